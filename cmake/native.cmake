@@ -1,0 +1,26 @@
+# Native build: unit tests of the portable core, benchmarks and fuzzers.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB native_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
+add_executable(quillory_native_tests ${native_test_sources})
+target_link_libraries(quillory_native_tests PRIVATE quillory_core GTest::gtest_main)
+gtest_discover_tests(quillory_native_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
+
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  add_executable(quillory_bench ${bench_sources})
+  target_link_libraries(quillory_bench PRIVATE quillory_core benchmark::benchmark_main)
+endif()
+
+if(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  file(GLOB fuzz_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/fuzz/*.cpp)
+  foreach(source ${fuzz_sources})
+    get_filename_component(name ${source} NAME_WE)
+    add_executable(${name} ${source})
+    target_compile_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_options(${name} PRIVATE -fsanitize=fuzzer,address,undefined)
+    target_link_libraries(${name} PRIVATE quillory_core)
+  endforeach()
+endif()

@@ -1,0 +1,110 @@
+// Day files: the byte layout and the keys read back.
+#include "day/day_file.h"
+
+#include <cstdio>
+
+#include "day/file_store.h"
+#include "day/ini_file.h"
+
+namespace {
+
+struct DaySection {
+    const char* name;
+    int firstLine;
+    int count;
+};
+
+constexpr DaySection daySections[] = {
+    {"SCHEDULE", 0, scheduleLineCount},
+    {"TODO", firstTodoLine, todoLineCount},
+    {"NOTE", firstNoteLine, noteLineCount},
+};
+
+constexpr const char* dataFolder = ".\\Data";
+
+void appendKey(TextBuilder& builder, const char* key, int n)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "%s_%d = ", key, n);
+    builder.append(name);
+}
+
+}  // namespace
+
+std::string dayFilePath(const SystemTime& date)
+{
+    char name[64];
+    std::snprintf(name, sizeof name, "%s\\%d_%02d_%02d.ini", dataFolder, date.wYear, date.wMonth,
+                  date.wDay);
+    return name;
+}
+
+void readDayLine(const IniFile& file, const char* section, int n, DayLine& line)
+{
+    char key[32];
+    std::snprintf(key, sizeof key, "TEXT_%d", n);
+    readIniString(file, section, key, "", line.text, sizeof line.text);
+    std::snprintf(key, sizeof key, "DONE_%d", n);
+    line.done = readIniInt(file, section, key, 0);
+    std::snprintf(key, sizeof key, "MARK_%d", n);
+    line.mark = readIniInt(file, section, key, markPrimary);
+}
+
+void readDayPage(const SystemTime& date, DayPage& page)
+{
+    IniFile file = loadIniFile(dayFilePath(date).c_str());
+    for (const DaySection& section : daySections)
+        for (int n = 0; n < section.count; ++n)
+            readDayLine(file, section.name, n, page.lines[section.firstLine + n]);
+}
+
+bool writeDayLine(TextBuilder& builder, const DayLine& line, int n)
+{
+    if (line.text[0] == '\0' && line.done == 0) return false;
+    appendKey(builder, "TEXT", n);
+    appendIniValue(builder, line.text);
+    builder.appendLineBreak();
+    appendKey(builder, "DONE", n);
+    builder.appendNumber(line.done);
+    builder.appendLineBreak();
+    appendKey(builder, "MARK", n);
+    builder.appendNumber(line.mark);
+    builder.appendLineBreak();
+    return true;
+}
+
+TextBuilder composeDayFile(const DayPage& page, const SystemTime& date)
+{
+    TextBuilder builder("; YEAR:");
+    builder.appendNumber(date.wYear);
+    builder.append("; MONTH:");
+    builder.appendNumber(date.wMonth);
+    builder.append("; DAY:");
+    builder.appendNumber(date.wDay);
+    builder.append(";");
+    builder.appendLineBreak();
+    for (const DaySection& section : daySections) {
+        builder.appendLineBreak();
+        builder.append("[");
+        builder.append(section.name);
+        builder.append("]");
+        builder.appendLineBreak();
+        for (int n = 0; n < section.count; ++n)
+            writeDayLine(builder, page.lines[section.firstLine + n], n);
+    }
+    return builder;
+}
+
+SaveResult saveDayPage(const DayPage& page, const SystemTime& date)
+{
+    std::string path = dayFilePath(date);
+    if (isPageEmpty(page)) {
+        deleteFile(path.c_str());  // an empty day has no file; a failed delete is not reported
+        return SaveResult::deleted;
+    }
+    TextBuilder file = composeDayFile(page, date);
+    createFolder(dataFolder);
+    return writeFileAtomically(path.c_str(), file.data(), size_t(file.length()))
+               ? SaveResult::written
+               : SaveResult::failed;
+}

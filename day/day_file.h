@@ -1,0 +1,28 @@
+// The file of one day: ".\Data\YYYY_MM_DD.ini", composed from a DayPage and read back into one.
+#pragma once
+
+#include <string>
+
+#include "day/day_page.h"
+
+class TextBuilder;
+struct IniFile;
+
+std::string dayFilePath(const SystemTime& date);
+
+void readDayLine(const IniFile& file, const char* section, int n, DayLine& line);
+
+// A missing file or folder gives every line its defaults: empty, not done, Primary.
+void readDayPage(const SystemTime& date, DayPage& page);
+
+// Appends the entry of a line that holds a text or is done; tells whether it did.
+bool writeDayLine(TextBuilder& builder, const DayLine& line, int n);
+
+// The whole file of a page, as it is written.
+TextBuilder composeDayFile(const DayPage& page, const SystemTime& date);
+
+enum class SaveResult { written, deleted, failed };
+
+// Writes the page's file, or deletes it when the page holds nothing. On
+// failure the previous file is left exactly as it was.
+SaveResult saveDayPage(const DayPage& page, const SystemTime& date);

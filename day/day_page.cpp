@@ -1,0 +1,82 @@
+// Day lines and the text builder.
+#include "day/day_page.h"
+
+#include <charconv>
+#include <cstring>
+
+namespace {
+
+// Counting a text stops at the builder's limit, so a huge text is never scanned whole.
+int32_t countCharacters(const char* text)
+{
+    const void* end = std::memchr(text, 0, TextBuilder::maxLength);
+    return end ? int32_t(static_cast<const char*>(end) - text) : TextBuilder::maxLength;
+}
+
+}  // namespace
+
+void setLineText(DayLine& line, const char* text)
+{
+    size_t n = strnlen(text, lineTextSize - 1);
+    std::memcpy(line.text, text, n);
+    line.text[n] = '\0';
+}
+
+bool isPageEmpty(const DayPage& page)
+{
+    for (const DayLine& line : page.lines)
+        if (line.text[0] != '\0' || line.done != 0) return false;
+    return true;
+}
+
+TextBuilder::TextBuilder(const char* text)
+    : length_(countCharacters(text)), data_(new char[length_ + 1])
+{
+    std::memcpy(data_.get(), text, length_);
+    data_[length_] = '\0';
+}
+
+TextBuilder::TextBuilder(const TextBuilder& other)
+    : length_(other.length_), data_(new char[other.length_ + 1])
+{
+    std::memcpy(data_.get(), other.data_.get(), length_ + 1);
+}
+
+void TextBuilder::assign(const TextBuilder& other)
+{
+    if (&other == this) return;
+    std::unique_ptr<char[]> copy(new char[other.length_ + 1]);
+    std::memcpy(copy.get(), other.data_.get(), other.length_ + 1);
+    data_ = std::move(copy);
+    length_ = other.length_;
+}
+
+void TextBuilder::appendBytes(const char* bytes, int32_t count)
+{
+    std::unique_ptr<char[]> grown(new char[length_ + count + 1]);
+    std::memcpy(grown.get(), data_.get(), length_);
+    std::memcpy(grown.get() + length_, bytes, count);
+    length_ += count;
+    grown[length_] = '\0';
+    data_ = std::move(grown);
+}
+
+void TextBuilder::append(const char* text)
+{
+    if (text == nullptr || *text == '\0') return;
+    int32_t count = countCharacters(text);
+    if (int64_t(length_) + count > maxLength) return;
+    appendBytes(text, count);
+}
+
+void TextBuilder::appendNumber(int32_t value)
+{
+    char digits[12];  // room for every int32_t, the minus sign included
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    appendBytes(digits, int32_t(result.ptr - digits));
+}
+
+void TextBuilder::appendLineBreak()
+{
+    appendBytes("\r\n", 2);
+}

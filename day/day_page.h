@@ -1,0 +1,69 @@
+// The day page record, its lines, and the text builder in which files are composed.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// Same members, order and widths as the Windows SYSTEMTIME, so the shell can
+// copy one into the other; only wYear, wMonth and wDay are relied on.
+struct SystemTime {
+    uint16_t wYear = 0;
+    uint16_t wMonth = 0;
+    uint16_t wDayOfWeek = 0;
+    uint16_t wDay = 0;
+    uint16_t wHour = 0;
+    uint16_t wMinute = 0;
+    uint16_t wSecond = 0;
+    uint16_t wMilliseconds = 0;
+};
+
+constexpr int lineTextSize = 260;  // 259 characters and the terminator
+
+enum Mark : int32_t { markImportant = 0, markPrimary = 1, markSecondary = 2 };
+
+struct DayLine {
+    char text[lineTextSize] = {};
+    int32_t done = 0;
+    int32_t mark = markPrimary;
+};
+
+constexpr int scheduleLineCount = 22;
+constexpr int todoLineCount = 20;
+constexpr int noteLineCount = 2;
+constexpr int firstTodoLine = scheduleLineCount;                 // 22
+constexpr int firstNoteLine = scheduleLineCount + todoLineCount;  // 42
+constexpr int dayLineCount = firstNoteLine + noteLineCount;       // 44
+
+struct DayPage {
+    DayLine lines[dayLineCount];
+};
+
+// Copies at most 259 characters of text into a line buffer, always terminated.
+void setLineText(DayLine& line, const char* text);
+
+bool isPageEmpty(const DayPage& page);
+
+// Growable text for composing a whole file before it is written in one go.
+// Every change allocates exactly the new size; nothing is kept in reserve.
+class TextBuilder {
+public:
+    static constexpr int32_t maxLength = 0x1000000;
+
+    explicit TextBuilder(const char* text = "");
+    TextBuilder(const TextBuilder& other);
+    TextBuilder& operator=(const TextBuilder& other) { assign(other); return *this; }
+
+    void assign(const TextBuilder& other);
+    void append(const char* text);
+    void appendNumber(int32_t value);
+    void appendLineBreak();
+
+    int32_t length() const { return length_; }
+    const char* data() const { return data_.get(); }
+
+private:
+    void appendBytes(const char* bytes, int32_t count);
+
+    int32_t length_ = 0;
+    std::unique_ptr<char[]> data_;
+};

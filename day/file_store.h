@@ -1,0 +1,20 @@
+// The few file operations the portable code needs, one implementation per platform.
+// Paths are given the Windows way (".\Data\2026_12_06.ini"); other platforms
+// read the backslashes as folder separators.
+#pragma once
+
+#include <string>
+
+// False when the file is missing or cannot be read.
+bool readWholeFile(const char* path, std::string& bytes);
+
+// Replaces the file in one step: the bytes go to a temporary file beside it,
+// which is flushed and then renamed over the old one. On any failure the old
+// file stays as it was, the temporary file is removed and false is returned.
+bool writeFileAtomically(const char* path, const char* bytes, size_t size);
+
+// A missing file is no error.
+bool deleteFile(const char* path);
+
+// An existing folder is no error.
+bool createFolder(const char* path);

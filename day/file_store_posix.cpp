@@ -1,0 +1,68 @@
+// File operations on POSIX systems, used by the native build and its tests.
+#include "day/file_store.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string nativePath(const char* path)
+{
+    std::string p(path);
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    return p;
+}
+
+bool writeAll(int fd, const char* bytes, size_t size)
+{
+    while (size > 0) {
+        ssize_t n = ::write(fd, bytes, size);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return false;
+        bytes += n;
+        size -= size_t(n);
+    }
+    return true;
+}
+
+}  // namespace
+
+bool readWholeFile(const char* path, std::string& bytes)
+{
+    FILE* f = std::fopen(nativePath(path).c_str(), "rb");
+    if (!f) return false;
+    bytes.clear();
+    char chunk[65536];
+    size_t n;
+    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+bool writeFileAtomically(const char* path, const char* bytes, size_t size)
+{
+    std::string target = nativePath(path);
+    std::string temporary = target + ".tmp";
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes, size) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
+    if (!ok) std::remove(temporary.c_str());
+    return ok;
+}
+
+bool deleteFile(const char* path)
+{
+    return std::remove(nativePath(path).c_str()) == 0 || errno == ENOENT;
+}
+
+bool createFolder(const char* path)
+{
+    return ::mkdir(nativePath(path).c_str(), 0755) == 0 || errno == EEXIST;
+}

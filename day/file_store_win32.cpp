@@ -1,0 +1,45 @@
+// File operations on Windows.
+#include "day/file_store.h"
+
+#include <windows.h>
+
+bool readWholeFile(const char* path, std::string& bytes)
+{
+    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes.clear();
+    char chunk[65536];
+    DWORD n = 0;
+    bool ok;
+    while ((ok = ReadFile(file, chunk, sizeof chunk, &n, nullptr)) && n > 0) bytes.append(chunk, n);
+    CloseHandle(file);
+    return ok;
+}
+
+bool writeFileAtomically(const char* path, const char* bytes, size_t size)
+{
+    std::string temporary = std::string(path) + ".tmp";
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(file, bytes, DWORD(size), &written, nullptr) && written == size &&
+              FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (ok) ok = MoveFileExA(temporary.c_str(), path,
+                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (!ok) DeleteFileA(temporary.c_str());
+    return ok;
+}
+
+bool deleteFile(const char* path)
+{
+    return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND ||
+           GetLastError() == ERROR_PATH_NOT_FOUND;
+}
+
+bool createFolder(const char* path)
+{
+    return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
+}

@@ -1,0 +1,49 @@
+// Reading INI-style files the way the platform's profile reader does, from one read of the file.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TextBuilder;
+
+struct IniKey {
+    std::string name;
+    std::string value;
+    bool hasValue = false;  // a line without an equals sign names a key that has no value
+};
+
+struct IniSection {
+    std::string name;
+    std::vector<IniKey> keys;
+};
+
+struct IniFile {
+    std::vector<IniSection> sections;
+};
+
+IniFile parseIni(std::string_view bytes);
+
+// A missing or unreadable file reads as an empty one.
+IniFile loadIniFile(const char* path);
+
+// Copies the value of a key, or the fallback, into buffer: at most width - 1
+// characters and a terminator. Names match without regard to letter case and
+// only the first section and key of a name count.
+void readIniString(const IniFile& file, const char* section, const char* key,
+                   const char* fallback, char* buffer, size_t width);
+
+// The value of a key as a number: decimal, or with a 0x, 0o or 0b prefix,
+// wrapping as a 32-bit value; a missing or empty value gives the fallback.
+int32_t readIniInt(const IniFile& file, const char* section, const char* key, int32_t fallback);
+
+// What the reader makes of the text behind an equals sign: outer blanks
+// dropped, then one pair of enclosing quotation marks.
+std::string_view iniValueOf(std::string_view raw);
+
+// Appends a text as a value that reads back exactly as given: line breaks
+// become blanks (they would start a new line in the file), and a text the
+// reader would change is enclosed in one more pair of double quotes.
+void appendIniValue(TextBuilder& builder, const char* text);

@@ -1,0 +1,43 @@
+# Sourced by the scripts that run Windows programs: a Wine prefix of the build's
+# own, a pinned locale, and a virtual X display when none is given.
+# Usage: source scripts/wine-env.sh BUILD_DIR; ... ; stop_wine_env
+
+quillory_build_dir=$1
+export WINEPREFIX="$quillory_build_dir/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+quillory_xvfb_pid=""
+
+start_virtual_display() {
+  local n
+  for n in $(seq 91 140); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    quillory_xvfb_pid=$!
+    for _ in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && break
+      sleep 0.1
+    done
+    if kill -0 "$quillory_xvfb_pid" 2>/dev/null; then
+      export DISPLAY=":$n"
+      return 0
+    fi
+  done
+  echo "could not start a virtual display" >&2
+  return 1
+}
+
+[ "${QUILLORY_VIRTUAL_DISPLAY:-}" = 1 ] || [ -z "${DISPLAY:-}" ] && start_virtual_display
+
+# The first start creates the prefix (it takes a while); a persistent server
+# makes every later start quick. Starting Wine's own services here, with their
+# output nowhere, keeps them from holding open the pipes of later commands.
+mkdir -p "$quillory_build_dir"
+wineserver -p >/dev/null 2>&1 </dev/null || true
+wineboot >/dev/null 2>&1 </dev/null || true
+
+stop_wine_env() {
+  wineserver -k >/dev/null 2>&1 || true
+  [ -n "$quillory_xvfb_pid" ] && kill "$quillory_xvfb_pid" 2>/dev/null || true
+}
