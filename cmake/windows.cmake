@@ -2,12 +2,31 @@
 add_link_options(-static)
 add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
 
+# The Windows front end: every *_win32.cpp but the entry point and the file
+# interface (which belongs to the core).
+set(gui_sources ${all_sources})
+list(FILTER gui_sources INCLUDE REGEX "_win32\\.cpp$")
+list(FILTER gui_sources EXCLUDE REGEX "(winmain|file_store)_win32\\.cpp$")
+add_library(quillory_gui STATIC ${gui_sources})
+target_link_libraries(quillory_gui PUBLIC quillory_core comctl32 shell32 advapi32 gdi32 user32 kernel32)
+
+set(resource_script ${CMAKE_SOURCE_DIR}/resources/quillory.rc)
+file(GLOB resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
+set_source_files_properties(${resource_script} PROPERTIES OBJECT_DEPENDS "${resource_files}")
+
+add_executable(quillory WIN32 app/winmain_win32.cpp ${resource_script})
+target_link_libraries(quillory PRIVATE quillory_gui)
+target_link_options(quillory PRIVATE -mwindows)
+
 set(gtest_force_shared_crt OFF CACHE BOOL "" FORCE)
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 include(GoogleTest)
 
 file(GLOB windows_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/windows/*.cpp)
-add_executable(quillory_windows_tests ${windows_test_sources})
-target_link_libraries(quillory_windows_tests PRIVATE quillory_core gtest_main)
+add_executable(quillory_windows_tests ${windows_test_sources} ${resource_script})
+target_link_libraries(quillory_windows_tests PRIVATE quillory_gui gtest)
 gtest_discover_tests(quillory_windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120)
+
+# Drives the real program from outside, by control id.
+add_executable(quillory_driver tests/e2e/driver.cpp)

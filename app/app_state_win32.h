@@ -1,0 +1,50 @@
+// The one record of the running program, and the seams through which tests steer it.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "day/day_page.h"
+#include "directory/directory_entry.h"
+
+struct AppState {
+    HWND mainWindow;
+    HINSTANCE instance;
+    char caption[260];
+    HFONT markFonts[3];  // indexed by mark: bold, the dialog's own font, italic
+    SYSTEMTIME dateShown;
+    int32_t autorun;
+    int32_t am_pm;
+    int32_t showTime;
+    int32_t largeFont;
+    Directory templates;
+    Directory contacts;
+    Directory periodicTasks;
+    HWND insertTarget;
+    char periodNames[periodKindCount][260];
+};
+
+extern AppState appState;
+
+static_assert(sizeof(SystemTime) == sizeof(SYSTEMTIME));
+
+inline SystemTime toSystemTime(const SYSTEMTIME& t)
+{
+    return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+inline SYSTEMTIME toSYSTEMTIME(const SystemTime& t)
+{
+    return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
+}
+
+// Every message box and question goes through here, titled with the caption.
+int showMessage(HWND owner, const char* text, UINT type);
+
+// The local time; tests set a fixed one.
+SYSTEMTIME localTime();
+
+// Replaced by tests: the message box itself and the clock.
+extern int (*messageBoxFunction)(HWND owner, const char* text, const char* title, UINT type);
+extern void (*localTimeFunction)(SYSTEMTIME* now);

@@ -1,0 +1,37 @@
+// The actions of the main window's commands, each carried out by its own file.
+#pragma once
+
+#include <windows.h>
+
+// Clock, current slot and notification-area icon
+void clockTick();
+void markCurrentSlot();
+void addTrayIcon();
+void removeTrayIcon();
+
+// Options and the logon-start entry
+void readLargeFontOption();
+void readOptions();
+void writeOptions();
+void openOptionsDialog();
+
+// Help menu
+void openAboutBox();
+void openUserManual(HWND owner, const char* baseName);
+void openHomePage();
+
+// Date navigation
+void stepDay(int days);
+void openDatePicker();
+
+// Directories
+void openContacts();
+void openTemplates();
+void openPeriodicTasks();
+
+// Editing the day
+void closeEmptyTasks();
+void moveLine(int direction);
+void clearLine();
+void sortTasks();
+void closeCurrentDay();

@@ -1,0 +1,41 @@
+// Enter in a day line moves the focus on through the schedule, the to-do list and the notes.
+#include "app/line_navigation_win32.h"
+
+#include "app/app_state_win32.h"
+#include "day/day_view_win32.h"
+
+namespace {
+
+WNDPROC savedEditProc;
+
+bool isEditControl(HWND window)
+{
+    char className[260] = "";
+    int length = GetClassNameA(window, className, sizeof className);
+    CharLowerBuffA(className, DWORD(length));
+    return lstrcmpA(className, "edit") == 0;
+}
+
+}  // namespace
+
+void subclassDayLines()
+{
+    for (int line = 0; line < dayLineCount; ++line) {
+        HWND editor = lineEditor(line);
+        savedEditProc = WNDPROC(SetWindowLongPtrA(editor, GWLP_WNDPROC, LONG_PTR(LineEditProc)));
+        SendMessageA(editor, EM_LIMITTEXT, lineTextSize - 1, 0);
+    }
+}
+
+LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_KEYDOWN && wParam == VK_RETURN) {
+        HWND parent = GetParent(window);
+        HWND next = GetNextDlgTabItem(parent, window, FALSE);
+        if (!isEditControl(next)) next = GetDlgItem(parent, IDC_FIRST_SCHEDULE_LINE);
+        SetFocus(next);
+        return 0;
+    }
+    if (message == WM_CHAR && wParam == '\r') return 0;
+    return CallWindowProcA(savedEditProc, window, message, wParam, lParam);
+}

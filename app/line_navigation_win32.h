@@ -1,0 +1,7 @@
+// Enter moves from one day line to the next.
+#pragma once
+
+#include <windows.h>
+
+void subclassDayLines();
+LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

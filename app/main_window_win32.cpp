@@ -1,0 +1,171 @@
+// The main window's procedure: start-up, the command table and shutdown.
+#include "app/main_window_win32.h"
+
+#include <shellapi.h>
+
+#include <cstring>
+#include <cwchar>
+
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "app/line_navigation_win32.h"
+#include "day/day_view_win32.h"
+#include "edit/marks_win32.h"
+
+namespace {
+
+// Started at logon with "-autorun", the program works in its own folder.
+void honourAutorunArgument()
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (arguments == nullptr) return;
+    if (count >= 2 && std::wcscmp(arguments[1], L"-autorun") == 0) {
+        if (wchar_t* slash = std::wcsrchr(arguments[0], L'\\')) slash[1] = L'\0';
+        SetCurrentDirectoryW(arguments[0]);
+    }
+    LocalFree(arguments);
+}
+
+void setWindowIcons(HWND window)
+{
+    HANDLE small = LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, 16, 16, 0);
+    HANDLE large = LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_LARGE), IMAGE_ICON,
+                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
+    SendMessageA(window, WM_SETICON, ICON_SMALL, LPARAM(small));
+    SendMessageA(window, WM_SETICON, ICON_BIG, LPARAM(large));
+}
+
+// The hour and day fonts have fixed heights at 96 dots per inch and grow with the display's scale.
+int scaledHeight(HWND window, int height)
+{
+    HDC dc = GetDC(window);
+    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
+    ReleaseDC(window, dc);
+    return MulDiv(height, dpi > 0 ? dpi : 96, 96);
+}
+
+void setFont(int control, HFONT font)
+{
+    SendDlgItemMessageA(appState.mainWindow, control, WM_SETFONT, WPARAM(font), FALSE);
+}
+
+void createFonts()
+{
+    HWND window = appState.mainWindow;
+    HFONT dialogFont = HFONT(SendDlgItemMessageA(window, IDC_DAY_NUMBER, WM_GETFONT, 0, 0));
+    createMarkFonts(dialogFont);
+    setFont(IDC_SCHEDULE_HEADING, appState.markFonts[markImportant]);
+    setFont(IDC_TODO_HEADING, appState.markFonts[markImportant]);
+
+    LOGFONTA description;
+    GetObjectA(dialogFont, sizeof description, &description);
+    description.lfHeight = scaledHeight(window, 25);
+    HFONT hourFont = CreateFontIndirectA(&description);
+    for (int label = IDC_FIRST_HOUR_LABEL; label <= IDC_FIRST_HOUR_LABEL + 10; ++label) setFont(label, hourFont);
+    setFont(IDC_WEEKDAY_NAME, hourFont);
+    setFont(IDC_MONTH_NAME, hourFont);
+    setFont(IDC_CLOCK, hourFont);
+    description.lfHeight = scaledHeight(window, 40);
+    setFont(IDC_DAY_NUMBER, CreateFontIndirectA(&description));
+}
+
+bool isDoneBoxCommand(int id)
+{
+    return (id >= IDC_FIRST_SCHEDULE_DONE && id <= IDC_FIRST_SCHEDULE_DONE + scheduleLineCount) ||
+           (id >= IDC_FIRST_TODO_DONE && id <= IDC_FIRST_TODO_DONE + todoLineCount);
+}
+
+void onCommand(int id)
+{
+    switch (id) {
+    case IDCANCEL:
+    case IDM_EXIT: EndDialog(appState.mainWindow, IDCANCEL); break;
+    case IDM_ABOUT: openAboutBox(); break;
+    case IDC_PREVIOUS_DAY: stepDay(-1); break;
+    case IDC_PICK_DATE: openDatePicker(); break;
+    case IDC_NEXT_DAY: stepDay(+1); break;
+    case IDM_MARK_IMPORTANT:
+    case IDM_MARK_PRIMARY:
+    case IDM_MARK_SECONDARY: setMark(id - IDM_MARK_IMPORTANT); break;
+    case IDM_OPTIONS: openOptionsDialog(); break;
+    case IDM_TEMPLATES: openTemplates(); break;
+    case IDM_CONTACTS: openContacts(); break;
+    case IDM_CLOSE_EMPTY_TASKS: closeEmptyTasks(); break;
+    case IDM_HOME_PAGE: openHomePage(); break;
+    case IDM_USER_MANUAL: openUserManual(appState.mainWindow, appState.caption); break;
+    case IDM_MOVE_UP: moveLine(-1); break;
+    case IDM_MOVE_DOWN: moveLine(+1); break;
+    case IDM_CLEAR: clearLine(); break;
+    case IDM_PERIODIC_TASKS: openPeriodicTasks(); break;
+    case IDM_CLOSE_CURRENT_DAY: closeCurrentDay(); break;
+    case IDM_SORT_TASKS: sortTasks(); break;
+    default:
+        if (isDoneBoxCommand(id)) applyDoneState();
+    }
+}
+
+void onTrayIcon(LPARAM event)
+{
+    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == NIN_BALLOONTIMEOUT ||
+        event == NIN_BALLOONUSERCLICK) {
+        ShowWindow(appState.mainWindow, SW_SHOWNORMAL);
+        SetForegroundWindow(appState.mainWindow);
+    }
+}
+
+}  // namespace
+
+void InitMainWindow()
+{
+    HWND window = appState.mainWindow;
+    honourAutorunArgument();
+    SetWindowTextA(window, appState.caption);
+    setWindowIcons(window);
+    subclassDayLines();
+    createFonts();
+    addTrayIcon();
+    SetTimer(window, 1, 1000, nullptr);
+    appState.dateShown = localTime();
+    readOptions();
+    showHourLabels();
+    loadDayPage();
+    for (int kind = 0; kind < periodKindCount; ++kind)
+        lstrcpynA(appState.periodNames[kind], periodNames[kind], sizeof appState.periodNames[kind]);
+    markCurrentSlot();
+}
+
+void SaveAll()
+{
+    removeTrayIcon();
+    writeOptions();
+    saveShownPage(appState.dateShown);
+}
+
+void TrimBlanks(wchar_t* text)
+{
+    wchar_t* start = text;
+    while (*start == L' ') ++start;
+    if (start != text) std::wmemmove(text, start, std::wcslen(start) + 1);
+    for (size_t n = std::wcslen(text); n > 0 && text[n - 1] == L' '; --n) text[n - 1] = L'\0';
+}
+
+INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        appState.mainWindow = window;
+        InitMainWindow();
+        return 1;
+    case WM_DESTROY: SaveAll(); break;
+    case WM_QUERYENDSESSION: SaveAll(); break;
+    case WM_TIMECHANGE:
+        markCurrentSlot();
+        clockTick();
+        break;
+    case WM_TIMER: clockTick(); break;
+    case WM_COMMAND: onCommand(LOWORD(wParam)); break;
+    case WM_TRAY_ICON: onTrayIcon(lParam); break;
+    }
+    return 0;
+}

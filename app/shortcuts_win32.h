@@ -1,0 +1,8 @@
+// The program's shortcuts work in every one of its dialogs, always aimed at the main window.
+#pragma once
+
+#include <windows.h>
+
+bool installShortcutFilter(HINSTANCE instance);
+void removeShortcutFilter();
+LRESULT CALLBACK AcceleratorFilter(int code, WPARAM wParam, LPARAM message);

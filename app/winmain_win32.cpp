@@ -1,0 +1,64 @@
+// The program's entry point: one running copy, the large-font choice, the shortcuts, the main window.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "app/main_window_win32.h"
+#include "app/shortcuts_win32.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Only the program's own main window counts as a running copy: a dialog
+// titled with the caption. A folder window that happens to share the name
+// must not keep the program from starting.
+HWND runningCopy()
+{
+    return FindWindowA("#32770", appState.caption);
+}
+
+// Two copies started at the same moment meet at the mutex; the later one
+// waits briefly for the other's window to bring it forward.
+bool anotherCopyRuns(HANDLE& mutex)
+{
+    std::string name = std::string("Local\\") + appState.caption + ".SingleInstance";
+    mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+    bool another = GetLastError() == ERROR_ALREADY_EXISTS;
+    HWND running = runningCopy();
+    for (int wait = 0; another && running == nullptr && wait < 50; ++wait) {
+        Sleep(100);
+        running = runningCopy();
+    }
+    if (running) SetForegroundWindow(running);
+    return another || running != nullptr;
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+{
+    appState.instance = instance;
+    LoadStringA(instance, IDS_CAPTION, appState.caption, 100);
+
+    HANDLE mutex = nullptr;
+    if (anotherCopyRuns(mutex)) return 0;
+
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    appState.autorun = 1;
+    appState.showTime = 1;
+    appState.am_pm = 0;
+    appState.largeFont = 0;
+    readLargeFontOption();
+
+    installShortcutFilter(instance);
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(appState.largeFont ? IDD_MAIN_LARGE : IDD_MAIN), nullptr,
+                    MainDialogProc, 0);
+    removeShortcutFilter();
+    if (mutex) CloseHandle(mutex);
+    return 0;
+}

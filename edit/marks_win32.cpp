@@ -1,0 +1,60 @@
+// Done boxes make their lines read-only; marks are the fonts of the line editors.
+#include "edit/marks_win32.h"
+
+#include "app/app_state_win32.h"
+#include "day/day_view_win32.h"
+
+namespace {
+
+HFONT derivedFont(HFONT base, void (*change)(LOGFONTA&))
+{
+    LOGFONTA description;
+    GetObjectA(base, sizeof description, &description);
+    change(description);
+    return CreateFontIndirectA(&description);
+}
+
+}  // namespace
+
+void createMarkFonts(HFONT dialogFont)
+{
+    appState.markFonts[markPrimary] = dialogFont;
+    appState.markFonts[markImportant] = derivedFont(dialogFont, [](LOGFONTA& f) { f.lfWeight = 1000; });
+    appState.markFonts[markSecondary] = derivedFont(dialogFont, [](LOGFONTA& f) { f.lfItalic = 1; });
+}
+
+HFONT markFont(int32_t mark)
+{
+    return mark >= 0 && mark <= 2 ? appState.markFonts[mark] : nullptr;
+}
+
+int32_t markOfFont(HFONT font)
+{
+    for (int32_t mark = 0; mark <= 2; ++mark)
+        if (appState.markFonts[mark] == font) return mark;
+    return markPrimary;
+}
+
+void applyDoneState()
+{
+    for (int line = 0; line < firstNoteLine; ++line) {
+        bool done = IsDlgButtonChecked(appState.mainWindow, doneBoxId(line)) == BST_CHECKED;
+        SendMessageA(lineEditor(line), EM_SETREADONLY, done, 0);
+    }
+}
+
+bool isDayLine(HWND window)
+{
+    if (window == nullptr) return false;
+    for (int line = 0; line < dayLineCount; ++line)
+        if (lineEditor(line) == window) return true;
+    return false;
+}
+
+void setMark(int32_t mark)
+{
+    HWND focus = GetFocus();
+    if (!isDayLine(focus)) return;
+    SendMessageA(focus, WM_SETFONT, WPARAM(markFont(mark)), FALSE);
+    InvalidateRect(focus, nullptr, FALSE);
+}

@@ -1,0 +1,70 @@
+// Resource and control ids, shared by the resource script and the program.
+#pragma once
+
+// Dialog templates
+#define IDD_MAIN 129
+#define IDD_MAIN_LARGE 140
+#define IDD_DATE_PICKER 130
+#define IDD_OPTIONS 131
+#define IDD_DIRECTORY_LIST 132
+#define IDD_CONTACT 133
+#define IDD_TEMPLATE 134
+#define IDD_ABOUT 136
+#define IDD_PERIODIC_TASK 137
+
+// Menu, accelerators, icons, bitmap
+#define IDR_MAIN_MENU 109
+#define IDR_SHORTCUTS 109
+#define IDI_APP_LARGE 107
+#define IDI_APP_SMALL 108
+#define IDB_ABOUT 135
+
+// Strings
+#define IDS_CAPTION 103
+#define IDS_CREDIT 1212
+#define IDS_NOTICE 1213
+#define IDS_VERSION 1214
+
+// Commands of the main window
+#define IDM_ABOUT 104
+#define IDM_EXIT 105
+#define IDM_MARK_IMPORTANT 32771
+#define IDM_MARK_PRIMARY 32772
+#define IDM_MARK_SECONDARY 32773
+#define IDM_OPTIONS 32780
+#define IDM_TEMPLATES 32781
+#define IDM_CONTACTS 32782
+#define IDM_CLOSE_EMPTY_TASKS 32783
+#define IDM_HOME_PAGE 32788
+#define IDM_USER_MANUAL 32789
+#define IDM_MOVE_UP 32790
+#define IDM_MOVE_DOWN 32791
+#define IDM_CLEAR 32795
+#define IDM_PERIODIC_TASKS 32800
+#define IDM_CLOSE_CURRENT_DAY 32803
+#define IDM_SORT_TASKS 32804
+
+// Controls of the main window
+#define IDC_FIRST_SCHEDULE_LINE 1000  // 1000..1021
+#define IDC_FIRST_SCHEDULE_DONE 1030  // 1030..1051
+#define IDC_FIRST_HOUR_LABEL 1060     // 1060..1070, hours 8..18
+#define IDC_DAY_NUMBER 1090
+#define IDC_MONTH_NAME 1091
+#define IDC_WEEKDAY_NAME 1092
+#define IDC_CLOCK 1093
+#define IDC_FIRST_TODO_LINE 1101  // 1101..1120
+#define IDC_FIRST_NOTE_LINE 1121  // 1121..1122
+#define IDC_FIRST_TODO_DONE 1151  // 1151..1170
+#define IDC_PREVIOUS_DAY 1200
+#define IDC_PICK_DATE 1201
+#define IDC_NEXT_DAY 1202
+#define IDC_SCHEDULE_HEADING 1203
+#define IDC_TODO_HEADING 1204
+#define IDC_FIRST_MINUTE_LABEL 1229  // 1229..1250
+
+#ifndef IDC_STATIC
+#define IDC_STATIC -1
+#endif
+
+// The notification-area icon's callback message
+#define WM_TRAY_ICON 1025
