@@ -45,7 +45,8 @@ using Todos = std::vector<std::string>;
 
 TEST(SortTasks, MarkBeforeTextAndFilledBeforeEmpty)
 {
-    DayPage page = pageWithTodos({{"beta"}, {""}, {"alpha", markSecondary}, {"gamma", markImportant}});
+    DayPage page =
+        pageWithTodos({{"beta"}, {""}, {"alpha", markSecondary}, {"gamma", markImportant}});
     sortTodoLines(page, std::strcmp);
     EXPECT_EQ(todosOf(page), (Todos{"gamma/0/0", "beta/1/0", "alpha/2/0"}));
 }
@@ -72,7 +73,8 @@ TEST(SortTasks, EqualLinesComeOutInTheExchangeOrder)
 
 TEST(SortTasks, SortedListAndOtherColumnsStayAsTheyAre)
 {
-    DayPage page = pageWithTodos({{"x", markImportant}, {"a"}, {"b", markPrimary, 1}, {"a", markSecondary}});
+    DayPage page = pageWithTodos(
+        {{"x", markImportant}, {"a"}, {"b", markPrimary, 1}, {"a", markSecondary}});
     setLineText(page.lines[3], "zz schedule");
     setLineText(page.lines[firstNoteLine], "aa note");
     DayPage sorted = page;
