@@ -1,0 +1,55 @@
+// Gregorian calendar rules on SystemTime dates.
+#include "day/calendar.h"
+
+#include <chrono>
+
+namespace {
+
+std::chrono::year_month_day toCalendar(const SystemTime& date)
+{
+    return std::chrono::year{date.wYear} / std::chrono::month{date.wMonth} /
+           std::chrono::day{date.wDay};
+}
+
+bool isCalendarYear(int year)
+{
+    return year >= firstCalendarYear && year <= lastCalendarYear;
+}
+
+}  // namespace
+
+bool isValidDate(const SystemTime& date)
+{
+    return isCalendarYear(date.wYear) && toCalendar(date).ok();
+}
+
+int daysInMonth(const SystemTime& date)
+{
+    if (!isCalendarYear(date.wYear) || date.wMonth < 1 || date.wMonth > 12) return 0;
+    using namespace std::chrono;
+    year_month_day_last last{year{date.wYear}, month_day_last{month{date.wMonth}}};
+    return int(unsigned(last.day()));
+}
+
+int weekday(const SystemTime& date)
+{
+    if (!isValidDate(date)) return -1;
+    return int(std::chrono::weekday{std::chrono::sys_days{toCalendar(date)}}.c_encoding());
+}
+
+bool stepDate(SystemTime& date, int days)
+{
+    using namespace std::chrono;
+    if (!isValidDate(date)) return false;
+    // Bounds are checked on the day count: year_month_day keeps its year in a
+    // short, so a far move would wrap round into the calendar instead of failing.
+    constexpr sys_days first{year{firstCalendarYear} / January / 1};
+    constexpr sys_days last{year{lastCalendarYear} / December / 31};
+    sys_days moved = sys_days{toCalendar(date)} + std::chrono::days{days};
+    if (moved < first || moved > last) return false;
+    year_month_day result{moved};
+    date.wYear = uint16_t(int(result.year()));
+    date.wMonth = uint16_t(unsigned(result.month()));
+    date.wDay = uint16_t(unsigned(result.day()));
+    return true;
+}

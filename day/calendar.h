@@ -1,0 +1,23 @@
+// Gregorian calendar rules on SystemTime dates: validity, month length, weekday, stepping.
+#pragma once
+
+#include "day/day_page.h"
+
+// The years a date may have; the date picker's calendar and the day files cover no more.
+constexpr int firstCalendarYear = 1;
+constexpr int lastCalendarYear = 9999;
+
+// Whether wYear, wMonth and wDay name a day of the calendar within the years above.
+bool isValidDate(const SystemTime& date);
+
+// Days in the date's month (28 to 31), whatever its wDay; 0 when the year or
+// month lies outside the calendar.
+int daysInMonth(const SystemTime& date);
+
+// 0 for Sunday to 6 for Saturday; -1 for a date that is not valid.
+int weekday(const SystemTime& date);
+
+// Moves a valid date by the given number of days, changing only wYear, wMonth
+// and wDay. A date that is not valid, or a move that would leave the calendar's
+// years, leaves the date as it was and gives false.
+bool stepDate(SystemTime& date, int days);
