@@ -1,0 +1,129 @@
+// Creates the real main window in process, from its template, with the time and message boxes under the test's control.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "app/app_state_win32.h"
+#include "app/main_window_win32.h"
+#include "resources/resource.h"
+#include "tests/common/scratch_folder.h"
+
+struct ShownMessage {
+    std::string text;
+    std::string title;
+    UINT type;
+};
+
+// What the message boxes showed, and the answer the next ones give.
+inline std::vector<ShownMessage> shownMessages;
+inline int messageAnswer = IDOK;
+inline SYSTEMTIME testNow{2026, 12, 0, 6, 9, 15, 0, 0};
+
+inline int recordMessage(HWND, const char* text, const char* title, UINT type)
+{
+    shownMessages.push_back({text, title, type});
+    return messageAnswer;
+}
+
+inline void testLocalTime(SYSTEMTIME* now)
+{
+    *now = testNow;
+}
+
+inline void pumpMessages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+}
+
+// Forgets the options and the logon-start entry of earlier tests.
+inline void clearRegistry()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenhollow\\Quillory");
+    HKEY run;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_ALL_ACCESS, &run) == ERROR_SUCCESS) {
+        RegDeleteValueA(run, "Quillory");
+        RegCloseKey(run);
+    }
+}
+
+// Sets up the program's state as its entry point does, before the window exists.
+inline void startProgramState()
+{
+    static AppState fresh;
+    appState = fresh;
+    appState.instance = GetModuleHandleA(nullptr);
+    LoadStringA(appState.instance, IDS_CAPTION, appState.caption, 100);
+    appState.autorun = 1;
+    appState.showTime = 1;
+    appState.am_pm = 0;
+    appState.largeFont = 0;
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        shownMessages.clear();
+        messageAnswer = IDOK;
+        testNow = {2026, 12, 0, 6, 9, 15, 0, 0};
+        messageBoxFunction = recordMessage;
+        localTimeFunction = testLocalTime;
+        clearRegistry();
+        startProgramState();
+    }
+
+    void TearDown() override
+    {
+        closeWindow();
+        messageBoxFunction = MessageBoxA;
+        localTimeFunction = GetLocalTime;
+    }
+
+    // The window as the entry point creates it, but modeless so the test keeps control.
+    HWND openWindow(int templateId = IDD_MAIN)
+    {
+        window = CreateDialogParamA(appState.instance, MAKEINTRESOURCEA(templateId), nullptr, MainDialogProc, 0);
+        pumpMessages();
+        return window;
+    }
+
+    // Destroying the window saves everything, as closing it does.
+    void closeWindow()
+    {
+        if (window) DestroyWindow(window);
+        window = nullptr;
+        pumpMessages();
+    }
+
+    HWND item(int id) const { return GetDlgItem(window, id); }
+    void command(int id) { SendMessageA(window, WM_COMMAND, id, 0); }
+    void focus(int id) { SetFocus(id ? item(id) : nullptr); }
+    std::string text(int id) const
+    {
+        char buffer[1024] = "";
+        GetWindowTextA(item(id), buffer, sizeof buffer);
+        return buffer;
+    }
+    void setText(int id, const std::string& value) { SetWindowTextA(item(id), value.c_str()); }
+    bool checked(int id) const { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
+    void click(int box)
+    {
+        SendMessageA(item(box), BM_CLICK, 0, 0);
+        pumpMessages();
+    }
+    bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
+    HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
+
+    ScratchFolder folder;
+    HWND window = nullptr;
+};
