@@ -203,13 +203,6 @@ TEST_F(DirectoryFiles, AwkwardTextsComeBackAsTheyWere)
     EXPECT_TRUE(isZero(back[7]));
 }
 
-TEST_F(DirectoryFiles, HandWrittenQuotesAndBlanksAreDropped)
-{
-    writeBytes(file("directory_template.ini"), "[ITEM_0]\nname =   \"Dentist\"  \n");
-    loadDirectory(templatesFile, templates);
-    EXPECT_STREQ(templates[0].name, "Dentist");
-}
-
 TEST_F(DirectoryFiles, FailedWriteIsReportedAndLeavesThePreviousFile)
 {
     SET(templates[0], name, "kept");
