@@ -1,0 +1,129 @@
+// Directory files: the keys of each directory, the byte layout and the reading back.
+#include "directory/directory_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <iterator>
+
+#include "day/day_page.h"
+#include "day/file_store.h"
+#include "day/ini_file.h"
+
+namespace {
+
+#define DIRECTORY_KEY(field) \
+    DirectoryKey{#field, offsetof(DirectoryEntry, field), sizeof(DirectoryEntry::field)}
+
+constexpr DirectoryKey contactKeys[] = {
+    DIRECTORY_KEY(birthday), DIRECTORY_KEY(description), DIRECTORY_KEY(email),
+    DIRECTORY_KEY(name),     DIRECTORY_KEY(phone),
+};
+constexpr DirectoryKey templateKeys[] = {DIRECTORY_KEY(name)};
+constexpr DirectoryKey periodicTaskKeys[] = {
+    DIRECTORY_KEY(name), DIRECTORY_KEY(period), DIRECTORY_KEY(week),
+    DIRECTORY_KEY(day),  DIRECTORY_KEY(month),
+};
+
+#undef DIRECTORY_KEY
+
+char* fieldOf(DirectoryEntry& entry, const DirectoryKey& key)
+{
+    return reinterpret_cast<char*>(&entry) + key.offset;
+}
+
+const char* fieldOf(const DirectoryEntry& entry, const DirectoryKey& key)
+{
+    return reinterpret_cast<const char*>(&entry) + key.offset;
+}
+
+// Fields are always terminated, but a record is plain memory: never read past its width.
+void appendField(TextBuilder& builder, const char* field, size_t width)
+{
+    char text[lineTextSize];
+    const void* end = std::memchr(field, '\0', width - 1);
+    size_t n = end ? size_t(static_cast<const char*>(end) - field) : width - 1;
+    std::memcpy(text, field, n);
+    text[n] = '\0';
+    appendIniValue(builder, text);
+}
+
+void formatSectionName(char (&name)[32], int i)
+{
+    std::snprintf(name, sizeof name, "ITEM_%d", i);
+}
+
+}  // namespace
+
+const DirectoryFile contactsFile = {".\\directory_contact.ini", contactKeys,
+                                    int(std::size(contactKeys))};
+const DirectoryFile templatesFile = {".\\directory_template.ini", templateKeys,
+                                     int(std::size(templateKeys))};
+const DirectoryFile periodicTasksFile = {".\\directory_periodic.ini", periodicTaskKeys,
+                                         int(std::size(periodicTaskKeys))};
+
+void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& directory)
+{
+    std::memset(directory, 0, sizeof directory);
+    int count = 0;
+    // A gap in the numbering or an entry without a name is passed over rather
+    // than taken as the end, so one damaged section never costs those behind it.
+    for (int i = 0; i < directoryCapacity; ++i) {
+        char section[32];
+        formatSectionName(section, i);
+        DirectoryEntry& entry = directory[count];
+        readIniString(ini, section, "name", "", entry.name, sizeof entry.name);
+        if (entry.name[0] == '\0') continue;
+        for (int k = 0; k < file.keyCount; ++k)
+            readIniString(ini, section, file.keys[k].name, "", fieldOf(entry, file.keys[k]),
+                          file.keys[k].width);
+        ++count;
+    }
+}
+
+void loadDirectory(const DirectoryFile& file, Directory& directory)
+{
+    readDirectory(loadIniFile(file.path), file, directory);
+}
+
+void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks)
+{
+    loadDirectory(contactsFile, contacts);
+    loadDirectory(templatesFile, templates);
+    loadDirectory(periodicTasksFile, periodicTasks);
+}
+
+TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& directory)
+{
+    TextBuilder builder;
+    for (int i = 0; i < directoryCapacity && directory[i].name[0] != '\0'; ++i) {
+        char section[32];
+        formatSectionName(section, i);
+        builder.appendLineBreak();
+        builder.append("[");
+        builder.append(section);
+        builder.append("]");
+        builder.appendLineBreak();
+        for (int k = 0; k < file.keyCount; ++k) {
+            builder.append(file.keys[k].name);
+            builder.append(" = ");
+            appendField(builder, fieldOf(directory[i], file.keys[k]), file.keys[k].width);
+            builder.appendLineBreak();
+        }
+    }
+    return builder;
+}
+
+bool saveDirectory(const DirectoryFile& file, const Directory& directory)
+{
+    TextBuilder text = composeDirectoryFile(file, directory);
+    return writeFileAtomically(file.path, text.data(), size_t(text.length()));
+}
+
+bool saveDirectories(const Directory& contacts, const Directory& templates,
+                     const Directory& periodicTasks)
+{
+    bool contactsSaved = saveDirectory(contactsFile, contacts);
+    bool templatesSaved = saveDirectory(templatesFile, templates);
+    bool periodicTasksSaved = saveDirectory(periodicTasksFile, periodicTasks);
+    return contactsSaved && templatesSaved && periodicTasksSaved;
+}

@@ -1,0 +1,47 @@
+// The three directory files: where they live, their byte layout, reading them and writing them.
+#pragma once
+
+#include <cstddef>
+
+#include "directory/directory_entry.h"
+
+class TextBuilder;
+struct IniFile;
+
+// One key of a directory file and the entry field it holds.
+struct DirectoryKey {
+    const char* name;
+    size_t offset;  // of the field within a DirectoryEntry
+    size_t width;   // of the field, terminator included
+};
+
+// Where a directory is kept and which keys each of its sections has, in written order.
+struct DirectoryFile {
+    const char* path;
+    const DirectoryKey* keys;
+    int keyCount;
+};
+
+extern const DirectoryFile contactsFile;       // ".\directory_contact.ini"
+extern const DirectoryFile templatesFile;      // ".\directory_template.ini"
+extern const DirectoryFile periodicTasksFile;  // ".\directory_periodic.ini"
+
+// Fills the directory from sections ITEM_0 to ITEM_199 in number order, packed
+// from entry 0; a section that is missing or has an empty name is skipped.
+// Every entry behind the last one read is zero.
+void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& directory);
+
+// A missing or unreadable file gives an empty directory.
+void loadDirectory(const DirectoryFile& file, Directory& directory);
+void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks);
+
+// The whole file of a directory as it is written: an empty directory gives no bytes.
+TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& directory);
+
+// Replaces the file in one step; false when it could not be written, and then
+// the previous file is left exactly as it was.
+bool saveDirectory(const DirectoryFile& file, const Directory& directory);
+
+// Writes all three files, each whatever became of the others; false when any failed.
+bool saveDirectories(const Directory& contacts, const Directory& templates,
+                     const Directory& periodicTasks);
