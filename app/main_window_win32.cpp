@@ -10,6 +10,7 @@
 #include "app/commands_win32.h"
 #include "app/line_navigation_win32.h"
 #include "day/day_view_win32.h"
+#include "directory/directory_file.h"
 #include "edit/marks_win32.h"
 
 namespace {
@@ -130,6 +131,7 @@ void InitMainWindow()
     readOptions();
     showHourLabels();
     loadDayPage();
+    loadDirectories(appState.contacts, appState.templates, appState.periodicTasks);
     for (int kind = 0; kind < periodKindCount; ++kind)
         lstrcpynA(appState.periodNames[kind], periodNames[kind], sizeof appState.periodNames[kind]);
     markCurrentSlot();
@@ -139,6 +141,7 @@ void SaveAll()
 {
     removeTrayIcon();
     writeOptions();
+    if (!saveDirectories(appState.contacts, appState.templates, appState.periodicTasks)) reportSaveFailure();
     saveShownPage(appState.dateShown);
 }
 

@@ -106,6 +106,10 @@ void saveShownPage(const SYSTEMTIME& date)
 {
     DayPage page;
     gatherDayPage(page);
-    if (saveDayPage(page, toSystemTime(date)) == SaveResult::failed)
-        showMessage(appState.mainWindow, "Error operation of save!", MB_OK | MB_ICONERROR);
+    if (saveDayPage(page, toSystemTime(date)) == SaveResult::failed) reportSaveFailure();
+}
+
+void reportSaveFailure()
+{
+    showMessage(appState.mainWindow, "Error operation of save!", MB_OK | MB_ICONERROR);
 }

@@ -33,3 +33,6 @@ void loadDayPage();
 // Gathers the window and saves it as the page of the given date, telling the
 // user when the file could not be written.
 void saveShownPage(const SYSTEMTIME& date);
+
+// The one message for a file that could not be written.
+void reportSaveFailure();
