@@ -27,17 +27,9 @@ HWND control(HWND window, const char* id)
     return GetDlgItem(window, std::atoi(id));
 }
 
-int fontState(HWND control)
-{
-    HFONT font = HFONT(SendMessageA(control, WM_GETFONT, 0, 0));
-    LOGFONTA description{};
-    GetObjectA(font, sizeof description, &description);
-    return description.lfWeight >= 700 ? 0 : description.lfItalic ? 2 : 1;  // the line's mark
-}
-
 int usage()
 {
-    std::fputs("usage: driver wait|close|decoy SECONDS|text ID|checked ID|readonly ID|mark ID|"
+    std::fputs("usage: driver wait|close|decoy SECONDS|text ID|checked ID|readonly ID|"
                "command ID|focused|setfocus ID\n", stderr);
     return 2;
 }
@@ -85,15 +77,14 @@ int main(int argc, char** argv)
     if (argc < 3) return usage();
     HWND target = control(window, argv[2]);
     if (verb == "text") {
+        // Another process's GetWindowText reads only the stored title, not an edit's text.
         char text[1024] = "";
-        GetWindowTextA(target, text, sizeof text);
+        SendMessageA(target, WM_GETTEXT, sizeof text, LPARAM(text));
         std::printf("%s\n", text);
     } else if (verb == "checked") {
         std::printf("%d\n", int(SendMessageA(target, BM_GETCHECK, 0, 0)));
     } else if (verb == "readonly") {
         std::printf("%d\n", (GetWindowLongA(target, GWL_STYLE) & ES_READONLY) ? 1 : 0);
-    } else if (verb == "mark") {
-        std::printf("%d\n", fontState(target));
     } else if (verb == "command") {
         PostMessageA(window, WM_COMMAND, std::atoi(argv[2]), 0);
     } else if (verb == "setfocus") {
