@@ -2,6 +2,7 @@
 #include "day/day_page.h"
 
 #include <charconv>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -30,14 +31,14 @@ bool isPageEmpty(const DayPage& page)
 }
 
 TextBuilder::TextBuilder(const char* text)
-    : length_(countCharacters(text)), data_(new char[length_ + 1])
+    : length_(countCharacters(text)), capacity_(length_), data_(new char[length_ + 1])
 {
     std::memcpy(data_.get(), text, length_);
     data_[length_] = '\0';
 }
 
 TextBuilder::TextBuilder(const TextBuilder& other)
-    : length_(other.length_), data_(new char[other.length_ + 1])
+    : length_(other.length_), capacity_(other.length_), data_(new char[other.length_ + 1])
 {
     std::memcpy(data_.get(), other.data_.get(), length_ + 1);
 }
@@ -49,16 +50,21 @@ void TextBuilder::assign(const TextBuilder& other)
     std::memcpy(copy.get(), other.data_.get(), other.length_ + 1);
     data_ = std::move(copy);
     length_ = other.length_;
+    capacity_ = other.length_;
 }
 
 void TextBuilder::appendBytes(const char* bytes, int32_t count)
 {
-    std::unique_ptr<char[]> grown(new char[length_ + count + 1]);
-    std::memcpy(grown.get(), data_.get(), length_);
-    std::memcpy(grown.get() + length_, bytes, count);
+    if (int64_t(length_) + count > capacity_) {
+        int64_t doubled = std::min<int64_t>(2 * int64_t(capacity_) + 64, maxLength);
+        capacity_ = int32_t(std::max<int64_t>(int64_t(length_) + count, doubled));
+        std::unique_ptr<char[]> grown(new char[capacity_ + 1]);
+        std::memcpy(grown.get(), data_.get(), length_);
+        data_ = std::move(grown);
+    }
+    std::memcpy(data_.get() + length_, bytes, count);
     length_ += count;
-    grown[length_] = '\0';
-    data_ = std::move(grown);
+    data_[length_] = '\0';
 }
 
 void TextBuilder::append(const char* text)

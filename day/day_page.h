@@ -44,7 +44,8 @@ void setLineText(DayLine& line, const char* text);
 bool isPageEmpty(const DayPage& page);
 
 // Growable text for composing a whole file before it is written in one go.
-// Every change allocates exactly the new size; nothing is kept in reserve.
+// The buffer grows by doubling, so composing a file of n bytes costs O(n)
+// rather than a fresh copy of everything for each piece appended.
 class TextBuilder {
 public:
     static constexpr int32_t maxLength = 0x1000000;
@@ -65,5 +66,6 @@ private:
     void appendBytes(const char* bytes, int32_t count);
 
     int32_t length_ = 0;
+    int32_t capacity_ = 0;  // characters the buffer can hold, the terminator not counted
     std::unique_ptr<char[]> data_;
 };

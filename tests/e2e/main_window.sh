@@ -10,7 +10,7 @@ printf '[SCHEDULE]\r\nTEXT_0 = Standup\r\nMARK_0 = 0\r\n[TODO]\r\nTEXT_0 = Buy s
   > "$e2e_work/Data/$today.ini"
 forget_registry
 
-driver decoy 60 &
+wine "$e2e_build/quillory_driver.exe" decoy 30 >/dev/null 2>&1 &
 decoy=$!
 sleep 1
 start_program
