@@ -3,17 +3,9 @@
 #include <climits>
 
 #include "day/calendar.h"
+#include "tests/common/dates.h"
 
 namespace {
-
-SystemTime date(int year, int month, int day)
-{
-    SystemTime t;
-    t.wYear = uint16_t(year);
-    t.wMonth = uint16_t(month);
-    t.wDay = uint16_t(day);
-    return t;
-}
 
 struct Step {
     SystemTime from;

@@ -8,17 +8,9 @@
 
 #include "day/calendar.h"
 #include "edit/close_day.h"
+#include "tests/common/dates.h"
 
 namespace {
-
-SystemTime date(int year, int month, int day)
-{
-    SystemTime t;
-    t.wYear = uint16_t(year);
-    t.wMonth = uint16_t(month);
-    t.wDay = uint16_t(day);
-    return t;
-}
 
 PeriodicTask task(const char* name, const char* period, const char* week, const char* day,
                   const char* month)

@@ -7,17 +7,9 @@
 #include "day/day_file.h"
 #include "day/day_page.h"
 #include "tests/common/scratch_folder.h"
+#include "tests/common/dates.h"
 
 namespace {
-
-constexpr SystemTime date(int year, int month, int day)
-{
-    SystemTime t;
-    t.wYear = uint16_t(year);
-    t.wMonth = uint16_t(month);
-    t.wDay = uint16_t(day);
-    return t;
-}
 
 bool sameLine(const DayLine& a, const DayLine& b)
 {
