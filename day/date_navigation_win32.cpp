@@ -32,10 +32,25 @@ void onDatePicked(HWND dialog, const SYSTEMTIME& picked)
     EndDialog(dialog, IDOK);
 }
 
+// The calendar's size depends on its font and the locale's names; the picker
+// is made to fit it exactly, whatever the template gave.
+void fitToCalendar(HWND dialog)
+{
+    HWND calendar = GetDlgItem(dialog, IDC_DATE_CALENDAR);
+    RECT needed{};
+    if (!SendMessageA(calendar, MCM_GETMINREQRECT, 0, LPARAM(&needed))) return;
+    SetWindowPos(calendar, nullptr, 0, 0, needed.right, needed.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame = needed;
+    AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        fitToCalendar(dialog);
         SendDlgItemMessageA(dialog, IDC_DATE_CALENDAR, MCM_SETCURSEL, 0, LPARAM(&appState.dateShown));
         return TRUE;
     case WM_NOTIFY: {
