@@ -56,8 +56,8 @@ INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_NOTIFY: {
         // Only a click on a day picks it; paging through the months does not.
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom == IDC_DATE_CALENDAR && header->code == MCN_SELECT)
-            onDatePicked(dialog, reinterpret_cast<const NMSELCHANGE*>(lParam)->stSelStart);
+        if (header->idFrom != IDC_DATE_CALENDAR || header->code != MCN_SELECT) break;
+        onDatePicked(dialog, reinterpret_cast<const NMSELCHANGE*>(lParam)->stSelStart);
         return TRUE;
     }
     case WM_COMMAND:

@@ -174,4 +174,17 @@ TEST_F(CloseDay, YesAtTheNoRoomQuestionKeepsWhatFitted)
     EXPECT_EQ(text(1101), "task 10");
 }
 
+TEST_F(CloseDay, OnTheCalendarsLastDayNothingIsCarried)
+{
+    testNow = {9999, 12, 5, 31, 9, 15, 0, 0};
+    openWindow();
+    setLine(1005, "Meeting");
+    answers = {IDYES, IDYES};
+    command(IDM_CLOSE_CURRENT_DAY);
+    EXPECT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(appState.dateShown.wDay, 31);
+    EXPECT_EQ(text(1005), "Meeting");
+    EXPECT_EQ(text(1000), "");
+}
+
 }  // namespace

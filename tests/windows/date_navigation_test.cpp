@@ -87,6 +87,17 @@ TEST_F(DateNavigation, StepsCrossMonthAndYearEndsAndIgnoreOtherSteps)
     EXPECT_EQ(text(1121), "note");
 }
 
+TEST_F(DateNavigation, TheCalendarsLastDayHasNoNextDay)
+{
+    testNow = {9999, 12, 5, 31, 9, 15, 0, 0};
+    openWindow();
+    setText(1000, " stays ");
+    command(IDC_NEXT_DAY);
+    EXPECT_TRUE(isDate(appState.dateShown, 9999, 12, 31));
+    EXPECT_EQ(text(1000), " stays ");
+    EXPECT_FALSE(std::filesystem::exists(dayFile("9999_12_31.ini")));
+}
+
 // Runs an action on the date picker from inside its modal loop, once it is open.
 std::function<void(HWND)> pickerAction;
 
