@@ -31,11 +31,11 @@ gtest_discover_tests(quillory_windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TI
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
 
-# End-to-end journeys with the real program on an X display, driven from outside.
+# End to end: the real program in a scratch folder, driven from outside.
 file(GLOB e2e_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)
 list(FILTER e2e_scripts EXCLUDE REGEX "/lib\\.sh$")
 foreach(script ${e2e_scripts})
-  get_filename_component(name ${script} NAME_WE)
-  add_test(NAME e2e.${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR})
-  set_tests_properties(e2e.${name} PROPERTIES TIMEOUT 240 RESOURCE_LOCK display)
+    get_filename_component(name ${script} NAME_WE)
+    add_test(NAME e2e.${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR})
+    set_tests_properties(e2e.${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 240 RUN_SERIAL TRUE)
 endforeach()

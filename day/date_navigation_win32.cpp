@@ -1,5 +1,89 @@
 // Moving to another day: one step back or forward, or a date picked from a calendar.
-#include "app/commands_win32.h"
+#include <windows.h>
+#include <commctrl.h>
 
-void stepDay(int) {}
-void openDatePicker() {}
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "day/calendar.h"
+#include "day/day_view_win32.h"
+#include "resources/resource.h"
+
+namespace {
+
+// The page left is saved under its own date before the new date's page is read,
+// so the window never holds one day's lines under another day's date.
+void moveTo(const SYSTEMTIME& date)
+{
+    saveShownPage(appState.dateShown);
+    appState.dateShown = date;
+    loadDayPage();
+}
+
+bool isSameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
+{
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+void onDatePicked(HWND dialog, const SYSTEMTIME& picked)
+{
+    // The same day is left alone entirely: even blanks the user typed around a
+    // line stay, since nothing is gathered or read back.
+    if (!isSameDay(picked, appState.dateShown)) moveTo(picked);
+    EndDialog(dialog, IDOK);
+}
+
+// The calendar's size depends on its font and the locale's names; the picker
+// is made to fit it exactly, whatever the template gave.
+void fitToCalendar(HWND dialog)
+{
+    HWND calendar = GetDlgItem(dialog, IDC_DATE_CALENDAR);
+    RECT needed{};
+    if (!SendMessageA(calendar, MCM_GETMINREQRECT, 0, LPARAM(&needed))) return;
+    SetWindowPos(calendar, nullptr, 0, 0, needed.right, needed.bottom, SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT frame = needed;
+    AdjustWindowRectEx(&frame, GetWindowLongA(dialog, GWL_STYLE), FALSE, GetWindowLongA(dialog, GWL_EXSTYLE));
+    SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        fitToCalendar(dialog);
+        SendDlgItemMessageA(dialog, IDC_DATE_CALENDAR, MCM_SETCURSEL, 0, LPARAM(&appState.dateShown));
+        return TRUE;
+    case WM_NOTIFY: {
+        // Only a click on a day picks it; paging through the months does not.
+        const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom != IDC_DATE_CALENDAR || header->code != MCN_SELECT) break;
+        onDatePicked(dialog, reinterpret_cast<const NMSELCHANGE*>(lParam)->stSelStart);
+        return TRUE;
+    }
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void stepDay(int days)
+{
+    if (days != 1 && days != -1) return;
+    SystemTime next = toSystemTime(appState.dateShown);
+    // At the calendar's first and last day there is nowhere to go; the page
+    // stays as it is rather than being saved under a date of no file.
+    if (!stepDate(next, days)) return;
+    SYSTEMTIME date = appState.dateShown;
+    date.wYear = next.wYear;
+    date.wMonth = next.wMonth;
+    date.wDay = next.wDay;
+    moveTo(date);
+}
+
+void openDatePicker()
+{
+    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_DATE_PICKER), appState.mainWindow, DatePickerProc, 0);
+}

@@ -1,4 +1,23 @@
 // Sorting the to-do lines of the page shown.
-#include "app/commands_win32.h"
+#include "edit/sort_tasks_win32.h"
 
-void sortTasks() {}
+#include <windows.h>
+
+#include "app/commands_win32.h"
+#include "day/day_view_win32.h"
+#include "edit/sort_tasks.h"
+
+int localeCollation(const char* a, const char* b)
+{
+    return lstrcmpA(a, b);
+}
+
+void sortTasks()
+{
+    // Going through a whole page also trims every line and shows the done
+    // lines read-only again in their new places.
+    DayPage page;
+    gatherDayPage(page);
+    sortTodoLines(page, localeCollation);
+    showDayPage(page);
+}

@@ -62,6 +62,9 @@
 #define IDC_TODO_HEADING 1204
 #define IDC_FIRST_MINUTE_LABEL 1229  // 1229..1250
 
+// Controls of the date picker
+#define IDC_DATE_CALENDAR 1206
+
 #ifndef IDC_STATIC
 #define IDC_STATIC -1
 #endif

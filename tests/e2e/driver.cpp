@@ -8,9 +8,56 @@
 
 namespace {
 
+// The program's message boxes bear its title too; the main window is the one
+// without an owner.
 HWND mainWindow()
 {
-    return FindWindowA("#32770", "Quillory");
+    HWND found = nullptr;
+    while ((found = FindWindowExA(nullptr, found, "#32770", "Quillory")))
+        if (GetWindow(found, GW_OWNER) == nullptr) return found;
+    return nullptr;
+}
+
+// The message box or question the main window shows, waiting for it a while.
+HWND waitForMessageBox(HWND window, int seconds)
+{
+    for (int i = 0; i < seconds * 10; ++i) {
+        HWND found = nullptr;
+        while ((found = FindWindowExA(nullptr, found, "#32770", "Quillory")))
+            if (GetWindow(found, GW_OWNER) == window && IsWindowVisible(found)) return found;
+        Sleep(100);
+    }
+    return nullptr;
+}
+
+// Presses a button of the main window's message box (IDOK 1, IDYES 6, IDNO 7)
+// and waits for the box to go.
+int answerMessageBox(HWND window, int button)
+{
+    HWND box = waitForMessageBox(window, 10);
+    if (box == nullptr) {
+        std::fputs("no message box\n", stderr);
+        return 1;
+    }
+    HWND control = GetDlgItem(box, button);
+    if (control == nullptr) {
+        std::fputs("no such button\n", stderr);
+        return 1;
+    }
+    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), LPARAM(control));
+    for (int i = 0; i < 100 && IsWindow(box); ++i) Sleep(100);
+    return IsWindow(box) ? 1 : 0;
+}
+
+// Prints the text of the main window's message box.
+int messageText(HWND window)
+{
+    HWND box = waitForMessageBox(window, 10);
+    if (box == nullptr) return 1;
+    char text[1024] = "";
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);
+    std::printf("%s\n", text);
+    return 0;
 }
 
 HWND waitForMainWindow(int seconds)
@@ -30,7 +77,7 @@ HWND control(HWND window, const char* id)
 int usage()
 {
     std::fputs("usage: driver wait|close|decoy SECONDS|text ID|checked ID|readonly ID|"
-               "command ID|focused|setfocus ID\n", stderr);
+               "command ID|focused|setfocus ID|message|answer BUTTON_ID\n", stderr);
     return 2;
 }
 
@@ -74,11 +121,14 @@ int main(int argc, char** argv)
         std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
         return 0;
     }
+    if (verb == "message") return messageText(window);
     if (argc < 3) return usage();
+    if (verb == "answer") return answerMessageBox(window, std::atoi(argv[2]));
     HWND target = control(window, argv[2]);
     if (verb == "text") {
-        // Another process's GetWindowText reads only the stored title, not an edit's text.
         char text[1024] = "";
+        // GetWindowText on another process's window gives only the caption it
+        // was created with, not an editor's current text.
         SendMessageA(target, WM_GETTEXT, sizeof text, LPARAM(text));
         std::printf("%s\n", text);
     } else if (verb == "checked") {
