@@ -189,6 +189,10 @@ void onCommand(HWND dialog, DirectoryList& list, int id)
 
 void openDirectoryList(DirectoryList& list)
 {
+    // A shortcut can reach the main window while a list is open. A second list
+    // of the same directory would take over its state, and the first one's next
+    // rebuild would then empty the directory.
+    if (list.listControl && IsWindow(list.listControl)) return;
     DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_DIRECTORY_LIST), appState.mainWindow,
                     DirectoryListDialog, LPARAM(&list));
 }

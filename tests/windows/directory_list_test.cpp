@@ -292,6 +292,32 @@ TEST_F(DirectoryListTest, SelectWithNoDayLineTargetChangesNothing)
     for (int line = 0; line < dayLineCount; ++line) EXPECT_EQ(text(lineEditorId(line)), "") << line;
 }
 
+BOOL CALLBACK countTemplateLists(HWND window, LPARAM count)
+{
+    char caption[64] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (lstrcmpA(caption, "Templates") == 0) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+TEST_F(DirectoryListTest, AShortcutDoesNotOpenAListTwice)
+{
+    fill(appState.templates, {"Dentist"});
+    runWithDialogs([&] { command(IDM_TEMPLATES); },
+                   {[&] {
+                        command(IDM_TEMPLATES);  // returns at once: nothing opened
+                        int lists = 0;
+                        EnumThreadWindows(GetCurrentThreadId(), countTemplateLists, LPARAM(&lists));
+                        EXPECT_EQ(lists, 1);
+                        selectRow(rows("Templates"), 0);
+                        messageAnswer = IDYES;
+                        press("Templates", IDC_DELETE_ENTRY);
+                        press("Templates", IDCANCEL);
+                    }});
+    EXPECT_TRUE(namesOf(appState.templates).empty());
+    runWithDialogs([&] { command(IDM_TEMPLATES); }, {[&] { press("Templates", IDCANCEL); }});
+}
+
 TEST_F(DirectoryListTest, AFullDirectoryTakesNoFurtherEntry)
 {
     Names full;
