@@ -153,7 +153,7 @@ TEST_F(DirectoryListTest, DeletingAsksFirstAndNoChangesNothing)
 TEST_F(DirectoryListTest, DeletingTheLastRowEmptiesTheArray)
 {
     fill(appState.contacts, {"Bob"});
-    appState.contacts[0].birthday[0] = '0';
+    lstrcpyA(appState.contacts[0].phone, "555-0100");  // the whole entry goes, not just its name
     messageAnswer = IDYES;
     runWithDialogs([&] { command(IDM_CONTACTS); },
                    {[&] {
