@@ -1,6 +1,303 @@
 // The list dialog shared by the contacts, templates and periodic tasks.
-#include "app/commands_win32.h"
+#include "directory/directory_list_win32.h"
 
-void openContacts() {}
-void openTemplates() {}
-void openPeriodicTasks() {}
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "edit/insert_item_win32.h"
+#include "edit/marks_win32.h"
+#include "resources/resource.h"
+
+#define FIELD(name) RowColumn{offsetof(DirectoryEntry, name), sizeof(DirectoryEntry::name)}
+const RowLayout contactLayout = {FIELD(name), FIELD(phone), FIELD(email), FIELD(birthday), FIELD(description)};
+const RowLayout periodicLayout = {FIELD(name), FIELD(period), FIELD(week), FIELD(day), FIELD(month)};
+#undef FIELD
+
+namespace {
+
+const ListColumn contactColumns[] = {
+    {"Name", 200}, {"Phone", 100}, {"E-mail", 100}, {"Birthday", 100}, {"Description", 200}};
+const ListColumn templateColumns[] = {{"Name", 200}};
+const ListColumn periodicColumns[] = {
+    {"Name", 200}, {"Period", 200}, {"Week", 50}, {"Day", 50}, {"Month", 50}};
+
+const char* directoryFullText = "The directory is full: it holds 200 entries. Delete one to add another.";
+
+char* field(DirectoryEntry& entry, const RowColumn& column)
+{
+    return reinterpret_cast<char*>(&entry) + column.offset;
+}
+
+const char* field(const DirectoryEntry& entry, const RowColumn& column)
+{
+    return reinterpret_cast<const char*>(&entry) + column.offset;
+}
+
+int rowCount(HWND listControl)
+{
+    return int(SendMessageA(listControl, LVM_GETITEMCOUNT, 0, 0));
+}
+
+void readCell(HWND listControl, int row, int column, char* text, int width)
+{
+    LVITEMA cell{};
+    cell.iSubItem = column;
+    cell.pszText = text;
+    cell.cchTextMax = width;
+    text[0] = '\0';
+    SendMessageA(listControl, LVM_GETITEMTEXTA, row, LPARAM(&cell));
+}
+
+void tell(HWND listControl, const char* text)
+{
+    showMessage(listControl, text, MB_OK | MB_ICONINFORMATION);
+}
+
+// The names are taken before sorting and each row carries the index of its own:
+// a list view may pass row indexes that go stale while it moves the rows (Wine's
+// LVM_SORTITEMSEX does), whereas a row's item data travels with it.
+int CALLBACK compareNames(LPARAM first, LPARAM second, LPARAM names)
+{
+    auto* name = reinterpret_cast<const char(*)[lineTextSize]>(names);
+    return lstrcmpA(name[first], name[second]);
+}
+
+// Ascending by name in the user's collation; the selection stays with its row.
+// The list never holds more rows than a directory has entries.
+void sortRows(HWND listControl)
+{
+    static char names[directoryCapacity][lineTextSize];
+    int count = std::min(rowCount(listControl), directoryCapacity);
+    for (int row = 0; row < count; ++row) {
+        readCell(listControl, row, 0, names[row], lineTextSize);
+        LVITEMA item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        item.lParam = row;
+        SendMessageA(listControl, LVM_SETITEMA, 0, LPARAM(&item));
+    }
+    SendMessageA(listControl, LVM_SORTITEMS, WPARAM(names), LPARAM(compareNames));
+}
+
+void revealSelectedRow(HWND listControl)
+{
+    int row = requireSelectedRow(listControl);
+    if (row >= 0) SendMessageA(listControl, LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+// The list holds at most what the array has room for, as every row is copied into it.
+void gatherDirectory(const DirectoryList& list)
+{
+    std::memset(list.entries, 0, sizeof list.entries);
+    int count = rowCount(list.listControl);
+    for (int row = 0; row < count && row < directoryCapacity; ++row)
+        readEntryRow(list.listControl, row, list.entries[row], list.layout);
+}
+
+void fillDirectoryList(HWND dialog, DirectoryList& list)
+{
+    HWND listControl = GetDlgItem(dialog, IDC_DIRECTORY_ROWS);
+    list.listControl = listControl;
+    SendMessageA(listControl, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
+    for (int i = 0; i < list.columnCount; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(list.columns[i].title);
+        column.cx = list.columns[i].width;
+        SendMessageA(listControl, LVM_INSERTCOLUMNA, i, LPARAM(&column));
+    }
+    for (int i = 0; i < directoryCapacity && list.entries[i].name[0] != '\0'; ++i)
+        writeEntryRow(listControl, -1, list.entries[i], list.layout);
+    sortRows(listControl);
+}
+
+void onInitDialog(HWND dialog, DirectoryList& list)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, LONG_PTR(&list));
+    HWND target = GetFocus();
+    appState.insertTarget = target;
+    bool editable = isDayLine(target) && (GetWindowLongA(target, GWL_STYLE) & ES_READONLY) == 0;
+    EnableWindow(GetDlgItem(dialog, IDC_SELECT_ENTRY), editable);
+    fillDirectoryList(dialog, list);
+    if (list.caption) SetWindowTextA(dialog, list.caption);
+}
+
+void openEntryDialog(HWND dialog, DirectoryList& list, int addMode)
+{
+    list.addMode = addMode;
+    if (DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(list.entryDialog), dialog, list.entryDialogProc,
+                        LPARAM(list.listControl)) == 0)
+        return;
+    sortRows(list.listControl);
+    revealSelectedRow(list.listControl);
+}
+
+void addEntry(HWND dialog, DirectoryList& list)
+{
+    if (rowCount(list.listControl) >= directoryCapacity) {
+        tell(list.listControl, directoryFullText);
+        return;
+    }
+    openEntryDialog(dialog, list, 1);
+}
+
+void editEntry(HWND dialog, DirectoryList& list)
+{
+    if (requireSelectedRow(list.listControl) >= 0) openEntryDialog(dialog, list, 0);
+}
+
+void deleteEntry(HWND dialog, DirectoryList& list)
+{
+    int row = requireSelectedRow(list.listControl);
+    if (row < 0) return;
+    if (showMessage(dialog, "Delete the selected item. Are you sure?",
+                    MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION) != IDYES)
+        return;
+    SendMessageA(list.listControl, LVM_DELETEITEM, row, 0);
+    SendMessageA(dialog, WM_COMMAND, rebuildDirectoryCommand, 0);
+}
+
+// The rows may have been sorted since the array was last rebuilt, so the entry
+// is taken after rebuilding, at the row that is selected.
+void selectEntry(HWND dialog, DirectoryList& list)
+{
+    if (requireSelectedRow(list.listControl) < 0) return;
+    gatherDirectory(list);
+    int row = selectedRow(list.listControl);
+    DirectoryEntry entry = list.entries[row];
+    insertDirectoryItem(entry);
+    EndDialog(dialog, 0);
+}
+
+void onCommand(HWND dialog, DirectoryList& list, int id)
+{
+    switch (id) {
+    case IDC_ADD_ENTRY: addEntry(dialog, list); break;
+    case IDC_EDIT_ENTRY: editEntry(dialog, list); break;
+    case IDC_DELETE_ENTRY: deleteEntry(dialog, list); break;
+    case rebuildDirectoryCommand: gatherDirectory(list); break;
+    case IDC_SELECT_ENTRY: selectEntry(dialog, list); break;
+    case IDCANCEL: EndDialog(dialog, 0); break;
+    }
+}
+
+void openDirectoryList(DirectoryList& list)
+{
+    // A shortcut can reach the main window while a list is open. A second list
+    // of the same directory would take over its state, and the first one's next
+    // rebuild would then empty the directory.
+    if (list.listControl && IsWindow(list.listControl)) return;
+    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_DIRECTORY_LIST), appState.mainWindow,
+                    DirectoryListDialog, LPARAM(&list));
+}
+
+}  // namespace
+
+DirectoryList contactsList{appState.contacts, nullptr, contactColumns, 5, contactLayout,
+                           IDD_CONTACT, ContactDialog, "Edit contact", nullptr, 0};
+DirectoryList templatesList{appState.templates, "Templates", templateColumns, 1, contactLayout,
+                            IDD_TEMPLATE, TemplateDialog, "Edit template", nullptr, 0};
+DirectoryList periodicTasksList{appState.periodicTasks, "Periodic tasks", periodicColumns, 5, periodicLayout,
+                                IDD_PERIODIC_TASK, PeriodicTaskDialog, "Edit periodic task", nullptr, 0};
+
+int selectedRow(HWND listControl)
+{
+    return int(SendMessageA(listControl, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+}
+
+int requireSelectedRow(HWND listControl)
+{
+    if (rowCount(listControl) == 0) {
+        tell(listControl, "There is no item in listview!");
+        return -1;
+    }
+    int row = selectedRow(listControl);
+    if (row < 0) tell(listControl, "Please select a line!");
+    return row;
+}
+
+void writeEntryRow(HWND listControl, int row, const DirectoryEntry& entry, const RowLayout& layout)
+{
+    if (row < 0) {
+        LVITEMA item{};
+        item.mask = LVIF_STATE;
+        item.iItem = rowCount(listControl);
+        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        row = int(SendMessageA(listControl, LVM_INSERTITEMA, 0, LPARAM(&item)));
+    }
+    for (int column = 0; column < rowColumnCount; ++column) {
+        LVITEMA cell{};
+        cell.iSubItem = column;
+        cell.pszText = const_cast<char*>(field(entry, layout[column]));
+        SendMessageA(listControl, LVM_SETITEMTEXTA, row, LPARAM(&cell));
+    }
+}
+
+void readEntryRow(HWND listControl, int row, DirectoryEntry& entry, const RowLayout& layout)
+{
+    for (int column = 0; column < rowColumnCount; ++column)
+        readCell(listControl, row, column, field(entry, layout[column]), int(layout[column].width));
+}
+
+DirectoryEntry startEntryDialog(HWND dialog, const DirectoryList& list)
+{
+    DirectoryEntry entry{};
+    if (list.addMode == 0) {
+        SetWindowTextA(dialog, list.editCaption);
+        readEntryRow(list.listControl, selectedRow(list.listControl), entry, list.layout);
+    }
+    return entry;
+}
+
+void storeEntry(HWND dialog, const DirectoryList& list, int notedRow, const DirectoryEntry& entry)
+{
+    writeEntryRow(list.listControl, list.addMode ? -1 : notedRow, entry, list.layout);
+    EndDialog(dialog, 1);
+    SendMessageA(GetParent(dialog), WM_COMMAND, rebuildDirectoryCommand, 0);
+}
+
+void reportEntryProblem(const DirectoryList& list, const char* text)
+{
+    tell(list.listControl, text);
+}
+
+INT_PTR CALLBACK DirectoryListDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* list = reinterpret_cast<DirectoryList*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        onInitDialog(dialog, *reinterpret_cast<DirectoryList*>(lParam));
+        return 1;
+    case WM_COMMAND:
+        if (list) onCommand(dialog, *list, LOWORD(wParam));
+        return 1;
+    case WM_NOTIFY:
+        if (list && reinterpret_cast<NMHDR*>(lParam)->code == NM_DBLCLK) {
+            editEntry(dialog, *list);
+            return 1;
+        }
+        break;
+    }
+    return 0;
+}
+
+void openContacts()
+{
+    openDirectoryList(contactsList);
+}
+
+void openTemplates()
+{
+    openDirectoryList(templatesList);
+}
+
+void openPeriodicTasks()
+{
+    openDirectoryList(periodicTasksList);
+}

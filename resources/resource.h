@@ -65,6 +65,28 @@
 // Controls of the date picker
 #define IDC_DATE_CALENDAR 1206
 
+// The directory list dialog and the add/edit dialogs of its entries
+#define IDC_SELECT_ENTRY 6
+#define IDC_ADD_ENTRY 3
+#define IDC_EDIT_ENTRY 4
+#define IDC_DELETE_ENTRY 5
+#define IDC_DIRECTORY_ROWS 1208
+#define IDC_ENTRY_NAME 1209
+#define IDC_ENTRY_PHONE 1210
+#define IDC_ENTRY_EMAIL 1211
+#define IDC_BIRTHDAY_MONTH 1212
+#define IDC_ENTRY_DESCRIPTION 1213  // a contact's description
+#define IDC_TASK_PERIOD 1213        // a periodic task's period box
+#define IDC_BIRTHDAY_DAY 1214
+#define IDC_BIRTHDAY_YEAR 1215
+#define IDC_FIRST_WEEKDAY_BOX 1221  // 1221..1227, Sunday first
+#define IDC_TASK_DAY 1090
+#define IDC_TASK_MONTH 1092
+#define IDC_TASK_DAY_LABEL 1255
+#define IDC_TASK_MONTH_LABEL 1256
+#define IDC_TASK_DAY_STEPPER 1228
+#define IDC_TASK_MONTH_STEPPER 1229
+
 #ifndef IDC_STATIC
 #define IDC_STATIC -1
 #endif

@@ -1,0 +1,151 @@
+// The add/edit dialogs of a contact and of a template, and filling any add/edit dialog from an entry.
+#include <windows.h>
+
+#include <cstring>
+
+#include "directory/directory_list_win32.h"
+#include "directory/entry_rules.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Characters first to first + count - 1 of the text, or as many of them as it has.
+void setPartText(HWND dialog, int id, const char* text, size_t first, size_t count)
+{
+    char part[8] = "";
+    size_t length = strnlen(text, first + count);
+    if (length > first) std::memcpy(part, text + first, length - first);
+    SetDlgItemTextA(dialog, id, part);
+}
+
+bool isComboBox(HWND control)
+{
+    char name[16] = "";
+    GetClassNameA(control, name, sizeof name);
+    return lstrcmpiA(name, "ComboBox") == 0;
+}
+
+// The period kind whose text begins with the stored one; the first kind when
+// none does, so that a new task starts as the first.
+void selectPeriod(HWND box, const char* period)
+{
+    LRESULT item = period[0] ? SendMessageA(box, CB_FINDSTRING, 0, LPARAM(period)) : CB_ERR;
+    SendMessageA(box, CB_SETCURSEL, item == CB_ERR ? 0 : item, 0);
+}
+
+void limitText(HWND dialog, int id, int characters)
+{
+    SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, characters, 0);
+}
+
+template <size_t width>
+void readText(HWND dialog, int id, char (&field)[width])
+{
+    GetDlgItemTextA(dialog, id, field, int(width));
+}
+
+void openContact(HWND dialog)
+{
+    limitText(dialog, IDC_ENTRY_NAME, sizeof(DirectoryEntry::name) - 1);
+    limitText(dialog, IDC_ENTRY_PHONE, sizeof(DirectoryEntry::phone) - 1);
+    limitText(dialog, IDC_ENTRY_EMAIL, sizeof(DirectoryEntry::email) - 1);
+    limitText(dialog, IDC_BIRTHDAY_MONTH, 2);
+    limitText(dialog, IDC_BIRTHDAY_DAY, 2);
+    limitText(dialog, IDC_BIRTHDAY_YEAR, 4);
+    limitText(dialog, IDC_ENTRY_DESCRIPTION, sizeof(DirectoryEntry::description) - 1);
+    showEntryInDialog(dialog, startEntryDialog(dialog, contactsList));
+}
+
+// A birthday that is incomplete or impossible is dropped without a word: the
+// contact is still worth keeping.
+void storeContact(HWND dialog)
+{
+    DirectoryEntry entry{};
+    readText(dialog, IDC_ENTRY_NAME, entry.name);
+    readText(dialog, IDC_ENTRY_PHONE, entry.phone);
+    readText(dialog, IDC_ENTRY_EMAIL, entry.email);
+    readText(dialog, IDC_ENTRY_DESCRIPTION, entry.description);
+    char month[8], day[8], year[8];
+    GetDlgItemTextA(dialog, IDC_BIRTHDAY_MONTH, month, sizeof month);
+    GetDlgItemTextA(dialog, IDC_BIRTHDAY_DAY, day, sizeof day);
+    GetDlgItemTextA(dialog, IDC_BIRTHDAY_YEAR, year, sizeof year);
+    composeBirthday(month, day, year, entry.birthday);
+    int row = selectedRow(contactsList.listControl);
+    if (const char* problem = checkEntryName(entry.name))
+        reportEntryProblem(contactsList, problem);
+    else
+        storeEntry(dialog, contactsList, row, entry);
+}
+
+void storeTemplate(HWND dialog)
+{
+    DirectoryEntry entry{};
+    readText(dialog, IDC_ENTRY_NAME, entry.name);
+    int row = selectedRow(templatesList.listControl);
+    if (const char* problem = checkEntryName(entry.name))
+        reportEntryProblem(templatesList, problem);
+    else
+        storeEntry(dialog, templatesList, row, entry);
+}
+
+}  // namespace
+
+void showEntryInDialog(HWND dialog, DirectoryEntry entry)
+{
+    auto setText = [dialog](int id, const char* text) {
+        if (GetDlgItem(dialog, id)) SetDlgItemTextA(dialog, id, text);
+    };
+    setText(IDC_ENTRY_NAME, entry.name);
+    setText(IDC_ENTRY_PHONE, entry.phone);
+    setText(IDC_ENTRY_EMAIL, entry.email);
+    if (HWND box = GetDlgItem(dialog, IDC_ENTRY_DESCRIPTION)) {
+        if (isComboBox(box))
+            selectPeriod(box, entry.period);
+        else
+            SetWindowTextA(box, entry.description);
+    }
+    if (GetDlgItem(dialog, IDC_BIRTHDAY_MONTH)) {
+        setPartText(dialog, IDC_BIRTHDAY_MONTH, entry.birthday, 0, 2);
+        setPartText(dialog, IDC_BIRTHDAY_DAY, entry.birthday, 3, 2);
+        setPartText(dialog, IDC_BIRTHDAY_YEAR, entry.birthday, 6, 4);
+    }
+    size_t weekLength = strnlen(entry.week, sizeof entry.week);
+    for (int i = 0; i < 7; ++i) {
+        if (!GetDlgItem(dialog, IDC_FIRST_WEEKDAY_BOX + i)) continue;
+        bool ticked = size_t(i) < weekLength && entry.week[i] == '+';
+        CheckDlgButton(dialog, IDC_FIRST_WEEKDAY_BOX + i, ticked ? BST_CHECKED : BST_UNCHECKED);
+    }
+    setText(IDC_TASK_DAY, entry.day);
+    setText(IDC_TASK_MONTH, entry.month);
+}
+
+INT_PTR CALLBACK ContactDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: openContact(dialog); return 1;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: storeContact(dialog); return 1;
+        case IDCANCEL: EndDialog(dialog, 0); return 1;
+        }
+        break;
+    }
+    return 0;
+}
+
+INT_PTR CALLBACK TemplateDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        limitText(dialog, IDC_ENTRY_NAME, sizeof(DirectoryEntry::name) - 1);
+        showEntryInDialog(dialog, startEntryDialog(dialog, templatesList));
+        return 1;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: storeTemplate(dialog); return 1;
+        case IDCANCEL: EndDialog(dialog, 0); return 1;
+        }
+        break;
+    }
+    return 0;
+}
