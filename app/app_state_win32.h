@@ -39,6 +39,12 @@ inline SYSTEMTIME toSYSTEMTIME(const SystemTime& t)
     return {t.wYear, t.wMonth, t.wDayOfWeek, t.wDay, t.wHour, t.wMinute, t.wSecond, t.wMilliseconds};
 }
 
+// Only year, month and day make a date.
+inline bool isSameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
+{
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
 // Every message box and question goes through here, titled with the caption.
 int showMessage(HWND owner, const char* text, UINT type);
 

@@ -19,11 +19,6 @@ void moveTo(const SYSTEMTIME& date)
     loadDayPage();
 }
 
-bool isSameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
-}
-
 void onDatePicked(HWND dialog, const SYSTEMTIME& picked)
 {
     // The same day is left alone entirely: even blanks the user typed around a

@@ -14,11 +14,6 @@ bool userAgrees(const char* question)
     return showMessage(appState.mainWindow, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
-bool isSameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
-}
-
 }  // namespace
 
 void closeCurrentDay()
