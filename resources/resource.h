@@ -62,6 +62,17 @@
 #define IDC_TODO_HEADING 1204
 #define IDC_FIRST_MINUTE_LABEL 1229  // 1229..1250
 
+// Controls of the Options and About dialogs
+#define IDC_SET_DEFAULT 3
+#define IDC_AUTORUN 1207
+#define IDC_AM_PM 1208
+#define IDC_SHOW_TIME 1209
+#define IDC_LARGE_FONT 1210
+#define IDC_ABOUT_PICTURE 1215
+#define IDC_ABOUT_TITLE 1211
+#define IDC_ABOUT_CREDIT 1212  // shows string 1212
+#define IDC_ABOUT_NOTICE 1213  // shows string 1213
+
 #ifndef IDC_STATIC
 #define IDC_STATIC -1
 #endif
