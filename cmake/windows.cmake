@@ -30,3 +30,4 @@ gtest_discover_tests(quillory_windows_tests DISCOVERY_MODE PRE_TEST DISCOVERY_TI
 
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
+include(cmake/manual.cmake)
