@@ -6,6 +6,8 @@
 #include <functional>
 #include <utility>
 
+inline HWND findOwnDialog(const char* caption);
+
 namespace modal_dialog_detail {
 
 inline std::function<void(HWND)> pendingAction;
@@ -13,10 +15,27 @@ inline const char* pendingCaption = nullptr;
 inline UINT_PTR pendingTimer = 0;
 inline int attempts = 0;
 
+struct DialogSearch {
+    const char* caption;
+    HWND found;
+};
+
+inline BOOL CALLBACK matchDialog(HWND window, LPARAM search)
+{
+    auto& wanted = *reinterpret_cast<DialogSearch*>(search);
+    char className[16] = "", title[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (lstrcmpA(className, "#32770") != 0 || lstrcmpA(title, wanted.caption) != 0 || !IsWindowVisible(window))
+        return TRUE;
+    wanted.found = window;
+    return FALSE;
+}
+
 inline void CALLBACK lookForDialog(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND dialog = FindWindowA("#32770", pendingCaption);
-    bool found = dialog != nullptr && IsWindowVisible(dialog);
+    HWND dialog = findOwnDialog(pendingCaption);
+    bool found = dialog != nullptr;
     if (!found && ++attempts < 200) return;
     KillTimer(nullptr, pendingTimer);
     pendingTimer = 0;
@@ -26,6 +45,15 @@ inline void CALLBACK lookForDialog(HWND, UINT, UINT_PTR, DWORD)
 }
 
 }  // namespace modal_dialog_detail
+
+// A visible dialog of this thread with the given title, or null. Only this thread's
+// dialogs count: another test program may have one of the same title open.
+inline HWND findOwnDialog(const char* caption)
+{
+    modal_dialog_detail::DialogSearch search{caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), modal_dialog_detail::matchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 // Queues an action for the dialog titled `caption` that the next call will open.
 // If it never appears, the action is dropped and the test's own checks fail.

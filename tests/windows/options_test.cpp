@@ -74,7 +74,7 @@ protected:
     {
         whenDialogOpens("Options", std::move(inside));
         command(IDM_OPTIONS);
-        EXPECT_EQ(FindWindowA("#32770", "Options"), nullptr);
+        EXPECT_EQ(findOwnDialog("Options"), nullptr);
     }
 
     static bool boxTicked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
