@@ -1,7 +1,101 @@
 // The clock, the current-slot marks, reminders and the notification-area icon.
-#include "app/commands_win32.h"
+#include "app/clock_win32.h"
 
-void clockTick() {}
-void markCurrentSlot() {}
-void addTrayIcon() {}
-void removeTrayIcon() {}
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "day/day_page.h"
+#include "edit/marks_win32.h"
+#include "resources/resource.h"
+
+BOOL(WINAPI* shellNotifyIconFunction)(DWORD, NOTIFYICONDATAA*) = Shell_NotifyIconA;
+
+namespace {
+
+const UINT trayIconId = 1;
+
+// The layout every shell since Windows XP understands, balloons included.
+NOTIFYICONDATAA trayIconRecord()
+{
+    NOTIFYICONDATAA data{};
+    data.cbSize = NOTIFYICONDATAA_V3_SIZE;
+    data.hWnd = appState.mainWindow;
+    data.uID = trayIconId;
+    return data;
+}
+
+int slotHour(int slot) { return slot / 2 + 8; }
+int slotMinute(int slot) { return slot % 2 ? 30 : 0; }
+
+void setClockText(const SYSTEMTIME& now)
+{
+    char text[260] = "";
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text, sizeof text);
+    SetDlgItemTextA(appState.mainWindow, IDC_CLOCK, text);
+}
+
+// A done line needs no reminder; neither does an empty one.
+void remindOfSlot(int slot)
+{
+    HWND line = GetDlgItem(appState.mainWindow, IDC_FIRST_SCHEDULE_LINE + slot);
+    if (line == nullptr || (GetWindowLongA(line, GWL_STYLE) & ES_READONLY)) return;
+    char text[lineTextSize] = "";
+    GetWindowTextA(line, text, sizeof text);
+    if (text[0] == '\0') return;
+
+    NOTIFYICONDATAA data = trayIconRecord();
+    data.uFlags = NIF_INFO;
+    lstrcpynA(data.szInfo, text, sizeof data.szInfo);
+    lstrcpynA(data.szInfoTitle, appState.caption, sizeof data.szInfoTitle);
+    data.dwInfoFlags = NIIF_INFO;
+    shellNotifyIconFunction(NIM_MODIFY, &data);
+}
+
+}  // namespace
+
+void clockTick()
+{
+    SYSTEMTIME now = localTime();
+    if (appState.showTime) setClockText(now);
+    if (now.wMinute % 30 != 0 || now.wSecond != 0) return;
+
+    markCurrentSlot();
+    for (int slot = 0; slot < scheduleLineCount; ++slot)
+        if (slotHour(slot) == now.wHour && slotMinute(slot) == now.wMinute) remindOfSlot(slot);
+}
+
+void markCurrentSlot()
+{
+    SYSTEMTIME now = localTime();
+    HWND window = appState.mainWindow;
+    for (int hour = 8; hour <= 18; ++hour) {
+        HWND label = GetDlgItem(window, IDC_FIRST_HOUR_LABEL + hour - 8);
+        LONG style = GetWindowLongA(label, GWL_EXSTYLE);
+        style = hour == now.wHour ? style | WS_EX_STATICEDGE : style & ~WS_EX_STATICEDGE;
+        SetWindowLongA(label, GWL_EXSTYLE, style);
+        SetWindowPos(label, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    }
+    for (int slot = 0; slot < scheduleLineCount; ++slot) {
+        bool current = slotHour(slot) == now.wHour && (slotMinute(slot) == 30) == (now.wMinute >= 30);
+        HWND label = GetDlgItem(window, IDC_FIRST_MINUTE_LABEL + slot);
+        SendMessageA(label, WM_SETFONT, WPARAM(appState.markFonts[current ? markImportant : markPrimary]), FALSE);
+        // Hiding and showing again makes the label repaint in its new font.
+        ShowWindow(label, SW_HIDE);
+        ShowWindow(label, SW_SHOWNORMAL);
+    }
+}
+
+void addTrayIcon()
+{
+    NOTIFYICONDATAA data = trayIconRecord();
+    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data.uCallbackMessage = WM_TRAY_ICON;
+    data.hIcon = HICON(LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, 16, 16, LR_SHARED));
+    lstrcpynA(data.szTip, appState.caption, sizeof data.szTip);
+    shellNotifyIconFunction(NIM_ADD, &data);
+}
+
+void removeTrayIcon()
+{
+    NOTIFYICONDATAA data = trayIconRecord();
+    shellNotifyIconFunction(NIM_DELETE, &data);
+}

@@ -1,6 +1,66 @@
 // The About box, the user manual and the home page.
-#include "app/commands_win32.h"
+#include "app/help_win32.h"
 
-void openAboutBox() {}
-void openUserManual(HWND, const char*) {}
-void openHomePage() {}
+#include <shellapi.h>
+
+#include <cstdio>
+
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "resources/resource.h"
+
+const char homePageAddress[] = "https://www.brenhollow.com/quillory";
+
+namespace {
+
+void showString(HWND dialog, int id)
+{
+    char text[100] = "";
+    LoadStringA(appState.instance, id, text, sizeof text);
+    SetDlgItemTextA(dialog, id, text);
+}
+
+void showAboutTexts(HWND dialog)
+{
+    showString(dialog, IDC_ABOUT_CREDIT);
+    showString(dialog, IDC_ABOUT_NOTICE);
+    char version[100] = "";
+    LoadStringA(appState.instance, IDS_VERSION, version, sizeof version);
+    char title[400];
+    std::snprintf(title, sizeof title, "%s version %s", appState.caption, version);
+    SetDlgItemTextA(dialog, IDC_ABOUT_TITLE, title);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG: showAboutTexts(dialog); return 1;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return 1;
+        }
+        break;
+    }
+    return 0;
+}
+
+void openAboutBox()
+{
+    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_ABOUT), appState.mainWindow, AboutDialogProc, 0);
+}
+
+// The viewer looks for the manual in the current directory, which it inherits.
+void openUserManual(HWND owner, const char* baseName)
+{
+    char parameters[260];
+    std::snprintf(parameters, sizeof parameters, "%s.chm", baseName);
+    ShellExecuteA(owner, "open", "HH", parameters, nullptr, SW_SHOWNORMAL);
+}
+
+void openHomePage()
+{
+    ShellExecuteA(appState.mainWindow, "open", homePageAddress, nullptr, nullptr, SW_SHOWNORMAL);
+}

@@ -155,6 +155,12 @@ void TrimBlanks(wchar_t* text)
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // A restarted taskbar has forgotten the icon.
+    static const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
+    if (message == taskbarCreated && message != 0) {
+        addTrayIcon();
+        return 0;
+    }
     switch (message) {
     case WM_INITDIALOG:
         appState.mainWindow = window;
@@ -162,6 +168,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 1;
     case WM_DESTROY: SaveAll(); break;
     case WM_QUERYENDSESSION: SaveAll(); break;
+    case WM_ENDSESSION:
+        // The query removed the icon; a log-off that was cancelled keeps the program running.
+        if (!wParam) addTrayIcon();
+        break;
     case WM_TIMECHANGE:
         markCurrentSlot();
         clockTick();

@@ -1,7 +1,168 @@
 // The four options, kept in the registry, and the Options dialog.
-#include "app/commands_win32.h"
+#include "app/options_win32.h"
 
-void readLargeFontOption() {}
-void readOptions() {}
-void writeOptions() {}
-void openOptionsDialog() {}
+#include <shellapi.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <string>
+
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "app/main_window_win32.h"
+#include "day/day_view_win32.h"
+#include "resources/resource.h"
+
+namespace {
+
+const char programKey[] = "Software\\Brenhollow\\Quillory";
+const char runKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const wchar_t autorunArgument[] = L"-autorun";
+
+// A value of another type, or none at all, leaves the default.
+int32_t readDword(HKEY key, const char* name, int32_t fallback)
+{
+    DWORD value = 0, type = 0, size = sizeof value;
+    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
+        return fallback;
+    return int32_t(value);
+}
+
+void writeDword(HKEY key, const char* name, int32_t value)
+{
+    DWORD data = DWORD(value);
+    RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof data);
+}
+
+// Autorun is on while a text value named after the caption exists. Its length
+// does not matter: a long command line is written whole, so it must read back as on.
+void readAutorun()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, runKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+    DWORD type = 0;
+    appState.autorun =
+        RegQueryValueExA(key, appState.caption, nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS && type == REG_SZ;
+    RegCloseKey(key);
+}
+
+bool endsWithAutorunArgument(const wchar_t* commandLine)
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(commandLine, &count);
+    if (arguments == nullptr) return false;
+    bool ends = count >= 2 && std::wcscmp(arguments[count - 1], autorunArgument) == 0;
+    LocalFree(arguments);
+    return ends;
+}
+
+void writeRunValue(HKEY key)
+{
+    wchar_t name[260] = L"";
+    LoadStringW(appState.instance, IDS_CAPTION, name, 260);
+    std::wstring commandLine = runCommandLine(GetCommandLineW());
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(commandLine.c_str()),
+                   DWORD((commandLine.size() + 1) * sizeof(wchar_t)));
+}
+
+void setBox(HWND dialog, int id, int32_t on)
+{
+    CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+int32_t boxValue(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
+}
+
+void showOptions(HWND dialog, int32_t autorun, int32_t am_pm, int32_t showTime, int32_t largeFont)
+{
+    setBox(dialog, IDC_AUTORUN, autorun);
+    setBox(dialog, IDC_AM_PM, am_pm);
+    setBox(dialog, IDC_SHOW_TIME, showTime);
+    setBox(dialog, IDC_LARGE_FONT, largeFont);
+}
+
+void applyOptions(HWND dialog)
+{
+    appState.autorun = boxValue(dialog, IDC_AUTORUN);
+    appState.am_pm = boxValue(dialog, IDC_AM_PM);
+    appState.showTime = boxValue(dialog, IDC_SHOW_TIME);
+    appState.largeFont = boxValue(dialog, IDC_LARGE_FONT);
+    showHourLabels();
+    EndDialog(dialog, IDOK);
+}
+
+}  // namespace
+
+std::wstring runCommandLine(const wchar_t* commandLine)
+{
+    std::wstring line = commandLine;
+    TrimBlanks(line.data());
+    line.resize(std::wcslen(line.c_str()));
+    // A copy started from the Run value already carries the argument.
+    if (!endsWithAutorunArgument(line.c_str())) line += std::wstring(L" ") + autorunArgument;
+    return line;
+}
+
+INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        showOptions(dialog, appState.autorun, appState.am_pm, appState.showTime, appState.largeFont);
+        return 1;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK: applyOptions(dialog); break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+        case IDC_SET_DEFAULT: showOptions(dialog, 1, 0, 1, 0); break;
+        }
+        break;
+    }
+    return 0;
+}
+
+void openOptionsDialog()
+{
+    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OPTIONS), appState.mainWindow, OptionsDialogProc, 0);
+}
+
+void readLargeFontOption()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, programKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+    appState.largeFont = readDword(key, "largeFont", appState.largeFont);
+    RegCloseKey(key);
+}
+
+void readOptions()
+{
+    HKEY key;
+    // Before the first save there is no key, and every option keeps its default.
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, programKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
+    appState.am_pm = readDword(key, "am_pm", appState.am_pm);
+    appState.showTime = readDword(key, "showTime", appState.showTime);
+    RegCloseKey(key);
+    readAutorun();
+}
+
+void writeOptions()
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, programKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                        &key, nullptr) == ERROR_SUCCESS) {
+        writeDword(key, "am_pm", appState.am_pm);
+        writeDword(key, "showTime", appState.showTime);
+        writeDword(key, "largeFont", appState.largeFont);
+        RegCloseKey(key);
+    }
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, runKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+        return;
+    if (appState.autorun)
+        writeRunValue(key);
+    else
+        RegDeleteValueA(key, appState.caption);
+    RegCloseKey(key);
+}

@@ -39,3 +39,5 @@ foreach(script ${e2e_scripts})
     add_test(NAME e2e.${name} COMMAND bash ${script} ${CMAKE_BINARY_DIR})
     set_tests_properties(e2e.${name} PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 240 RUN_SERIAL TRUE)
 endforeach()
+
+include(cmake/manual.cmake)

@@ -87,6 +87,17 @@
 #define IDC_TASK_DAY_STEPPER 1228
 #define IDC_TASK_MONTH_STEPPER 1229
 
+// Controls of the Options and About dialogs
+#define IDC_SET_DEFAULT 3
+#define IDC_AUTORUN 1207
+#define IDC_AM_PM 1208
+#define IDC_SHOW_TIME 1209
+#define IDC_LARGE_FONT 1210
+#define IDC_ABOUT_PICTURE 1215
+#define IDC_ABOUT_TITLE 1211
+#define IDC_ABOUT_CREDIT 1212  // shows string 1212
+#define IDC_ABOUT_NOTICE 1213  // shows string 1213
+
 #ifndef IDC_STATIC
 #define IDC_STATIC -1
 #endif
