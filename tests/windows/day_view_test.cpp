@@ -38,7 +38,9 @@ TEST_F(DayView, ShowThenGatherGivesThePageBack)
     for (int i = 0; i < dayLineCount; ++i) {
         EXPECT_EQ(back.lines[i].mark, shown.lines[i].mark) << i;
         EXPECT_EQ(back.lines[i].done, i < firstNoteLine ? shown.lines[i].done : 0) << i;
-        if (i != 5) EXPECT_STREQ(back.lines[i].text, shown.lines[i].text) << i;
+        if (i != 5) {
+            EXPECT_STREQ(back.lines[i].text, shown.lines[i].text) << i;
+        }
     }
     EXPECT_STREQ(back.lines[5].text, "padded\t");  // spaces go, tabs stay
     EXPECT_EQ(text(1005), "  padded\t  ");       // the window keeps what it shows

@@ -65,9 +65,10 @@ TEST_P(Templates, EveryControlHasItsIdClassStyleAndPlace)
         GetClassNameA(control, className, sizeof className);
         EXPECT_STRCASEEQ(className, c.className) << c.id;
         EXPECT_EQ(DWORD(GetWindowLongA(control, GWL_STYLE)) & c.style, c.style) << c.id;
-        if (c.style & ES_MULTILINE)
+        if (c.style & ES_MULTILINE) {
             EXPECT_TRUE((GetWindowLongA(control, GWL_STYLE) & WS_BORDER) ||
                         (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE)) << c.id;
+        }
 
         // The dialog manager converts position and size separately.
         RECT place = c.place;
@@ -166,7 +167,8 @@ void collectMenu(HMENU menu, const std::string& path, std::vector<std::string>& 
 {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         char label[128] = "";
-        MENUITEMINFOA info{sizeof info};
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
         info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
         info.dwTypeData = label;
         info.cch = sizeof label;
