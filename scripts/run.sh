@@ -9,7 +9,7 @@ cd "$repo"
 
 scripts/install-deps.sh
 cmake --preset windows >/dev/null
-cmake --build --preset windows -j "$(nproc)" --target quillory quillory_driver
+cmake --build --preset windows -j "$(nproc)" --target quillory quillory_driver manual
 
 home="${QUILLORY_HOME:-$HOME/Quillory}"
 mkdir -p "$home"
