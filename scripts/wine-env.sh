@@ -34,6 +34,11 @@ start_virtual_display() {
 # makes every later start quick. Starting Wine's own services here, with their
 # output nowhere, keeps them from holding open the pipes of later commands.
 mkdir -p "$quillory_build_dir"
+# Wine runs the logon-start entries whenever its services start. The program
+# writes one for itself, and a copy started that way would be the running copy
+# every later start defers to, working in the build folder: the entry is
+# dropped from the prefix while no Wine server holds it.
+[ -f "$WINEPREFIX/user.reg" ] && sed -i '/^"Quillory"=/d' "$WINEPREFIX/user.reg"
 wineserver -p >/dev/null 2>&1 </dev/null || true
 wineboot >/dev/null 2>&1 </dev/null || true
 

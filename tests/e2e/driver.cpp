@@ -77,7 +77,7 @@ HWND control(HWND window, const char* id)
 int usage()
 {
     std::fputs("usage: driver wait|close|decoy SECONDS|text ID|checked ID|readonly ID|"
-               "command ID|focused|setfocus ID|message|answer BUTTON_ID\n", stderr);
+               "settext ID TEXT|command ID|focused|setfocus ID|message|answer BUTTON_ID\n", stderr);
     return 2;
 }
 
@@ -135,6 +135,8 @@ int main(int argc, char** argv)
         std::printf("%d\n", int(SendMessageA(target, BM_GETCHECK, 0, 0)));
     } else if (verb == "readonly") {
         std::printf("%d\n", (GetWindowLongA(target, GWL_STYLE) & ES_READONLY) ? 1 : 0);
+    } else if (verb == "settext" && argc > 3) {
+        SendMessageA(target, WM_SETTEXT, 0, LPARAM(argv[3]));
     } else if (verb == "command") {
         PostMessageA(window, WM_COMMAND, std::atoi(argv[2]), 0);
     } else if (verb == "setfocus") {

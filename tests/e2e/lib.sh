@@ -57,6 +57,7 @@ expect_file() {  # path, expected bytes (printf format)
   printf "$2" > "$expected"
   if ! cmp -s "$expected" "$1"; then
     echo "FAIL: $1 differs from what was expected:" >&2
+    ls -la "$(dirname "$1")" >&2
     diff <(od -c "$expected") <(od -c "$1") >&2 || true
     rm -f "$expected"
     exit 1
