@@ -23,6 +23,6 @@ convert page16.png quillory_small.ico
 convert -size 203x61 gradient:'#1f4e8c'-'#3a78c2' \
   \( page64.png -resize 49x49 \) -geometry +8+6 -composite \
   -fill white -font DejaVu-Sans-Bold -pointsize 26 -annotate +66+32 'Quillory' \
-  -font DejaVu-Sans -pointsize 11 -annotate +68+50 'Your day, one page at a time' \
+  -font DejaVu-Sans -pointsize 11 -annotate +68+50 'One day, one page' \
   -type TrueColor BMP3:about.bmp
 rm page16.png page32.png page64.png
