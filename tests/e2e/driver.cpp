@@ -76,7 +76,7 @@ HWND control(HWND window, const char* id)
 
 int usage()
 {
-    std::fputs("usage: driver wait|close|decoy SECONDS|text ID|checked ID|readonly ID|"
+    std::fputs("usage: driver wait|close|size|decoy SECONDS|text ID|checked ID|readonly ID|"
                "settext ID TEXT|command ID|focused|setfocus ID|message|answer BUTTON_ID\n", stderr);
     return 2;
 }
@@ -114,6 +114,12 @@ int main(int argc, char** argv)
         PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
         for (int i = 0; i < 100 && IsWindow(window); ++i) Sleep(100);
         return IsWindow(window) ? 1 : 0;
+    }
+    if (verb == "size") {
+        RECT client;
+        GetClientRect(window, &client);
+        std::printf("%ldx%ld\n", client.right, client.bottom);
+        return 0;
     }
     if (verb == "focused") {
         GUITHREADINFO info{sizeof info};
