@@ -31,11 +31,6 @@ int answerInTurn(HWND, const char* text, const char* title, UINT type)
     return answer;
 }
 
-std::filesystem::path dayFile(const char* name)
-{
-    return std::filesystem::current_path() / "Data" / name;
-}
-
 void addPeriodicTask(int at, const char* name, const char* period, const char* week, const char* day,
                      const char* month)
 {
@@ -54,13 +49,6 @@ protected:
         MainWindowTest::SetUp();
         answers.clear();
         messageBoxFunction = answerInTurn;
-    }
-
-    void setLine(int id, const char* value, int markCommand = IDM_MARK_PRIMARY)
-    {
-        setText(id, value);
-        focus(id);
-        command(markCommand);
     }
 
     // Sunday 6 December 2026, closed into Monday the 7th.

@@ -16,11 +16,6 @@ namespace {
 
 using DateNavigation = MainWindowTest;
 
-std::filesystem::path dayFile(const char* name)
-{
-    return std::filesystem::current_path() / "Data" / name;
-}
-
 bool isDate(const SYSTEMTIME& date, int year, int month, int day)
 {
     return date.wYear == year && date.wMonth == month && date.wDay == day;
