@@ -70,6 +70,19 @@ protected:
         click(1152);
         setLine(1121, "a note");
     }
+
+    // A Sunday with two lines to carry into a Monday whose to-do list is full:
+    // its tasks are numbered from `first` on, `step` apart.
+    void openSundayBeforeAFullMonday(int first, int step)
+    {
+        DayPage monday;
+        for (int i = 0; i < todoLineCount; ++i)
+            setLineText(monday.lines[firstTodoLine + i], ("task " + std::to_string(first + step * i)).c_str());
+        saveDayPage(monday, {2026, 12, 0, 7});
+        openWindow();
+        setLine(1005, "Meeting");
+        setLine(1101, "Carry me");
+    }
 };
 
 TEST_F(CloseDay, YesCarriesUnfinishedTasksAndAddsDuePeriodicOnes)
@@ -128,13 +141,7 @@ TEST_F(CloseDay, NoAtTheStartChangesNothing)
 
 TEST_F(CloseDay, NoAtTheNoRoomQuestionLeavesTheNextDayAsLoaded)
 {
-    DayPage monday;
-    for (int i = 0; i < todoLineCount; ++i)
-        setLineText(monday.lines[firstTodoLine + i], ("task " + std::to_string(todoLineCount - i)).c_str());
-    saveDayPage(monday, {2026, 12, 0, 7});
-    openWindow();
-    setLine(1005, "Meeting");
-    setLine(1101, "Carry me");
+    openSundayBeforeAFullMonday(todoLineCount, -1);
     answers = {IDYES, IDNO};
     command(IDM_CLOSE_CURRENT_DAY);
     ASSERT_EQ(shownMessages.size(), 2u);
@@ -148,13 +155,7 @@ TEST_F(CloseDay, NoAtTheNoRoomQuestionLeavesTheNextDayAsLoaded)
 
 TEST_F(CloseDay, YesAtTheNoRoomQuestionKeepsWhatFitted)
 {
-    DayPage monday;
-    for (int i = 0; i < todoLineCount; ++i)
-        setLineText(monday.lines[firstTodoLine + i], ("task " + std::to_string(10 + i)).c_str());
-    saveDayPage(monday, {2026, 12, 0, 7});
-    openWindow();
-    setLine(1005, "Meeting");
-    setLine(1101, "Carry me");
+    openSundayBeforeAFullMonday(10, 1);
     answers = {IDYES, IDYES};
     command(IDM_CLOSE_CURRENT_DAY);
     EXPECT_EQ(shownMessages.size(), 2u);
