@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "app/commands_win32.h"
 #include "app/options_win32.h"
@@ -76,7 +77,16 @@ protected:
         EXPECT_EQ(dialogNamed("Options"), nullptr);
     }
 
-    static bool ticked(int id) { return boxTicked(dialogNamed("Options"), id); }
+    // The boxes ticked in the open dialog, named after the options they set.
+    static std::string tickedBoxes()
+    {
+        const std::pair<int, const char*> boxes[] = {
+            {IDC_AUTORUN, "autorun"}, {IDC_AM_PM, "am_pm"}, {IDC_SHOW_TIME, "showTime"}, {IDC_LARGE_FONT, "largeFont"}};
+        std::string names;
+        for (auto [id, name] : boxes)
+            if (boxTicked(dialogNamed("Options"), id)) names += names.empty() ? name : std::string(" ") + name;
+        return names;
+    }
 };
 
 TEST_F(Options, FirstRunUsesTheDefaultsAndItsSaveStoresThem)
@@ -86,10 +96,7 @@ TEST_F(Options, FirstRunUsesTheDefaultsAndItsSaveStoresThem)
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "13");
     EXPECT_NE(text(IDC_CLOCK), "2026");
     useOptionsDialog([&] {
-        EXPECT_TRUE(ticked(IDC_AUTORUN));
-        EXPECT_FALSE(ticked(IDC_AM_PM));
-        EXPECT_TRUE(ticked(IDC_SHOW_TIME));
-        EXPECT_FALSE(ticked(IDC_LARGE_FONT));
+        EXPECT_EQ(tickedBoxes(), "autorun showTime");
         clickButton("Options", IDCANCEL);
     });
 
@@ -145,16 +152,10 @@ TEST_F(Options, SetToDefaultThenCancelChangesNothing)
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "01");
     EXPECT_EQ(text(IDC_CLOCK), "2026");
     useOptionsDialog([&] {
-        EXPECT_FALSE(ticked(IDC_AUTORUN));
-        EXPECT_TRUE(ticked(IDC_AM_PM));
-        EXPECT_FALSE(ticked(IDC_SHOW_TIME));
-        EXPECT_TRUE(ticked(IDC_LARGE_FONT));
+        EXPECT_EQ(tickedBoxes(), "am_pm largeFont");
         clickButton("Options", IDC_SET_DEFAULT);
         EXPECT_TRUE(IsWindow(dialogNamed("Options")));
-        EXPECT_TRUE(ticked(IDC_AUTORUN));
-        EXPECT_FALSE(ticked(IDC_AM_PM));
-        EXPECT_TRUE(ticked(IDC_SHOW_TIME));
-        EXPECT_FALSE(ticked(IDC_LARGE_FONT));
+        EXPECT_EQ(tickedBoxes(), "autorun showTime");
         pressKey("Options", VK_ESCAPE);
     });
     EXPECT_EQ(appState.autorun, 0);
