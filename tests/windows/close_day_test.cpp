@@ -31,11 +31,6 @@ int answerInTurn(HWND, const char* text, const char* title, UINT type)
     return answer;
 }
 
-std::filesystem::path dayFile(const char* name)
-{
-    return std::filesystem::current_path() / "Data" / name;
-}
-
 void addPeriodicTask(int at, const char* name, const char* period, const char* week, const char* day,
                      const char* month)
 {
@@ -56,13 +51,6 @@ protected:
         messageBoxFunction = answerInTurn;
     }
 
-    void setLine(int id, const char* value, int markCommand = IDM_MARK_PRIMARY)
-    {
-        setText(id, value);
-        focus(id);
-        command(markCommand);
-    }
-
     // Sunday 6 December 2026, closed into Monday the 7th.
     void openSunday()
     {
@@ -81,6 +69,19 @@ protected:
         setLine(1102, "Finished");
         click(1152);
         setLine(1121, "a note");
+    }
+
+    // A Sunday with two lines to carry into a Monday whose to-do list is full:
+    // its tasks are numbered from `first` on, `step` apart.
+    void openSundayBeforeAFullMonday(int first, int step)
+    {
+        DayPage monday;
+        for (int i = 0; i < todoLineCount; ++i)
+            setLineText(monday.lines[firstTodoLine + i], ("task " + std::to_string(first + step * i)).c_str());
+        saveDayPage(monday, {2026, 12, 0, 7});
+        openWindow();
+        setLine(1005, "Meeting");
+        setLine(1101, "Carry me");
     }
 };
 
@@ -140,13 +141,7 @@ TEST_F(CloseDay, NoAtTheStartChangesNothing)
 
 TEST_F(CloseDay, NoAtTheNoRoomQuestionLeavesTheNextDayAsLoaded)
 {
-    DayPage monday;
-    for (int i = 0; i < todoLineCount; ++i)
-        setLineText(monday.lines[firstTodoLine + i], ("task " + std::to_string(todoLineCount - i)).c_str());
-    saveDayPage(monday, {2026, 12, 0, 7});
-    openWindow();
-    setLine(1005, "Meeting");
-    setLine(1101, "Carry me");
+    openSundayBeforeAFullMonday(todoLineCount, -1);
     answers = {IDYES, IDNO};
     command(IDM_CLOSE_CURRENT_DAY);
     ASSERT_EQ(shownMessages.size(), 2u);
@@ -160,13 +155,7 @@ TEST_F(CloseDay, NoAtTheNoRoomQuestionLeavesTheNextDayAsLoaded)
 
 TEST_F(CloseDay, YesAtTheNoRoomQuestionKeepsWhatFitted)
 {
-    DayPage monday;
-    for (int i = 0; i < todoLineCount; ++i)
-        setLineText(monday.lines[firstTodoLine + i], ("task " + std::to_string(10 + i)).c_str());
-    saveDayPage(monday, {2026, 12, 0, 7});
-    openWindow();
-    setLine(1005, "Meeting");
-    setLine(1101, "Carry me");
+    openSundayBeforeAFullMonday(10, 1);
     answers = {IDYES, IDYES};
     command(IDM_CLOSE_CURRENT_DAY);
     EXPECT_EQ(shownMessages.size(), 2u);

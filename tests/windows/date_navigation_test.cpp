@@ -5,21 +5,16 @@
 #include <commctrl.h>
 
 #include <filesystem>
-#include <functional>
 #include <string>
 
 #include "app/commands_win32.h"
 #include "day/day_file.h"
+#include "dialog_script.h"
 #include "main_window_fixture.h"
 
 namespace {
 
 using DateNavigation = MainWindowTest;
-
-std::filesystem::path dayFile(const char* name)
-{
-    return std::filesystem::current_path() / "Data" / name;
-}
 
 bool isDate(const SYSTEMTIME& date, int year, int month, int day)
 {
@@ -98,61 +93,28 @@ TEST_F(DateNavigation, TheCalendarsLastDayHasNoNextDay)
     EXPECT_FALSE(std::filesystem::exists(dayFile("9999_12_31.ini")));
 }
 
-// Runs an action on the date picker from inside its modal loop, once it is open.
-std::function<void(HWND)> pickerAction;
-
-void CALLBACK onPickerTimer(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND picker = FindWindowA("#32770", "Date picker");
-    if (picker == nullptr) return;
-    KillTimer(nullptr, timer);
-    pickerAction(picker);
-}
-
-// Clicks a day of the month shown, as the user does; false if it is not shown.
-bool clickDay(HWND calendar, const SYSTEMTIME& day)
-{
-    RECT area;
-    GetClientRect(calendar, &area);
-    for (int y = 0; y < area.bottom; y += 2)
-        for (int x = 0; x < area.right; x += 2) {
-            MCHITTESTINFO hit{};
-            hit.cbSize = sizeof hit;
-            hit.pt = {x, y};
-            SendMessageA(calendar, MCM_HITTEST, 0, LPARAM(&hit));
-            if (hit.uHit == MCHT_CALENDARDATE && isDate(hit.st, day.wYear, day.wMonth, day.wDay)) {
-                SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-                SendMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-                return true;
-            }
-        }
-    return false;
-}
-
 class DatePicker : public MainWindowTest {
 protected:
-    void runPicker(std::function<void(HWND)> action)
+    // Opens the picker as its button does and plays the step inside it.
+    void runPicker(const DialogStep& inside)
     {
-        pickerAction = std::move(action);
-        UINT_PTR timer = SetTimer(nullptr, 0, 20, onPickerTimer);
-        command(IDC_PICK_DATE);
-        KillTimer(nullptr, timer);
-        EXPECT_EQ(FindWindowA("#32770", "Date picker"), nullptr);
+        runWithDialogs([&] { command(IDC_PICK_DATE); }, {inside});
+        EXPECT_EQ(dialogNamed("Date picker"), nullptr);
     }
+
+    static HWND calendar() { return GetDlgItem(dialogNamed("Date picker"), IDC_DATE_CALENDAR); }
 
     void pickDay(int day)
     {
-        runPicker([day](HWND picker) {
-            SYSTEMTIME wanted{2026, 12, 0, WORD(day), 0, 0, 0, 0};
-            EXPECT_TRUE(clickDay(GetDlgItem(picker, IDC_DATE_CALENDAR), wanted));
-        });
+        runPicker([day] { EXPECT_TRUE(clickDay(calendar(), {2026, 12, 0, WORD(day), 0, 0, 0, 0})); });
     }
 };
 
 TEST_F(DatePicker, OpensOnTheDateShownAtTheWindowsClientCorner)
 {
     openWindow();
-    runPicker([this](HWND picker) {
+    runPicker([this] {
+        HWND picker = dialogNamed("Date picker");
         HWND calendar = GetDlgItem(picker, IDC_DATE_CALENDAR);
         SYSTEMTIME selected{};
         SendMessageA(calendar, MCM_GETCURSEL, 0, LPARAM(&selected));
@@ -170,7 +132,7 @@ TEST_F(DatePicker, OpensOnTheDateShownAtTheWindowsClientCorner)
         ClientToScreen(picker, &pickerCorner);
         EXPECT_EQ(pickerCorner.x, corner.x);
         EXPECT_EQ(pickerCorner.y, corner.y);
-        SendMessageA(picker, WM_COMMAND, IDCANCEL, 0);
+        press("Date picker", IDCANCEL);
     });
 }
 
@@ -206,10 +168,10 @@ TEST_F(DatePicker, OkAndCancelTakeNothing)
     openWindow();
     setText(1000, " typed ");
     for (int button : {IDOK, IDCANCEL})
-        runPicker([button](HWND picker) {
+        runPicker([button] {
             SYSTEMTIME other{2027, 3, 0, 1, 0, 0, 0, 0};
-            SendDlgItemMessageA(picker, IDC_DATE_CALENDAR, MCM_SETCURSEL, 0, LPARAM(&other));
-            SendMessageA(picker, WM_COMMAND, button, 0);
+            SendMessageA(calendar(), MCM_SETCURSEL, 0, LPARAM(&other));
+            press("Date picker", button);
         });
     EXPECT_TRUE(isDate(appState.dateShown, 2026, 12, 6));
     EXPECT_EQ(text(1000), " typed ");

@@ -71,7 +71,7 @@ TEST_F(DayView, StartUpShowsTodaysFileAndClosingSavesIt)
     page.lines[firstTodoLine].done = 1;
     SystemTime today{2026, 12, 0, 6, 0, 0, 0, 0};
     saveDayPage(page, today);
-    std::string before = readBytes(folder.path() / "Data" / "2026_12_06.ini");
+    std::string before = readBytes(dayFile("2026_12_06.ini"));
 
     openWindow();
     EXPECT_EQ(text(1003), "Dentist");
@@ -82,7 +82,7 @@ TEST_F(DayView, StartUpShowsTodaysFileAndClosingSavesIt)
     EXPECT_EQ(text(IDC_MONTH_NAME), "December");
     EXPECT_EQ(text(IDC_WEEKDAY_NAME), "Sunday");
     closeWindow();
-    EXPECT_EQ(readBytes(folder.path() / "Data" / "2026_12_06.ini"), before);
+    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), before);
     EXPECT_TRUE(shownMessages.empty());
 }
 
@@ -90,7 +90,7 @@ TEST_F(DayView, FailedSaveTellsTheUserAndKeepsTheOldFile)
 {
     openWindow();
     setText(1000, "will not fit");
-    std::filesystem::create_directories(folder.path() / "Data" / "2026_12_06.ini.tmp" / "x");
+    std::filesystem::create_directories(dayFile("2026_12_06.ini.tmp") / "x");
     closeWindow();
     ASSERT_EQ(shownMessages.size(), 1u);
     EXPECT_EQ(shownMessages[0].text, "Error operation of save!");

@@ -4,8 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 using DialogStep = std::function<void()>;
@@ -62,14 +64,87 @@ inline void runWithDialogs(const DialogStep& action, std::vector<DialogStep> ste
     EXPECT_EQ(script.next, script.steps.size()) << "steps left when the dialogs closed";
 }
 
-inline HWND dialogNamed(const char* caption)
+struct DialogSearch {
+    const char* caption;
+    HWND found;
+};
+
+inline BOOL CALLBACK matchDialog(HWND window, LPARAM search)
 {
-    return FindWindowA("#32770", caption);
+    auto& wanted = *reinterpret_cast<DialogSearch*>(search);
+    char className[16] = "", title[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (lstrcmpA(className, "#32770") != 0 || lstrcmpA(title, wanted.caption) != 0) return TRUE;
+    wanted.found = window;
+    return FALSE;
 }
 
+// This thread's dialog with the given caption, or null. Only this thread's
+// dialogs count: another test program may have one of the same caption open.
+inline HWND dialogNamed(const char* caption)
+{
+    DialogSearch search{caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), matchDialog, LPARAM(&search));
+    return search.found;
+}
+
+// The command a button sends, whether or not the button could be clicked.
 inline void press(const char* caption, int id)
 {
     HWND dialog = dialogNamed(caption);
     ASSERT_TRUE(dialog) << caption;
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
+}
+
+// A click on a button as the mouse gives it: a check box also changes its state.
+inline void clickButton(const char* caption, int id)
+{
+    HWND dialog = dialogNamed(caption);
+    ASSERT_TRUE(dialog) << caption;
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// A key as the dialog's loop receives it from the keyboard.
+inline void pressKey(const char* caption, WPARAM key)
+{
+    HWND dialog = dialogNamed(caption);
+    ASSERT_TRUE(dialog) << caption;
+    HWND target = GetFocus();
+    if (target == nullptr || GetAncestor(target, GA_ROOT) != dialog) target = dialog;
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+// Clicks a day of the month a calendar shows, as the user does; false if it is not shown.
+inline bool clickDay(HWND calendar, const SYSTEMTIME& day)
+{
+    RECT area;
+    GetClientRect(calendar, &area);
+    for (int y = 0; y < area.bottom; y += 2)
+        for (int x = 0; x < area.right; x += 2) {
+            MCHITTESTINFO hit{};
+            hit.cbSize = sizeof hit;
+            hit.pt = {x, y};
+            SendMessageA(calendar, MCM_HITTEST, 0, LPARAM(&hit));
+            if (hit.uHit == MCHT_CALENDARDATE && hit.st.wYear == day.wYear && hit.st.wMonth == day.wMonth &&
+                hit.st.wDay == day.wDay) {
+                SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+                SendMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+                return true;
+            }
+        }
+    return false;
+}
+
+inline std::string dialogText(HWND dialog, int id)
+{
+    char text[300] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+inline bool boxTicked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }

@@ -111,9 +111,7 @@ TEST_F(DirectoryListTest, EditingShowsTheRowAndCancelKeepsTheChanges)
                    {[&] { selectRow(rows("Templates"), 1); },
                     [&] { press("Templates", IDC_EDIT_ENTRY); },
                     [&] {
-                        char name[300] = "";
-                        GetDlgItemTextA(dialogNamed("Edit template"), IDC_ENTRY_NAME, name, sizeof name);
-                        EXPECT_STREQ(name, "Shopping");
+                        EXPECT_EQ(dialogText(dialogNamed("Edit template"), IDC_ENTRY_NAME), "Shopping");
                         SetDlgItemTextA(dialogNamed("Edit template"), IDC_ENTRY_NAME, "Buy stamps");
                         press("Edit template", IDOK);
                     },

@@ -13,13 +13,6 @@ namespace {
 
 using EntryDialogTest = DirectoryListTest;
 
-std::string itemText(HWND dialog, int id)
-{
-    char text[300] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
 bool enabled(HWND dialog, int id)
 {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != 0;
@@ -148,10 +141,10 @@ TEST_F(EntryDialogTest, AContactKeepsItsFieldsAndAPossibleBirthday)
          [&] {
              HWND edit = dialogNamed("Edit contact");
              ASSERT_TRUE(edit);
-             EXPECT_EQ(itemText(edit, IDC_ENTRY_NAME), "Ann");
-             EXPECT_EQ(itemText(edit, IDC_BIRTHDAY_MONTH), "02");
-             EXPECT_EQ(itemText(edit, IDC_BIRTHDAY_DAY), "29");
-             EXPECT_EQ(itemText(edit, IDC_BIRTHDAY_YEAR), "0000");
+             EXPECT_EQ(dialogText(edit, IDC_ENTRY_NAME), "Ann");
+             EXPECT_EQ(dialogText(edit, IDC_BIRTHDAY_MONTH), "02");
+             EXPECT_EQ(dialogText(edit, IDC_BIRTHDAY_DAY), "29");
+             EXPECT_EQ(dialogText(edit, IDC_BIRTHDAY_YEAR), "0000");
              press("Edit contact", IDOK);
          },
          [&] {
@@ -199,7 +192,7 @@ TEST_F(EntryDialogTest, PeriodicTaskFieldsFollowThePeriod)
                         EXPECT_EQ(HWND(SendDlgItemMessageA(add, IDC_TASK_MONTH_STEPPER, UDM_GETBUDDY, 0, 0)),
                                   GetDlgItem(add, IDC_TASK_MONTH));
                         EXPECT_EQ(SendDlgItemMessageA(add, IDC_TASK_MONTH_STEPPER, UDM_GETRANGE, 0, 0), 0xC0001);
-                        EXPECT_EQ(itemText(add, IDC_TASK_DAY), "");
+                        EXPECT_EQ(dialogText(add, IDC_TASK_DAY), "");
                         EXPECT_EQ(SendDlgItemMessageA(add, IDC_TASK_DAY, EM_GETLIMITTEXT, 0, 0), 2);
 
                         // Disabled fields keep what they show but are not stored.
@@ -207,7 +200,7 @@ TEST_F(EntryDialogTest, PeriodicTaskFieldsFollowThePeriod)
                         SetDlgItemTextA(add, IDC_TASK_DAY, "5");
                         SetDlgItemTextA(add, IDC_TASK_MONTH, "3");
                         choosePeriod(add, periodDayOrWeek);
-                        EXPECT_EQ(itemText(add, IDC_TASK_DAY), "5");
+                        EXPECT_EQ(dialogText(add, IDC_TASK_DAY), "5");
                         tick(add, 1);
                         tick(add, 4);
                         press("Add periodic task", IDOK);
@@ -281,8 +274,8 @@ TEST_F(EntryDialogTest, AnUnknownStoredPeriodShowsAsTheFirstKind)
                         EXPECT_EQ(chosenPeriod(edit), "Day or week");
                         EXPECT_EQ(fieldStates(edit), "WWWWWWW------");
                         for (int i = 0; i < 7; ++i)
-                            EXPECT_EQ(IsDlgButtonChecked(edit, IDC_FIRST_WEEKDAY_BOX + i) == BST_CHECKED, i == 0 || i == 6) << i;
-                        EXPECT_EQ(itemText(edit, IDC_TASK_DAY), "12");
+                            EXPECT_EQ(boxTicked(edit, IDC_FIRST_WEEKDAY_BOX + i), i == 0 || i == 6) << i;
+                        EXPECT_EQ(dialogText(edit, IDC_TASK_DAY), "12");
                         press("Edit periodic task", IDOK);
                     },
                     // A period matches by its beginning, whatever the letter case.
@@ -293,7 +286,7 @@ TEST_F(EntryDialogTest, AnUnknownStoredPeriodShowsAsTheFirstKind)
                     [&] {
                         HWND edit = dialogNamed("Edit periodic task");
                         EXPECT_EQ(chosenPeriod(edit), "Year");
-                        EXPECT_EQ(itemText(edit, IDC_TASK_MONTH), "11");
+                        EXPECT_EQ(dialogText(edit, IDC_TASK_MONTH), "11");
                         choosePeriod(edit, periodDayOrWeek);
                         tick(edit, 0);
                         press("Edit periodic task", IDOK);

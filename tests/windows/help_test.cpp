@@ -7,56 +7,45 @@
 
 #include "app/help_win32.h"
 #include "day/day_view_win32.h"
+#include "dialog_script.h"
 #include "main_window_fixture.h"
-#include "modal_dialog.h"
 
 namespace {
 
 using Help = MainWindowTest;
 
-std::string dialogText(HWND dialog, int id)
+// Runs the About box as the menu does, with the step inside it, and returns how it was closed.
+INT_PTR runAboutBox(HWND owner, const DialogStep& inside)
 {
-    char text[256] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-// Runs the About box as the menu does and returns how it was closed.
-INT_PTR runAboutBox(HWND owner, std::function<void(HWND)> inside)
-{
-    whenDialogOpens("About", std::move(inside));
-    return DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialogProc, 0);
+    INT_PTR closedWith = 0;
+    runWithDialogs(
+        [&] { closedWith = DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutDialogProc, 0); },
+        {inside});
+    return closedWith;
 }
 
 TEST_F(Help, AboutBoxNamesTheVersionAndClosesWithEnterEscapeAndOk)
 {
     openWindow();
-    std::string title, credit;
-    bool hasPicture = false;
     EXPECT_EQ(runAboutBox(window,
-                          [&](HWND dialog) {
-                              title = dialogText(dialog, IDC_ABOUT_TITLE);
-                              credit = dialogText(dialog, IDC_ABOUT_CREDIT);
-                              hasPicture = SendDlgItemMessageA(dialog, IDC_ABOUT_PICTURE, STM_GETIMAGE,
-                                                               IMAGE_BITMAP, 0) != 0;
-                              pressKey(dialog, VK_RETURN);
+                          [] {
+                              HWND dialog = dialogNamed("About");
+                              EXPECT_EQ(dialogText(dialog, IDC_ABOUT_TITLE), "Quillory version 1.1");
+                              EXPECT_FALSE(dialogText(dialog, IDC_ABOUT_CREDIT).empty());
+                              EXPECT_TRUE(SendDlgItemMessageA(dialog, IDC_ABOUT_PICTURE, STM_GETIMAGE,
+                                                              IMAGE_BITMAP, 0) != 0);
+                              pressKey("About", VK_RETURN);
                           }),
               IDOK);
-    EXPECT_EQ(title, "Quillory version 1.1");
-    EXPECT_FALSE(credit.empty());
-    EXPECT_TRUE(hasPicture);
-
-    EXPECT_EQ(runAboutBox(window, [](HWND dialog) { pressKey(dialog, VK_ESCAPE); }), IDCANCEL);
-    EXPECT_EQ(runAboutBox(window, [](HWND dialog) { SendDlgItemMessageA(dialog, IDOK, BM_CLICK, 0, 0); }), IDOK);
+    EXPECT_EQ(runAboutBox(window, [] { pressKey("About", VK_ESCAPE); }), IDCANCEL);
+    EXPECT_EQ(runAboutBox(window, [] { clickButton("About", IDOK); }), IDOK);
 
     // The menu command opens the same box.
-    bool opened = false;
-    whenDialogOpens("About", [&](HWND dialog) {
-        opened = GetWindow(dialog, GW_OWNER) == window;
-        pressKey(dialog, VK_ESCAPE);
-    });
-    command(IDM_ABOUT);
-    EXPECT_TRUE(opened);
+    runWithDialogs([&] { command(IDM_ABOUT); },
+                   {[&] {
+                       EXPECT_EQ(GetWindow(dialogNamed("About"), GW_OWNER), window);
+                       pressKey("About", VK_ESCAPE);
+                   }});
 }
 
 TEST_F(Help, UserManualWithoutAManualChangesNothing)

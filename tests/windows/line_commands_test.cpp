@@ -21,9 +21,7 @@ TEST_F(LineCommands, MovingWrapsRoundEachColumnCarryingTheWholeLine)
     click(1030);
     focus(1000);
     command(IDM_MARK_IMPORTANT);
-    setText(1021, "last slot");
-    focus(1021);
-    command(IDM_MARK_SECONDARY);
+    setLine(1021, "last slot", IDM_MARK_SECONDARY);
 
     focus(1000);
     command(IDM_MOVE_UP);
@@ -98,9 +96,7 @@ TEST_F(LineCommands, ClearLeavesAnEmptyEditablePrimaryLine)
     EXPECT_FALSE(readOnly(1105));
     EXPECT_EQ(font(1105), appState.markFonts[markPrimary]);
 
-    setText(1122, "note");
-    focus(1122);
-    command(IDM_MARK_SECONDARY);
+    setLine(1122, "note", IDM_MARK_SECONDARY);
     command(IDM_CLEAR);
     EXPECT_EQ(text(1122), "");
     EXPECT_EQ(font(1122), appState.markFonts[markPrimary]);
@@ -155,11 +151,6 @@ TEST_F(LineCommands, CloseEmptyTasksTicksOnlyTrulyEmptyTaskLines)
 TEST_F(LineCommands, SortOrdersToDoLinesAndShowsDoneLinesReadOnlyInTheirNewPlaces)
 {
     openWindow();
-    auto setLine = [&](int id, const char* value, int markCommand) {
-        setText(id, value);
-        focus(id);
-        command(markCommand);
-    };
     setLine(1101, "beta", IDM_MARK_PRIMARY);
     setLine(1102, "   ", IDM_MARK_IMPORTANT);
     setLine(1103, "alpha", IDM_MARK_SECONDARY);

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,12 @@ inline void testLocalTime(SYSTEMTIME* now)
 inline BOOL WINAPI ignoreIcon(DWORD, NOTIFYICONDATAA*)
 {
     return TRUE;
+}
+
+// A day file in the test's working folder.
+inline std::filesystem::path dayFile(const char* name)
+{
+    return std::filesystem::current_path() / "Data" / name;
 }
 
 inline void pumpMessages()
@@ -125,6 +132,13 @@ protected:
         return buffer;
     }
     void setText(int id, const std::string& value) { SetWindowTextA(item(id), value.c_str()); }
+    // Types a line and gives it a mark, as the user does from the menu.
+    void setLine(int id, const std::string& value, int markCommand = IDM_MARK_PRIMARY)
+    {
+        setText(id, value);
+        focus(id);
+        command(markCommand);
+    }
     bool checked(int id) const { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
     void click(int box)
     {

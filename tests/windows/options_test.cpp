@@ -4,11 +4,12 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "app/commands_win32.h"
 #include "app/options_win32.h"
+#include "dialog_script.h"
 #include "main_window_fixture.h"
-#include "modal_dialog.h"
 
 namespace {
 
@@ -69,16 +70,23 @@ void storeDword(const char* name, DWORD value) { store(programKey, name, REG_DWO
 
 class Options : public MainWindowTest {
 protected:
-    // Opens the dialog as the menu does and lets `inside` work on it before it closes.
-    void useOptionsDialog(std::function<void(HWND)> inside)
+    // Opens the dialog as the menu does and plays the step inside it before it closes.
+    void useOptionsDialog(const DialogStep& inside)
     {
-        whenDialogOpens("Options", std::move(inside));
-        command(IDM_OPTIONS);
-        EXPECT_EQ(findOwnDialog("Options"), nullptr);
+        runWithDialogs([&] { command(IDM_OPTIONS); }, {inside});
+        EXPECT_EQ(dialogNamed("Options"), nullptr);
     }
 
-    static bool boxTicked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }
-    static void press(HWND dialog, int id) { SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+    // The boxes ticked in the open dialog, named after the options they set.
+    static std::string tickedBoxes()
+    {
+        const std::pair<int, const char*> boxes[] = {
+            {IDC_AUTORUN, "autorun"}, {IDC_AM_PM, "am_pm"}, {IDC_SHOW_TIME, "showTime"}, {IDC_LARGE_FONT, "largeFont"}};
+        std::string names;
+        for (auto [id, name] : boxes)
+            if (boxTicked(dialogNamed("Options"), id)) names += names.empty() ? name : std::string(" ") + name;
+        return names;
+    }
 };
 
 TEST_F(Options, FirstRunUsesTheDefaultsAndItsSaveStoresThem)
@@ -87,16 +95,10 @@ TEST_F(Options, FirstRunUsesTheDefaultsAndItsSaveStoresThem)
     EXPECT_EQ(appState.autorun, 1);
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "13");
     EXPECT_NE(text(IDC_CLOCK), "2026");
-    bool shown = false;
-    useOptionsDialog([&](HWND dialog) {
-        shown = true;
-        EXPECT_TRUE(boxTicked(dialog, IDC_AUTORUN));
-        EXPECT_FALSE(boxTicked(dialog, IDC_AM_PM));
-        EXPECT_TRUE(boxTicked(dialog, IDC_SHOW_TIME));
-        EXPECT_FALSE(boxTicked(dialog, IDC_LARGE_FONT));
-        press(dialog, IDCANCEL);
+    useOptionsDialog([&] {
+        EXPECT_EQ(tickedBoxes(), "autorun showTime");
+        clickButton("Options", IDCANCEL);
     });
-    EXPECT_TRUE(shown);
 
     closeWindow();
     EXPECT_EQ(storedDword("am_pm"), 0u);
@@ -118,9 +120,9 @@ TEST_F(Options, AutorunOffDeletesTheRunValueAtTheNextSaveAndOnWritesItAgain)
     ASSERT_TRUE(storedValue(runKey, "Quillory").present);
 
     openWindow();
-    useOptionsDialog([&](HWND dialog) {
-        press(dialog, IDC_AUTORUN);
-        press(dialog, IDOK);
+    useOptionsDialog([&] {
+        clickButton("Options", IDC_AUTORUN);
+        clickButton("Options", IDOK);
     });
     EXPECT_EQ(appState.autorun, 0);
     EXPECT_TRUE(storedValue(runKey, "Quillory").present);  // nothing is written before the save
@@ -132,9 +134,9 @@ TEST_F(Options, AutorunOffDeletesTheRunValueAtTheNextSaveAndOnWritesItAgain)
     closeWindow();  // deleting a value that is not there is no error
     EXPECT_FALSE(storedValue(runKey, "Quillory").present);
     openWindow();
-    useOptionsDialog([&](HWND dialog) {
-        press(dialog, IDC_AUTORUN);
-        press(dialog, IDOK);
+    useOptionsDialog([&] {
+        clickButton("Options", IDC_AUTORUN);
+        clickButton("Options", IDOK);
     });
     closeWindow();
     EXPECT_TRUE(storedValue(runKey, "Quillory").present);
@@ -149,18 +151,12 @@ TEST_F(Options, SetToDefaultThenCancelChangesNothing)
     appState.autorun = 0;
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "01");
     EXPECT_EQ(text(IDC_CLOCK), "2026");
-    useOptionsDialog([&](HWND dialog) {
-        EXPECT_FALSE(boxTicked(dialog, IDC_AUTORUN));
-        EXPECT_TRUE(boxTicked(dialog, IDC_AM_PM));
-        EXPECT_FALSE(boxTicked(dialog, IDC_SHOW_TIME));
-        EXPECT_TRUE(boxTicked(dialog, IDC_LARGE_FONT));
-        press(dialog, IDC_SET_DEFAULT);
-        EXPECT_TRUE(IsWindow(dialog));
-        EXPECT_TRUE(boxTicked(dialog, IDC_AUTORUN));
-        EXPECT_FALSE(boxTicked(dialog, IDC_AM_PM));
-        EXPECT_TRUE(boxTicked(dialog, IDC_SHOW_TIME));
-        EXPECT_FALSE(boxTicked(dialog, IDC_LARGE_FONT));
-        pressKey(dialog, VK_ESCAPE);
+    useOptionsDialog([&] {
+        EXPECT_EQ(tickedBoxes(), "am_pm largeFont");
+        clickButton("Options", IDC_SET_DEFAULT);
+        EXPECT_TRUE(IsWindow(dialogNamed("Options")));
+        EXPECT_EQ(tickedBoxes(), "autorun showTime");
+        pressKey("Options", VK_ESCAPE);
     });
     EXPECT_EQ(appState.autorun, 0);
     EXPECT_EQ(appState.am_pm, 1);
@@ -173,11 +169,11 @@ TEST_F(Options, SetToDefaultThenCancelChangesNothing)
 TEST_F(Options, OkAppliesTheHourLabelsAndTheClockAtOnce)
 {
     openWindow();
-    useOptionsDialog([&](HWND dialog) {
-        press(dialog, IDC_AM_PM);
-        press(dialog, IDC_SHOW_TIME);
-        press(dialog, IDC_LARGE_FONT);
-        press(dialog, IDOK);
+    useOptionsDialog([&] {
+        clickButton("Options", IDC_AM_PM);
+        clickButton("Options", IDC_SHOW_TIME);
+        clickButton("Options", IDC_LARGE_FONT);
+        clickButton("Options", IDOK);
     });
     const char* hours[] = {"08", "09", "10", "11", "12", "01", "02", "03", "04", "05", "06"};
     for (int i = 0; i < 11; ++i) EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + i), hours[i]);
