@@ -32,10 +32,7 @@ void gatherDayLine(int editorId, int boxId, DayLine& line)
 {
     HWND editor = GetDlgItem(appState.mainWindow, editorId);
     GetWindowTextA(editor, line.text, sizeof line.text);
-    char* start = line.text;
-    while (*start == ' ') ++start;
-    std::memmove(line.text, start, std::strlen(start) + 1);
-    for (size_t n = std::strlen(line.text); n > 0 && line.text[n - 1] == ' '; --n) line.text[n - 1] = '\0';
+    trimLineText(line);
     line.done = boxId != 0 && IsDlgButtonChecked(appState.mainWindow, boxId) == BST_CHECKED;
     line.mark = markOfFont(HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)));
 }
