@@ -2,7 +2,6 @@
 #include "day/day_view_win32.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
