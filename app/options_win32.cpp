@@ -91,7 +91,7 @@ void applyOptions(HWND dialog)
     appState.showTime = boxValue(dialog, IDC_SHOW_TIME);
     appState.largeFont = boxValue(dialog, IDC_LARGE_FONT);
     showHourLabels();
-    EndDialog(dialog, IDOK);
+    EndDialog(dialog, 0);
 }
 
 }  // namespace
@@ -115,7 +115,7 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: applyOptions(dialog); break;
-        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+        case IDCANCEL: EndDialog(dialog, 0); break;
         case IDC_SET_DEFAULT: showOptions(dialog, 1, 0, 1, 0); break;
         }
         break;

@@ -23,6 +23,14 @@ void setLineText(DayLine& line, const char* text)
     line.text[n] = '\0';
 }
 
+void trimLineText(DayLine& line)
+{
+    char* start = line.text;
+    while (*start == ' ') ++start;
+    std::memmove(line.text, start, std::strlen(start) + 1);
+    for (size_t n = std::strlen(line.text); n > 0 && line.text[n - 1] == ' '; --n) line.text[n - 1] = '\0';
+}
+
 bool isPageEmpty(const DayPage& page)
 {
     for (const DayLine& line : page.lines)

@@ -41,6 +41,10 @@ struct DayPage {
 // Copies at most 259 characters of text into a line buffer, always terminated.
 void setLineText(DayLine& line, const char* text);
 
+// Removes the spaces at both ends of a line's text, as every line gathered from
+// the window has them removed; tabs and inner spaces stay.
+void trimLineText(DayLine& line);
+
 bool isPageEmpty(const DayPage& page);
 
 // Growable text for composing a whole file before it is written in one go.

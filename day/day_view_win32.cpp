@@ -2,7 +2,6 @@
 #include "day/day_view_win32.h"
 
 #include <cstdio>
-#include <cstring>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
@@ -32,10 +31,7 @@ void gatherDayLine(int editorId, int boxId, DayLine& line)
 {
     HWND editor = GetDlgItem(appState.mainWindow, editorId);
     GetWindowTextA(editor, line.text, sizeof line.text);
-    char* start = line.text;
-    while (*start == ' ') ++start;
-    std::memmove(line.text, start, std::strlen(start) + 1);
-    for (size_t n = std::strlen(line.text); n > 0 && line.text[n - 1] == ' '; --n) line.text[n - 1] = '\0';
+    trimLineText(line);
     line.done = boxId != 0 && IsDlgButtonChecked(appState.mainWindow, boxId) == BST_CHECKED;
     line.mark = markOfFont(HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)));
 }

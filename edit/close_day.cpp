@@ -71,9 +71,13 @@ bool isOnTodoList(const DayPage& page, const char* text, TextCollation collate)
     return false;
 }
 
+// The page is shown and gathered again before the window sorts it, which
+// trims every text; a periodic task's name is trimmed here already, so the
+// order settled now is the one the window's sort leaves standing.
 void putLine(DayLine& target, const char* text, int mark)
 {
     setLineText(target, text);
+    trimLineText(target);
     target.done = 0;
     target.mark = mark;
 }

@@ -259,6 +259,19 @@ TEST_F(CloseDay, CarriedTodosEndUpSorted)
     EXPECT_EQ(todoTexts(), (Texts{"alpha", "beta", "gamma", "zeta"}));
 }
 
+// The window shows the carried page, gathers it back trimmed and sorts it
+// again; equal lines must already stand where that sort leaves them.
+TEST_F(CloseDay, PeriodicTaskNameIsTrimmedBeforeTheSort)
+{
+    put(next.lines[firstTodoLine], "Rent", markPrimary, 1);
+    addTask(task(" Rent ", "Month", "", "30", ""));
+    carry();
+    EXPECT_STREQ(next.lines[firstTodoLine].text, "Rent");
+    EXPECT_EQ(next.lines[firstTodoLine].done, 1);
+    EXPECT_STREQ(next.lines[firstTodoLine + 1].text, "Rent");
+    EXPECT_EQ(next.lines[firstTodoLine + 1].done, 0);
+}
+
 TEST_F(CloseDay, FullTodoListReportsNoRoom)
 {
     for (int i = firstTodoLine; i < firstNoteLine; ++i)
