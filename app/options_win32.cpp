@@ -62,6 +62,7 @@ void writeRunValue(HKEY key)
     wchar_t name[260] = L"";
     LoadStringW(appState.instance, IDS_CAPTION, name, 260);
     std::wstring commandLine = runCommandLine(GetCommandLineW());
+    // A text value is stored with its terminator, so every reader finds it ended.
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(commandLine.c_str()),
                    DWORD((commandLine.size() + 1) * sizeof(wchar_t)));
 }
