@@ -50,12 +50,14 @@ void readDayLine(const IniFile& file, const char* section, int n, DayLine& line)
     line.mark = readIniInt(file, section, key, markPrimary);
 }
 
-void readDayPage(const SystemTime& date, DayPage& page)
+ReadResult readDayPage(const SystemTime& date, DayPage& page)
 {
-    IniFile file = loadIniFile(dayFilePath(date).c_str());
+    IniFile file;
+    ReadResult result = loadIniFile(dayFilePath(date).c_str(), file);
     for (const DaySection& section : daySections)
         for (int n = 0; n < section.count; ++n)
             readDayLine(file, section.name, n, page.lines[section.firstLine + n]);
+    return result;
 }
 
 bool writeDayLine(TextBuilder& builder, const DayLine& line, int n)

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "day/day_page.h"
+#include "day/file_store.h"
 
 class TextBuilder;
 struct IniFile;
@@ -12,8 +13,9 @@ std::string dayFilePath(const SystemTime& date);
 
 void readDayLine(const IniFile& file, const char* section, int n, DayLine& line);
 
-// A missing file or folder gives every line its defaults: empty, not done, Primary.
-void readDayPage(const SystemTime& date, DayPage& page);
+// A missing file or folder gives every line its defaults: empty, not done,
+// Primary; so does an unreadable file, which the result tells apart.
+ReadResult readDayPage(const SystemTime& date, DayPage& page);
 
 // Appends the entry of a line that holds a text or is done; tells whether it did.
 bool writeDayLine(TextBuilder& builder, const DayLine& line, int n);

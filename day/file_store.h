@@ -5,8 +5,15 @@
 
 #include <string>
 
-// False when the file is missing or cannot be read.
-bool readWholeFile(const char* path, std::string& bytes);
+enum class ReadResult { read, missing, unreadable };
+
+// Only a file or folder that does not exist is missing; a file that exists but
+// cannot be read (held by another program, no permission, a read error) is
+// unreadable, so that no caller takes it for an empty one and saves over it.
+// The file is opened sharing read, write and delete, as the platform's own
+// INI reader opens it, and the open is retried for about a second while
+// another program holds the file.
+ReadResult readWholeFile(const char* path, std::string& bytes);
 
 // Replaces the file in one step: the bytes go to a temporary file beside it,
 // which is flushed and then renamed over the old one. On any failure the old

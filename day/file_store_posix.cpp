@@ -31,17 +31,20 @@ bool writeAll(int fd, const char* bytes, size_t size)
 
 }  // namespace
 
-bool readWholeFile(const char* path, std::string& bytes)
+// POSIX has no sharing modes, so nothing holds a file against reading and there
+// is nothing to wait for.
+ReadResult readWholeFile(const char* path, std::string& bytes)
 {
-    FILE* f = std::fopen(nativePath(path).c_str(), "rb");
-    if (!f) return false;
     bytes.clear();
+    FILE* f = std::fopen(nativePath(path).c_str(), "rb");
+    if (!f) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::missing : ReadResult::unreadable;
     char chunk[65536];
     size_t n;
     while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
     bool ok = !std::ferror(f);
     std::fclose(f);
-    return ok;
+    if (!ok) bytes.clear();
+    return ok ? ReadResult::read : ReadResult::unreadable;
 }
 
 bool writeFileAtomically(const char* path, const char* bytes, size_t size)

@@ -3,18 +3,39 @@
 
 #include <windows.h>
 
-bool readWholeFile(const char* path, std::string& bytes)
+namespace {
+
+// A sync client, backup or virus scanner holds a file only briefly.
+constexpr int retryMilliseconds = 1000;
+constexpr int retryStepMilliseconds = 50;
+
+bool isHeldByAnotherProgram(DWORD error)
 {
-    HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+}
+
+}  // namespace
+
+ReadResult readWholeFile(const char* path, std::string& bytes)
+{
     bytes.clear();
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int waited = 0;; waited += retryStepMilliseconds) {
+        file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) break;
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return ReadResult::missing;
+        if (!isHeldByAnotherProgram(error) || waited >= retryMilliseconds) return ReadResult::unreadable;
+        Sleep(retryStepMilliseconds);
+    }
     char chunk[65536];
     DWORD n = 0;
     bool ok;
     while ((ok = ReadFile(file, chunk, sizeof chunk, &n, nullptr)) && n > 0) bytes.append(chunk, n);
     CloseHandle(file);
-    return ok;
+    if (!ok) bytes.clear();
+    return ok ? ReadResult::read : ReadResult::unreadable;
 }
 
 bool writeFileAtomically(const char* path, const char* bytes, size_t size)

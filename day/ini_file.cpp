@@ -90,11 +90,12 @@ IniFile parseIni(std::string_view bytes)
     return file;
 }
 
-IniFile loadIniFile(const char* path)
+ReadResult loadIniFile(const char* path, IniFile& file)
 {
     std::string bytes;
-    if (!readWholeFile(path, bytes)) return {};
-    return parseIni(bytes);
+    ReadResult result = readWholeFile(path, bytes);
+    file = parseIni(bytes);
+    return result;
 }
 
 std::string_view iniValueOf(std::string_view raw)

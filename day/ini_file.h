@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "day/file_store.h"
+
 class TextBuilder;
 
 struct IniKey {
@@ -26,8 +28,8 @@ struct IniFile {
 
 IniFile parseIni(std::string_view bytes);
 
-// A missing or unreadable file reads as an empty one.
-IniFile loadIniFile(const char* path);
+// A file that is missing or cannot be read leaves the file empty; the result tells which.
+ReadResult loadIniFile(const char* path, IniFile& file);
 
 // Copies the value of a key, or the fallback, into buffer: at most width - 1
 // characters and a terminator. Names match without regard to letter case and

@@ -80,9 +80,12 @@ void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& dir
     }
 }
 
-void loadDirectory(const DirectoryFile& file, Directory& directory)
+ReadResult loadDirectory(const DirectoryFile& file, Directory& directory)
 {
-    readDirectory(loadIniFile(file.path), file, directory);
+    IniFile ini;
+    ReadResult result = loadIniFile(file.path, ini);
+    readDirectory(ini, file, directory);
+    return result;
 }
 
 void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks)

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 
+#include "day/file_store.h"
 #include "directory/directory_entry.h"
 
 class TextBuilder;
@@ -31,8 +32,8 @@ extern const DirectoryFile periodicTasksFile;  // ".\directory_periodic.ini"
 // Every entry behind the last one read is zero.
 void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& directory);
 
-// A missing or unreadable file gives an empty directory.
-void loadDirectory(const DirectoryFile& file, Directory& directory);
+// A missing or unreadable file gives an empty directory; the result tells which.
+ReadResult loadDirectory(const DirectoryFile& file, Directory& directory);
 void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks);
 
 // The whole file of a directory as it is written: an empty directory gives no bytes.
