@@ -41,6 +41,14 @@ mkdir -p "$quillory_build_dir"
 [ -f "$WINEPREFIX/user.reg" ] && sed -i '/^"Quillory"=/d' "$WINEPREFIX/user.reg"
 wineserver -p >/dev/null 2>&1 </dev/null || true
 wineboot >/dev/null 2>&1 </dev/null || true
+# With no window manager on the virtual display, Wine waits two seconds for one
+# to withdraw every managed window it hides; unmanaged windows close at once.
+# On a real display the window manager frames the windows as usual.
+if [ -n "$quillory_xvfb_pid" ]; then
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
+else
+  wine reg delete 'HKCU\Software\Wine\X11 Driver' /v Managed /f >/dev/null 2>&1 </dev/null || true
+fi
 
 stop_wine_env() {
   wineserver -k >/dev/null 2>&1 || true
