@@ -38,6 +38,7 @@ expect_eq "focus after Enter" "1002" "$(driver focused)"
 
 # Marks live only in the line fonts: the saved file shows that the loaded
 # Important mark was shown and that Ctrl+2 made the third line Secondary.
+small=$(driver size)
 close_with_escape
 kill "$decoy" 2>/dev/null || true
 
@@ -48,4 +49,11 @@ TEXT_1 = Lunch with Ann\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n\
 TEXT_2 = Call Bob\r\nDONE_2 = 0\r\nMARK_2 = 2\r\n\
 \r\n[TODO]\r\nTEXT_0 = Buy stamps\r\nDONE_0 = 1\r\nMARK_0 = 1\r\n\
 \r\n[NOTE]\r\nTEXT_0 = Remember the keys\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n"
+# The large-font option, stored in the registry, gives the next start the larger window.
+wine reg add 'HKCU\Software\Brenhollow\Quillory' /v largeFont /t REG_DWORD /d 1 /f >/dev/null
+start_program
+large=$(driver size)
+close_with_escape
+forget_registry
+[ "${large%x*}" -gt "${small%x*}" ] || { echo "FAIL: the large window ($large) is not larger than $small" >&2; exit 1; }
 echo "1 passed, 0 failed"

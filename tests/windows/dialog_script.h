@@ -20,14 +20,35 @@ struct DialogScript {
 
 inline DialogScript* runningScript = nullptr;
 
-inline BOOL CALLBACK findTopDialog(HWND window, LPARAM found)
+struct DialogSearch {
+    const char* caption;  // null: the topmost enabled dialog
+    HWND found;
+};
+
+inline BOOL CALLBACK matchDialog(HWND window, LPARAM search)
 {
-    char name[16] = "";
-    GetClassNameA(window, name, sizeof name);
+    auto& wanted = *reinterpret_cast<DialogSearch*>(search);
+    char className[16] = "", title[64] = "";
+    GetClassNameA(window, className, sizeof className);
+    GetWindowTextA(window, title, sizeof title);
+    if (lstrcmpA(className, "#32770") != 0) return TRUE;
     // The main window is disabled while a modal dialog is open over it.
-    if (lstrcmpA(name, "#32770") == 0 && IsWindowVisible(window) && IsWindowEnabled(window))
-        *reinterpret_cast<HWND*>(found) = window;
-    return TRUE;
+    if (wanted.caption == nullptr) {
+        if (IsWindowVisible(window) && IsWindowEnabled(window)) wanted.found = window;
+        return TRUE;
+    }
+    if (lstrcmpA(title, wanted.caption) != 0) return TRUE;
+    wanted.found = window;
+    return FALSE;
+}
+
+// This thread's dialog with the given caption, or null. Only this thread's
+// dialogs count: another test program may have one of the same caption open.
+inline HWND dialogNamed(const char* caption)
+{
+    DialogSearch search{caption, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), matchDialog, LPARAM(&search));
+    return search.found;
 }
 
 // A step that opens a nested dialog returns only when it closes; the steps
@@ -43,9 +64,7 @@ inline void CALLBACK runNextStep(HWND, UINT, UINT_PTR, DWORD)
     }
     // A dialog the steps left open would block the test for good.
     if (++script.idleTicks < 100) return;
-    HWND top = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), findTopDialog, LPARAM(&top));
-    if (top) {
+    if (HWND top = dialogNamed(nullptr)) {
         ADD_FAILURE() << "a dialog was left open";
         EndDialog(top, 0);
     }
@@ -62,31 +81,6 @@ inline void runWithDialogs(const DialogStep& action, std::vector<DialogStep> ste
     KillTimer(nullptr, timer);
     runningScript = outer;
     EXPECT_EQ(script.next, script.steps.size()) << "steps left when the dialogs closed";
-}
-
-struct DialogSearch {
-    const char* caption;
-    HWND found;
-};
-
-inline BOOL CALLBACK matchDialog(HWND window, LPARAM search)
-{
-    auto& wanted = *reinterpret_cast<DialogSearch*>(search);
-    char className[16] = "", title[64] = "";
-    GetClassNameA(window, className, sizeof className);
-    GetWindowTextA(window, title, sizeof title);
-    if (lstrcmpA(className, "#32770") != 0 || lstrcmpA(title, wanted.caption) != 0) return TRUE;
-    wanted.found = window;
-    return FALSE;
-}
-
-// This thread's dialog with the given caption, or null. Only this thread's
-// dialogs count: another test program may have one of the same caption open.
-inline HWND dialogNamed(const char* caption)
-{
-    DialogSearch search{caption, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), matchDialog, LPARAM(&search));
-    return search.found;
 }
 
 // The command a button sends, whether or not the button could be clicked.
@@ -116,27 +110,6 @@ inline void pressKey(const char* caption, WPARAM key)
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-// Clicks a day of the month a calendar shows, as the user does; false if it is not shown.
-inline bool clickDay(HWND calendar, const SYSTEMTIME& day)
-{
-    RECT area;
-    GetClientRect(calendar, &area);
-    for (int y = 0; y < area.bottom; y += 2)
-        for (int x = 0; x < area.right; x += 2) {
-            MCHITTESTINFO hit{};
-            hit.cbSize = sizeof hit;
-            hit.pt = {x, y};
-            SendMessageA(calendar, MCM_HITTEST, 0, LPARAM(&hit));
-            if (hit.uHit == MCHT_CALENDARDATE && hit.st.wYear == day.wYear && hit.st.wMonth == day.wMonth &&
-                hit.st.wDay == day.wDay) {
-                SendMessageA(calendar, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
-                SendMessageA(calendar, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
-                return true;
-            }
-        }
-    return false;
-}
-
 inline std::string dialogText(HWND dialog, int id)
 {
     char text[300] = "";
@@ -144,7 +117,4 @@ inline std::string dialogText(HWND dialog, int id)
     return text;
 }
 
-inline bool boxTicked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
+inline bool boxTicked(HWND dialog, int id) { return IsDlgButtonChecked(dialog, id) == BST_CHECKED; }

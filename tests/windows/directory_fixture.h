@@ -40,22 +40,18 @@ protected:
 
     static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
 
-    static std::string cell(HWND list, int row, int column)
-    {
-        char text[300] = "";
-        LVITEMA item{};
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(&item));
-        return text;
-    }
-
     static Names shownNames(HWND list)
     {
         Names names;
         int count = int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row) names.push_back(cell(list, row, 0));
+        for (int row = 0; row < count; ++row) {
+            char text[300] = "";
+            LVITEMA item{};
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(&item));
+            names.push_back(text);
+        }
         return names;
     }
 
@@ -68,40 +64,13 @@ protected:
         SendMessageA(list, LVM_SETITEMSTATE, row, LPARAM(&item));
     }
 
-    // As a click on empty space leaves it; opening selects the row appended last.
-    static void deselectAll(HWND list)
+    // Adds an entry through the list's "+" and the add dialog, naming it only.
+    static std::vector<DialogStep> addSteps(const char* list, const char* addDialog, const char* name)
     {
-        LVITEMA item{};
-        item.stateMask = LVIS_SELECTED;
-        SendMessageA(list, LVM_SETITEMSTATE, WPARAM(-1), LPARAM(&item));
-    }
-
-    static bool rowFullyVisible(HWND list, int row)
-    {
-        int top = int(SendMessageA(list, LVM_GETTOPINDEX, 0, 0));
-        int perPage = int(SendMessageA(list, LVM_GETCOUNTPERPAGE, 0, 0));
-        return row >= top && row < top + perPage;
-    }
-
-    static std::vector<std::string> columnTitles(HWND list)
-    {
-        std::vector<std::string> titles;
-        for (int i = 0;; ++i) {
-            char title[64] = "";
-            LVCOLUMNA column{};
-            column.mask = LVCF_TEXT | LVCF_WIDTH;
-            column.pszText = title;
-            column.cchTextMax = sizeof title;
-            if (!SendMessageA(list, LVM_GETCOLUMNA, i, LPARAM(&column))) break;
-            titles.push_back(std::string(title) + " " + std::to_string(column.cx));
-        }
-        return titles;
-    }
-
-    std::vector<std::string> messageTexts() const
-    {
-        std::vector<std::string> texts;
-        for (const ShownMessage& message : shownMessages) texts.push_back(message.text);
-        return texts;
+        return {[=] { press(list, IDC_ADD_ENTRY); },
+                [=] {
+                    SetDlgItemTextA(dialogNamed(addDialog), IDC_ENTRY_NAME, name);
+                    press(addDialog, IDOK);
+                }};
     }
 };

@@ -12,6 +12,7 @@
 #include "app/app_state_win32.h"
 #include "app/clock_win32.h"
 #include "app/main_window_win32.h"
+#include "day/day_view_win32.h"
 #include "resources/resource.h"
 #include "tests/common/scratch_folder.h"
 
@@ -21,34 +22,30 @@ struct ShownMessage {
     UINT type;
 };
 
-// What the message boxes showed, and the answer the next ones give.
+// What the message boxes showed, and the answers the next ones give in turn
+// (messageAnswer once they are used up).
 inline std::vector<ShownMessage> shownMessages;
+inline std::vector<int> answers;
 inline int messageAnswer = IDOK;
 inline SYSTEMTIME testNow{2026, 12, 0, 6, 9, 15, 0, 0};
 
 inline int recordMessage(HWND, const char* text, const char* title, UINT type)
 {
     shownMessages.push_back({text, title, type});
-    return messageAnswer;
+    if (answers.empty()) return messageAnswer;
+    int answer = answers.front();
+    answers.erase(answers.begin());
+    return answer;
 }
 
-inline void testLocalTime(SYSTEMTIME* now)
-{
-    *now = testNow;
-}
+inline void testLocalTime(SYSTEMTIME* now) { *now = testNow; }
 
 // Wine takes seconds to take an icon off a notification area that no
 // desktop shows; the window tests leave the shell out.
-inline BOOL WINAPI ignoreIcon(DWORD, NOTIFYICONDATAA*)
-{
-    return TRUE;
-}
+inline BOOL WINAPI ignoreIcon(DWORD, NOTIFYICONDATAA*) { return TRUE; }
 
 // A day file in the test's working folder.
-inline std::filesystem::path dayFile(const char* name)
-{
-    return std::filesystem::current_path() / "Data" / name;
-}
+inline std::filesystem::path dayFile(const char* name) { return std::filesystem::current_path() / "Data" / name; }
 
 inline void pumpMessages()
 {
@@ -63,12 +60,7 @@ inline void pumpMessages()
 inline void clearRegistry()
 {
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenhollow\\Quillory");
-    HKEY run;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
-                      KEY_ALL_ACCESS, &run) == ERROR_SUCCESS) {
-        RegDeleteValueA(run, "Quillory");
-        RegCloseKey(run);
-    }
+    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory");
 }
 
 // Sets up the program's state as its entry point does, before the window exists.
@@ -80,8 +72,6 @@ inline void startProgramState()
     LoadStringA(appState.instance, IDS_CAPTION, appState.caption, 100);
     appState.autorun = 1;
     appState.showTime = 1;
-    appState.am_pm = 0;
-    appState.largeFont = 0;
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -89,6 +79,7 @@ protected:
     void SetUp() override
     {
         shownMessages.clear();
+        answers.clear();
         messageAnswer = IDOK;
         testNow = {2026, 12, 0, 6, 9, 15, 0, 0};
         messageBoxFunction = recordMessage;
@@ -147,6 +138,13 @@ protected:
     }
     bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
     HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
+    // A line as the window shows it: text, then "x" when done, then the mark's font as 0, 1 or 2.
+    std::string shown(int id) const
+    {
+        int mark = 0;
+        while (mark < 3 && font(id) != appState.markFonts[mark]) ++mark;
+        return text(id) + (readOnly(id) ? " x" : " ") + std::to_string(mark);
+    }
 
     ScratchFolder folder;
     HWND window = nullptr;
