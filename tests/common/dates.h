@@ -8,8 +8,6 @@
 constexpr SystemTime date(int year, int month, int day)
 {
     SystemTime t;
-    t.wYear = uint16_t(year);
-    t.wMonth = uint16_t(month);
-    t.wDay = uint16_t(day);
+    t.wYear = uint16_t(year), t.wMonth = uint16_t(month), t.wDay = uint16_t(day);
     return t;
 }

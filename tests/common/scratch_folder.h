@@ -9,31 +9,27 @@
 
 class ScratchFolder {
 public:
-    ScratchFolder()
+    ScratchFolder() : previous_(std::filesystem::current_path())
     {
         std::random_device random;
         path_ = std::filesystem::temp_directory_path() /
                 ("quillory-test-" + std::to_string(random()) + std::to_string(random()));
         std::filesystem::create_directories(path_);
-        previous_ = std::filesystem::current_path();
         std::filesystem::current_path(path_);
     }
     ~ScratchFolder()
     {
         std::filesystem::current_path(previous_);
-        std::error_code ignored;
+        std::error_code ignored;  // a test may have taken its permissions away
         std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
                                      std::filesystem::perm_options::add, ignored);
         std::filesystem::remove_all(path_, ignored);
     }
     ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    std::filesystem::path path_;
-    std::filesystem::path previous_;
+    std::filesystem::path previous_, path_;
 };
 
 inline std::string readBytes(const std::filesystem::path& file)

@@ -1,3 +1,4 @@
+// Closing a day: which periodic tasks fall due, what is carried over, and the to-do sort.
 #include <gtest/gtest.h>
 
 #include <strings.h>
@@ -12,295 +13,139 @@
 
 namespace {
 
-PeriodicTask task(const char* name, const char* period, const char* week, const char* day,
-                  const char* month)
+using Texts = std::vector<std::string>;
+constexpr int todo = firstTodoLine;
+
+void put(DayPage& page, std::initializer_list<std::pair<int, DayLine>> lines)
 {
-    PeriodicTask t{};
-    std::strcpy(t.name, name);
-    std::strcpy(t.period, period);
-    std::strcpy(t.week, week);
-    std::strcpy(t.day, day);
-    std::strcpy(t.month, month);
-    return t;
+    for (const auto& [i, line] : lines) page.lines[i] = line;
 }
 
-PeriodicTask monthly(const char* period, const char* day, const char* month = "")
+// The filled to-do lines as "text mark [done]"; an empty line before a filled one shows as "".
+Texts listed(const DayPage& page)
 {
-    return task("x", period, "", day, month);
-}
-
-PeriodicTask weekly(const char* week)
-{
-    return task("x", "Day or week", week, "", "");
-}
-
-void put(DayLine& line, const char* text, int mark = markPrimary, int done = 0)
-{
-    setLineText(line, text);
-    line.mark = mark;
-    line.done = done;
-}
-
-// ---- which periodic tasks fall due ----
-
-struct DueCase {
-    PeriodicTask task;
-    SystemTime date;
-    bool due;
-};
-
-TEST(PeriodicDue, DayOfMonthFallsOnTheLastDayOfShortMonths)
-{
-    const DueCase cases[] = {
-        {monthly("Month", "31"), date(2026, 4, 30), true},
-        {monthly("Month", "31"), date(2026, 4, 29), false},
-        {monthly("Month", "31"), date(2023, 2, 28), true},
-        {monthly("Month", "31"), date(2024, 2, 28), false},
-        {monthly("Month", "31"), date(2024, 2, 29), true},
-        {monthly("Month", "31"), date(2026, 3, 31), true},
-        {monthly("Month", "31"), date(2026, 3, 30), false},
-        {monthly("Year", "29", "2"), date(2023, 2, 28), true},
-        {monthly("Year", "29", "2"), date(2024, 2, 28), false},
-        // read like the platform's number conversion
-        {monthly("Month", " 7"), date(2026, 5, 7), true},
-        {monthly("Month", "+7"), date(2026, 5, 7), true},
-        {monthly("Month", "07"), date(2026, 5, 7), true},
-        {monthly("Month", "7x"), date(2026, 5, 7), true},
-        {monthly("Month", "x7"), date(2026, 5, 7), false},
-        {monthly("Month", "-7"), date(2026, 5, 7), false},
-        // period names must match exactly
-        {monthly("month", "7"), date(2026, 5, 7), false},
-        {monthly("Month ", "7"), date(2026, 5, 7), false},
-        {monthly("", "7"), date(2026, 5, 7), false},
-    };
-    for (const DueCase& c : cases)
-        EXPECT_EQ(isPeriodicTaskDue(c.task, c.date), c.due)
-            << c.task.period << " day '" << c.task.day << "' on " << c.date.wMonth << "/"
-            << c.date.wDay;
-}
-
-TEST(PeriodicDue, EmptyOrZeroDayIsNeverDue)
-{
-    for (const char* day : {"", "0", " ", "-"})
-        for (const char* period : {"Month", "Quarter", "Half-year", "Year"})
-            for (SystemTime d = date(2026, 1, 1); d.wYear == 2026; stepDate(d, 1))
-                ASSERT_FALSE(isPeriodicTaskDue(monthly(period, day, "1"), d))
-                    << period << " '" << day << "' " << d.wMonth << "/" << d.wDay;
-}
-
-TEST(PeriodicDue, MonthBasedPeriodsRepeatByRemainder)
-{
-    struct {
-        const char* period;
-        const char* month;
-        std::vector<int> dueMonths;
-    } cases[] = {
-        {"Month", "", {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}},
-        {"Quarter", "2", {2, 5, 8, 11}},
-        {"Quarter", "3", {3, 6, 9, 12}},
-        {"Half-year", "6", {6, 12}},
-        {"Half-year", "1", {1, 7}},
-        {"Year", "11", {11}},
-    };
-    for (const auto& c : cases) {
-        std::vector<int> months;
-        for (int m = 1; m <= 12; ++m)
-            if (isPeriodicTaskDue(monthly(c.period, "15", c.month), date(2026, m, 15)))
-                months.push_back(m);
-        EXPECT_EQ(months, c.dueMonths) << c.period << " " << c.month;
+    Texts texts;
+    for (int i = firstTodoLine; i < firstNoteLine; ++i) {
+        const DayLine& l = page.lines[i];
+        std::string mark = " " + std::to_string(l.mark) + (l.done ? " done" : "");
+        texts.push_back(l.text[0] ? l.text + mark : "");
     }
+    while (!texts.empty() && texts.back().empty()) texts.pop_back();
+    return texts;
 }
 
-TEST(PeriodicDue, WeekFlagsFromSunday)
+TEST(PeriodicDue, DatesOnWhichATaskFallsDue)
 {
-    struct {
-        const char* week;
-        std::vector<int> dueWeekdays;
-    } cases[] = {
-        {"+++++++", {0, 1, 2, 3, 4, 5, 6}},
-        {"-------", {}},
-        {"-+--+--", {1, 4}},
-        {"+", {0}},  // the text ends before Monday
-        {"", {}},
+    // Dates as month * 100 + day, over the month given or, for 0, the whole
+    // year. January 2026 begins on a Thursday.
+    struct { PeriodicTask task; int year, month; std::vector<int> due; } cases[] = {
+        {{.period = "Day or week", .week = "-+--+--"}, 2026, 1,
+         {101, 105, 108, 112, 115, 119, 122, 126, 129}},
+        {{.period = "Day or week", .week = "------+"}, 2026, 1, {103, 110, 117, 124, 131}},
+        {{.period = "Month", .day = "31"}, 2024, 0,
+         {131, 229, 331, 430, 531, 630, 731, 831, 930, 1031, 1130, 1231}},
+        {{.period = "Month", .day = "0"}, 2026, 5, {}},
+        {{.period = "Month", .day = " 7"}, 2026, 5, {507}},  // read as the platform reads a number
+        {{.period = "month", .day = "7"}, 2026, 5, {}},  // period names match exactly
+        {{.period = "Quarter", .day = "15", .month = "2"}, 2026, 0, {215, 515, 815, 1115}},
+        {{.period = "Quarter", .day = "15", .month = "12"}, 2026, 0, {315, 615, 915, 1215}},
+        {{.period = "Half-year", .day = "15", .month = "6"}, 2026, 0, {615, 1215}},
+        {{.period = "Year", .day = "29", .month = "2"}, 2023, 0, {228}},
     };
     for (const auto& c : cases) {
-        std::vector<int> days;
-        // 4 to 10 January 2026 run Sunday to Saturday
-        for (int i = 0; i < 7; ++i)
-            if (isPeriodicTaskDue(weekly(c.week), date(2026, 1, 4 + i))) days.push_back(i);
-        EXPECT_EQ(days, c.dueWeekdays) << c.week;
+        std::vector<int> due;
+        for (SystemTime d = date(c.year, c.month ? c.month : 1, 1);
+             d.wYear == c.year && (c.month == 0 || d.wMonth == c.month); stepDate(d, 1))
+            if (isPeriodicTaskDue(c.task, d)) due.push_back(d.wMonth * 100 + d.wDay);
+        EXPECT_EQ(due, c.due) << c.task.period << " '" << c.task.week << c.task.day << "/"
+                              << c.task.month << "' in " << c.year << "-" << c.month;
     }
 }
 
 class CloseDay : public ::testing::Test {
 protected:
     Directory tasks{};
-    DayPage closing;
-    DayPage next;
-    SystemTime nextDay = date(2026, 4, 30);  // a Thursday
-
-    void addTask(const PeriodicTask& t)
-    {
-        int n = 0;
-        while (tasks[n].name[0] != '\0') ++n;
-        tasks[n] = t;
-    }
-    bool carry() { return carryOverUnfinished(closing, next, tasks, nextDay, std::strcmp); }
-    std::vector<std::string> todoTexts() const
-    {
-        std::vector<std::string> texts;
-        for (int i = firstTodoLine; i < firstNoteLine; ++i)
-            if (next.lines[i].text[0] != '\0') texts.push_back(next.lines[i].text);
-        return texts;
-    }
-    const DayLine* findTodo(const char* text) const
-    {
-        for (int i = firstTodoLine; i < firstNoteLine; ++i)
-            if (std::strcmp(next.lines[i].text, text) == 0) return &next.lines[i];
-        return nullptr;
-    }
+    DayPage closing, next;
+    // The next day is Thursday 30 April 2026.
+    bool carry() { return carryOverUnfinished(closing, next, tasks, date(2026, 4, 30), strcmp); }
 };
 
-using Texts = std::vector<std::string>;
-
-TEST_F(CloseDay, CollectsDueTasksInOrderUpToTheFirstEmptyName)
+TEST_F(CloseDay, UnfinishedScheduleLineKeepsItsSlotOrTakesTheEarliestFreeOne)
 {
-    addTask(task("Water plants", "Day or week", "++++-++", "", ""));
-    addTask(task("Gym", "Day or week", "-+--+--", "", ""));
-    addTask(task("Rent", "Month", "", "31", ""));
-    tasks[4] = task("Behind the gap", "Month", "", "30", "");
-    DueTasks due = collectDuePeriodicTasks(nextDay, tasks);
-    ASSERT_EQ(due.count, 2);
-    EXPECT_STREQ(due.entries[0]->name, "Gym");
-    EXPECT_STREQ(due.entries[1]->name, "Rent");
-
-    for (PeriodicTask& t : tasks) t = task("Daily", "Day or week", "+++++++", "", "");
-    EXPECT_EQ(collectDuePeriodicTasks(nextDay, tasks).count, directoryCapacity);
-}
-
-TEST_F(CloseDay, ScheduleLineKeepsItsSlotOrTakesTheEarliestFreeOne)
-{
-    put(closing.lines[4], "Dentist", markImportant);  // 10:00
+    put(closing, {{1, {"Done call", 1}}, {2, {"", 1, markImportant}},
+                  {4, {"Dentist", 0, markImportant}}, {6, {"Lunch"}}, {todo, {"Done todo", 1}},
+                  {todo + 1, {"", 0, markImportant}}, {todo + 2, {"Urgent", 0, markImportant}},
+                  {firstNoteLine, {"A note"}}});
+    // an empty slot, ticked, is still free
+    put(next, {{0, {"Standup"}}, {1, {"Mail", 1}}, {2, {"", 1}}, {4, {"Meeting"}}});
+    DayPage expected = next;
+    put(expected, {{2, {"Dentist", 0, markImportant}}, {6, {"Lunch"}},
+                   {todo, {"Urgent", 0, markImportant}}});
     EXPECT_FALSE(carry());
-    EXPECT_STREQ(next.lines[4].text, "Dentist");
-    EXPECT_EQ(next.lines[4].mark, markImportant);
-
-    DayPage busy;
-    put(busy.lines[0], "Standup");
-    put(busy.lines[1], "Mail", markPrimary, 1);
-    put(busy.lines[4], "Meeting");
-    busy.lines[2].done = 1;  // an empty slot, ticked: still free
-    next = busy;
-    EXPECT_FALSE(carry());
-    EXPECT_STREQ(next.lines[2].text, "Dentist");
-    EXPECT_EQ(next.lines[2].done, 0);
-    EXPECT_STREQ(next.lines[4].text, "Meeting");
-}
-
-TEST_F(CloseDay, ClosingTwiceCarriesScheduleAgainButNotTheTodos)
-{
-    put(closing.lines[0], "Call Ann");
-    put(closing.lines[3], "Review");
-    put(closing.lines[firstTodoLine + 5], "Buy stamps", markSecondary);
-    addTask(task("Rent", "Month", "", "30", ""));
-    carry();
-    carry();
-    EXPECT_STREQ(next.lines[0].text, "Call Ann");
-    EXPECT_STREQ(next.lines[1].text, "Call Ann");
-    EXPECT_STREQ(next.lines[2].text, "Review");
-    EXPECT_STREQ(next.lines[3].text, "Review");
-    EXPECT_EQ(todoTexts(), (Texts{"Rent", "Buy stamps"}));
-}
-
-TEST_F(CloseDay, OnlyUnfinishedTaskLinesAreCarried)
-{
-    put(closing.lines[1], "Done call", markPrimary, 1);
-    put(closing.lines[2], "", markImportant, 1);
-    put(closing.lines[firstTodoLine], "Done todo", markPrimary, 1);
-    put(closing.lines[firstTodoLine + 1], "", markImportant, 0);
-    put(closing.lines[firstNoteLine], "A note");
-    put(closing.lines[firstTodoLine + 2], "Urgent", markImportant);
-    EXPECT_FALSE(carry());
-    DayPage expected;
-    put(expected.lines[firstTodoLine], "Urgent", markImportant);
     EXPECT_EQ(std::memcmp(&next, &expected, sizeof next), 0);
 }
 
-TEST_F(CloseDay, PeriodicTaskIsAddedOpenAndPrimaryOnceOnly)
+// A text already on the list is not added again; a due task comes open, Primary
+// and trimmed (the window trims it before its own sort); tasks behind the first
+// empty name are not read.
+TEST_F(CloseDay, TodosAndDueTasksAreAddedOnceOpenAndSorted)
 {
-    for (int i = firstTodoLine; i < firstNoteLine; ++i) put(next.lines[i], "", markSecondary, 1);
-    put(next.lines[firstTodoLine + 3], "Gym", markImportant, 1);
-    addTask(task("Gym", "Day or week", "++++++-", "", ""));
-    addTask(task("Rent", "Month", "", "31", ""));
-    addTask(task("Rent", "Quarter", "", "30", "1"));  // same name twice in one run
+    put(next, {{todo, {"zeta", 0, markSecondary}}, {todo + 1, {"Gym", 1, markImportant}},
+               {todo + 2, {"Rent", 1}}});
+    put(closing,
+        {{todo + 9, {"beta"}}, {todo + 10, {"alpha", 0, markImportant}}, {todo + 11, {"zeta"}}});
+    tasks[0] = {.name = "Gym", .period = "Day or week", .week = "++++++-"};
+    tasks[1] = {.name = " Rent ", .period = "Month", .day = "31"};
+    tasks[2] = {.name = "gamma", .period = "Quarter", .day = "30", .month = "1"};
+    tasks[3] = {.name = "gamma", .period = "Year", .day = "30", .month = "4"};
+    tasks[5] = {.name = "behind the gap", .period = "Month", .day = "30"};
     EXPECT_FALSE(carry());
-    EXPECT_EQ(todoTexts(), (Texts{"Gym", "Rent"}));
-    EXPECT_EQ(findTodo("Gym")->done, 1);  // the one already there is left alone
-    ASSERT_NE(findTodo("Rent"), nullptr);
-    EXPECT_EQ(findTodo("Rent")->done, 0);
-    EXPECT_EQ(findTodo("Rent")->mark, markPrimary);
+    EXPECT_EQ(listed(next), (Texts{"Gym 0 done", "alpha 0", "Rent 1 done", "Rent 1", "beta 1",
+                                  "gamma 1", "zeta 2"}));
 }
 
-TEST_F(CloseDay, DuplicateTestUsesTheGivenCollation)
+// What fits is carried all the same, so the user is asked once about the rest.
+TEST_F(CloseDay, NoRoomIsReportedAfterCarryingWhatFits)
 {
-    put(next.lines[firstTodoLine], "call bob");
-    put(closing.lines[firstTodoLine], "Call Bob");
-    carryOverUnfinished(closing, next, tasks, nextDay, strcasecmp);
-    EXPECT_EQ(todoTexts(), (Texts{"call bob"}));
-}
+    for (int i = 0; i < scheduleLineCount; ++i) next.lines[i] = {"Busy"};
+    closing.lines[6] = {"Lunch"};
+    closing.lines[todo] = {"Report"};
+    tasks[0] = {.name = "Rent", .period = "Month", .day = "31"};
+    EXPECT_TRUE(carry());
+    EXPECT_EQ(listed(next), (Texts{"Rent 1", "Report 1"}));
+    EXPECT_STREQ(next.lines[6].text, "Busy");
 
-TEST_F(CloseDay, CarriedTodosEndUpSorted)
-{
-    put(next.lines[firstTodoLine], "zeta", markSecondary);
-    put(closing.lines[firstTodoLine + 9], "beta");
-    put(closing.lines[firstTodoLine + 10], "alpha", markImportant);
-    addTask(task("gamma", "Year", "", "30", "4"));
-    carry();
-    EXPECT_EQ(todoTexts(), (Texts{"alpha", "beta", "gamma", "zeta"}));
-}
-
-// The window shows the carried page, gathers it back trimmed and sorts it
-// again; equal lines must already stand where that sort leaves them.
-TEST_F(CloseDay, PeriodicTaskNameIsTrimmedBeforeTheSort)
-{
-    put(next.lines[firstTodoLine], "Rent", markPrimary, 1);
-    addTask(task(" Rent ", "Month", "", "30", ""));
-    carry();
-    EXPECT_STREQ(next.lines[firstTodoLine].text, "Rent");
-    EXPECT_EQ(next.lines[firstTodoLine].done, 1);
-    EXPECT_STREQ(next.lines[firstTodoLine + 1].text, "Rent");
-    EXPECT_EQ(next.lines[firstTodoLine + 1].done, 0);
-}
-
-TEST_F(CloseDay, FullTodoListReportsNoRoom)
-{
     for (int i = firstTodoLine; i < firstNoteLine; ++i)
-        put(next.lines[i], ("T" + std::to_string(i)).c_str());
-    EXPECT_FALSE(carry());  // nothing to carry, nothing lost
-
-    put(closing.lines[firstTodoLine + 4], "T30");  // already there
-    addTask(task("T31", "Month", "", "30", ""));   // already there
-    EXPECT_FALSE(carry());
-
-    DayPage loaded = next;
-    put(closing.lines[firstTodoLine + 5], "New");
-    EXPECT_TRUE(carry());
-    EXPECT_EQ(std::memcmp(&next, &loaded, sizeof next), 0);
-
+        setLineText(next.lines[i], ("T" + std::to_string(i)).c_str());
     closing = DayPage{};
-    addTask(task("Fresh", "Month", "", "30", ""));
+    tasks[0] = {};
+    closing.lines[todo] = {"T26"};  // already there
+    EXPECT_FALSE(carry());
+    closing.lines[todo + 5] = {"New"};
     EXPECT_TRUE(carry());
 }
 
-TEST_F(CloseDay, FullScheduleStillCarriesTodosAndPeriodicTasks)
+TEST(SortTasks, FilledLinesFirstThenByMarkThenByText)
 {
-    for (int i = 0; i < scheduleLineCount; ++i) put(next.lines[i], "Busy");
-    put(closing.lines[6], "Lunch");
-    put(closing.lines[firstTodoLine], "Report");
-    addTask(task("Rent", "Month", "", "31", ""));
-    EXPECT_TRUE(carry());
-    EXPECT_EQ(todoTexts(), (Texts{"Rent", "Report"}));
-    for (int i = 0; i < scheduleLineCount; ++i) EXPECT_STREQ(next.lines[i].text, "Busy");
+    struct { std::vector<DayLine> todos; Texts sorted; TextCollation collate = strcmp; } cases[] = {
+        {{{"beta"}, {""}, {"alpha", 0, markSecondary}, {"gamma", 0, markImportant}},
+         {"gamma 0", "beta 1", "alpha 2"}},
+        // empty lines go last, done or not, whatever their mark
+        {{{"", 1, markImportant}, {"b"}, {""}, {"a", 1, markSecondary}, {"", 0, markSecondary},
+          {"c"}},
+         {"b 1", "c 1", "a 2 done"}},
+        // the two "pay" compare equal; the exchange with "order" puts the done one last
+        {{{"pay", 1}, {"pay"}, {"order"}}, {"order 1", "pay 1", "pay 1 done"}},
+        {{{"apple"}, {"Banana"}}, {"Banana 1", "apple 1"}},
+        {{{"Banana"}, {"apple"}}, {"apple 1", "Banana 1"}, strcasecmp},
+    };
+    for (const auto& c : cases) {
+        DayPage sorted;
+        put(sorted, {{3, {"zz schedule"}}, {firstNoteLine, {"aa note"}}});
+        for (size_t i = 0; i < c.todos.size(); ++i) sorted.lines[todo + i] = c.todos[i];
+        sortTodoLines(sorted, c.collate);
+        EXPECT_EQ(listed(sorted), c.sorted);  // which also tells if another column moved
+    }
 }
 
 }  // namespace

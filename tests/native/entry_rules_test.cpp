@@ -1,3 +1,4 @@
+// What the add/edit dialogs accept, and how an entry's name is put into a day line.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -5,79 +6,23 @@
 #include <string>
 
 #include "directory/entry_rules.h"
+#include "edit/insert_text.h"
 
 namespace {
 
-void copyField(char* field, size_t width, const char* text)
+TEST(EntryRules, BirthdayIsComposedOnlyFromACompletePossibleDate)
 {
-    std::memset(field, 0, width);
-    std::strncpy(field, text, width - 1);
-}
-
-std::string message(const char* text)
-{
-    return text ? text : "(none)";
-}
-
-TEST(EntryName, EmptyOrBlankNamesAreRefused)
-{
-    EXPECT_EQ(message(checkEntryName("")), "Enter a name.");
-    EXPECT_EQ(message(checkEntryName("   ")), "Enter a name.");
-    EXPECT_EQ(message(checkEntryName(" \t ")), "Enter a name.");
-    EXPECT_EQ(checkEntryName("Ann"), nullptr);
-    EXPECT_EQ(checkEntryName("  Ann  "), nullptr);
-    EXPECT_EQ(checkEntryName(std::string(259, 'x').c_str()), nullptr);
-}
-
-TEST(Calendar, LeapYearsAndMonthLengths)
-{
-    EXPECT_TRUE(isLeapYear(0));
-    EXPECT_TRUE(isLeapYear(2000));
-    EXPECT_TRUE(isLeapYear(2024));
-    EXPECT_FALSE(isLeapYear(1900));
-    EXPECT_FALSE(isLeapYear(2023));
-
-    const int lengths[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    for (int month = 1; month <= 12; ++month) EXPECT_EQ(monthDayCount(2023, month), lengths[month - 1]);
-    EXPECT_EQ(monthDayCount(2024, 2), 29);
-    EXPECT_EQ(monthDayCount(0, 2), 29);
-}
-
-struct BirthdayCase {
-    const char* month;
-    const char* day;
-    const char* year;
-    const char* birthday;
-};
-
-TEST(Birthday, ComposedFromTheThreeEdits)
-{
-    const BirthdayCase cases[] = {
-        {"3", "7", "1980", "03.07.1980"},
-        {"02", "29", "2000", "02.29.2000"},
-        {"2", "29", "1900", ""},
-        {"2", "29", "2023", ""},
-        {"2", "28", "2023", "02.28.2023"},
-        {"12", "31", "", "12.31.0000"},
-        {"2", "29", "", "02.29.0000"},  // year 0 is a leap year
-        {"02", "29", "0000", "02.29.0000"},  // an edited contact keeps its birthday
-        {"5", "7", "80", "05.07.0080"},
-        {"4", "31", "2024", ""},
-        {"4", "30", "2024", "04.30.2024"},
-        {"13", "1", "2024", ""},
-        {"0", "1", "2024", ""},
-        {"1", "0", "2024", ""},
-        {"", "1", "2024", ""},
-        {"1", "", "2024", ""},
-        {"", "", "", ""},
-        {"1", "1", "9999", "01.01.9999"},
-        {" 1 ", "1", "2024", "01.01.2024"},
-        {"1", "1", "12345", ""},  // would not fit the field
-        {"1x", "1", "2024", ""},
-        {"1", "1", "-1", ""},
-        {"1", "1", "x", ""},
+    struct { const char* month, *day, *year, *birthday; } cases[] = {
+        {"3", "7", "1980", "03.07.1980"},  {"02", "29", "2000", "02.29.2000"},
+        {"2", "29", "1900", ""},           {"12", "31", "", "12.31.0000"},
+        {"2", "29", "", "02.29.0000"},     {"5", "7", "80", "05.07.0080"},
+        {"4", "31", "2024", ""},           {"13", "1", "2024", ""},
+        {"0", "1", "2024", ""},            {"1", "0", "2024", ""},
+        {"", "1", "2024", ""},             {"1", "", "2024", ""},
+        {" 1 ", "1", "9999", "01.01.9999"}, {"1", "1", "12345", ""},
+        {"1x", "1", "2024", ""},           {"1", "1", "-1", ""},
     };
-    for (const BirthdayCase& c : cases) {
+    for (const auto& c : cases) {
         char birthday[sizeof(DirectoryEntry::birthday)];
         std::memset(birthday, 'z', sizeof birthday);
         composeBirthday(c.month, c.day, c.year, birthday);
@@ -85,85 +30,80 @@ TEST(Birthday, ComposedFromTheThreeEdits)
     }
 }
 
-TEST(DecimalNumber, ReadAsThePlatformConvertsText)
+TEST(EntryRules, DayAndMonthAreReadAsThePlatformConvertsText)
 {
-    struct {
-        const char* text;
-        int value;
-    } cases[] = {
-        {"", 0},     {"7", 7},       {"07", 7},        {"31", 31},
-        {" 5", 5},   {"\t5", 5},     {"+5", 5},        {"-5", -5},
-        {"5x", 5},   {"x5", 0},      {"1 2", 1},       {"-", 0},
-        {"99999999999", INT_MAX},    {"-99999999999", INT_MIN},
+    struct { const char* text; int value; } cases[] = {
+        {"", 0},   {"07", 7}, {" 5", 5},  {"\t5", 5}, {"+5", 5},  {"-5", -5},
+        {"5x", 5}, {"x5", 0}, {"1 2", 1}, {"99999999999", INT_MAX}, {"-99999999999", INT_MIN},
     };
-    for (const auto& c : cases) EXPECT_EQ(readDecimalNumber(c.text), c.value) << '"' << c.text << '"';
+    for (const auto& c : cases)
+        EXPECT_EQ(readDecimalNumber(c.text), c.value) << '"' << c.text << '"';
 }
 
-PeriodicTask task(const char* name, const char* period, const char* week, const char* day,
-                  const char* month)
+// Checked in the order the user is told. A complete task is stored with the
+// fields its period does not use emptied (shown as week|day|month); a refused
+// one is left as entered.
+TEST(EntryRules, PeriodicTaskChecks)
 {
-    PeriodicTask t{};
-    copyField(t.name, sizeof t.name, name);
-    copyField(t.period, sizeof t.period, period);
-    copyField(t.week, sizeof t.week, week);
-    copyField(t.day, sizeof t.day, day);
-    copyField(t.month, sizeof t.month, month);
-    return t;
-}
-
-struct PeriodicCase {
-    PeriodicTask entered;
-    const char* message;
-    // the fields as stored when there is no message
-    const char* week = "";
-    const char* day = "";
-    const char* month = "";
-};
-
-TEST(PeriodicTask, ChecksInOrderAndEmptiesUnusedFields)
-{
-    const PeriodicCase cases[] = {
-        // the name comes first, whatever else is wrong
-        {task("", "Day or week", "-------", "", ""), "Enter a name."},
-        {task("  ", "Year", "-------", "", ""), "Enter a name."},
-        {task("Gym", "Day or week", "-------", "", ""), "Check at least one day of week."},
-        {task("Gym", "Day or week", "-+--+--", "12", "3"), nullptr, "-+--+--", "", ""},
-        {task("Rent", "Month", "+++++++", "31", "4"), nullptr, "", "31", ""},
-        {task("Rent", "Month", "", "05", ""), nullptr, "", "05", ""},
-        {task("Rent", "Month", "", "32", ""), "Enter a valid day"},
-        {task("Rent", "Month", "", "0", ""), "Enter a valid day"},
-        {task("Rent", "Month", "", "", ""), "Enter a valid day"},
-        {task("Tax", "Year", "+------", "29", "2"), nullptr, "", "29", "2"},
-        {task("Tax", "Year", "", "30", "2"), "Enter a valid day"},
-        {task("Tax", "Year", "", "31", "4"), "Enter a valid day"},
-        {task("Tax", "Year", "", "30", "4"), nullptr, "", "30", "4"},
-        {task("Tax", "Year", "", "31", "12"), nullptr, "", "31", "12"},
-        {task("Tax", "Year", "", "31", "1"), nullptr, "", "31", "1"},
-        {task("Tax", "Year", "", "1", "13"), "Enter a valid month"},
-        {task("Tax", "Half-year", "", "1", "0"), "Enter a valid month"},
-        {task("Tax", "Half-year", "", "30", "06"), nullptr, "", "30", "06"},
-        // a bad month is told before a bad day
-        {task("Report", "Quarter", "", "", ""), "Enter a valid month"},
-        {task("Report", "Quarter", "", "0", "3"), "Enter a valid day"},
+    struct { PeriodicTask entered; const char* result; } cases[] = {
+        {{.name = "", .period = "Day or week", .week = "-------"}, "Enter a name."},
+        {{.name = " \t ", .period = "Year", .week = "-------"}, "Enter a name."},
+        {{.name = "Gym", .period = "Day or week", .week = "-------"},
+         "Check at least one day of week."},
+        {{.name = "Gym", .period = "Day or week", .day = "12", .month = "3", .week = "-+--+--"},
+         "-+--+--||"},
+        {{.name = "Rent", .period = "Month", .day = "31", .month = "4", .week = "+++++++"}, "|31|"},
+        {{.name = "Rent", .period = "Month", .day = "05"}, "|05|"},
+        {{.name = "Rent", .period = "Month", .day = "32"}, "Enter a valid day"},
+        {{.name = "Rent", .period = "Month"}, "Enter a valid day"},
+        {{.name = "Tax", .period = "Year", .day = "29", .month = "2", .week = "+------"}, "|29|2"},
+        {{.name = "Tax", .period = "Year", .day = "30", .month = "2"}, "Enter a valid day"},
+        {{.name = "Tax", .period = "Year", .day = "31", .month = "4"}, "Enter a valid day"},
+        {{.name = "Tax", .period = "Year", .day = "30", .month = "4"}, "|30|4"},
+        {{.name = "Tax", .period = "Year", .day = "31", .month = "12"}, "|31|12"},
+        {{.name = "Tax", .period = "Year", .day = "1", .month = "13"}, "Enter a valid month"},
+        {{.name = "Report", .period = "Quarter"}, "Enter a valid month"},  // month before day
+        {{.name = "Report", .period = "Quarter", .day = "0", .month = "3"}, "Enter a valid day"},
         // a period that is none of the five is checked like the yearly ones
-        {task("Odd", "Weekly", "+++++++", "", ""), "Enter a valid month"},
+        {{.name = "Odd", .period = "Weekly", .week = "+++++++"}, "Enter a valid month"},
     };
-    for (const PeriodicCase& c : cases) {
+    for (const auto& c : cases) {
         PeriodicTask t = c.entered;
-        const char* result = checkPeriodicTask(t);
-        SCOPED_TRACE(std::string(c.entered.name) + " / " + c.entered.period + " / day " +
-                     c.entered.day + " / month " + c.entered.month);
-        EXPECT_EQ(message(result), message(c.message));
-        if (c.message) {
-            EXPECT_EQ(std::memcmp(&t, &c.entered, sizeof t), 0);  // left as entered
-        } else {
-            EXPECT_STREQ(t.name, c.entered.name);
-            EXPECT_STREQ(t.period, c.entered.period);
-            EXPECT_STREQ(t.week, c.week);
-            EXPECT_STREQ(t.day, c.day);
-            EXPECT_STREQ(t.month, c.month);
+        const char* message = checkPeriodicTask(t);
+        EXPECT_EQ(message ? message : std::string(t.week) + "|" + t.day + "|" + t.month, c.result)
+            << c.entered.name << " / " << c.entered.period << " / " << c.entered.day << "."
+            << c.entered.month;
+        if (message) {
+            EXPECT_EQ(std::memcmp(&t, &c.entered, sizeof t), 0) << "refused entry changed";
         }
     }
+}
+
+TEST(InsertText, NameReplacesTheSelectionWithBlanksWhereTextRemains)
+{
+    // Blanks around the selection are doubled; positions beyond the text count
+    // as its end; a reversed selection is the same selection.
+    struct { const char* line; int start, end; const char* text; int caret; } cases[] = {
+        {"", 0, 0, "Ann", 3},           {"Call", 4, 4, "Call Ann", 8},
+        {"Call", 0, 0, "Ann Call", 3},  {"Call Bob now", 5, 8, "Call  Ann  now", 9},
+        {"Call", 2, 2, "Ca Ann ll", 6}, {"Call Bob", 0, 8, "Ann", 3},
+        {"Call Bob", 5, 8, "Call  Ann", 9}, {"Call", 40, 60, "Call Ann", 8},
+        {"Call", 2, 400, "Ca Ann", 6},  {"Call Bob now", 8, 5, "Call  Ann  now", 9},
+        {"Call", -3, 0, "Ann Call", 3},
+    };
+    for (const auto& c : cases) {
+        InsertedText result = composeInsertedText(c.line, c.start, c.end, "Ann");
+        EXPECT_EQ(result.text + (" caret " + std::to_string(result.caret)),
+                  c.text + (" caret " + std::to_string(c.caret)))
+            << '"' << c.line << "\" " << c.start << "-" << c.end;
+    }
+    // Only 259 characters of the line and of the name count, however long they are.
+    std::string line = std::string(100, 'a') + std::string(159, 'b') + std::string(100, 'z');
+    std::string name(300, 'n');
+    InsertedText result = composeInsertedText(line.c_str(), 100, 100, name.c_str());
+    EXPECT_EQ(std::string(result.text),
+              std::string(100, 'a') + " " + std::string(259, 'n') + " " + std::string(159, 'b'));
+    EXPECT_EQ(result.caret, 100 + 1 + 259);
 }
 
 }  // namespace
