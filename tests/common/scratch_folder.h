@@ -9,11 +9,10 @@
 
 class ScratchFolder {
 public:
-    ScratchFolder() : previous_(std::filesystem::current_path())
+    ScratchFolder()
     {
         std::random_device random;
-        path_ = std::filesystem::temp_directory_path() /
-                ("quillory-test-" + std::to_string(random()) + std::to_string(random()));
+        path_ /= "quillory-test-" + std::to_string(random()) + std::to_string(random());
         std::filesystem::create_directories(path_);
         std::filesystem::current_path(path_);
     }
@@ -29,7 +28,8 @@ public:
     const std::filesystem::path& path() const { return path_; }
 
 private:
-    std::filesystem::path previous_, path_;
+    std::filesystem::path previous_ = std::filesystem::current_path();
+    std::filesystem::path path_ = std::filesystem::temp_directory_path();
 };
 
 inline std::string readBytes(const std::filesystem::path& file)

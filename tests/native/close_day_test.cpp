@@ -1,17 +1,57 @@
-// Closing a day: which periodic tasks fall due, what is carried over, and the to-do sort.
+// The calendar, and closing a day on it: due periodic tasks, carry-over and the sorted to-do list.
 #include <gtest/gtest.h>
 
 #include <strings.h>
 
+#include <climits>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "day/calendar.h"
+#include "directory/entry_rules.h"
 #include "edit/close_day.h"
 #include "tests/common/dates.h"
 
 namespace {
+
+int ymd(const SystemTime& d) { return d.wYear * 10000 + d.wMonth * 100 + d.wDay; }
+
+// Birthdays and periodic tasks count their months' days on their own, with a year 0.
+TEST(Calendar, EntryMonthLengthsAgree)
+{
+    for (int year : {1900, 2000, 2023, 2024})
+        for (int month = 1; month <= 12; ++month)
+            EXPECT_EQ(monthDayCount(year, month), daysInMonth(date(year, month, 1)))
+                << year << "-" << month;
+    EXPECT_EQ(monthDayCount(0, 2), 29);
+}
+
+// Weekdays and month lengths are checked through the due rules below.
+TEST(Calendar, StepsAcrossMonthAndYearEndsButNeverLeavesTheCalendar)
+{
+    // A refused step (to {}), from a date that is no day of the years 1 to 9999
+    // or beyond them, leaves the date as it was; the far steps would wrap the
+    // year round into the calendar if unchecked.
+    struct { SystemTime from; int days; SystemTime to; } steps[] = {
+        {date(2024, 3, 1), -1, date(2024, 2, 29)},   {date(2023, 3, 1), -1, date(2023, 2, 28)},
+        {date(2100, 3, 1), -1, date(2100, 2, 28)},   {date(2000, 3, 1), -1, date(2000, 2, 29)},
+        {date(2024, 2, 28), +1, date(2024, 2, 29)},  {date(2024, 2, 29), +1, date(2024, 3, 1)},
+        {date(2026, 4, 30), +1, date(2026, 5, 1)},   {date(2026, 2, 30), +1, {}},
+        {date(2026, 12, 31), +1, date(2027, 1, 1)},  {date(2027, 1, 1), -1, date(2026, 12, 31)},
+        {date(2026, 3, 14), 366, date(2027, 3, 15)}, {date(9999, 12, 30), +1, date(9999, 12, 31)},
+        {date(1, 1, 1), -1, {}},                     {date(9999, 12, 31), +1, {}},
+        {date(2026, 6, 1), 24'000'000, {}},          {date(2026, 6, 1), INT_MIN, {}},
+        {date(1900, 2, 29), +1, {}},                 {date(2026, 4, 31), -1, {}},
+        {date(2026, 13, 1), -1, {}},                 {date(0, 1, 1), +1, {}},
+    };
+    for (const auto& s : steps) {
+        SystemTime d = s.from;
+        bool moves = ymd(s.to) != 0;
+        EXPECT_EQ(stepDate(d, s.days), moves) << ymd(s.from) << " by " << s.days;
+        EXPECT_EQ(ymd(d), moves ? ymd(s.to) : ymd(s.from)) << ymd(s.from) << " by " << s.days;
+    }
+}
 
 using Texts = std::vector<std::string>;
 constexpr int todo = firstTodoLine;
@@ -87,21 +127,24 @@ TEST_F(CloseDay, UnfinishedScheduleLineKeepsItsSlotOrTakesTheEarliestFreeOne)
 
 // A text already on the list is not added again; a due task comes open, Primary
 // and trimmed (the window trims it before its own sort); tasks behind the first
-// empty name are not read.
+// empty name are not read. The list is then sorted by the given collation:
+// filled lines first, then by mark, then by text, equal lines in the order the
+// exchange sort leaves them.
 TEST_F(CloseDay, TodosAndDueTasksAreAddedOnceOpenAndSorted)
 {
     put(next, {{todo, {"zeta", 0, markSecondary}}, {todo + 1, {"Gym", 1, markImportant}},
-               {todo + 2, {"Rent", 1}}});
+               {todo + 2, {"Rent", 1}}, {todo + 12, {"", 1, markImportant}},
+               {todo + 13, {"omega", 0, markSecondary}}});
     put(closing,
-        {{todo + 9, {"beta"}}, {todo + 10, {"alpha", 0, markImportant}}, {todo + 11, {"zeta"}}});
+        {{todo + 9, {"beta"}}, {todo + 10, {"alpha", 0, markImportant}}, {todo + 11, {"Zeta"}}});
     tasks[0] = {.name = "Gym", .period = "Day or week", .week = "++++++-"};
     tasks[1] = {.name = " Rent ", .period = "Month", .day = "31"};
     tasks[2] = {.name = "gamma", .period = "Quarter", .day = "30", .month = "1"};
     tasks[3] = {.name = "gamma", .period = "Year", .day = "30", .month = "4"};
     tasks[5] = {.name = "behind the gap", .period = "Month", .day = "30"};
-    EXPECT_FALSE(carry());
-    EXPECT_EQ(listed(next), (Texts{"Gym 0 done", "alpha 0", "Rent 1 done", "Rent 1", "beta 1",
-                                  "gamma 1", "zeta 2"}));
+    EXPECT_FALSE(carryOverUnfinished(closing, next, tasks, date(2026, 4, 30), strcasecmp));
+    EXPECT_EQ(listed(next), (Texts{"alpha 0", "Gym 0 done", "beta 1", "gamma 1", "Rent 1",
+                                   "Rent 1 done", "omega 2", "zeta 2"}));
 }
 
 // What fits is carried all the same, so the user is asked once about the rest.
@@ -123,29 +166,6 @@ TEST_F(CloseDay, NoRoomIsReportedAfterCarryingWhatFits)
     EXPECT_FALSE(carry());
     closing.lines[todo + 5] = {"New"};
     EXPECT_TRUE(carry());
-}
-
-TEST(SortTasks, FilledLinesFirstThenByMarkThenByText)
-{
-    struct { std::vector<DayLine> todos; Texts sorted; TextCollation collate = strcmp; } cases[] = {
-        {{{"beta"}, {""}, {"alpha", 0, markSecondary}, {"gamma", 0, markImportant}},
-         {"gamma 0", "beta 1", "alpha 2"}},
-        // empty lines go last, done or not, whatever their mark
-        {{{"", 1, markImportant}, {"b"}, {""}, {"a", 1, markSecondary}, {"", 0, markSecondary},
-          {"c"}},
-         {"b 1", "c 1", "a 2 done"}},
-        // the two "pay" compare equal; the exchange with "order" puts the done one last
-        {{{"pay", 1}, {"pay"}, {"order"}}, {"order 1", "pay 1", "pay 1 done"}},
-        {{{"apple"}, {"Banana"}}, {"Banana 1", "apple 1"}},
-        {{{"Banana"}, {"apple"}}, {"apple 1", "Banana 1"}, strcasecmp},
-    };
-    for (const auto& c : cases) {
-        DayPage sorted;
-        put(sorted, {{3, {"zz schedule"}}, {firstNoteLine, {"aa note"}}});
-        for (size_t i = 0; i < c.todos.size(); ++i) sorted.lines[todo + i] = c.todos[i];
-        sortTodoLines(sorted, c.collate);
-        EXPECT_EQ(listed(sorted), c.sorted);  // which also tells if another column moved
-    }
 }
 
 }  // namespace
