@@ -116,12 +116,13 @@ TEST_F(DayFile, LargestPageHasItsExactSizeAndRoundTrips)
     EXPECT_EQ(dump(back), dump(page));
 }
 
+// A done box alone still keeps the file; a mark alone does not.
 TEST_F(DayFile, EmptyPageDeletesTheFileAndReadsAsDefaults)
 {
-    page.lines[3] = {"Dentist"};
-    saveDayPage(page, date(2026, 6, 1));
+    page.lines[3].done = 1;
+    EXPECT_EQ(saveDayPage(page, date(2026, 6, 1)), SaveResult::written);
     ASSERT_TRUE(std::filesystem::exists(folder.path() / "Data/2026_06_01.ini"));
-    page.lines[3] = {"", 0, markImportant};
+    page.lines[3] = {"", 0, markSecondary};
     EXPECT_EQ(saveDayPage(page, date(2026, 6, 1)), SaveResult::deleted);
     EXPECT_FALSE(std::filesystem::exists(folder.path() / "Data/2026_06_01.ini"));
     back.lines[0] = {"stale", 1, markImportant};
