@@ -10,9 +10,19 @@ list(FILTER gui_sources EXCLUDE REGEX "(winmain|file_store)_win32\\.cpp$")
 add_library(quillory_gui STATIC ${gui_sources})
 target_link_libraries(quillory_gui PUBLIC quillory_core comctl32 shell32 advapi32 gdi32 user32 kernel32)
 
+# The version of project() is the one version: string 1214 (the About box) and
+# the version resource take it from a generated header.
+set(quillory_version_patch 0)
+if(PROJECT_VERSION_PATCH)
+  set(quillory_version_patch ${PROJECT_VERSION_PATCH})
+endif()
+configure_file(${CMAKE_SOURCE_DIR}/resources/version.h.in ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+target_include_directories(quillory_gui PUBLIC ${CMAKE_BINARY_DIR}/generated)
+
 set(resource_script ${CMAKE_SOURCE_DIR}/resources/quillory.rc)
 file(GLOB resource_files CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/*)
-set_source_files_properties(${resource_script} PROPERTIES OBJECT_DEPENDS "${resource_files}")
+set_source_files_properties(${resource_script} PROPERTIES OBJECT_DEPENDS
+                            "${resource_files};${CMAKE_BINARY_DIR}/generated/version.h")
 
 add_executable(quillory WIN32 app/winmain_win32.cpp ${resource_script})
 target_link_libraries(quillory PRIVATE quillory_gui)
