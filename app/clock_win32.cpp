@@ -3,6 +3,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
+#include "app/reminders.h"
 #include "day/day_page.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
@@ -33,34 +34,45 @@ void setClockText(const SYSTEMTIME& now)
     SetDlgItemTextA(appState.mainWindow, IDC_CLOCK, text);
 }
 
-// A done line needs no reminder; neither does an empty one.
-void remindOfSlot(int slot)
+// Reads the slots just begun as the window shows them: a read-only line is done.
+void remindOfSlots(uint32_t slots)
 {
-    HWND line = GetDlgItem(appState.mainWindow, IDC_FIRST_SCHEDULE_LINE + slot);
-    if (line == nullptr || (GetWindowLongA(line, GWL_STYLE) & ES_READONLY)) return;
-    char text[lineTextSize] = "";
-    GetWindowTextA(line, text, sizeof text);
-    if (text[0] == '\0') return;
-
+    DayLine schedule[scheduleLineCount];
+    for (int slot = 0; slot < scheduleLineCount; ++slot) {
+        HWND line = GetDlgItem(appState.mainWindow, IDC_FIRST_SCHEDULE_LINE + slot);
+        if (!(slots >> slot & 1) || line == nullptr) continue;
+        schedule[slot].done = (GetWindowLongA(line, GWL_STYLE) & ES_READONLY) != 0;
+        GetWindowTextA(line, schedule[slot].text, sizeof schedule[slot].text);
+    }
     NOTIFYICONDATAA data = trayIconRecord();
+    composeReminder(schedule, slots, data.szInfo);
+    if (data.szInfo[0] == '\0') return;
+
     data.uFlags = NIF_INFO;
-    lstrcpynA(data.szInfo, text, sizeof data.szInfo);
     lstrcpynA(data.szInfoTitle, appState.caption, sizeof data.szInfoTitle);
     data.dwInfoFlags = NIIF_INFO;
     shellNotifyIconFunction(NIM_MODIFY, &data);
 }
 
+// Carried from tick to tick; started again with every main window.
+ClockMemory clockMemory;
+
 }  // namespace
 
+void startClock()
+{
+    SetTimer(appState.mainWindow, 1, 1000, nullptr);
+    startClockMemory(clockMemory, toSystemTime(localTime()));
+}
+
+// However late the tick, the marks move once and at most one balloon shows.
 void clockTick()
 {
     SYSTEMTIME now = localTime();
     if (appState.showTime) setClockText(now);
-    if (now.wMinute % 30 != 0 || now.wSecond != 0) return;
-
-    markCurrentSlot();
-    for (int slot = 0; slot < scheduleLineCount; ++slot)
-        if (slotHour(slot) == now.wHour && slotMinute(slot) == now.wMinute) remindOfSlot(slot);
+    ReachedBoundaries reached = reachBoundaries(clockMemory, toSystemTime(now));
+    if (reached.moveMarks) markCurrentSlot();
+    if (reached.slotsToRemind) remindOfSlots(reached.slotsToRemind);
 }
 
 void markCurrentSlot()

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 // Clock, current slot and notification-area icon
+void startClock();  // the one-second timer, and the time it started at
 void clockTick();
 void markCurrentSlot();
 void addTrayIcon();

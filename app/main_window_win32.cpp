@@ -126,7 +126,7 @@ void InitMainWindow()
     subclassDayLines();
     createFonts();
     addTrayIcon();
-    SetTimer(window, 1, 1000, nullptr);
+    startClock();
     appState.dateShown = localTime();
     readOptions();
     showHourLabels();

@@ -7,19 +7,13 @@
 #include <vector>
 
 #include "app/clock_win32.h"
-#include "app/commands_win32.h"
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
 #include "main_window_fixture.h"
 
 namespace {
 
-struct IconCall {
-    DWORD action;
-    NOTIFYICONDATAA data;
-};
-
-std::vector<IconCall> iconCalls;
+std::vector<std::pair<DWORD, NOTIFYICONDATAA>> iconCalls;
 
 BOOL WINAPI recordIconCall(DWORD action, NOTIFYICONDATAA* data)
 {
@@ -36,161 +30,123 @@ protected:
         shellNotifyIconFunction = recordIconCall;
     }
 
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        shellNotifyIconFunction = Shell_NotifyIconA;
-    }
-
-    void tickAt(WORD hour, WORD minute, WORD second)
+    void tickAt(WORD hour, WORD minute, WORD second, UINT message = WM_TIMER)
     {
         testNow.wHour = hour;
         testNow.wMinute = minute;
         testNow.wSecond = second;
-        SendMessageA(window, WM_TIMER, 1, 0);
+        SendMessageA(window, message, 1, 0);
     }
 
-    std::vector<IconCall> balloons() const
+    std::vector<std::string> balloons() const
     {
-        std::vector<IconCall> found;
-        for (const IconCall& call : iconCalls)
-            if (call.action == NIM_MODIFY) found.push_back(call);
-        return found;
+        std::vector<std::string> texts;
+        for (const auto& [action, data] : iconCalls)
+            if (action == NIM_MODIFY) texts.push_back(data.szInfo);
+        return texts;
     }
 
-    bool sunken(int hourLabel) const { return (GetWindowLongA(item(hourLabel), GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0; }
-    bool bold(int minuteLabel) const { return font(minuteLabel) == appState.markFonts[markImportant]; }
-
-    // The hour (8..18) whose label is sunken and the slot whose minute label is bold, or -1.
+    // The hour (8..18) whose label is sunken and the slot whose minute label is bold; -1 for none, -2 for several.
     std::pair<int, int> marks() const
     {
         std::pair<int, int> found{-1, -1};
         for (int i = 0; i < 11; ++i)
-            if (sunken(IDC_FIRST_HOUR_LABEL + i)) found.first = found.first == -1 ? i + 8 : -2;
+            if (GetWindowLongA(item(IDC_FIRST_HOUR_LABEL + i), GWL_EXSTYLE) & WS_EX_STATICEDGE)
+                found.first = found.first == -1 ? i + 8 : -2;
         for (int slot = 0; slot < scheduleLineCount; ++slot)
-            if (bold(IDC_FIRST_MINUTE_LABEL + slot)) found.second = found.second == -1 ? slot : -2;
+            if (font(IDC_FIRST_MINUTE_LABEL + slot) == appState.markFonts[markImportant])
+                found.second = found.second == -1 ? slot : -2;
         return found;
     }
 };
 
-TEST_F(Clock, HalfHourTickShowsTheSlotsTextAsABalloon)
+TEST_F(Clock, LateTickAndTickAfterSleepRemindOnceAndMoveTheMarks)
 {
     openWindow();
     std::string longText = "Call the plumber " + std::string(242, 'x');  // 259 characters
     setText(1003, longText);
-    tickAt(9, 30, 0);
-    std::vector<IconCall> shown = balloons();
-    ASSERT_EQ(shown.size(), 1u);
-    const NOTIFYICONDATAA& balloon = shown[0].data;
+    tickAt(9, 29, 59);
+    iconCalls.clear();
+    tickAt(9, 30, 1);  // the boundary's own second was skipped
+    ASSERT_EQ(iconCalls.size(), 1u);
+    const NOTIFYICONDATAA& balloon = iconCalls[0].second;
+    EXPECT_EQ(iconCalls[0].first, DWORD(NIM_MODIFY));
+    EXPECT_EQ(balloon.cbSize, DWORD(NOTIFYICONDATAA_V3_SIZE));
     EXPECT_EQ(balloon.hWnd, window);
     EXPECT_EQ(balloon.uID, 1u);
     EXPECT_EQ(balloon.uFlags, UINT(NIF_INFO));
     EXPECT_EQ(balloon.dwInfoFlags, DWORD(NIIF_INFO));
     EXPECT_STREQ(balloon.szInfoTitle, "Quillory");
     EXPECT_EQ(std::string(balloon.szInfo), longText.substr(0, 255));
-    EXPECT_EQ(balloon.cbSize, DWORD(NOTIFYICONDATAA_V3_SIZE));
+    EXPECT_EQ(marks(), std::make_pair(9, 3));
+    tickAt(9, 30, 2);
+    EXPECT_EQ(iconCalls.size(), 1u);
 
-    setText(1003, "Short");
-    tickAt(9, 30, 1);  // not the boundary itself
-    tickAt(9, 31, 0);
-    EXPECT_EQ(balloons().size(), 1u);
+    // Asleep from 09:30 to 11:05: one balloon for every slot begun meanwhile that has a reminder.
+    setText(1004, "Dentist");
+    setText(1005, "Review");
+    setText(1006, "Lunch");
+    click(1036);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    tickAt(11, 5, 0);
+    EXPECT_EQ(balloons(), (std::vector<std::string>{longText.substr(0, 255), "10:00 Dentist\n10:30 Review"}));
+    EXPECT_EQ(marks(), std::make_pair(11, 6));
+    EXPECT_NE(text(IDC_CLOCK).find("11:05"), std::string::npos) << text(IDC_CLOCK);
 }
 
-TEST_F(Clock, DoneOrEmptySlotsAndHoursOutsideTheDayShowNoBalloon)
-{
-    openWindow();
-    setText(1003, "Dentist");
-    click(1033);
-    tickAt(9, 30, 0);
-    setText(1004, "");
-    tickAt(10, 0, 0);
-    setText(1000, "Too early");
-    tickAt(7, 30, 0);
-    EXPECT_EQ(marks(), std::make_pair(-1, -1));
-    tickAt(19, 0, 0);
-    EXPECT_EQ(marks(), std::make_pair(-1, -1));
-    EXPECT_TRUE(balloons().empty());
-
-    setText(1021, "Last slot");
-    tickAt(18, 30, 0);
-    ASSERT_EQ(balloons().size(), 1u);
-    EXPECT_STREQ(balloons()[0].data.szInfo, "Last slot");
-}
-
-TEST_F(Clock, MarksFollowTheSlotOnlyAtBoundariesAndTimeChanges)
+TEST_F(Clock, TimeChangesAndANewDayMarkTheCurrentSlot)
 {
     testNow = {2026, 12, 0, 6, 12, 59, 59, 0};
     openWindow();
     EXPECT_EQ(marks(), std::make_pair(12, 9));
-    EXPECT_EQ(text(IDC_FIRST_MINUTE_LABEL + 9), "30");
-
-    tickAt(13, 0, 1);  // the boundary's own tick was missed
-    EXPECT_EQ(marks(), std::make_pair(12, 9));
-    tickAt(13, 0, 0);
-    EXPECT_EQ(marks(), std::make_pair(13, 10));
-
-    testNow.wHour = 16;
-    testNow.wMinute = 45;
-    testNow.wSecond = 12;
-    SendMessageA(window, WM_TIMECHANGE, 0, 0);
-    EXPECT_EQ(marks(), std::make_pair(16, 17));
-    tickAt(0, 0, 0);  // midnight clears the marks and nothing else
+    tickAt(10, 10, 0, WM_TIMECHANGE);  // set back: marked, though no boundary is reached
+    EXPECT_EQ(marks(), std::make_pair(10, 4));
+    testNow.wDay = 7;
+    tickAt(0, 0, 0);  // midnight clears the marks and leaves the page on its day
     EXPECT_EQ(marks(), std::make_pair(-1, -1));
     EXPECT_EQ(text(IDC_DAY_NUMBER), "6");
 }
 
-TEST_F(Clock, ClockShowsTheTimeOrTheYearOfTheShownDay)
+TEST_F(Clock, WithTheClockOffTheYearStaysAndRemindersGoOn)
 {
     openWindow();
-    std::string before = text(IDC_CLOCK);
-    EXPECT_NE(before.find("9"), std::string::npos) << before;
-    tickAt(14, 47, 3);
-    EXPECT_NE(text(IDC_CLOCK), before);
-    EXPECT_NE(text(IDC_CLOCK).find("47"), std::string::npos);
-
     appState.showTime = 0;
     appState.dateShown = {2031, 3, 0, 2, 0, 0, 0, 0};
     showHourLabels();
     EXPECT_EQ(text(IDC_CLOCK), "2031");
-    setText(1009, "Lunch");
-    tickAt(12, 30, 0);
-    tickAt(12, 30, 1);
+    setText(1014, "Tea");
+    tickAt(15, 0, 0);  // marks and reminders go on without the clock
     EXPECT_EQ(text(IDC_CLOCK), "2031");
-    EXPECT_EQ(marks(), std::make_pair(12, 9));  // marks and reminders go on without the clock
-    EXPECT_EQ(balloons().size(), 1u);
+    EXPECT_EQ(marks(), std::make_pair(15, 14));
+    EXPECT_EQ(balloons(), std::vector<std::string>{"Tea"});
 }
 
 TEST_F(Clock, IconIsAddedAtStartRemovedAtSaveAndAddedAgainWhenLost)
 {
     openWindow();
     ASSERT_EQ(iconCalls.size(), 1u);
-    const NOTIFYICONDATAA& added = iconCalls[0].data;
-    EXPECT_EQ(iconCalls[0].action, DWORD(NIM_ADD));
+    const NOTIFYICONDATAA& added = iconCalls[0].second;
+    EXPECT_EQ(iconCalls[0].first, DWORD(NIM_ADD));
     EXPECT_EQ(added.uFlags, UINT(NIF_MESSAGE | NIF_ICON | NIF_TIP));
     EXPECT_EQ(added.uCallbackMessage, UINT(WM_TRAY_ICON));
     EXPECT_NE(added.hIcon, nullptr);
     EXPECT_STREQ(added.szTip, "Quillory");
-    EXPECT_EQ(added.hWnd, window);
-    EXPECT_EQ(added.uID, 1u);
 
     // A log-off that is cancelled: the query saved and removed the icon, so it comes back.
     SendMessageA(window, WM_QUERYENDSESSION, 0, 0);
-    EXPECT_EQ(iconCalls.back().action, DWORD(NIM_DELETE));
+    EXPECT_EQ(iconCalls.back().first, DWORD(NIM_DELETE));
     SendMessageA(window, WM_ENDSESSION, FALSE, 0);
-    EXPECT_EQ(iconCalls.back().action, DWORD(NIM_ADD));
+    EXPECT_EQ(iconCalls.back().first, DWORD(NIM_ADD));
     size_t calls = iconCalls.size();
-    SendMessageA(window, WM_ENDSESSION, TRUE, 0);  // the session really ends
+    SendMessageA(window, WM_ENDSESSION, TRUE, 0);
     EXPECT_EQ(iconCalls.size(), calls);
-
-    // A restarted taskbar has lost every icon.
-    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    SendMessageA(window, RegisterWindowMessageA("TaskbarCreated"), 0, 0);  // the taskbar restarted
     ASSERT_EQ(iconCalls.size(), calls + 1);
-    EXPECT_EQ(iconCalls.back().action, DWORD(NIM_ADD));
-    EXPECT_STREQ(iconCalls.back().data.szTip, "Quillory");
+    EXPECT_EQ(iconCalls.back().first, DWORD(NIM_ADD));
 
     closeWindow();
-    EXPECT_EQ(iconCalls.back().action, DWORD(NIM_DELETE));
-    EXPECT_EQ(iconCalls.back().data.uID, 1u);
+    EXPECT_EQ(iconCalls.back().first, DWORD(NIM_DELETE));
+    EXPECT_EQ(iconCalls.back().second.uID, 1u);
 }
 
 TEST_F(Clock, IconClicksAndBalloonEventsRestoreTheWindow)
@@ -199,10 +155,8 @@ TEST_F(Clock, IconClicksAndBalloonEventsRestoreTheWindow)
     for (LPARAM event : {LPARAM(WM_LBUTTONDOWN), LPARAM(WM_RBUTTONDOWN), LPARAM(NIN_BALLOONTIMEOUT),
                          LPARAM(NIN_BALLOONUSERCLICK)}) {
         ShowWindow(window, SW_MINIMIZE);
-        ASSERT_TRUE(IsIconic(window));
         SendMessageA(window, WM_TRAY_ICON, 1, event);
         EXPECT_FALSE(IsIconic(window)) << event;
-        EXPECT_TRUE(IsWindowVisible(window)) << event;
     }
     ShowWindow(window, SW_MINIMIZE);
     SendMessageA(window, WM_TRAY_ICON, 1, WM_MOUSEMOVE);

@@ -1,0 +1,93 @@
+// Which half-hour boundaries a clock tick reaches, and the reminder it shows for them.
+#include "app/reminders.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int firstSlotBoundary = 16;  // 08:00 is the 16th half hour of the day
+constexpr int halfHoursPerDay = 48;
+
+bool isSameDate(const SystemTime& a, const SystemTime& b)
+{
+    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+int secondOfDay(const SystemTime& t)
+{
+    return t.wHour * 3600 + t.wMinute * 60 + t.wSecond;
+}
+
+bool hasReminder(const DayLine& line)
+{
+    return !line.done && line.text[0] != '\0';
+}
+
+// Appends what fits, always terminated.
+void appendCut(char (&text)[reminderTextSize], size_t& length, const char* part)
+{
+    size_t count = std::min(std::strlen(part), reminderTextSize - 1 - length);
+    std::memcpy(text + length, part, count);
+    length += count;
+    text[length] = '\0';
+}
+
+}  // namespace
+
+void startClockMemory(ClockMemory& memory, const SystemTime& now)
+{
+    memory = {now, 0};
+}
+
+ReachedBoundaries reachBoundaries(ClockMemory& memory, const SystemTime& now)
+{
+    ReachedBoundaries reached;
+    // A new day (a sleep across midnight, or the first tick of all) reminds of nothing
+    // from a page that still shows the old one, but the marks must follow the time.
+    if (!isSameDate(memory.previous, now)) {
+        memory = {now, 0};
+        reached.moveMarks = true;
+        return reached;
+    }
+    int from = secondOfDay(memory.previous);
+    int to = secondOfDay(now);
+    memory.previous = now;
+    for (int halfHour = 0; halfHour < halfHoursPerDay; ++halfHour) {
+        int boundary = halfHour * 1800;
+        if (boundary <= from || boundary > to) continue;  // a clock set back reaches nothing
+        reached.moveMarks = true;
+        int slot = halfHour - firstSlotBoundary;
+        if (slot < 0 || slot >= scheduleLineCount) continue;
+        uint32_t bit = uint32_t(1) << slot;
+        if (!(memory.remindedSlots & bit)) reached.slotsToRemind |= bit;
+        memory.remindedSlots |= bit;
+    }
+    return reached;
+}
+
+void composeReminder(const DayLine (&schedule)[scheduleLineCount], uint32_t slots,
+                     char (&text)[reminderTextSize])
+{
+    int due[scheduleLineCount];
+    int count = 0;
+    for (int slot = 0; slot < scheduleLineCount; ++slot)
+        if ((slots >> slot & 1) && hasReminder(schedule[slot])) due[count++] = slot;
+
+    text[0] = '\0';
+    size_t length = 0;
+    if (count == 1) {
+        appendCut(text, length, schedule[due[0]].text);
+        return;
+    }
+    // Lines that do not fit are left out whole; only a first line too long on its own is cut.
+    for (int i = 0; i < count; ++i) {
+        int slot = due[i];
+        char line[lineTextSize + 8];
+        std::snprintf(line, sizeof line, "%s%02d:%02d %s", i ? "\n" : "", slot / 2 + 8, slot % 2 ? 30 : 0,
+                      schedule[slot].text);
+        if (i > 0 && std::strlen(line) > reminderTextSize - 1 - length) break;
+        appendCut(text, length, line);
+    }
+}
