@@ -2,6 +2,7 @@
 #include "day/day_view_win32.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
@@ -90,22 +91,57 @@ void showHourLabels()
     showDateHeader();
 }
 
+// The window's own account of what it shows is kept as what the file holds:
+// a hand-edited file (a stray blank, a mark of 5) then counts as unchanged
+// until the user changes something.
 void loadDayPage()
 {
     showDateHeader();
     DayPage page;
-    readDayPage(toSystemTime(appState.dateShown), page);
+    StoredPage& stored = appState.storedDay;
+    stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page) == ReadResult::unreadable;
+    stored.unreadableTold = false;
     showDayPage(page);
+    gatherDayPage(stored.page);
+    // Told once the window is up: a message box opened here would run its own
+    // message loop in the middle of start-up.
+    if (stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
 }
 
 void saveShownPage(const SYSTEMTIME& date)
 {
     DayPage page;
     gatherDayPage(page);
-    if (saveDayPage(page, toSystemTime(date)) == SaveResult::failed) reportSaveFailure();
+    StoreResult result = storePage(appState.storedDay, page, toSystemTime(date), false);
+    if (result == StoreResult::failed || result == StoreResult::failedAgain) reportSaveFailure();
+}
+
+void saveChangedPage()
+{
+    DayPage page;
+    gatherDayPage(page);
+    if (storePage(appState.storedDay, page, toSystemTime(appState.dateShown), true) == StoreResult::failed)
+        reportSaveFailure();
 }
 
 void reportSaveFailure()
 {
     showMessage(appState.mainWindow, "Error operation of save!", MB_OK | MB_ICONERROR);
+}
+
+void reportUnreadableFile(const char* path, const char* consequence)
+{
+    std::string text = path[0] == '.' && path[1] == '\\' ? path + 2 : path;
+    text += " could not be read. It is left as it is, and ";
+    text += consequence;
+    showMessage(appState.mainWindow, text.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void tellUnreadableDay()
+{
+    StoredPage& stored = appState.storedDay;
+    if (!stored.unreadable || stored.unreadableTold) return;
+    stored.unreadableTold = true;
+    reportUnreadableFile(dayFilePath(toSystemTime(appState.dateShown)).c_str(),
+                         "this day cannot be changed until it can be read.");
 }
