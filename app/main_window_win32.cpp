@@ -139,6 +139,7 @@ void onTrayIcon(LPARAM event)
 void InitMainWindow()
 {
     HWND window = appState.mainWindow;
+    findLineControls();
     honourAutorunArgument();
     SetWindowTextA(window, appState.caption);
     setWindowIcons(window);

@@ -21,7 +21,10 @@ constexpr int doneBoxId(int line)
                                   : 0;
 }
 
+// Looks up the 44 editors and 42 boxes of a new main window, once, for the two below.
+void findLineControls();
 HWND lineEditor(int line);
+HWND doneBox(int line);  // null for the note lines
 
 void showDayPage(const DayPage& page);
 void gatherDayPage(DayPage& page);

@@ -41,10 +41,10 @@ void applyDoneState()
 {
     bool locked = appState.storedDay.unreadable;
     for (int line = 0; line < dayLineCount; ++line) {
-        int box = doneBoxId(line);
-        bool done = box && IsDlgButtonChecked(appState.mainWindow, box) == BST_CHECKED;
+        HWND box = doneBox(line);
+        bool done = box && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
         SendMessageA(lineEditor(line), EM_SETREADONLY, done || locked, 0);
-        if (box) EnableWindow(GetDlgItem(appState.mainWindow, box), !locked);
+        if (box) EnableWindow(box, !locked);
     }
 }
 
