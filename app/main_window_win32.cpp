@@ -134,6 +134,21 @@ void onTrayIcon(LPARAM event)
     }
 }
 
+// Start-up posts the notice before the dialog loop first shows the window,
+// and the message belongs in front of it. A second notice, posted for another
+// file, arrives while the first message is open: the first run tells of that
+// file too, after its own, so the messages keep their order.
+void tellUnreadableFiles(HWND window)
+{
+    static bool telling = false;
+    if (telling) return;
+    telling = true;
+    if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
+    tellUnreadableDay();
+    tellUnreadableDirectories();
+    telling = false;
+}
+
 }  // namespace
 
 void InitMainWindow()
@@ -201,10 +216,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         clockTick();
         saveChangedPage();
         break;
-    case WM_TELL_UNREADABLE:
-        tellUnreadableDay();
-        tellUnreadableDirectories();
-        break;
+    case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
     case WM_COMMAND: onCommand(LOWORD(wParam)); break;
     case WM_TRAY_ICON: onTrayIcon(lParam); break;
     }
