@@ -101,7 +101,7 @@ int usage()
 {
     std::fputs("usage: driver wait|close|size|decoy SECONDS|text ID|checked ID|readonly ID|"
                "settext ID TEXT|command ID|click ID|focused|setfocus ID|message|answer BUTTON_ID|\n"
-               "kill|hold SECONDS FILE...|dialog CAPTION ID [TEXT]\n", stderr);
+               "hold SECONDS FILE...|dialog CAPTION ID [TEXT]\n", stderr);
     return 2;
 }
 
@@ -154,13 +154,6 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "message") return messageText(window);
-    if (verb == "kill") {
-        // As a crash or a forced shutdown ends it: nothing of the program runs.
-        DWORD id = 0;
-        GetWindowThreadProcessId(window, &id);
-        HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, id);
-        return process && TerminateProcess(process, 9) && WaitForSingleObject(process, 5000) == 0 ? 0 : 1;
-    }
     if (argc < 3) return usage();
     if (verb == "answer") return answerMessageBox(window, std::atoi(argv[2]));
     HWND target = control(window, argv[2]);

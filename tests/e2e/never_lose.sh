@@ -6,7 +6,7 @@ source "$(dirname "$0")/lib.sh" "$1"
 forget_registry
 today=$(date +%Y_%m_%d)
 day_file="$e2e_work/Data/$today.ini"
-kill_hard() { driver kill; wait "$e2e_pid" 2>/dev/null || true; e2e_pid=""; }
+kill_hard() { kill -9 "$e2e_pid"; wait "$e2e_pid" 2>/dev/null || true; e2e_pid=""; }
 
 start_program
 xdotool type --delay 30 "Standup"

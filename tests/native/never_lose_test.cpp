@@ -14,10 +14,7 @@ TEST(NeverLose, ChangeCheckSeesTextDoneAndMarkOfEveryLine)
 {
     DayPage shown;
     setLineText(shown.lines[dayLineCount - 1], "keys");
-    struct Case {
-        void (*change)(DayLine&);
-        bool same;
-    };
+    struct Case { void (*change)(DayLine&); bool same; };
     const Case cases[] = {
         {[](DayLine& l) { l.text[8] = 'x'; }, true},  // behind the terminator
         {[](DayLine& l) { l.text[3] = 'Z'; }, false},

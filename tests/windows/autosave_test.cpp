@@ -15,10 +15,10 @@ namespace {
 
 const char today[] = "2026_12_06.ini";
 
-class Autosave : public MainWindowTest {
-protected:
-    void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
-};
+using Autosave = MainWindowTest;
+
+// The window's one-second timer, at once.
+void tick(HWND window) { SendMessageA(window, WM_TIMER, 1, 0); }
 
 // Opens the files now, without sharing, and lets go of them after a while.
 std::thread holdFiles(int milliseconds, const std::vector<std::filesystem::path>& files)
@@ -38,7 +38,7 @@ TEST_F(Autosave, ChangedPageIsSavedOnTheNextTickAndAnUnchangedOneIsNot)
     setLine(IDC_FIRST_SCHEDULE_LINE + 2, "  Dentist ", IDM_MARK_IMPORTANT);
     setText(IDC_FIRST_NOTE_LINE, "keys");
     click(IDC_FIRST_TODO_DONE);
-    tick();
+    tick(window);
     std::string saved = readBytes(dayFile(today));
     EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE + 2), "  Dentist ");
     command(IDC_NEXT_DAY);
@@ -48,7 +48,7 @@ TEST_F(Autosave, ChangedPageIsSavedOnTheNextTickAndAnUnchangedOneIsNot)
     const std::string handWritten = "[todo]\r\nTEXT_0=\" Call Bob\"\r\nMARK_0=5\r\n[NOTE]\r\nDONE_1=1\r\n";
     writeBytes(dayFile(today), handWritten);
     command(IDC_PREVIOUS_DAY);
-    tick();
+    tick(window);
     EXPECT_EQ(readBytes(dayFile(today)), handWritten);
 }
 
@@ -66,7 +66,7 @@ TEST_F(Autosave, FailedSaveIsToldOnceAndAgainOnlyAfterASuccess)
         if (step.blocked) std::filesystem::create_directories(blocker);
         else std::filesystem::remove(blocker);
         setText(IDC_FIRST_TODO_LINE, step.typed);
-        tick();
+        tick(window);
         EXPECT_EQ(shownMessages.size(), step.told) << step.typed;
     }
     EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
@@ -79,11 +79,6 @@ TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
     const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"
                             "MARK_0 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
     const std::string contacts = "\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n";
-    const std::vector<std::string> unreadable = {
-        "Data\\2026_12_06.ini could not be read. It is left as it is, and this day cannot be changed until it "
-        "can be read.",
-        "directory_contact.ini could not be read. It is left as it is, and this directory cannot be changed "
-        "until Quillory is started again."};
     for (int milliseconds : {300, 3000}) {
         bool readable = milliseconds < 1000;
         SCOPED_TRACE(milliseconds);
@@ -95,12 +90,9 @@ TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
         EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE), readable ? "Dentist" : "");
         EXPECT_EQ(readOnly(IDC_FIRST_NOTE_LINE), !readable);
         EXPECT_EQ(IsWindowEnabled(item(IDC_FIRST_TODO_DONE)) != 0, readable);
-        std::vector<std::string> told;
-        for (const ShownMessage& message : shownMessages) told.push_back(message.text);
-        EXPECT_EQ(told, readable ? std::vector<std::string>{} : unreadable);
-        if (!readable) {
-            EXPECT_EQ(shownMessages[0].type, UINT(MB_OK | MB_ICONERROR));
-        }
+        // Their wording is checked end to end.
+        EXPECT_EQ(shownMessages.size(), readable ? 0u : 2u);
+        for (const ShownMessage& message : shownMessages) EXPECT_EQ(message.type, UINT(MB_OK | MB_ICONERROR));
         std::vector<bool> buttons;
         runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
                            for (int id : {IDC_ADD_ENTRY, IDC_EDIT_ENTRY, IDC_DELETE_ENTRY})
@@ -112,7 +104,7 @@ TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
         if (!readable) {
             // Let go of by now: typing, a tick and stepping away still leave the file alone.
             setText(IDC_FIRST_SCHEDULE_LINE, "typed over");
-            tick();
+            tick(window);
             EXPECT_EQ(readBytes(dayFile(today)), day);
             command(IDC_NEXT_DAY);
             command(IDC_PREVIOUS_DAY);
