@@ -56,11 +56,7 @@ TEST_F(Autosave, FailedSaveIsToldOnceAndAgainOnlyAfterASuccess)
 {
     openWindow();
     std::filesystem::path blocker = dayFile("2026_12_06.ini.tmp");
-    struct Step {
-        bool blocked;
-        const char* typed;
-        size_t told;
-    };
+    struct Step { bool blocked; const char* typed; size_t told; };
     const Step steps[] = {{true, "a", 1}, {true, "b", 1}, {false, "b", 1}, {true, "c", 2}};
     for (const Step& step : steps) {
         if (step.blocked) std::filesystem::create_directories(blocker);
