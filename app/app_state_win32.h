@@ -6,7 +6,9 @@
 #include <cstdint>
 
 #include "day/day_page.h"
+#include "day/stored_page.h"
 #include "directory/directory_entry.h"
+#include "directory/directory_file.h"
 
 struct AppState {
     HWND mainWindow;
@@ -23,6 +25,12 @@ struct AppState {
     Directory periodicTasks;
     HWND insertTarget;
     char periodNames[periodKindCount][260];
+    // What the files hold, so that only a change is written and a file that
+    // could not be read is never written over.
+    StoredPage storedDay;
+    StoredDirectory storedTemplates;
+    StoredDirectory storedContacts;
+    StoredDirectory storedPeriodicTasks;
 };
 
 extern AppState appState;

@@ -10,7 +10,7 @@
 #include "app/commands_win32.h"
 #include "app/line_navigation_win32.h"
 #include "day/day_view_win32.h"
-#include "directory/directory_file.h"
+#include "directory/directory_list_win32.h"
 #include "edit/marks_win32.h"
 
 namespace {
@@ -77,8 +77,27 @@ bool isDoneBoxCommand(int id)
            (id >= IDC_FIRST_TODO_DONE && id <= IDC_FIRST_TODO_DONE + todoLineCount);
 }
 
+// The commands that rearrange the day shown; a day whose file could not be
+// read stays as it was shown.
+bool changesTheDay(int id)
+{
+    switch (id) {
+    case IDM_MARK_IMPORTANT:
+    case IDM_MARK_PRIMARY:
+    case IDM_MARK_SECONDARY:
+    case IDM_CLOSE_EMPTY_TASKS:
+    case IDM_MOVE_UP:
+    case IDM_MOVE_DOWN:
+    case IDM_CLEAR:
+    case IDM_CLOSE_CURRENT_DAY:
+    case IDM_SORT_TASKS: return true;
+    }
+    return false;
+}
+
 void onCommand(int id)
 {
+    if (appState.storedDay.unreadable && changesTheDay(id)) return;
     switch (id) {
     case IDCANCEL:
     case IDM_EXIT: EndDialog(appState.mainWindow, IDCANCEL); break;
@@ -115,11 +134,27 @@ void onTrayIcon(LPARAM event)
     }
 }
 
+// Start-up posts the notice before the dialog loop first shows the window,
+// and the message belongs in front of it. A second notice, posted for another
+// file, arrives while the first message is open: the first run tells of that
+// file too, after its own, so the messages keep their order.
+void tellUnreadableFiles(HWND window)
+{
+    static bool telling = false;
+    if (telling) return;
+    telling = true;
+    if (!IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
+    tellUnreadableDay();
+    tellUnreadableDirectories();
+    telling = false;
+}
+
 }  // namespace
 
 void InitMainWindow()
 {
     HWND window = appState.mainWindow;
+    findLineControls();
     honourAutorunArgument();
     SetWindowTextA(window, appState.caption);
     setWindowIcons(window);
@@ -131,7 +166,7 @@ void InitMainWindow()
     readOptions();
     showHourLabels();
     loadDayPage();
-    loadDirectories(appState.contacts, appState.templates, appState.periodicTasks);
+    loadDirectoryFiles();
     for (int kind = 0; kind < periodKindCount; ++kind)
         lstrcpynA(appState.periodNames[kind], periodNames[kind], sizeof appState.periodNames[kind]);
     markCurrentSlot();
@@ -141,7 +176,7 @@ void SaveAll()
 {
     removeTrayIcon();
     writeOptions();
-    if (!saveDirectories(appState.contacts, appState.templates, appState.periodicTasks)) reportSaveFailure();
+    saveDirectoryFiles();
     saveShownPage(appState.dateShown);
 }
 
@@ -175,8 +210,13 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMECHANGE:
         markCurrentSlot();
         clockTick();
+        saveChangedPage();
         break;
-    case WM_TIMER: clockTick(); break;
+    case WM_TIMER:
+        clockTick();
+        saveChangedPage();
+        break;
+    case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
     case WM_COMMAND: onCommand(LOWORD(wParam)); break;
     case WM_TRAY_ICON: onTrayIcon(lParam); break;
     }

@@ -1,15 +1,11 @@
 // The four options, kept in the registry, and the Options dialog.
 #include "app/options_win32.h"
 
-#include <shellapi.h>
-
 #include <cstdint>
-#include <cwchar>
 #include <string>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "app/main_window_win32.h"
 #include "day/day_view_win32.h"
 #include "resources/resource.h"
 
@@ -47,21 +43,24 @@ void readAutorun()
     RegCloseKey(key);
 }
 
-bool endsWithAutorunArgument(const wchar_t* commandLine)
+// Start-up looks for "-autorun" as the second argument only, so the entry is
+// the program's own path and that argument: a copy started with arguments of
+// its own still stores an entry that works.
+std::wstring runCommandLine()
 {
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(commandLine, &count);
-    if (arguments == nullptr) return false;
-    bool ends = count >= 2 && std::wcscmp(arguments[count - 1], autorunArgument) == 0;
-    LocalFree(arguments);
-    return ends;
+    std::wstring path(MAX_PATH, L'\0');
+    DWORD n;
+    while ((n = GetModuleFileNameW(nullptr, path.data(), DWORD(path.size()))) >= path.size())
+        path.resize(path.size() * 2);
+    path.resize(n);
+    return L"\"" + path + L"\" " + autorunArgument;
 }
 
 void writeRunValue(HKEY key)
 {
     wchar_t name[260] = L"";
     LoadStringW(appState.instance, IDS_CAPTION, name, 260);
-    std::wstring commandLine = runCommandLine(GetCommandLineW());
+    std::wstring commandLine = runCommandLine();
     // A text value is stored with its terminator, so every reader finds it ended.
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(commandLine.c_str()),
                    DWORD((commandLine.size() + 1) * sizeof(wchar_t)));
@@ -96,16 +95,6 @@ void applyOptions(HWND dialog)
 }
 
 }  // namespace
-
-std::wstring runCommandLine(const wchar_t* commandLine)
-{
-    std::wstring line = commandLine;
-    TrimBlanks(line.data());
-    line.resize(std::wcslen(line.c_str()));
-    // A copy started from the Run value already carries the argument.
-    if (!endsWithAutorunArgument(line.c_str())) line += std::wstring(L" ") + autorunArgument;
-    return line;
-}
 
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {

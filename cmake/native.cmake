@@ -12,6 +12,7 @@ gtest_discover_tests(quillory_native_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR}
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
   file(GLOB bench_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/bench/*.cpp)
+  list(FILTER bench_sources EXCLUDE REGEX "_win32\\.cpp$")
   add_executable(quillory_bench ${bench_sources})
   target_link_libraries(quillory_bench PRIVATE quillory_core benchmark::benchmark_main)
 endif()

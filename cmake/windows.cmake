@@ -39,6 +39,10 @@ target_link_libraries(quillory_windows_tests PRIVATE quillory_gui gtest)
 add_test(NAME windows_tests COMMAND quillory_windows_tests)
 set_tests_properties(windows_tests PROPERTIES RUN_SERIAL TRUE)
 
+# Times the change check of saving as the user types on the real window.
+add_executable(quillory_change_check bench/change_check_win32.cpp ${resource_script})
+target_link_libraries(quillory_change_check PRIVATE quillory_gui)
+
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
 

@@ -68,9 +68,13 @@ void TextBuilder::appendBytes(const char* bytes, int32_t count)
         capacity_ = int32_t(std::max<int64_t>(int64_t(length_) + count, doubled));
         std::unique_ptr<char[]> grown(new char[capacity_ + 1]);
         std::memcpy(grown.get(), data_.get(), length_);
+        // The bytes may lie in the old buffer (a builder appending its own
+        // text), so they are copied before that buffer is freed.
+        std::memcpy(grown.get() + length_, bytes, count);
         data_ = std::move(grown);
+    } else {
+        std::memcpy(data_.get() + length_, bytes, count);
     }
-    std::memcpy(data_.get() + length_, bytes, count);
     length_ += count;
     data_[length_] = '\0';
 }

@@ -2,43 +2,74 @@
 #include "day/day_view_win32.h"
 
 #include <cstdio>
+#include <string>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_file.h"
 #include "edit/marks_win32.h"
 
+namespace {
+
+// A control is found by walking the window's two hundred children, under
+// Wine a call to its server of some 100 microseconds; the lines are looked up
+// 86 times a second for the change check, and their handles never change.
+struct LineControls {
+    HWND editors[dayLineCount];
+    HWND boxes[dayLineCount];  // none for the note lines
+};
+LineControls lineControls;
+
+void gatherLine(HWND editor, HWND box, DayLine& line)
+{
+    GetWindowTextA(editor, line.text, sizeof line.text);
+    trimLineText(line);
+    line.done = box != nullptr && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    line.mark = markOfFont(HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)));
+}
+
+}  // namespace
+
+void findLineControls()
+{
+    for (int i = 0; i < dayLineCount; ++i) {
+        lineControls.editors[i] = GetDlgItem(appState.mainWindow, lineEditorId(i));
+        lineControls.boxes[i] = doneBoxId(i) ? GetDlgItem(appState.mainWindow, doneBoxId(i)) : nullptr;
+    }
+}
+
 HWND lineEditor(int line)
 {
-    return GetDlgItem(appState.mainWindow, lineEditorId(line));
+    return lineControls.editors[line];
+}
+
+HWND doneBox(int line)
+{
+    return lineControls.boxes[line];
 }
 
 void showDayPage(const DayPage& page)
 {
-    HWND window = appState.mainWindow;
     for (int i = 0; i < dayLineCount; ++i) {
         const DayLine& line = page.lines[i];
         HWND editor = lineEditor(i);
         SetWindowTextA(editor, line.text);
-        if (int box = doneBoxId(i)) CheckDlgButton(window, box, line.done ? BST_CHECKED : BST_UNCHECKED);
+        if (HWND box = doneBox(i)) SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
         if (HFONT font = markFont(line.mark)) SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
     }
     applyDoneState();
-    InvalidateRect(window, nullptr, FALSE);
+    InvalidateRect(appState.mainWindow, nullptr, FALSE);
 }
 
 void gatherDayLine(int editorId, int boxId, DayLine& line)
 {
-    HWND editor = GetDlgItem(appState.mainWindow, editorId);
-    GetWindowTextA(editor, line.text, sizeof line.text);
-    trimLineText(line);
-    line.done = boxId != 0 && IsDlgButtonChecked(appState.mainWindow, boxId) == BST_CHECKED;
-    line.mark = markOfFont(HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)));
+    HWND window = appState.mainWindow;
+    gatherLine(GetDlgItem(window, editorId), boxId ? GetDlgItem(window, boxId) : nullptr, line);
 }
 
 void gatherDayPage(DayPage& page)
 {
-    for (int i = 0; i < dayLineCount; ++i) gatherDayLine(lineEditorId(i), doneBoxId(i), page.lines[i]);
+    for (int i = 0; i < dayLineCount; ++i) gatherLine(lineEditor(i), doneBox(i), page.lines[i]);
 }
 
 namespace {
@@ -90,22 +121,57 @@ void showHourLabels()
     showDateHeader();
 }
 
+// The window's own account of what it shows is kept as what the file holds:
+// a hand-edited file (a stray blank, a mark of 5) then counts as unchanged
+// until the user changes something.
 void loadDayPage()
 {
     showDateHeader();
     DayPage page;
-    readDayPage(toSystemTime(appState.dateShown), page);
+    StoredPage& stored = appState.storedDay;
+    stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page) == ReadResult::unreadable;
+    stored.unreadableTold = false;
     showDayPage(page);
+    gatherDayPage(stored.page);
+    // Told once the window is up: a message box opened here would run its own
+    // message loop in the middle of start-up.
+    if (stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
 }
 
 void saveShownPage(const SYSTEMTIME& date)
 {
     DayPage page;
     gatherDayPage(page);
-    if (saveDayPage(page, toSystemTime(date)) == SaveResult::failed) reportSaveFailure();
+    StoreResult result = storePage(appState.storedDay, page, toSystemTime(date), false);
+    if (result == StoreResult::failed || result == StoreResult::failedAgain) reportSaveFailure();
+}
+
+void saveChangedPage()
+{
+    DayPage page;
+    gatherDayPage(page);
+    if (storePage(appState.storedDay, page, toSystemTime(appState.dateShown), true) == StoreResult::failed)
+        reportSaveFailure();
 }
 
 void reportSaveFailure()
 {
     showMessage(appState.mainWindow, "Error operation of save!", MB_OK | MB_ICONERROR);
+}
+
+void reportUnreadableFile(const char* path, const char* consequence)
+{
+    std::string text = path[0] == '.' && path[1] == '\\' ? path + 2 : path;
+    text += " could not be read. It is left as it is, and ";
+    text += consequence;
+    showMessage(appState.mainWindow, text.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void tellUnreadableDay()
+{
+    StoredPage& stored = appState.storedDay;
+    if (!stored.unreadable || stored.unreadableTold) return;
+    stored.unreadableTold = true;
+    reportUnreadableFile(dayFilePath(toSystemTime(appState.dateShown)).c_str(),
+                         "this day cannot be changed until it can be read.");
 }

@@ -21,18 +21,33 @@ constexpr int doneBoxId(int line)
                                   : 0;
 }
 
+// Looks up the 44 editors and 42 boxes of a new main window, once, for the two below.
+void findLineControls();
 HWND lineEditor(int line);
+HWND doneBox(int line);  // null for the note lines
 
 void showDayPage(const DayPage& page);
 void gatherDayPage(DayPage& page);
 void gatherDayLine(int editorId, int boxId, DayLine& line);
 void showDateHeader();
 void showHourLabels();
+// Reads the page of dateShown and shows it. A file that exists but cannot be
+// read leaves the day shown empty and unchangeable, and is told of once the
+// window gets to it (WM_TELL_UNREADABLE).
 void loadDayPage();
 
 // Gathers the window and saves it as the page of the given date, telling the
-// user when the file could not be written.
+// user when the file could not be written. A day whose file could not be read
+// is never saved.
 void saveShownPage(const SYSTEMTIME& date);
+
+// Saves the day shown if it differs from what its file holds; run every
+// second, it tells of a failure only once until a save succeeds.
+void saveChangedPage();
 
 // The one message for a file that could not be written.
 void reportSaveFailure();
+
+// "<file> could not be read. It is left as it is, and <consequence>"
+void reportUnreadableFile(const char* path, const char* consequence);
+void tellUnreadableDay();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <string_view>
 
 #include "day/day_page.h"
 #include "day/file_store.h"
@@ -129,4 +130,25 @@ bool saveDirectories(const Directory& contacts, const Directory& templates,
     bool templatesSaved = saveDirectory(templatesFile, templates);
     bool periodicTasksSaved = saveDirectory(periodicTasksFile, periodicTasks);
     return contactsSaved && templatesSaved && periodicTasksSaved;
+}
+
+// What was read is kept in its written form, so a hand-edited file that holds
+// the same entries counts as unchanged.
+void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored)
+{
+    stored.unreadable = loadDirectory(file, directory) == ReadResult::unreadable;
+    TextBuilder text = composeDirectoryFile(file, directory);
+    stored.held.assign(text.data(), size_t(text.length()));
+}
+
+StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored,
+                           bool onlyWhenChanged)
+{
+    if (stored.unreadable) return StoreResult::skipped;
+    TextBuilder text = composeDirectoryFile(file, directory);
+    std::string_view composed(text.data(), size_t(text.length()));
+    if (onlyWhenChanged && composed == stored.held) return StoreResult::skipped;
+    bool succeeded = writeFileAtomically(file.path, text.data(), composed.size());
+    if (succeeded) stored.held = composed;
+    return noteSaveOutcome(succeeded, stored.failureTold);
 }

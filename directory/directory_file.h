@@ -2,8 +2,10 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "day/file_store.h"
+#include "day/stored_page.h"
 #include "directory/directory_entry.h"
 
 class TextBuilder;
@@ -46,3 +48,18 @@ bool saveDirectory(const DirectoryFile& file, const Directory& directory);
 // Writes all three files, each whatever became of the others; false when any failed.
 bool saveDirectories(const Directory& contacts, const Directory& templates,
                      const Directory& periodicTasks);
+
+// What a directory's file holds as far as this run knows.
+struct StoredDirectory {
+    std::string held;            // the directory as last read or written, composed as it is written
+    bool unreadable = false;     // the file exists but could not be read: it is not written this run
+    bool unreadableTold = false;
+    bool failureTold = false;
+};
+
+void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored);
+
+// Writes the directory's file unless it could not be read or, with
+// onlyWhenChanged, the directory is what the file already holds.
+StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored,
+                           bool onlyWhenChanged);

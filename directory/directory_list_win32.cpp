@@ -9,6 +9,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
+#include "day/day_view_win32.h"
 #include "edit/insert_item_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
@@ -126,6 +127,9 @@ void onInitDialog(HWND dialog, DirectoryList& list)
     EnableWindow(GetDlgItem(dialog, IDC_SELECT_ENTRY), editable);
     fillDirectoryList(dialog, list);
     if (list.caption) SetWindowTextA(dialog, list.caption);
+    // A directory whose file could not be read can still be chosen from, but not changed.
+    for (int button : {IDC_ADD_ENTRY, IDC_EDIT_ENTRY, IDC_DELETE_ENTRY})
+        EnableWindow(GetDlgItem(dialog, button), !list.stored.unreadable);
 }
 
 void openEntryDialog(HWND dialog, DirectoryList& list, int addMode)
@@ -177,6 +181,8 @@ void selectEntry(HWND dialog, DirectoryList& list)
 
 void onCommand(HWND dialog, DirectoryList& list, int id)
 {
+    bool changes = id == IDC_ADD_ENTRY || id == IDC_EDIT_ENTRY || id == IDC_DELETE_ENTRY;
+    if (changes && list.stored.unreadable) return;
     switch (id) {
     case IDC_ADD_ENTRY: addEntry(dialog, list); break;
     case IDC_EDIT_ENTRY: editEntry(dialog, list); break;
@@ -195,16 +201,54 @@ void openDirectoryList(DirectoryList& list)
     if (list.listControl && IsWindow(list.listControl)) return;
     DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_DIRECTORY_LIST), appState.mainWindow,
                     DirectoryListDialog, LPARAM(&list));
+    // Every change has reached the array by now; the file follows, so that
+    // nothing waits for shutdown.
+    if (storeDirectory(list.file, list.entries, list.stored, true) == StoreResult::failed) reportSaveFailure();
 }
 
 }  // namespace
 
 DirectoryList contactsList{appState.contacts, nullptr, contactColumns, 5, contactLayout,
-                           IDD_CONTACT, ContactDialog, "Edit contact", nullptr, 0};
+                           IDD_CONTACT, ContactDialog, "Edit contact", nullptr, 0,
+                           contactsFile, appState.storedContacts};
 DirectoryList templatesList{appState.templates, "Templates", templateColumns, 1, contactLayout,
-                            IDD_TEMPLATE, TemplateDialog, "Edit template", nullptr, 0};
+                            IDD_TEMPLATE, TemplateDialog, "Edit template", nullptr, 0,
+                            templatesFile, appState.storedTemplates};
 DirectoryList periodicTasksList{appState.periodicTasks, "Periodic tasks", periodicColumns, 5, periodicLayout,
-                                IDD_PERIODIC_TASK, PeriodicTaskDialog, "Edit periodic task", nullptr, 0};
+                                IDD_PERIODIC_TASK, PeriodicTaskDialog, "Edit periodic task", nullptr, 0,
+                                periodicTasksFile, appState.storedPeriodicTasks};
+
+namespace {
+
+DirectoryList* const directoryLists[] = {&contactsList, &templatesList, &periodicTasksList};
+
+}  // namespace
+
+void loadDirectoryFiles()
+{
+    for (DirectoryList* list : directoryLists) {
+        loadStoredDirectory(list->file, list->entries, list->stored);
+        list->stored.unreadableTold = false;
+        if (list->stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
+    }
+}
+
+void tellUnreadableDirectories()
+{
+    for (DirectoryList* list : directoryLists) {
+        if (!list->stored.unreadable || list->stored.unreadableTold) continue;
+        list->stored.unreadableTold = true;
+        reportUnreadableFile(list->file.path, "this directory cannot be changed until Quillory is started again.");
+    }
+}
+
+void saveDirectoryFiles()
+{
+    bool tell = false;
+    for (DirectoryList* list : directoryLists)
+        tell = storeDirectory(list->file, list->entries, list->stored, false) == StoreResult::failed || tell;
+    if (tell) reportSaveFailure();
+}
 
 int selectedRow(HWND listControl)
 {
@@ -279,7 +323,7 @@ INT_PTR CALLBACK DirectoryListDialog(HWND dialog, UINT message, WPARAM wParam, L
         return 1;
     case WM_NOTIFY:
         if (list && reinterpret_cast<NMHDR*>(lParam)->code == NM_DBLCLK) {
-            editEntry(dialog, *list);
+            onCommand(dialog, *list, IDC_EDIT_ENTRY);
             return 1;
         }
         break;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "directory/directory_entry.h"
+#include "directory/directory_file.h"
 
 // Which entry field each list column shows, and how wide the field is.
 struct RowColumn {
@@ -32,11 +33,23 @@ struct DirectoryList {
     const char* editCaption;
     HWND listControl;
     int addMode;  // 1 while the add/edit dialog adds, 0 while it edits the selected row
+    const DirectoryFile& file;
+    StoredDirectory& stored;
 };
 
 extern DirectoryList contactsList;
 extern DirectoryList templatesList;
 extern DirectoryList periodicTasksList;
+
+// The three directories from their files, contacts first; a file that exists
+// but cannot be read is told of once the window is up (WM_TELL_UNREADABLE),
+// and that directory cannot be changed or written this run.
+void loadDirectoryFiles();
+void tellUnreadableDirectories();
+
+// Writes all three files but those that could not be read; a failure is told
+// once, and again only after a save has succeeded in between.
+void saveDirectoryFiles();
 
 // Sent by an add/edit dialog to the list dialog once it has stored a row.
 constexpr int rebuildDirectoryCommand = IDOK;

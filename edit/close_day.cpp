@@ -96,13 +96,16 @@ bool carryScheduleLines(const DayPage& closing, DayPage& next)
     return true;
 }
 
-// Adds a text to the first free to-do line unless the list already holds it.
+// Adds a text to the first free to-do line unless the list already holds it
+// as it would stand there, trimmed: two due tasks named " Rent " make one line.
 bool addTodo(DayPage& next, const char* text, int mark, TextCollation collate)
 {
-    if (isOnTodoList(next, text, collate)) return true;
+    DayLine line;
+    putLine(line, text, mark);
+    if (isOnTodoList(next, line.text, collate)) return true;
     int target = findEmptyLine(next, firstTodoLine, afterTodoLines);
     if (target < 0) return false;
-    putLine(next.lines[target], text, mark);
+    next.lines[target] = line;
     return true;
 }
 

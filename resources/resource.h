@@ -104,3 +104,5 @@
 
 // The notification-area icon's callback message
 #define WM_TRAY_ICON 1025
+// Posted to the main window when a file could not be read, so the message waits until the window is up
+#define WM_TELL_UNREADABLE 1040

@@ -74,10 +74,34 @@ HWND control(HWND window, const char* id)
     return GetDlgItem(window, std::atoi(id));
 }
 
+// Another program holding files open without sharing, for a while.
+int holdFiles(int seconds, int count, char** paths)
+{
+    for (int i = 0; i < count; ++i)
+        if (CreateFileA(paths[i], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE)
+            return 1;
+    std::printf("held\n");
+    std::fflush(stdout);
+    Sleep(DWORD(seconds) * 1000);
+    return 0;
+}
+
+// Sets a control's text in the dialog of that caption, or without a text clicks it.
+int driveDialog(const char* caption, int id, const char* text)
+{
+    HWND dialog = nullptr;
+    for (int i = 0; i < 50 && !(dialog = FindWindowA("#32770", caption)); ++i) Sleep(100);
+    if (dialog == nullptr) return 1;
+    if (text) SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, LPARAM(text));
+    else PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    return 0;
+}
+
 int usage()
 {
     std::fputs("usage: driver wait|close|size|decoy SECONDS|text ID|checked ID|readonly ID|"
-               "settext ID TEXT|command ID|focused|setfocus ID|message|answer BUTTON_ID\n", stderr);
+               "settext ID TEXT|command ID|click ID|focused|setfocus ID|message|answer BUTTON_ID|\n"
+               "hold SECONDS FILE...|dialog CAPTION ID [TEXT]\n", stderr);
     return 2;
 }
 
@@ -104,6 +128,8 @@ int main(int argc, char** argv)
         }
         return 0;
     }
+    if (verb == "hold" && argc > 3) return holdFiles(std::atoi(argv[2]), argc - 3, argv + 3);
+    if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     HWND window = waitForMainWindow(verb == "wait" ? 60 : 5);
     if (!window) {
         std::fputs("no Quillory window\n", stderr);
@@ -143,6 +169,8 @@ int main(int argc, char** argv)
         std::printf("%d\n", (GetWindowLongA(target, GWL_STYLE) & ES_READONLY) ? 1 : 0);
     } else if (verb == "settext" && argc > 3) {
         SendMessageA(target, WM_SETTEXT, 0, LPARAM(argv[3]));
+    } else if (verb == "click") {
+        PostMessageA(target, BM_CLICK, 0, 0);
     } else if (verb == "command") {
         PostMessageA(window, WM_COMMAND, std::atoi(argv[2]), 0);
     } else if (verb == "setfocus") {

@@ -125,8 +125,8 @@ TEST_F(CloseDay, UnfinishedScheduleLineKeepsItsSlotOrTakesTheEarliestFreeOne)
     EXPECT_EQ(std::memcmp(&next, &expected, sizeof next), 0);
 }
 
-// A text already on the list is not added again; a due task comes open, Primary
-// and trimmed (the window trims it before its own sort); tasks behind the first
+// A text already on the list is not added again, a task name compared trimmed as
+// the window would show it; a due task comes open and Primary; tasks behind the first
 // empty name are not read. The list is then sorted by the given collation:
 // filled lines first, then by mark, then by text, equal lines in the order the
 // exchange sort leaves them.
@@ -143,7 +143,7 @@ TEST_F(CloseDay, TodosAndDueTasksAreAddedOnceOpenAndSorted)
     tasks[3] = {.name = "gamma", .period = "Year", .day = "30", .month = "4"};
     tasks[5] = {.name = "behind the gap", .period = "Month", .day = "30"};
     EXPECT_FALSE(carryOverUnfinished(closing, next, tasks, date(2026, 4, 30), strcasecmp));
-    EXPECT_EQ(listed(next), (Texts{"alpha 0", "Gym 0 done", "beta 1", "gamma 1", "Rent 1",
+    EXPECT_EQ(listed(next), (Texts{"alpha 0", "Gym 0 done", "beta 1", "gamma 1",
                                    "Rent 1 done", "omega 2", "zeta 2"}));
 }
 

@@ -48,8 +48,9 @@ TEST_F(Options, OkAppliesAtOnceAndClosingStoresEveryOptionAndTheLogonEntry)
     std::string values;
     for (const char* name : {"am_pm", "showTime", "largeFont"}) values += stored(programKey, name) + "|";
     EXPECT_EQ(values, "dword 1|dword 0|dword 1|");
-    std::wstring commandLine = runCommandLine(GetCommandLineW());
-    EXPECT_EQ(commandLine.substr(commandLine.size() - 9), L" -autorun");
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(path) + L"\" -autorun";
     EXPECT_EQ(stored(runKey, "Quillory"), "1 " + std::string(commandLine.begin(), commandLine.end()) + '\0');
 }
 

@@ -1,0 +1,27 @@
+// Keeping the day file in step with the day shown: written when the page changed, never over a file that could not be read.
+#pragma once
+
+#include "day/day_file.h"
+
+// How a save came out, for the one message about it. A failure is told once,
+// and again only after a save has succeeded in between: a save retried every
+// second must not bury the user in message boxes.
+enum class StoreResult { skipped, stored, failed, failedAgain };
+
+StoreResult noteSaveOutcome(bool succeeded, bool& failureTold);
+
+// The day shown as its file holds it, as far as this run knows.
+struct StoredPage {
+    DayPage page;                // as the window gave it back after the last load or save
+    bool unreadable = false;     // the file exists but could not be read: it is never written over
+    bool unreadableTold = false;
+    bool failureTold = false;
+};
+
+// Lines compare by text, done and mark; whatever lies behind a text's terminator does not count.
+bool samePage(const DayPage& a, const DayPage& b);
+
+// Writes the page as a day change does (the same bytes; an empty page deletes
+// the file), unless the file could not be read or, with onlyWhenChanged, the
+// page is the one the file already holds.
+StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date, bool onlyWhenChanged);
