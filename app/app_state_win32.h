@@ -7,6 +7,7 @@
 
 #include "day/day_page.h"
 #include "directory/directory_entry.h"
+#include "edit/undo_history.h"
 
 struct AppState {
     HWND mainWindow;
@@ -23,6 +24,7 @@ struct AppState {
     Directory periodicTasks;
     HWND insertTarget;
     char periodNames[periodKindCount][260];
+    UndoHistory undoHistory;  // of the day shown
 };
 
 extern AppState appState;

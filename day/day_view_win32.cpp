@@ -96,6 +96,7 @@ void loadDayPage()
     DayPage page;
     readDayPage(toSystemTime(appState.dateShown), page);
     showDayPage(page);
+    startUndoHistory();
 }
 
 void saveShownPage(const SYSTEMTIME& date)
