@@ -91,6 +91,7 @@ TEST(UndoHistory, ADayShownStartsAfresh)
     UndoHistory history;
     startHistory(history, {});
     takeStep(history, changed({}, 4, "old day"));
+    takeStep(history, changed({}, 5, "old day"));
     undoStep(history);
     DayPage loaded = changed({}, 30, "planned");
     startHistory(history, loaded);
