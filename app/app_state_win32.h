@@ -9,6 +9,7 @@
 #include "day/stored_page.h"
 #include "directory/directory_entry.h"
 #include "directory/directory_file.h"
+#include "edit/undo_history.h"
 
 struct AppState {
     HWND mainWindow;
@@ -31,6 +32,7 @@ struct AppState {
     StoredDirectory storedTemplates;
     StoredDirectory storedContacts;
     StoredDirectory storedPeriodicTasks;
+    UndoHistory undoHistory;  // of the day shown
 };
 
 extern AppState appState;

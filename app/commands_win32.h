@@ -36,3 +36,10 @@ void moveLine(int direction);
 void clearLine();
 void sortTasks();
 void closeCurrentDay();
+
+// Undo and redo of the day shown
+void startUndoHistory();
+void takeUndoStep();
+void undoChange();
+void redoChange();
+void updateUndoItems(HMENU menu);

@@ -2,6 +2,7 @@
 #include "app/line_navigation_win32.h"
 
 #include "app/app_state_win32.h"
+#include "app/commands_win32.h"
 #include "day/day_view_win32.h"
 
 namespace {
@@ -37,5 +38,7 @@ LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         return 0;
     }
     if (message == WM_CHAR && wParam == '\r') return 0;
+    // Leaving a line ends a run of typing in it: what was typed is one step to undo.
+    if (message == WM_KILLFOCUS) takeUndoStep();
     return CallWindowProcA(savedEditProc, window, message, wParam, lParam);
 }

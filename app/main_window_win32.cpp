@@ -120,9 +120,22 @@ void onCommand(int id)
     case IDM_PERIODIC_TASKS: openPeriodicTasks(); break;
     case IDM_CLOSE_CURRENT_DAY: closeCurrentDay(); break;
     case IDM_SORT_TASKS: sortTasks(); break;
+    case IDM_UNDO: undoChange(); break;
+    case IDM_REDO: redoChange(); break;
     default:
         if (isDoneBoxCommand(id)) applyDoneState();
     }
+}
+
+// A command ends any run of typing, and what it changes on the page is one
+// step of its own. The line editors' notifications are no commands: typing
+// must not be cut into a step per keystroke.
+void runCommand(int id)
+{
+    bool fromLine = isDayLine(GetDlgItem(appState.mainWindow, id));
+    if (!fromLine) takeUndoStep();
+    onCommand(id);
+    if (!fromLine) takeUndoStep();
 }
 
 void onTrayIcon(LPARAM event)
@@ -217,7 +230,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         saveChangedPage();
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
-    case WM_COMMAND: onCommand(LOWORD(wParam)); break;
+    case WM_COMMAND: runCommand(LOWORD(wParam)); break;
+    case WM_INITMENUPOPUP: updateUndoItems(HMENU(wParam)); break;
     case WM_TRAY_ICON: onTrayIcon(lParam); break;
     }
     return 0;

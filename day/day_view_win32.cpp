@@ -136,6 +136,7 @@ void loadDayPage()
     // Told once the window is up: a message box opened here would run its own
     // message loop in the middle of start-up.
     if (stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
+    startUndoHistory();
 }
 
 void saveShownPage(const SYSTEMTIME& date)

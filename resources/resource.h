@@ -43,6 +43,8 @@
 #define IDM_PERIODIC_TASKS 32800
 #define IDM_CLOSE_CURRENT_DAY 32803
 #define IDM_SORT_TASKS 32804
+#define IDM_UNDO 32811
+#define IDM_REDO 32812
 
 // Controls of the main window
 #define IDC_FIRST_SCHEDULE_LINE 1000  // 1000..1021
