@@ -1,0 +1,234 @@
+// Finding text on every day: the index of the day files, the matching and the texts shown.
+#include "day/day_search.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <unordered_map>
+
+#include "day/calendar.h"
+#include "day/day_file.h"
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int number(std::string_view digits)
+{
+    int value = 0;
+    for (char c : digits) value = value * 10 + (c - '0');
+    return value;
+}
+
+int dateKey(const SystemTime& date)
+{
+    return date.wYear * 10000 + date.wMonth * 100 + date.wDay;
+}
+
+std::string_view trimBlanks(std::string_view text)
+{
+    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    return text;
+}
+
+void fillDay(IndexedDay& day, const DayPage& page, CaseFold fold)
+{
+    day.text.clear();
+    day.lines.clear();
+    for (int i = 0; i < dayLineCount; ++i) {
+        std::string_view text = page.lines[i].text;
+        if (text.empty()) continue;
+        day.lines.push_back({uint8_t(i), uint16_t(day.text.size()), uint16_t(text.size())});
+        day.text += text;
+        day.text += '\n';
+    }
+    day.folded = day.text;
+    fold(day.folded.data(), day.folded.size());
+}
+
+// A line counts once however often it holds the text; a hit that runs over
+// the end of its line is no match.
+void searchDay(const IndexedDay& day, std::string_view query, FindResult& result)
+{
+    size_t line = 0;
+    size_t pos = 0;
+    while (line < day.lines.size()) {
+        size_t hit = day.folded.find(query, pos);
+        if (hit == std::string::npos) return;
+        while (line < day.lines.size() && size_t(day.lines[line].start) + day.lines[line].length < hit) ++line;
+        if (line == day.lines.size()) return;
+        const IndexedLine& found = day.lines[line];
+        size_t end = size_t(found.start) + found.length;
+        if (hit + query.size() > end) {
+            pos = hit + 1;
+            continue;
+        }
+        if (result.rows.size() < maxFoundRows)
+            result.rows.push_back({day.date, found.line, std::string_view(day.text).substr(found.start, found.length)});
+        ++result.total;
+        pos = end + 1;
+        ++line;
+    }
+}
+
+std::string grouped(size_t n)
+{
+    std::string digits = std::to_string(n);
+    for (size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, ",");
+    return digits;
+}
+
+}  // namespace
+
+void foldPlainCase(char* text, size_t length)
+{
+    for (size_t i = 0; i < length; ++i)
+        if (text[i] >= 'a' && text[i] <= 'z') text[i] = char(text[i] - 'a' + 'A');
+}
+
+// dayFilePath writes the year without leading zeros, so a four-digit year never begins with 0.
+bool dayFileDate(std::string_view name, SystemTime& date)
+{
+    if (name.size() != 14 || name[0] == '0' || name[4] != '_' || name[7] != '_') return false;
+    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (!isDigit(name[i])) return false;
+    // Windows names ignore letter case, so "2026_03_14.INI" is the file of that day there.
+    std::string extension(name.substr(10));
+    foldPlainCase(extension.data(), extension.size());
+    if (extension != ".INI") return false;
+    SystemTime parsed;
+    parsed.wYear = uint16_t(number(name.substr(0, 4)));
+    parsed.wMonth = uint16_t(number(name.substr(5, 2)));
+    parsed.wDay = uint16_t(number(name.substr(8, 2)));
+    if (!isValidDate(parsed)) return false;
+    date = parsed;
+    return true;
+}
+
+void planIndex(DayIndex& index, const std::string& folder, const std::vector<FolderFile>& files)
+{
+    if (index.folder != folder) {
+        CaseFold fold = index.fold;
+        index = DayIndex{};
+        index.fold = fold;
+        index.folder = folder;
+    }
+    std::unordered_map<std::string, size_t> known;
+    for (size_t i = 0; i < index.days.size(); ++i) known.emplace(index.days[i].fileName, i);
+
+    std::vector<IndexedDay> days;
+    days.reserve(files.size());
+    for (const FolderFile& file : files) {
+        SystemTime date;
+        if (!dayFileDate(file.name, date)) continue;
+        auto old = known.find(file.name);
+        if (old != known.end()) {
+            IndexedDay& day = index.days[old->second];
+            if (day.read && !day.unreadable && day.size == file.size && day.modified == file.modified) {
+                days.push_back(std::move(day));
+                continue;
+            }
+        }
+        IndexedDay day;
+        day.date = date;
+        day.fileName = file.name;
+        day.size = file.size;
+        day.modified = file.modified;
+        days.push_back(std::move(day));
+    }
+    std::sort(days.begin(), days.end(),
+              [](const IndexedDay& a, const IndexedDay& b) { return dateKey(a.date) > dateKey(b.date); });
+    // Two names of one day differ only in letter case; the platform opens one file for both.
+    days.erase(std::unique(days.begin(), days.end(),
+                           [](const IndexedDay& a, const IndexedDay& b) { return dateKey(a.date) == dateKey(b.date); }),
+               days.end());
+    index.days = std::move(days);
+    index.toRead.clear();
+    index.readCount = 0;
+    for (size_t i = 0; i < index.days.size(); ++i)
+        if (!index.days[i].read) index.toRead.push_back(i);
+}
+
+bool readNextDay(DayIndex& index)
+{
+    if (index.readCount >= index.toRead.size()) return false;
+    IndexedDay& day = index.days[index.toRead[index.readCount++]];
+    DayPage page;
+    day.unreadable = readDayPage(day.date, page) == ReadResult::unreadable;
+    day.read = true;
+    fillDay(day, page, index.fold);
+    return true;
+}
+
+void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page)
+{
+    index.hasShownDay = true;
+    index.shownDay.date = date;
+    index.shownDay.read = true;
+    fillDay(index.shownDay, page, index.fold);
+}
+
+FindResult findLines(const DayIndex& index, std::string_view typed)
+{
+    FindResult result;
+    std::string query(trimBlanks(typed));
+    if (query.empty()) return result;
+    index.fold(query.data(), query.size());
+
+    const IndexedDay* shown = index.hasShownDay ? &index.shownDay : nullptr;
+    for (const IndexedDay& day : index.days) {
+        if (shown && dateKey(shown->date) >= dateKey(day.date)) {
+            bool sameDay = dateKey(shown->date) == dateKey(day.date);
+            searchDay(*shown, query, result);
+            shown = nullptr;
+            if (sameDay) continue;  // its file is not what the window holds
+        }
+        if (day.unreadable) ++result.unreadable;
+        searchDay(day, query, result);
+    }
+    if (shown) searchDay(*shown, query, result);
+    return result;
+}
+
+int matchStart(std::string_view text, std::string_view typed, CaseFold fold)
+{
+    std::string query(trimBlanks(typed));
+    if (query.empty()) return -1;
+    std::string folded(text);
+    fold(query.data(), query.size());
+    fold(folded.data(), folded.size());
+    size_t found = folded.find(query);
+    return found == std::string::npos ? -1 : int(found);
+}
+
+std::string countText(const FindResult& result)
+{
+    std::string text = result.total == 0   ? "No match"
+                       : result.total == 1 ? "1 match"
+                       : result.total <= maxFoundRows
+                           ? grouped(result.total) + " matches"
+                           : grouped(result.rows.size()) + " of " + grouped(result.total) + " matches shown";
+    if (result.unreadable == 1) text += "; 1 day file could not be read";
+    if (result.unreadable > 1) text += "; " + grouped(result.unreadable) + " day files could not be read";
+    return text;
+}
+
+std::string readingText(size_t read, size_t total)
+{
+    return "Reading " + grouped(read) + " of " + grouped(total) + " days...";
+}
+
+std::string lineLabel(int line)
+{
+    char label[16];
+    if (line < firstTodoLine)
+        std::snprintf(label, sizeof label, "%02d:%02d", 8 + line / 2, line % 2 * 30);
+    else if (line < firstNoteLine)
+        std::snprintf(label, sizeof label, "To do %d", line - firstTodoLine + 1);
+    else
+        std::snprintf(label, sizeof label, "Note %d", line - firstNoteLine + 1);
+    return label;
+}
