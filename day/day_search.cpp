@@ -2,8 +2,14 @@
 #include "day/day_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdio>
+#include <cstring>
 #include <unordered_map>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "day/calendar.h"
 #include "day/day_file.h"
@@ -49,14 +55,48 @@ void fillDay(IndexedDay& day, const DayPage& page, CaseFold fold)
     fold(day.folded.data(), day.folded.size());
 }
 
+// Ten years of days are searched on each keystroke. Sixteen places at a time
+// are tested for the text's first and last character, and only where both
+// agree is the whole text compared; one character is left to memchr.
+class Searcher {
+public:
+    explicit Searcher(std::string_view query) : query_(query) {}
+
+    size_t find(const std::string& text, size_t from) const
+    {
+        const size_t n = query_.size();
+        if (n == 1) return text.find(query_[0], from);
+        size_t i = from;
+#ifdef __SSE2__
+        const char* p = text.data();
+        const __m128i first = _mm_set1_epi8(query_.front());
+        const __m128i last = _mm_set1_epi8(query_.back());
+        for (; i + n - 1 + 16 <= text.size(); i += 16) {
+            __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i));
+            __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + i + n - 1));
+            unsigned flags = unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, last))));
+            for (; flags != 0; flags &= flags - 1) {
+                size_t at = i + size_t(std::countr_zero(flags));
+                if (std::memcmp(p + at + 1, query_.data() + 1, n - 2) == 0) return at;
+            }
+        }
+#endif
+        return i + n <= text.size() ? text.find(query_, i) : std::string::npos;
+    }
+    size_t size() const { return query_.size(); }
+
+private:
+    std::string_view query_;
+};
+
 // A line counts once however often it holds the text; a hit that runs over
 // the end of its line is no match.
-void searchDay(const IndexedDay& day, std::string_view query, FindResult& result)
+void searchDay(const IndexedDay& day, const Searcher& query, FindResult& result)
 {
     size_t line = 0;
     size_t pos = 0;
     while (line < day.lines.size()) {
-        size_t hit = day.folded.find(query, pos);
+        size_t hit = query.find(day.folded, pos);
         if (hit == std::string::npos) return;
         while (line < day.lines.size() && size_t(day.lines[line].start) + day.lines[line].length < hit) ++line;
         if (line == day.lines.size()) return;
@@ -83,9 +123,22 @@ std::string grouped(size_t n)
 
 }  // namespace
 
+// Eight bytes at a time: in each byte below 0x80, the top bit of (b + 0x80 - 'a')
+// tells b >= 'a' and that of (b + 0x80 - 'z' - 1) tells b > 'z'; a lower-case
+// letter then loses its 0x20 bit. No byte carries into the next.
 void foldPlainCase(char* text, size_t length)
 {
-    for (size_t i = 0; i < length; ++i)
+    constexpr uint64_t ones = 0x0101010101010101u;
+    size_t i = 0;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t x;
+        std::memcpy(&x, text + i, 8);
+        uint64_t low = x & (0x7f * ones);
+        uint64_t lower = (low + (0x80 - 'a') * ones) & ~(low + (0x80 - 'z' - 1) * ones) & ~x & (0x80 * ones);
+        x ^= lower >> 2;
+        std::memcpy(text + i, &x, 8);
+    }
+    for (; i < length; ++i)
         if (text[i] >= 'a' && text[i] <= 'z') text[i] = char(text[i] - 'a' + 'A');
 }
 
@@ -174,9 +227,10 @@ void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page)
 FindResult findLines(const DayIndex& index, std::string_view typed)
 {
     FindResult result;
-    std::string query(trimBlanks(typed));
-    if (query.empty()) return result;
-    index.fold(query.data(), query.size());
+    std::string folded(trimBlanks(typed));
+    if (folded.empty()) return result;
+    index.fold(folded.data(), folded.size());
+    const Searcher query(folded);
 
     const IndexedDay* shown = index.hasShownDay ? &index.shownDay : nullptr;
     for (const IndexedDay& day : index.days) {

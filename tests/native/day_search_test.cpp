@@ -52,10 +52,12 @@ TEST_F(DaySearch, EveryLineOfEveryDayNewestFirst)
     saveLines(date(2026, 3, 15), {{5, "ordentistry"}});
     for (const char* foreign : {"notes.txt", "2026_02_30.ini", "2026_3_16.ini", "2026_03_16.txt", "0999_01_01.ini", "2026_03_17.ini.tmp"})
         writeBytes(folder.path() / "Data" / foreign, "[NOTE]\r\nTEXT_0 = dentist\r\n");
+    // Read by the platform's rules: no key is named with a leading zero, and the first of a name counts.
+    writeBytes(folder.path() / "Data" / "2026_03_18.ini", "[todo]\r\nTEXT_05 = dentist\r\nTEXT_5\r\ntext_5 = dentist\r\n");
     writeBytes(folder.path() / "Data" / "2026_04_01.ini", std::string("\xff\0[[=\r\n=]dentist\x1a", 17));
     std::filesystem::create_directories(folder.path() / "Data" / "2026_05_05.ini");
     index({{"2026_05_05.ini", 0, 0}});  // listed as a file, but it cannot be read as one
-    EXPECT_EQ(days.days.size(), 5u);
+    EXPECT_EQ(days.days.size(), 6u);
 
     const Rows all = {"2026-3-15 10:30 ordentistry", "2026-3-14 08:30 the DENTIST at 9",
                       "2026-3-14 Note 2 dentist, dentist", "2025-12-31 To do 1 Dentist"};
@@ -63,7 +65,7 @@ TEST_F(DaySearch, EveryLineOfEveryDayNewestFirst)
     EXPECT_EQ(find("  dentist "), all);
     EXPECT_EQ(countText(result), "4 matches; 1 day file could not be read");
     EXPECT_EQ(find("tist a"), Rows{"2026-3-14 08:30 the DENTIST at 9"});
-    for (const char* nothing : {"", "   ", "9\ndent", "dentistry at"}) EXPECT_EQ(find(nothing), Rows{}) << nothing;
+    for (const char* nothing : {"", "   ", "9\ndent", "dentistry at", "dust"}) EXPECT_EQ(find(nothing), Rows{}) << nothing;
 
     // The day in the window replaces its file; a day with no file yet is searched too.
     DayPage shown;
