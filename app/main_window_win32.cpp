@@ -101,6 +101,7 @@ void onCommand(int id)
     case IDM_PERIODIC_TASKS: openPeriodicTasks(); break;
     case IDM_CLOSE_CURRENT_DAY: closeCurrentDay(); break;
     case IDM_SORT_TASKS: sortTasks(); break;
+    case IDM_FIND: openFind(); break;
     default:
         if (isDoneBoxCommand(id)) applyDoneState();
     }

@@ -117,8 +117,12 @@ void searchDay(const IndexedDay& day, const Searcher& query, FindResult& result)
 std::string grouped(size_t n)
 {
     std::string digits = std::to_string(n);
-    for (size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, ",");
-    return digits;
+    std::string text;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) text += ',';
+        text += digits[i];
+    }
+    return text;
 }
 
 }  // namespace
@@ -229,6 +233,7 @@ FindResult findLines(const DayIndex& index, std::string_view typed)
     FindResult result;
     std::string folded(trimBlanks(typed));
     if (folded.empty()) return result;
+    result.searched = true;
     index.fold(folded.data(), folded.size());
     const Searcher query(folded);
 
@@ -247,19 +252,19 @@ FindResult findLines(const DayIndex& index, std::string_view typed)
     return result;
 }
 
-int matchStart(std::string_view text, std::string_view typed, CaseFold fold)
+TextRange findInLine(std::string_view text, std::string_view typed, CaseFold fold)
 {
     std::string query(trimBlanks(typed));
-    if (query.empty()) return -1;
     std::string folded(text);
     fold(query.data(), query.size());
     fold(folded.data(), folded.size());
-    size_t found = folded.find(query);
-    return found == std::string::npos ? -1 : int(found);
+    size_t found = query.empty() ? std::string::npos : folded.find(query);
+    return {found == std::string::npos ? -1 : int(found), int(query.size())};
 }
 
 std::string countText(const FindResult& result)
 {
+    if (!result.searched) return "";
     std::string text = result.total == 0   ? "No match"
                        : result.total == 1 ? "1 match"
                        : result.total <= maxFoundRows

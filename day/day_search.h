@@ -75,17 +75,24 @@ struct FindResult {
     std::vector<FoundRow> rows;  // the newest maxFoundRows matches
     size_t total = 0;
     size_t unreadable = 0;
+    bool searched = false;  // not for an empty text
 };
 
 // Every line, newest day first and in page order within a day, that contains
 // the typed text with its outer blanks dropped; an empty text finds nothing.
 FindResult findLines(const DayIndex& index, std::string_view typed);
 
-// Where the typed text first occurs in a line, letter case folded; -1 if not.
-int matchStart(std::string_view text, std::string_view typed, CaseFold fold);
+// Where the typed text, without its outer blanks, first occurs in a line,
+// letter case folded: start -1 when it does not.
+struct TextRange {
+    int start;
+    int length;
+};
+TextRange findInLine(std::string_view text, std::string_view typed, CaseFold fold);
 
 // "1 match", "17 matches", "No match", "1,000 of 4,321 matches shown",
-// followed by "; 2 day files could not be read" when some could not.
+// followed by "; 2 day files could not be read" when some could not; nothing
+// when nothing was searched for.
 std::string countText(const FindResult& result);
 
 // "Reading 1,234 of 3,650 days..."

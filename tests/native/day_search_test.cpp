@@ -109,18 +109,20 @@ TEST_F(DaySearch, LaterOpeningsReadOnlyWhatChanged)
 
 TEST(DaySearchTexts, CountsLabelsAndSelection)
 {
+    const std::vector<FoundRow> full(1000);
     const std::pair<FindResult, const char*> counts[] = {
-        {{{}, 0, 0}, "No match"},       {{{}, 1, 0}, "1 match"},
-        {{{}, 17, 2}, "17 matches; 2 day files could not be read"},
-        {{std::vector<FoundRow>(1000), 1000, 0}, "1,000 matches"},
-        {{std::vector<FoundRow>(1000), 4321, 0}, "1,000 of 4,321 matches shown"}};
+        {{{}, 0, 0, true}, "No match"},  {{{}, 1, 0, true}, "1 match"},
+        {{{}, 17, 2, true}, "17 matches; 2 day files could not be read"},
+        {{full, 1000, 0, true}, "1,000 matches"},  {{full, 4321, 0, true}, "1,000 of 4,321 matches shown"},
+        {{{}, 0, 1, false}, ""}};
     for (const auto& [result, text] : counts) EXPECT_EQ(countText(result), text);
     EXPECT_EQ(readingText(1234, 3650), "Reading 1,234 of 3,650 days...");
     const Rows labels = {"08:00", "08:30", "18:30", "To do 1", "To do 20", "Note 1", "Note 2"};
     const int lines[] = {0, 1, 21, 22, 41, 42, 43};
     for (int i = 0; i < 7; ++i) EXPECT_EQ(lineLabel(lines[i]), labels[i]);
-    EXPECT_EQ(matchStart("Call the Dentist", " dENTIST ", foldPlainCase), 9);
-    EXPECT_EQ(matchStart("Call", "x", foldPlainCase), -1);
+    TextRange found = findInLine("Call the Dentist", " dENTIST ", foldPlainCase);
+    EXPECT_EQ(found.start * 100 + found.length, 907);
+    EXPECT_EQ(findInLine("Call", "x", foldPlainCase).start, -1);
 }
 
 }  // namespace

@@ -195,7 +195,7 @@ TEST(Resources, MenuItemsAndCommands)
         "Edit>Move up\tCTRL+Up=32790", "Edit>Move down\tCTRL+Down=32791", "Edit>---",
         "Edit>Clear\tCTRL+L=32795", "Edit>---", "Edit>Close &empty tasks\tCTRL+E=32783",
         "Edit>Sort tasks=32804", "Edit>---", "Edit>Close current day=32803", "Edit>---",
-        "Edit>E&xit=105", "Directory>Cont&acts...\tCTRL+A=32782",
+        "Edit>&Find...\tCTRL+F=32810", "Edit>---", "Edit>E&xit=105", "Directory>Cont&acts...\tCTRL+A=32782",
         "Directory>&Templates...\tCTRL+T=32781", "Directory>Periodic tasks...\tCTRL+P=32800",
         "Options...=32780", "&Help>User manual=32789", "&Help>---", "&Help>&About ...=104",
         "&Help>Home page=32788"};
@@ -207,14 +207,15 @@ TEST(Resources, ShortcutTable)
     HACCEL table = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_SHORTCUTS));
     ACCEL entries[20];
     int count = CopyAcceleratorTableA(table, entries, 20);
-    ASSERT_EQ(count, 12);
+    ASSERT_EQ(count, 13);
     const BYTE ctrl = FVIRTKEY | FCONTROL | FNOINVERT;
     const ACCEL expected[] = {
         {ctrl, 'A', 32782},      {ctrl, 'T', 32781},        {ctrl, 'L', 32795},
         {ctrl, 'E', 32783},      {ctrl, VK_DOWN, 32791},    {ctrl, VK_UP, 32790},
         {ctrl, VK_OEM_3, 32771}, {ctrl, '1', 32772},        {ctrl, '2', 32773},
-        {FALT | FNOINVERT, '/', 104}, {FALT | FNOINVERT, '?', 104}, {ctrl, 'P', 32800}};
-    for (int i = 0; i < 12; ++i) {
+        {FALT | FNOINVERT, '/', 104}, {FALT | FNOINVERT, '?', 104}, {ctrl, 'P', 32800},
+        {ctrl, 'F', 32810}};
+    for (int i = 0; i < 13; ++i) {
         EXPECT_EQ(entries[i].fVirt & ~0x80, expected[i].fVirt) << i;
         EXPECT_EQ(entries[i].key, expected[i].key) << i;
         EXPECT_EQ(entries[i].cmd, expected[i].cmd) << i;
