@@ -24,6 +24,8 @@ void openHomePage();
 // Date navigation
 void stepDay(int days);
 void openDatePicker();
+void moveTo(const SYSTEMTIME& date);  // saves the day left, then shows the date
+void openFind();
 
 // Directories
 void openContacts();

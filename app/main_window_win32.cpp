@@ -122,6 +122,7 @@ void onCommand(int id)
     case IDM_SORT_TASKS: sortTasks(); break;
     case IDM_UNDO: undoChange(); break;
     case IDM_REDO: redoChange(); break;
+    case IDM_FIND: openFind(); break;
     default:
         if (isDoneBoxCommand(id)) applyDoneState();
     }

@@ -32,11 +32,8 @@ void readLargestDayFile(benchmark::State& state)
     TextBuilder file = composeDayFile(largestPage(), someDay);
     std::string bytes(file.data(), size_t(file.length()));
     for (auto _ : state) {
-        IniFile ini = parseIni(bytes);
         DayPage page;
-        for (int n = 0; n < scheduleLineCount; ++n) readDayLine(ini, "SCHEDULE", n, page.lines[n]);
-        for (int n = 0; n < todoLineCount; ++n) readDayLine(ini, "TODO", n, page.lines[firstTodoLine + n]);
-        for (int n = 0; n < noteLineCount; ++n) readDayLine(ini, "NOTE", n, page.lines[firstNoteLine + n]);
+        readDayPageFrom(parseIni(bytes), page);
         benchmark::DoNotOptimize(page);
     }
 }

@@ -8,8 +8,6 @@
 #include "day/day_view_win32.h"
 #include "resources/resource.h"
 
-namespace {
-
 // The page left is saved under its own date before the new date's page is read,
 // so the window never holds one day's lines under another day's date.
 void moveTo(const SYSTEMTIME& date)
@@ -18,6 +16,8 @@ void moveTo(const SYSTEMTIME& date)
     appState.dateShown = date;
     loadDayPage();
 }
+
+namespace {
 
 void onDatePicked(HWND dialog, const SYSTEMTIME& picked)
 {

@@ -13,6 +13,9 @@ std::string dayFilePath(const SystemTime& date);
 
 void readDayLine(const IniFile& file, const char* section, int n, DayLine& line);
 
+// All 44 lines, as readDayLine reads each, in one pass over each section.
+void readDayPageFrom(const IniFile& file, DayPage& page);
+
 // A missing file or folder gives every line its defaults: empty, not done,
 // Primary; so does an unreadable file, which the result tells apart.
 ReadResult readDayPage(const SystemTime& date, DayPage& page);

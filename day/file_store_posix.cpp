@@ -33,16 +33,22 @@ bool writeAll(int fd, const char* bytes, size_t size)
 
 // POSIX has no sharing modes, so nothing holds a file against reading and there
 // is nothing to wait for.
+// A day file fits one chunk, so it is read with one read and one copy.
 ReadResult readWholeFile(const char* path, std::string& bytes)
 {
     bytes.clear();
-    FILE* f = std::fopen(nativePath(path).c_str(), "rb");
-    if (!f) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::missing : ReadResult::unreadable;
+    int fd = ::open(nativePath(path).c_str(), O_RDONLY);
+    if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::missing : ReadResult::unreadable;
     char chunk[65536];
-    size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-    bool ok = !std::ferror(f);
-    std::fclose(f);
+    bool ok = true;
+    for (;;) {
+        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) ok = false;
+        if (n <= 0) break;
+        bytes.append(chunk, size_t(n));
+    }
+    ::close(fd);
     if (!ok) bytes.clear();
     return ok ? ReadResult::read : ReadResult::unreadable;
 }

@@ -1,6 +1,7 @@
 // The INI reader: one pass over the file, then every key answered from memory.
 #include "day/ini_file.h"
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -23,13 +24,16 @@ std::string_view trim(std::string_view s)
 }
 
 // Names and values are NUL-terminated strings to the platform, so a NUL byte
-// in a hand-edited file ends them there.
-std::string upToNul(std::string_view s)
+// in a hand-edited file ends them there. Most files hold none, and then no
+// name or value needs a search for one.
+std::string_view upToNul(std::string_view s, bool fileHasNul)
 {
-    return std::string(s.substr(0, s.find('\0')));
+    return fileHasNul ? s.substr(0, s.find('\0')) : s;
 }
 
-bool sameName(std::string_view a, std::string_view b)
+}  // namespace
+
+bool sameIniName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
@@ -41,60 +45,79 @@ bool sameName(std::string_view a, std::string_view b)
     return true;
 }
 
+const IniSection* findIniSection(const IniFile& file, const char* name)
+{
+    std::string_view wanted = trim(name);
+    for (const IniSection& s : file.sections)
+        if (sameIniName(s.name, wanted)) return &s;
+    return nullptr;
+}
+
+namespace {
+
 const IniKey* findKey(const IniFile& file, const char* section, const char* key)
 {
-    std::string_view sectionName = trim(section);
-    std::string_view keyName = trim(key);
-    for (const IniSection& s : file.sections) {
-        if (!sameName(s.name, sectionName)) continue;
-        for (const IniKey& k : s.keys)
-            if (sameName(k.name, keyName)) return &k;
-        return nullptr;  // only the first section of a name is searched
-    }
+    const IniSection* found = findIniSection(file, section);
+    if (found == nullptr) return nullptr;
+    std::string_view name = trim(key);
+    for (const IniKey& k : found->keys)
+        if (sameIniName(k.name, name)) return &k;
     return nullptr;
+}
+
+IniFile parseOwnBytes(std::shared_ptr<const std::string> owned)
+{
+    IniFile file;
+    std::string_view bytes = *owned;
+    file.bytes = std::move(owned);
+    // A file saved as UTF-8 with a byte-order mark still reads; its other bytes are taken as they are.
+    if (bytes.substr(0, 3) == "\xef\xbb\xbf") bytes.remove_prefix(3);
+    IniSection* current = nullptr;  // lines before the first section belong to none
+    // Both line ends are found with memchr, each only when the last one found
+    // is passed: a scan for either of two characters goes byte by byte.
+    size_t nextCr = bytes.find('\r'), nextLf = bytes.find('\n');
+    bool hasNul = bytes.find('\0') != std::string_view::npos;
+    size_t pos = 0;
+    while (pos < bytes.size()) {
+        if (nextCr != std::string_view::npos && nextCr < pos) nextCr = bytes.find('\r', pos);
+        if (nextLf != std::string_view::npos && nextLf < pos) nextLf = bytes.find('\n', pos);
+        size_t end = std::min({nextCr, nextLf, bytes.size()});
+        std::string_view line = trim(bytes.substr(pos, end - pos));
+        pos = end + (end == nextCr && end + 1 == nextLf ? 2 : 1);  // CR LF is one line end
+        if (line.empty()) continue;
+
+        size_t close = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
+        if (close != std::string_view::npos) {
+            file.sections.push_back({std::string(upToNul(trim(line.substr(1, close - 1)), hasNul)), {}});
+            current = &file.sections.back();
+            current->keys.reserve(16);  // a day section holds up to 66
+            continue;
+        }
+        if (current == nullptr) continue;
+
+        IniKey& key = current->keys.emplace_back();
+        size_t equals = line.find('=');
+        key.name = upToNul(trim(line.substr(0, equals)), hasNul);
+        if (equals != std::string_view::npos) {
+            key.value = upToNul(trim(line.substr(equals + 1)), hasNul);
+            key.hasValue = true;
+        }
+    }
+    return file;
 }
 
 }  // namespace
 
 IniFile parseIni(std::string_view bytes)
 {
-    IniFile file;
-    // A file saved as UTF-8 with a byte-order mark still reads; its other bytes are taken as they are.
-    if (bytes.substr(0, 3) == "\xef\xbb\xbf") bytes.remove_prefix(3);
-    IniSection* current = nullptr;  // lines before the first section belong to none
-    size_t pos = 0;
-    while (pos < bytes.size()) {
-        size_t end = bytes.find_first_of("\r\n", pos);
-        if (end == std::string_view::npos) end = bytes.size();
-        std::string_view line = trim(bytes.substr(pos, end - pos));
-        pos = end + 1;
-        if (line.empty()) continue;
-
-        size_t close = line.rfind(']');
-        if (line.front() == '[' && close != std::string_view::npos) {
-            file.sections.push_back({upToNul(trim(line.substr(1, close - 1))), {}});
-            current = &file.sections.back();
-            continue;
-        }
-        if (current == nullptr) continue;
-
-        IniKey key;
-        size_t equals = line.find('=');
-        key.name = upToNul(trim(line.substr(0, equals)));
-        if (equals != std::string_view::npos) {
-            key.value = upToNul(trim(line.substr(equals + 1)));
-            key.hasValue = true;
-        }
-        current->keys.push_back(std::move(key));
-    }
-    return file;
+    return parseOwnBytes(std::make_shared<const std::string>(bytes));
 }
 
 ReadResult loadIniFile(const char* path, IniFile& file)
 {
     std::string bytes;
     ReadResult result = readWholeFile(path, bytes);
-    file = parseIni(bytes);
+    file = parseOwnBytes(std::make_shared<const std::string>(std::move(bytes)));
     return result;
 }
 
@@ -108,22 +131,19 @@ std::string_view iniValueOf(std::string_view raw)
     return value;
 }
 
-void readIniString(const IniFile& file, const char* section, const char* key,
-                   const char* fallback, char* buffer, size_t width)
+void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t width)
 {
     if (width == 0) return;
-    const IniKey* found = findKey(file, section, key);
-    std::string_view value = (found && found->hasValue) ? iniValueOf(found->value)
-                                                        : std::string_view(fallback);
+    std::string_view value = (key && key->hasValue) ? iniValueOf(key->value) : std::string_view(fallback);
     size_t n = std::min(value.size(), width - 1);
     std::memcpy(buffer, value.data(), n);
     buffer[n] = '\0';
 }
 
-int32_t readIniInt(const IniFile& file, const char* section, const char* key, int32_t fallback)
+int32_t iniIntValue(const IniKey* key, int32_t fallback)
 {
     char text[30];
-    readIniString(file, section, key, "", text, sizeof text);
+    copyIniValue(key, "", text, sizeof text);
     if (text[0] == '\0') return fallback;
 
     const char* p = text;
@@ -146,6 +166,17 @@ int32_t readIniInt(const IniFile& file, const char* section, const char* key, in
         total = total * base + digit;
     }
     return int32_t(negative ? 0u - total : total);
+}
+
+void readIniString(const IniFile& file, const char* section, const char* key,
+                   const char* fallback, char* buffer, size_t width)
+{
+    copyIniValue(findKey(file, section, key), fallback, buffer, width);
+}
+
+int32_t readIniInt(const IniFile& file, const char* section, const char* key, int32_t fallback)
+{
+    return iniIntValue(findKey(file, section, key), fallback);
 }
 
 void appendIniValue(TextBuilder& builder, const char* text)

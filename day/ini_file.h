@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,7 +14,7 @@ class TextBuilder;
 
 struct IniKey {
     std::string name;
-    std::string value;
+    std::string_view value;  // into the bytes the file holds
     bool hasValue = false;  // a line without an equals sign names a key that has no value
 };
 
@@ -22,7 +23,10 @@ struct IniSection {
     std::vector<IniKey> keys;
 };
 
+// The values are views of the file's bytes, kept once for all of them (and
+// shared by copies): reading every day file for Find copies no value twice.
 struct IniFile {
+    std::shared_ptr<const std::string> bytes;
     std::vector<IniSection> sections;
 };
 
@@ -40,6 +44,14 @@ void readIniString(const IniFile& file, const char* section, const char* key,
 // The value of a key as a number: decimal, or with a 0x, 0o or 0b prefix,
 // wrapping as a 32-bit value; a missing or empty value gives the fallback.
 int32_t readIniInt(const IniFile& file, const char* section, const char* key, int32_t fallback);
+
+// The same rules for a reader that walks a section's keys itself: names
+// compared without regard to case, the first section of a name (null if
+// none), and what readIniString and readIniInt make of a key (null if none).
+bool sameIniName(std::string_view a, std::string_view b);
+const IniSection* findIniSection(const IniFile& file, const char* name);
+void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t width);
+int32_t iniIntValue(const IniKey* key, int32_t fallback);
 
 // What the reader makes of the text behind an equals sign: outer blanks
 // dropped, then one pair of enclosing quotation marks.

@@ -11,6 +11,7 @@
 #define IDD_TEMPLATE 134
 #define IDD_ABOUT 136
 #define IDD_PERIODIC_TASK 137
+#define IDD_FIND 141
 
 // Menu, accelerators, icons, bitmap
 #define IDR_MAIN_MENU 109
@@ -45,6 +46,7 @@
 #define IDM_SORT_TASKS 32804
 #define IDM_UNDO 32811
 #define IDM_REDO 32812
+#define IDM_FIND 32810
 
 // Controls of the main window
 #define IDC_FIRST_SCHEDULE_LINE 1000  // 1000..1021
@@ -66,6 +68,11 @@
 
 // Controls of the date picker
 #define IDC_DATE_CALENDAR 1206
+
+// Controls of the Find dialog
+#define IDC_FIND_TEXT 1300
+#define IDC_FIND_ROWS 1301
+#define IDC_FIND_COUNT 1302
 
 // The directory list dialog and the add/edit dialogs of its entries
 #define IDC_SELECT_ENTRY 6

@@ -1,5 +1,6 @@
 // Drives a running Quillory from outside, through its control ids, for the end-to-end tests and the run script.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -60,6 +61,73 @@ int messageText(HWND window)
     return 0;
 }
 
+HWND waitForDialog(const char* caption)
+{
+    HWND dialog = nullptr;
+    for (int i = 0; i < 100 && !(dialog = FindWindowA("#32770", caption)); ++i) Sleep(50);
+    return dialog;
+}
+
+// Prints the text of a control of the dialog of that caption; of a list view,
+// every row, its cells split by " | ". The list writes its texts into memory
+// of its own process, so the buffer is lent there.
+int readDialog(const char* caption, int id)
+{
+    HWND dialog = waitForDialog(caption);
+    if (dialog == nullptr) return 1;
+    HWND target = GetDlgItem(dialog, id);
+    char className[32] = "";
+    GetClassNameA(target, className, sizeof className);
+    if (lstrcmpiA(className, WC_LISTVIEWA) != 0) {
+        char text[1024] = "";
+        SendMessageA(target, WM_GETTEXT, sizeof text, LPARAM(text));
+        std::printf("%s\n", text);
+        return 0;
+    }
+    DWORD owner = 0;
+    GetWindowThreadProcessId(target, &owner);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, owner);
+    constexpr int width = 300;
+    char* lent = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + width, MEM_COMMIT, PAGE_READWRITE));
+    int columns = int(SendMessageA(HWND(SendMessageA(target, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
+    int rows = int(SendMessageA(target, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < columns; ++column) {
+            LVITEMA cell{};
+            cell.iSubItem = column;
+            cell.pszText = lent + sizeof cell;
+            cell.cchTextMax = width;
+            WriteProcessMemory(process, lent, &cell, sizeof cell, nullptr);
+            SendMessageA(target, LVM_GETITEMTEXTA, row, LPARAM(lent));
+            char text[width] = "";
+            ReadProcessMemory(process, lent + sizeof cell, text, width - 1, nullptr);
+            std::printf("%s%s", text, column + 1 < columns ? " | " : "\n");
+        }
+    VirtualFreeEx(process, lent, 0, MEM_RELEASE);
+    CloseHandle(process);
+    return 0;
+}
+
+// Milliseconds from the Find command until the list answers the first text typed.
+int timeFind(HWND window, const char* typed)
+{
+    LARGE_INTEGER frequency, start, now;
+    QueryPerformanceFrequency(&frequency);
+    QueryPerformanceCounter(&start);
+    PostMessageA(window, WM_COMMAND, 32810, 0);
+    HWND dialog = waitForDialog("Find");
+    if (dialog == nullptr) return 1;
+    SendMessageA(GetDlgItem(dialog, 1300), WM_SETTEXT, 0, LPARAM(typed));
+    char count[200] = "";
+    while (!std::strstr(count, "atch")) {  // "1 match", "No match", "17 matches", not "Reading..."
+        Sleep(1);
+        SendMessageA(GetDlgItem(dialog, 1302), WM_GETTEXT, sizeof count, LPARAM(count));
+    }
+    QueryPerformanceCounter(&now);
+    std::printf("%.0f ms: %s\n", double(now.QuadPart - start.QuadPart) * 1000 / double(frequency.QuadPart), count);
+    return 0;
+}
+
 HWND waitForMainWindow(int seconds)
 {
     for (int i = 0; i < seconds * 10; ++i) {
@@ -101,7 +169,7 @@ int usage()
 {
     std::fputs("usage: driver wait|close|size|decoy SECONDS|text ID|checked ID|readonly ID|"
                "settext ID TEXT|command ID|click ID|focused|setfocus ID|message|answer BUTTON_ID|\n"
-               "hold SECONDS FILE...|dialog CAPTION ID [TEXT]\n", stderr);
+               "hold SECONDS FILE...|dialog CAPTION ID [TEXT]|read CAPTION ID|timefind TEXT\n", stderr);
     return 2;
 }
 
@@ -130,6 +198,7 @@ int main(int argc, char** argv)
     }
     if (verb == "hold" && argc > 3) return holdFiles(std::atoi(argv[2]), argc - 3, argv + 3);
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
+    if (verb == "read" && argc > 3) return readDialog(argv[2], std::atoi(argv[3]));
     HWND window = waitForMainWindow(verb == "wait" ? 60 : 5);
     if (!window) {
         std::fputs("no Quillory window\n", stderr);
@@ -154,6 +223,7 @@ int main(int argc, char** argv)
         return 0;
     }
     if (verb == "message") return messageText(window);
+    if (verb == "timefind" && argc > 2) return timeFind(window, argv[2]);
     if (argc < 3) return usage();
     if (verb == "answer") return answerMessageBox(window, std::atoi(argv[2]));
     HWND target = control(window, argv[2]);

@@ -1,0 +1,102 @@
+// Finding text on every day: the days read from the Data folder, the lines that match, and the texts Find shows.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "day/day_page.h"
+#include "day/folder_listing.h"
+
+// Folds letter case in place without changing the length, so that two texts
+// that differ only in case become equal. The Windows side folds as the user's
+// locale does; foldPlainCase knows only the letters A to Z.
+using CaseFold = void (*)(char* text, size_t length);
+void foldPlainCase(char* text, size_t length);
+
+// The date a Data folder file stands for: only a name that dayFilePath gives a
+// valid date (four-digit year) counts.
+bool dayFileDate(std::string_view name, SystemTime& date);
+
+struct IndexedLine {
+    uint8_t line;  // 0..43, as in a DayPage
+    uint16_t start;
+    uint16_t length;
+};
+
+// One day's non-empty lines in page order, each followed by a line break in
+// text and folded, so that one search runs over the whole day.
+struct IndexedDay {
+    SystemTime date;
+    std::string fileName;
+    uint64_t size = 0;
+    int64_t modified = 0;
+    bool read = false;
+    bool unreadable = false;
+    std::string text;
+    std::string folded;
+    std::vector<IndexedLine> lines;
+};
+
+struct DayIndex {
+    CaseFold fold = foldPlainCase;
+    std::string folder;             // the folder the days were listed from
+    std::vector<IndexedDay> days;   // newest first
+    std::vector<size_t> toRead;     // positions in days, oldest last
+    size_t readCount = 0;           // of toRead, read so far
+    bool hasShownDay = false;
+    IndexedDay shownDay;            // searched in place of its file
+};
+
+// Takes a fresh listing of the folder: days whose file is gone are dropped,
+// new files and files whose size or time changed are queued for reading, and
+// so is a file that could not be read last time, since whatever held it may
+// have let go. A listing of another folder starts the index afresh.
+void planIndex(DayIndex& index, const std::string& folder, const std::vector<FolderFile>& files);
+
+// Reads the next queued file (relative to the working folder, as the day
+// files are); false when nothing is left to read.
+bool readNextDay(DayIndex& index);
+
+// The page in the window, searched instead of what its file holds.
+void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page);
+
+constexpr size_t maxFoundRows = 1000;
+
+struct FoundRow {
+    SystemTime date;
+    int line;
+    std::string_view text;  // into the index: valid until it changes
+};
+
+struct FindResult {
+    std::vector<FoundRow> rows;  // the newest maxFoundRows matches
+    size_t total = 0;
+    size_t unreadable = 0;
+    bool searched = false;  // not for an empty text
+};
+
+// Every line, newest day first and in page order within a day, that contains
+// the typed text with its outer blanks dropped; an empty text finds nothing.
+FindResult findLines(const DayIndex& index, std::string_view typed);
+
+// Where the typed text, without its outer blanks, first occurs in a line,
+// letter case folded: start -1 when it does not.
+struct TextRange {
+    int start;
+    int length;
+};
+TextRange findInLine(std::string_view text, std::string_view typed, CaseFold fold);
+
+// "1 match", "17 matches", "No match", "1,000 of 4,321 matches shown",
+// followed by "; 2 day files could not be read" when some could not; nothing
+// when nothing was searched for.
+std::string countText(const FindResult& result);
+
+// "Reading 1,234 of 3,650 days..."
+std::string readingText(size_t read, size_t total);
+
+// "08:30" for a schedule line, "To do 3", "Note 1".
+std::string lineLabel(int line);

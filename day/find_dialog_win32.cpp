@@ -1,0 +1,221 @@
+// The Find dialog: every line of every day that holds the typed text, and going to one of them.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <cstring>
+#include <string>
+
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "day/day_search.h"
+#include "day/day_view_win32.h"
+#include "resources/resource.h"
+
+namespace {
+
+constexpr UINT_PTR readTimer = 1;
+// Reading that ends within this time is done before the dialog shows; beyond
+// it the dialog shows how far it has come and reads in steps between messages.
+constexpr DWORD firstReadMilliseconds = 200;
+constexpr DWORD readStepMilliseconds = 50;
+
+// Letter case as the user's locale knows it. The day texts are single-byte
+// in the system code page, and upper-casing keeps their length.
+void foldAsTheUserDoes(char* text, size_t length)
+{
+    if (length == 0) return;
+    if (LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, text, int(length), text, int(length)) != int(length))
+        foldPlainCase(text, length);
+}
+
+// The days read stay for the rest of the run: a later opening reads only the
+// files that changed since.
+DayIndex days;
+
+struct FindDialog {
+    HWND window = nullptr;
+    FindResult found;
+    bool reading = false;
+    char typed[lineTextSize] = "";
+    FoundRow chosen{};
+};
+
+FindDialog findDialog;
+
+HWND rows()
+{
+    return GetDlgItem(findDialog.window, IDC_FIND_ROWS);
+}
+
+void selectRow(int row)
+{
+    LVITEMA item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(rows(), LVM_SETITEMSTATE, WPARAM(-1), LPARAM(&item));
+    if (row < 0) return;
+    item.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(rows(), LVM_SETITEMSTATE, row, LPARAM(&item));
+    SendMessageA(rows(), LVM_ENSUREVISIBLE, row, FALSE);
+}
+
+// The newest match is selected, so that Enter goes straight to it.
+void showMatches()
+{
+    GetDlgItemTextA(findDialog.window, IDC_FIND_TEXT, findDialog.typed, sizeof findDialog.typed);
+    findDialog.found = findLines(days, findDialog.typed);
+    SetDlgItemTextA(findDialog.window, IDC_FIND_COUNT, countText(findDialog.found).c_str());
+    SendMessageA(rows(), LVM_SETITEMCOUNT, findDialog.found.rows.size(), 0);
+    selectRow(findDialog.found.rows.empty() ? -1 : 0);
+    InvalidateRect(rows(), nullptr, TRUE);
+}
+
+// Reads for about the time given; true when every day has been read.
+bool readFor(DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    while (GetTickCount() - start < milliseconds)
+        if (!readNextDay(days)) return true;
+    return days.readCount == days.toRead.size();
+}
+
+void readStep()
+{
+    if (!readFor(readStepMilliseconds)) {
+        SetDlgItemTextA(findDialog.window, IDC_FIND_COUNT, readingText(days.readCount, days.toRead.size()).c_str());
+        return;
+    }
+    KillTimer(findDialog.window, readTimer);
+    findDialog.reading = false;
+    showMatches();
+}
+
+void addColumns()
+{
+    static const struct {
+        const char* title;
+        int width;
+    } columns[] = {{"Date", 100}, {"Line", 70}, {"Text", 360}};
+    SendMessageA(rows(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[i].title);
+        column.cx = columns[i].width;
+        SendMessageA(rows(), LVM_INSERTCOLUMNA, i, LPARAM(&column));
+    }
+}
+
+// The day shown is searched as the window holds it, unsaved changes and all.
+void onInitDialog(HWND dialog)
+{
+    findDialog = FindDialog{};
+    findDialog.window = dialog;
+    days.fold = foldAsTheUserDoes;
+    SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_LIMITTEXT, lineTextSize - 1, 0);
+    addColumns();
+    DayPage shown;
+    gatherDayPage(shown);
+    char folder[MAX_PATH] = "";
+    GetFullPathNameA(".\\Data", sizeof folder, folder, nullptr);
+    planIndex(days, folder, listFolder(".\\Data"));
+    setShownDay(days, toSystemTime(appState.dateShown), shown);
+    if (readFor(firstReadMilliseconds)) return;
+    findDialog.reading = true;
+    SetDlgItemTextA(dialog, IDC_FIND_COUNT, readingText(days.readCount, days.toRead.size()).c_str());
+    SetTimer(dialog, readTimer, USER_TIMER_MINIMUM, nullptr);
+}
+
+// The list asks for each text it draws.
+void onGetDisplayInfo(NMLVDISPINFOA& info)
+{
+    LVITEMA& item = info.item;
+    if (!(item.mask & LVIF_TEXT) || item.iItem < 0 || size_t(item.iItem) >= findDialog.found.rows.size()) return;
+    const FoundRow& row = findDialog.found.rows[size_t(item.iItem)];
+    std::string text;
+    if (item.iSubItem == 0) {
+        SYSTEMTIME date = toSYSTEMTIME(row.date);
+        char shortDate[80] = "";
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, shortDate, sizeof shortDate);
+        text = shortDate;
+    } else {
+        text = item.iSubItem == 1 ? lineLabel(row.line) : std::string(row.text);
+    }
+    lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+}
+
+void goToSelectedRow()
+{
+    int row = int(SendMessageA(rows(), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
+    if (row < 0 || size_t(row) >= findDialog.found.rows.size()) return;
+    findDialog.chosen = findDialog.found.rows[size_t(row)];
+    EndDialog(findDialog.window, IDOK);
+}
+
+INT_PTR CALLBACK FindDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        onInitDialog(dialog);
+        return TRUE;
+    case WM_TIMER:
+        if (wParam == readTimer) readStep();
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_FIND_TEXT:
+            if (HIWORD(wParam) == EN_CHANGE && !findDialog.reading) showMatches();
+            break;
+        case IDOK: goToSelectedRow(); break;
+        case IDCANCEL: EndDialog(dialog, IDCANCEL); break;
+        }
+        return TRUE;
+    case WM_NOTIFY: {
+        NMHDR& header = *reinterpret_cast<NMHDR*>(lParam);
+        if (header.idFrom != IDC_FIND_ROWS) break;
+        if (header.code == LVN_GETDISPINFOA) onGetDisplayInfo(reinterpret_cast<NMLVDISPINFOA&>(header));
+        // The list keeps Enter for itself and tells of it as NM_RETURN.
+        if (header.code == NM_DBLCLK || header.code == NM_RETURN) goToSelectedRow();
+        return TRUE;
+    }
+    case WM_DESTROY:
+        KillTimer(dialog, readTimer);
+        findDialog.window = nullptr;
+        findDialog.found = {};  // its texts belong to days, which the next opening changes
+        break;
+    }
+    return FALSE;
+}
+
+// Goes to the day as the date picker does, then to the line with the text selected.
+void goTo(const FoundRow& row, const char* typed)
+{
+    SYSTEMTIME date = appState.dateShown;
+    date.wYear = row.date.wYear;
+    date.wMonth = row.date.wMonth;
+    date.wDay = row.date.wDay;
+    if (!isSameDay(date, appState.dateShown)) moveTo(date);
+    HWND editor = lineEditor(row.line);
+    SetFocus(editor);
+    std::string text(size_t(GetWindowTextLengthA(editor)) + 1, '\0');
+    text.resize(size_t(GetWindowTextA(editor, text.data(), int(text.size()))));
+    TextRange found = findInLine(text, typed, foldAsTheUserDoes);
+    if (found.start >= 0) SendMessageA(editor, EM_SETSEL, found.start, found.start + found.length);
+}
+
+}  // namespace
+
+// A shortcut can reach the main window while Find is open; the one open
+// then only takes the focus back to its text.
+void openFind()
+{
+    if (findDialog.window && IsWindow(findDialog.window)) {
+        SetFocus(GetDlgItem(findDialog.window, IDC_FIND_TEXT));
+        SendDlgItemMessageA(findDialog.window, IDC_FIND_TEXT, EM_SETSEL, 0, -1);
+        return;
+    }
+    // Opened over another of the program's dialogs, Find is modal to that one,
+    // which it leaves disabled no longer than it found it.
+    HWND owner = GetLastActivePopup(appState.mainWindow);
+    if (DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_FIND), owner, FindDialogProc, 0) != IDOK) return;
+    goTo(findDialog.chosen, findDialog.typed);
+}
