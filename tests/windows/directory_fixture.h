@@ -40,18 +40,22 @@ protected:
 
     static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
 
+    static std::string cell(HWND list, int row, int column)
+    {
+        char text[300] = "";
+        LVITEMA item{};
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(&item));
+        return text;
+    }
+
     static Names shownNames(HWND list)
     {
         Names names;
         int count = int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-        for (int row = 0; row < count; ++row) {
-            char text[300] = "";
-            LVITEMA item{};
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(&item));
-            names.push_back(text);
-        }
+        for (int row = 0; row < count; ++row) names.push_back(cell(list, row, 0));
         return names;
     }
 
