@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# For developers: shows that the tests catch faults. Each small fault below is
+# applied alone to a scratch copy of the working tree, and the test layer that
+# should catch it is run; every fault must make that layer fail. CI does not
+# run this. Usage: scripts/mutation-check.sh [NAME-FILTER]
+set -uo pipefail
+repo=$(cd "$(dirname "$0")/.." && pwd)
+scratch=$(mktemp -d /tmp/quillory-mutants.XXXXXX)
+filter=${1:-}
+(cd "$repo" && git ls-files -z --cached --others --exclude-standard | xargs -0 cp --parents -t "$scratch")
+cd "$scratch" || exit 1
+scripts/install-deps.sh >/dev/null
+started=$(date +%s)
+
+build_native() { cmake --build --preset native -j "$(nproc)" --target quillory_native_tests >/dev/null 2>&1; }
+build_windows() { cmake --build --preset windows -j "$(nproc)" >/dev/null 2>&1; }
+cmake --preset native >/dev/null && build_native || { echo "the scratch copy does not build natively"; exit 1; }
+cmake --preset windows >/dev/null && build_windows || { echo "the scratch copy does not build for Windows"; exit 1; }
+QUILLORY_VIRTUAL_DISPLAY=1 source scripts/wine-env.sh "$scratch/build/windows"
+trap 'stop_wine_env; rm -rf "$scratch"' EXIT
+
+build_layer() { if [ "$1" = native ]; then build_native; else build_windows; fi; }
+
+# Runs a layer's tests; succeeds when they pass.
+run_layer() {
+  case $1 in
+    native) ctest --preset native >/dev/null 2>&1 ;;
+    windows) wine build/windows/quillory_windows_tests.exe >/tmp/quillory-mutant.log 2>&1 ;;
+    e2e:*) bash "tests/e2e/${1#e2e:}.sh" build/windows >/tmp/quillory-mutant.log 2>&1 ;;
+  esac
+}
+
+# Each fault: name, layer, file, the exact text, what it becomes.
+faults=$(cat <<'EOF'
+default-mark|native|day/day_file.cpp|readIniInt(file, section, key, markPrimary)|readIniInt(file, section, key, markImportant)
+key-without-blank|native|day/day_file.cpp|"%s_%d = "|"%s_%d= "
+second-key-wins|native|day/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;
+schedule-slot|native|edit/close_day.cpp|int target = i;|int target = i + 1 < scheduleLineCount ? i + 1 : i;
+quarter-of-four|native|edit/close_day.cpp|month % 3 == shownMonth % 3|month % 4 == shownMonth % 4
+cut-off-by-one|native|day/day_page.cpp|strnlen(text, lineTextSize - 1)|strnlen(text, lineTextSize - 2)
+mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
+no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
+caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, result.caret, result.caret|EM_SETSEL, 0, 0
+enter-from-last-note|windows|app/line_navigation_win32.cpp|if (!isEditControl(next)) next = GetDlgItem(parent, IDC_FIRST_SCHEDULE_LINE);|if (!isEditControl(next)) next = window;
+run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " + autorunArgument;|return L"\"" + path + L"\" ";
+no-done-state-after-move|windows|edit/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
+cancel-undoes-addition|windows|directory/directory_list_win32.cpp|case IDCANCEL: EndDialog(dialog, 0); break;|case IDCANCEL: std::memset(list.entries, 0, sizeof list.entries); EndDialog(dialog, 0); break;
+gather-untrimmed|windows|day/day_view_win32.cpp|    trimLineText(line);|
+step-without-save|windows|day/date_navigation_win32.cpp|    saveShownPage(appState.dateShown);\n    appState.dateShown = date;|    appState.dateShown = date;
+late-tick-no-reminder|native|app/reminders.cpp|    int to = secondOfDay(now);|    int to = secondOfDay(now) % 1800 == 0 ? secondOfDay(now) : from;
+unchanged-page-written|native|day/stored_page.cpp|(onlyWhenChanged && samePage(stored.page, shown))|(onlyWhenChanged && false)
+undo-keeps-101|native|edit/undo_history.cpp|history.undoable.size() == undoStepLimit|history.undoable.size() > undoStepLimit
+find-untrimmed|native|day/day_search.cpp|std::string folded(trimBlanks(typed));|std::string folded(typed);
+unreadable-day-saved|windows|day/day_view_win32.cpp|page) == ReadResult::unreadable;|page) == ReadResult::missing;
+find-selects-nothing|windows|day/find_dialog_win32.cpp|EM_SETSEL, found.start, found.start + found.length|EM_SETSEL, found.start, found.start
+undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
+no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
+second-copy-runs|e2e:main_window|app/winmain_win32.cpp|if (running) SetForegroundWindow(running);|running = nullptr;
+EOF
+)
+
+caught=0 missed=0 stale=0  # a fault that does not build counts as stale: it proves nothing
+while IFS='|' read -r name layer file old new; do
+  [ -n "$filter" ] && [[ "$name" != *$filter* ]] && continue
+  cp "$file" "$file.orig"
+  if ! OLD="$old" NEW="$new" python3 - "$file" <<'PY'
+import os, sys
+path = sys.argv[1]
+old = os.environ["OLD"].replace("\\n", "\n")
+new = os.environ["NEW"].replace("\\n", "\n")
+text = open(path, encoding="latin-1").read()
+if text.count(old) != 1:
+    sys.exit(1)
+open(path, "w", encoding="latin-1").write(text.replace(old, new))
+PY
+  then
+    echo "STALE   $name: the text is no longer in $file"
+    stale=$((stale + 1))
+  elif ! build_layer "$layer"; then
+    echo "STALE   $name: does not build"
+    stale=$((stale + 1))
+  elif run_layer "$layer"; then
+    echo "MISSED  $name ($layer, $file)"
+    missed=$((missed + 1))
+  else
+    echo "caught  $name ($layer, $file)"
+    caught=$((caught + 1))
+  fi
+  mv "$file.orig" "$file"
+  touch "$file"
+done <<<"$faults"
+echo "$caught caught, $missed missed, $stale stale in $(( $(date +%s) - started )) s"
+[ "$missed" -eq 0 ] && [ "$stale" -eq 0 ]
