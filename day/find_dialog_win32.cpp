@@ -15,17 +15,25 @@ namespace {
 
 constexpr UINT_PTR readTimer = 1;
 // Reading that ends within this time is done before the dialog shows; beyond
-// it the dialog shows how far it has come and reads in steps between messages.
+// it the dialog shows how far it has come and reads on until the user does
+// something, so that a keystroke or a click is never kept waiting.
 constexpr DWORD firstReadMilliseconds = 200;
-constexpr DWORD readStepMilliseconds = 50;
+constexpr DWORD progressMilliseconds = 100;
 
 // Letter case as the user's locale knows it. The day texts are single-byte
-// in the system code page, and upper-casing keeps their length.
+// in the system code page, so one table of the 256 bytes upper-cased folds
+// them; a double-byte code page keeps to the letters A to Z.
 void foldAsTheUserDoes(char* text, size_t length)
 {
-    if (length == 0) return;
-    if (LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, text, int(length), text, int(length)) != int(length))
-        foldPlainCase(text, length);
+    static char upper[256];
+    static const bool singleByte = [] {
+        CPINFO info{};
+        if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) return false;
+        for (int c = 0; c < 256; ++c) upper[c] = char(c);
+        return LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, upper + 1, 255, upper + 1, 255) == 255;
+    }();
+    if (!singleByte) return foldPlainCase(text, length);
+    for (size_t i = 0; i < length; ++i) text[i] = upper[static_cast<unsigned char>(text[i])];
 }
 
 // The days read stay for the rest of the run: a later opening reads only the
@@ -78,15 +86,35 @@ bool readFor(DWORD milliseconds)
     return days.readCount == days.toRead.size();
 }
 
+void showReadingProgress()
+{
+    HWND count = GetDlgItem(findDialog.window, IDC_FIND_COUNT);
+    SetWindowTextA(count, readingText(days.readCount, days.toRead.size()).c_str());
+    UpdateWindow(count);
+}
+
+// Waiting for the next timer message between short steps would leave the
+// processor idle for much of the reading; asking for pending input is cheap
+// enough to do every few files.
 void readStep()
 {
-    if (!readFor(readStepMilliseconds)) {
-        SetDlgItemTextA(findDialog.window, IDC_FIND_COUNT, readingText(days.readCount, days.toRead.size()).c_str());
-        return;
+    UpdateWindow(findDialog.window);
+    DWORD shown = GetTickCount();
+    for (;;) {
+        for (int i = 0; i < 8; ++i)
+            if (!readNextDay(days)) {
+                KillTimer(findDialog.window, readTimer);
+                findDialog.reading = false;
+                showMatches();
+                return;
+            }
+        if (GetTickCount() - shown >= progressMilliseconds) {
+            showReadingProgress();
+            shown = GetTickCount();
+        }
+        if (GetQueueStatus(QS_INPUT) >> 16) break;
     }
-    KillTimer(findDialog.window, readTimer);
-    findDialog.reading = false;
-    showMatches();
+    showReadingProgress();
 }
 
 void addColumns()
