@@ -23,14 +23,6 @@ bool isValidDate(const SystemTime& date)
     return isCalendarYear(date.wYear) && toCalendar(date).ok();
 }
 
-int daysInMonth(const SystemTime& date)
-{
-    if (!isCalendarYear(date.wYear) || date.wMonth < 1 || date.wMonth > 12) return 0;
-    using namespace std::chrono;
-    year_month_day_last last{year{date.wYear}, month_day_last{month{date.wMonth}}};
-    return int(unsigned(last.day()));
-}
-
 int weekday(const SystemTime& date)
 {
     if (!isValidDate(date)) return -1;

@@ -10,10 +10,6 @@ constexpr int lastCalendarYear = 9999;
 // Whether wYear, wMonth and wDay name a day of the calendar within the years above.
 bool isValidDate(const SystemTime& date);
 
-// Days in the date's month (28 to 31), whatever its wDay; 0 when the year or
-// month lies outside the calendar.
-int daysInMonth(const SystemTime& date);
-
 // 0 for Sunday to 6 for Saturday; -1 for a date that is not valid.
 int weekday(const SystemTime& date);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "day/calendar.h"
+#include "directory/entry_rules.h"
 
 namespace {
 
@@ -26,21 +27,6 @@ bool fieldEquals(const char (&field)[N], const char* text)
 {
     size_t length = std::strlen(text);
     return length < N && std::strncmp(field, text, N) == 0;
-}
-
-// Reads a number the way the platform's text-to-number conversion does: leading
-// blanks and a sign are accepted, reading stops at the first non-digit, and a
-// text without digits is 0.
-template <size_t N>
-int readFieldNumber(const char (&field)[N])
-{
-    size_t i = 0;
-    while (i < N && (field[i] == ' ' || field[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < N && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
-    int value = 0;
-    for (; i < N && field[i] >= '0' && field[i] <= '9'; ++i) value = value * 10 + (field[i] - '0');
-    return negative ? -value : value;
 }
 
 int periodKindOf(const PeriodicTask& task)
@@ -137,12 +123,12 @@ bool isPeriodicTaskDue(const PeriodicTask& task, const SystemTime& date)
 
     // A day beyond the month's end falls on its last day, so "31" means the
     // last day of every month.
-    int day = readFieldNumber(task.day);
-    int length = daysInMonth(date);
+    int day = readDecimalNumber(task.day);
+    int length = monthDayCount(date.wYear, date.wMonth);
     if (day > length) day = length;
     if (day != date.wDay) return false;
 
-    int month = readFieldNumber(task.month);
+    int month = readDecimalNumber(task.month);
     int shownMonth = date.wMonth;
     switch (kind) {
     case periodMonth: return true;

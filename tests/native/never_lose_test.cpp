@@ -1,12 +1,10 @@
-// The change check behind saving as the user types, and two faults that lost or garbled text.
+// The change check behind saving as the user types, and a fault that garbled text.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <string>
 
 #include "day/stored_page.h"
-#include "edit/close_day.h"
-#include "tests/common/dates.h"
 
 namespace {
 
@@ -26,20 +24,6 @@ TEST(NeverLose, ChangeCheckSeesTextDoneAndMarkOfEveryLine)
         c.change(other.lines[dayLineCount - 1]);
         EXPECT_EQ(samePage(shown, other), c.same);
     }
-}
-
-TEST(NeverLose, TwoDueTasksNamedWithBlanksMakeOneLine)
-{
-    Directory tasks{};
-    for (int i = 0; i < 2; ++i) {
-        std::strcpy(tasks[i].name, " Rent ");
-        std::strcpy(tasks[i].period, "Month");
-        std::strcpy(tasks[i].day, "30");
-    }
-    DayPage closing, next;
-    carryOverUnfinished(closing, next, tasks, date(2026, 4, 30), std::strcmp);
-    EXPECT_STREQ(next.lines[firstTodoLine].text, "Rent");
-    EXPECT_STREQ(next.lines[firstTodoLine + 1].text, "");
 }
 
 // The sanitizer run shows a read of the freed buffer; the content shows a stale one.
