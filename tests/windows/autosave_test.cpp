@@ -8,29 +8,17 @@
 #include <thread>
 #include <vector>
 
-#include "dialog_script.h"
 #include "main_window_fixture.h"
 
 namespace {
 
 const char today[] = "2026_12_06.ini";
 
-using Autosave = MainWindowTest;
-
-// The window's one-second timer, at once.
-void tick(HWND window) { SendMessageA(window, WM_TIMER, 1, 0); }
-
-// Opens the files now, without sharing, and lets go of them after a while.
-std::thread holdFiles(int milliseconds, const std::vector<std::filesystem::path>& files)
-{
-    std::vector<HANDLE> handles;
-    for (const auto& file : files)
-        handles.push_back(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    return std::thread([=] {
-        Sleep(milliseconds);
-        for (HANDLE handle : handles) CloseHandle(handle);
-    });
-}
+class Autosave : public MainWindowTest {
+protected:
+    // The window's one-second timer, at once.
+    void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
+};
 
 TEST_F(Autosave, ChangedPageIsSavedOnTheNextTickAndAnUnchangedOneIsNot)
 {
@@ -38,7 +26,7 @@ TEST_F(Autosave, ChangedPageIsSavedOnTheNextTickAndAnUnchangedOneIsNot)
     setLine(IDC_FIRST_SCHEDULE_LINE + 2, "  Dentist ", IDM_MARK_IMPORTANT);
     setText(IDC_FIRST_NOTE_LINE, "keys");
     click(IDC_FIRST_TODO_DONE);
-    tick(window);
+    tick();
     std::string saved = readBytes(dayFile(today));
     EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE + 2), "  Dentist ");
     command(IDC_NEXT_DAY);
@@ -48,7 +36,7 @@ TEST_F(Autosave, ChangedPageIsSavedOnTheNextTickAndAnUnchangedOneIsNot)
     const std::string handWritten = "[todo]\r\nTEXT_0=\" Call Bob\"\r\nMARK_0=5\r\n[NOTE]\r\nDONE_1=1\r\n";
     writeBytes(dayFile(today), handWritten);
     command(IDC_PREVIOUS_DAY);
-    tick(window);
+    tick();
     EXPECT_EQ(readBytes(dayFile(today)), handWritten);
 }
 
@@ -62,7 +50,7 @@ TEST_F(Autosave, FailedSaveIsToldOnceAndAgainOnlyAfterASuccess)
         if (step.blocked) std::filesystem::create_directories(blocker);
         else std::filesystem::remove(blocker);
         setText(IDC_FIRST_TODO_LINE, step.typed);
-        tick(window);
+        tick();
         EXPECT_EQ(shownMessages.size(), step.told) << step.typed;
     }
     EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
@@ -81,7 +69,14 @@ TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
         writeBytes(dayFile(today), day);
         writeBytes("directory_contact.ini", contacts);
         shownMessages.clear();
-        std::thread holder = holdFiles(milliseconds, {dayFile(today), "directory_contact.ini"});
+        // Another program holds both files, without sharing, for a while.
+        std::vector<HANDLE> handles;
+        for (const std::filesystem::path& file : {dayFile(today), std::filesystem::path("directory_contact.ini")})
+            handles.push_back(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        std::thread holder([=] {
+            Sleep(milliseconds);
+            for (HANDLE handle : handles) CloseHandle(handle);
+        });
         openWindow();
         EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE), readable ? "Dentist" : "");
         EXPECT_EQ(readOnly(IDC_FIRST_NOTE_LINE), !readable);
@@ -100,7 +95,7 @@ TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
         if (!readable) {
             // Let go of by now: typing, a tick and stepping away still leave the file alone.
             setText(IDC_FIRST_SCHEDULE_LINE, "typed over");
-            tick(window);
+            tick();
             EXPECT_EQ(readBytes(dayFile(today)), day);
             command(IDC_NEXT_DAY);
             command(IDC_PREVIOUS_DAY);

@@ -1,38 +1,46 @@
-// Creates the real main window in process, from its template, with the time and message boxes under the test's control.
+// The real main window in process, from its template, with the time, the message boxes and the icon
+// under the test's control; modal dialogs over it are driven from inside their own loops.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <windows.h>
+#include <commctrl.h>
 
+#include <cstring>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/app_state_win32.h"
 #include "app/clock_win32.h"
 #include "app/main_window_win32.h"
+#include "app/shortcuts_win32.h"
 #include "day/day_view_win32.h"
 #include "resources/resource.h"
 #include "tests/common/scratch_folder.h"
 
+using Names = std::vector<std::string>;
+using DialogStep = std::function<void()>;
+
 struct ShownMessage {
     std::string text;
-    std::string title;
     UINT type;
 };
 
-// What the message boxes showed, and the answers the next ones give in turn
-// (messageAnswer once they are used up).
+// What the message boxes showed, and the answers the next ones give in turn (OK once they are used up).
 inline std::vector<ShownMessage> shownMessages;
 inline std::vector<int> answers;
-inline int messageAnswer = IDOK;
-inline SYSTEMTIME testNow{2026, 12, 0, 6, 9, 15, 0, 0};
+// What went to the notification area. The shell itself is left out: Wine takes
+// seconds to take an icon off a notification area that no desktop shows.
+inline std::vector<std::pair<DWORD, NOTIFYICONDATAA>> iconCalls;
+inline SYSTEMTIME testNow;
 
-inline int recordMessage(HWND, const char* text, const char* title, UINT type)
+inline int recordMessage(HWND, const char* text, const char*, UINT type)
 {
-    shownMessages.push_back({text, title, type});
-    if (answers.empty()) return messageAnswer;
+    shownMessages.push_back({text, type});
+    if (answers.empty()) return IDOK;
     int answer = answers.front();
     answers.erase(answers.begin());
     return answer;
@@ -40,38 +48,162 @@ inline int recordMessage(HWND, const char* text, const char* title, UINT type)
 
 inline void testLocalTime(SYSTEMTIME* now) { *now = testNow; }
 
-// Wine takes seconds to take an icon off a notification area that no
-// desktop shows; the window tests leave the shell out.
-inline BOOL WINAPI ignoreIcon(DWORD, NOTIFYICONDATAA*) { return TRUE; }
+inline BOOL WINAPI recordIconCall(DWORD action, NOTIFYICONDATAA* data)
+{
+    iconCalls.push_back({action, *data});
+    return TRUE;
+}
 
 // A day file in the test's working folder.
 inline std::filesystem::path dayFile(const char* name) { return std::filesystem::current_path() / "Data" / name; }
 
-inline void pumpMessages()
+// Handles the waiting messages; given a dialog, as its loop does, shortcut keys included.
+inline void pumpMessages(HWND dialog = nullptr)
 {
     MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        if (!dialog || !IsDialogMessageA(dialog, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+}
+
+// Ctrl held down, with the shortcut filter in place as the entry point installs it.
+struct CtrlHeld {
+    CtrlHeld()
+    {
+        hold(0x80);
+        installShortcutFilter(appState.instance);
+    }
+    ~CtrlHeld()
+    {
+        removeShortcutFilter();
+        hold(0);
+    }
+    static void hold(BYTE state)
+    {
+        BYTE keys[256];
+        GetKeyboardState(keys);
+        keys[VK_CONTROL] = state;
+        SetKeyboardState(keys);
+    }
+};
+
+struct DialogScript {
+    std::vector<DialogStep> steps;
+    size_t next = 0;
+    int idleTicks = 0;
+};
+
+inline DialogScript* runningScript = nullptr;
+
+// This thread's dialog with the given caption, or with none the topmost enabled one. Only this
+// thread's dialogs count: another test program may have one of the same caption open.
+inline HWND dialogNamed(const char* caption)
+{
+    struct Search {
+        const char* caption;
+        HWND found;
+    } search{caption, nullptr};
+    auto match = [](HWND window, LPARAM data) -> BOOL {
+        Search& wanted = *reinterpret_cast<Search*>(data);
+        char className[16] = "", title[64] = "";
+        GetClassNameA(window, className, sizeof className);
+        GetWindowTextA(window, title, sizeof title);
+        if (lstrcmpA(className, "#32770") != 0) return TRUE;
+        // The main window is disabled while a modal dialog is open over it.
+        bool found = wanted.caption ? lstrcmpA(title, wanted.caption) == 0
+                                    : IsWindowVisible(window) && IsWindowEnabled(window);
+        if (found) wanted.found = window;
+        return !(found && wanted.caption);
+    };
+    EnumThreadWindows(GetCurrentThreadId(), match, LPARAM(&search));
+    return search.found;
+}
+
+// A step that opens a nested dialog returns only when it closes; the steps
+// behind it run meanwhile, from the nested dialog's loop.
+inline void CALLBACK runNextStep(HWND, UINT, UINT_PTR, DWORD)
+{
+    DialogScript& script = *runningScript;
+    if (script.next < script.steps.size()) {
+        script.idleTicks = 0;
+        DialogStep step = script.steps[script.next++];
+        step();
+        return;
+    }
+    // A dialog the steps left open would block the test for good.
+    if (++script.idleTicks < 100) return;
+    if (HWND top = dialogNamed(nullptr)) {
+        ADD_FAILURE() << "a dialog was left open";
+        EndDialog(top, 0);
     }
 }
 
-// Forgets the options and the logon-start entry of earlier tests.
-inline void clearRegistry()
+// Runs the action (which opens a modal dialog) with the steps played inside it.
+inline void runWithDialogs(const DialogStep& action, std::vector<DialogStep> steps)
 {
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenhollow\\Quillory");
-    RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory");
+    DialogScript script{std::move(steps)};
+    DialogScript* outer = runningScript;
+    runningScript = &script;
+    UINT_PTR timer = SetTimer(nullptr, 0, 10, runNextStep);
+    action();
+    KillTimer(nullptr, timer);
+    runningScript = outer;
+    EXPECT_EQ(script.next, script.steps.size()) << "steps left when the dialogs closed";
 }
 
-// Sets up the program's state as its entry point does, before the window exists.
-inline void startProgramState()
+// The command a button sends, whether or not the button could be clicked.
+inline void press(const char* caption, int id)
 {
-    static AppState fresh;
-    appState = fresh;
-    appState.instance = GetModuleHandleA(nullptr);
-    LoadStringA(appState.instance, IDS_CAPTION, appState.caption, 100);
-    appState.autorun = 1;
-    appState.showTime = 1;
+    HWND dialog = dialogNamed(caption);
+    ASSERT_TRUE(dialog) << caption;
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
+}
+
+// A key as the dialog's loop receives it from the keyboard.
+inline void pressKey(const char* caption, WPARAM key)
+{
+    HWND dialog = dialogNamed(caption);
+    ASSERT_TRUE(dialog) << caption;
+    HWND target = GetFocus();
+    if (target == nullptr || GetAncestor(target, GA_ROOT) != dialog) target = dialog;
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+inline std::string dialogText(const char* caption, int id)
+{
+    char text[300] = "";
+    GetDlgItemTextA(dialogNamed(caption), id, text, sizeof text);
+    return text;
+}
+
+// Each row of a list view, its first columns joined by blanks.
+inline Names listRows(HWND list, int columns)
+{
+    Names rows;
+    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
+        std::string cells;
+        for (int column = 0; column < columns; ++column) {
+            char text[300] = "";
+            LVITEMA item{};
+            item.iSubItem = column;
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(&item));
+            cells += (column ? " " : "") + std::string(text);
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+inline void selectRow(HWND list, int row)
+{
+    LVITEMA item{};
+    item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list, LVM_SETITEMSTATE, row, LPARAM(&item));
 }
 
 class MainWindowTest : public ::testing::Test {
@@ -80,13 +212,21 @@ protected:
     {
         shownMessages.clear();
         answers.clear();
-        messageAnswer = IDOK;
+        iconCalls.clear();
         testNow = {2026, 12, 0, 6, 9, 15, 0, 0};
         messageBoxFunction = recordMessage;
         localTimeFunction = testLocalTime;
-        shellNotifyIconFunction = ignoreIcon;
-        clearRegistry();
-        startProgramState();
+        shellNotifyIconFunction = recordIconCall;
+        // Forget the options and the logon-start entry of earlier tests.
+        RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenhollow\\Quillory");
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory");
+        // The program's state as its entry point sets it up, before the window exists.
+        static AppState fresh;
+        appState = fresh;
+        appState.instance = GetModuleHandleA(nullptr);
+        LoadStringA(appState.instance, IDS_CAPTION, appState.caption, 100);
+        appState.autorun = 1;
+        appState.showTime = 1;
     }
 
     void TearDown() override
@@ -98,11 +238,10 @@ protected:
     }
 
     // The window as the entry point creates it, but modeless so the test keeps control.
-    HWND openWindow(int templateId = IDD_MAIN)
+    void openWindow(int templateId = IDD_MAIN)
     {
         window = CreateDialogParamA(appState.instance, MAKEINTRESOURCEA(templateId), nullptr, MainDialogProc, 0);
         pumpMessages();
-        return window;
     }
 
     // Destroying the window saves everything, as closing it does.
@@ -115,7 +254,7 @@ protected:
 
     HWND item(int id) const { return GetDlgItem(window, id); }
     void command(int id) { SendMessageA(window, WM_COMMAND, id, 0); }
-    void focus(int id) { SetFocus(id ? item(id) : nullptr); }
+    void focus(int id) { SetFocus(item(id)); }
     std::string text(int id) const
     {
         char buffer[1024] = "";
@@ -130,20 +269,53 @@ protected:
         focus(id);
         command(markCommand);
     }
-    bool checked(int id) const { return IsDlgButtonChecked(window, id) == BST_CHECKED; }
     void click(int box)
     {
         SendMessageA(item(box), BM_CLICK, 0, 0);
         pumpMessages();
     }
+    // A key typed into a line, through the window's own dialog loop.
+    void typeKey(int id, WPARAM key)
+    {
+        PostMessageA(item(id), WM_KEYDOWN, key, 1);
+        pumpMessages(window);
+    }
     bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
     HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
-    // A line as the window shows it: text, then "x" when done, then the mark's font as 0, 1 or 2.
-    std::string shown(int id) const
+    // Lines as the window shows them, joined by "|": each its text, then "x" when done, then the mark's font as 0, 1 or 2.
+    std::string shown(std::initializer_list<int> ids) const
     {
-        int mark = 0;
-        while (mark < 3 && font(id) != appState.markFonts[mark]) ++mark;
-        return text(id) + (readOnly(id) ? " x" : " ") + std::to_string(mark);
+        std::string lines;
+        for (int id : ids) {
+            int mark = 0;
+            while (mark < 3 && font(id) != appState.markFonts[mark]) ++mark;
+            lines += (lines.empty() ? "" : "|") + text(id) + (readOnly(id) ? " x" : " ") + std::to_string(mark);
+        }
+        return lines;
+    }
+
+    static void fill(Directory& directory, const Names& names)
+    {
+        std::memset(directory, 0, sizeof directory);
+        for (size_t i = 0; i < names.size(); ++i)
+            lstrcpynA(directory[i].name, names[i].c_str(), sizeof directory[i].name);
+    }
+    static Names namesOf(const Directory& directory)
+    {
+        Names names;
+        for (const DirectoryEntry& entry : directory)
+            if (entry.name[0]) names.push_back(entry.name);
+        return names;
+    }
+    static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
+    // Adds an entry through the list's "+" and the add dialog, naming it only.
+    static std::vector<DialogStep> addSteps(const char* list, const char* addDialog, const char* name)
+    {
+        return {[=] { press(list, IDC_ADD_ENTRY); },
+                [=] {
+                    SetDlgItemTextA(dialogNamed(addDialog), IDC_ENTRY_NAME, name);
+                    press(addDialog, IDOK);
+                }};
     }
 
     ScratchFolder folder;

@@ -1,13 +1,12 @@
-// The main window: its layout, showing and gathering a day, stepping between days, and the shortcut filter.
+// The main window: its layout, showing and saving days, stepping between them, Enter, shortcuts and the options.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
+
 #include "app/commands_win32.h"
-#include "app/shortcuts_win32.h"
-#include "day/day_file.h"
-#include "dialog_script.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -18,23 +17,24 @@ const int lineRows[] = {47, 59, 74, 85, 100, 112, 126, 137, 152, 163, 178, 189, 
 const int scheduleBoxRows[] = {48, 60, 74, 86, 100, 112, 126, 139, 152, 165, 178, 190, 204, 217, 231, 244, 258, 271, 285, 298, 311, 324};
 const int todoBoxRows[] = {48, 60, 74, 85, 100, 112, 126, 139, 152, 165, 178, 190, 204, 217, 231, 244, 258, 271, 285, 298};
 const int minuteRows[] = {49, 61, 76, 87, 103, 114, 129, 140, 155, 166, 181, 192, 207, 218, 234, 245, 261, 272, 287, 298, 313, 324};
-const int hourRows[] = {49, 76, 103, 129, 155, 181, 207, 234, 261, 287, 313};
 const int topRow[] = {7};
 
-// Each run of numbered controls: its class and its place in dialog units, row by row.
+// Each run of numbered controls: its class and its place in dialog units. Control i of a run
+// is at rows[i * rowStep]: an hour label sits beside every other minute label.
 struct ControlRun {
     int firstId, count;
     const char* className;
     int x, width, height;
-    const int* rows;  // one y per control, or one for all
+    const int* rows;
+    int rowStep;
 };
 const ControlRun layout[] = {
-    {1000, 22, "Edit", 49, 198, 12, lineRows},          {1101, 22, "Edit", 321, 198, 12, lineRows},
-    {1030, 22, "Button", 253, 10, 11, scheduleBoxRows}, {1151, 20, "Button", 525, 10, 11, todoBoxRows},
-    {1060, 11, "Static", 7, 26, 20, hourRows},          {1229, 22, "Static", 34, 11, 8, minuteRows},
-    {1090, 1, "Static", 7, 40, 31, topRow},             {1091, 1, "Static", 121, 142, 20, topRow},
-    {1092, 1, "Static", 321, 142, 20, topRow},          {1093, 1, "Static", 467, 68, 20, topRow},
-    {1200, 1, "Button", 49, 21, 20, topRow},            {1202, 1, "Button", 97, 21, 20, topRow},
+    {1000, 22, "Edit", 49, 198, 12, lineRows, 1},          {1101, 22, "Edit", 321, 198, 12, lineRows, 1},
+    {1030, 22, "Button", 253, 10, 11, scheduleBoxRows, 1}, {1151, 20, "Button", 525, 10, 11, todoBoxRows, 1},
+    {1060, 11, "Static", 7, 26, 20, minuteRows, 2},        {1229, 22, "Static", 34, 11, 8, minuteRows, 1},
+    {1090, 1, "Static", 7, 40, 31, topRow, 0},             {1091, 1, "Static", 121, 142, 20, topRow, 0},
+    {1092, 1, "Static", 321, 142, 20, topRow, 0},          {1093, 1, "Static", 467, 68, 20, topRow, 0},
+    {1200, 1, "Button", 49, 21, 20, topRow, 0},            {1202, 1, "Button", 97, 21, 20, topRow, 0},
 };
 
 TEST_F(MainWindow, BothTemplatesPlaceEveryControl)
@@ -42,66 +42,49 @@ TEST_F(MainWindow, BothTemplatesPlaceEveryControl)
     for (int templateId : {IDD_MAIN, IDD_MAIN_LARGE}) {
         openWindow(templateId);
         for (const ControlRun& run : layout)
-            for (int i = 0; i < run.count; ++i) {
-                HWND control = item(run.firstId + i);
-                ASSERT_TRUE(control) << run.firstId + i;
-                char className[16];
-                GetClassNameA(control, className, sizeof className);
-                EXPECT_STRCASEEQ(className, run.className);
-                RECT place{run.x, run.rows[run.count > 1 ? i : 0], run.width, run.height};
+            for (int id = run.firstId; id < run.firstId + run.count; ++id) {
+                char className[16] = "";
+                GetClassNameA(item(id), className, sizeof className);
+                EXPECT_STRCASEEQ(className, run.className) << id;
+                RECT place{run.x, run.rows[(id - run.firstId) * run.rowStep], run.width, run.height};
                 MapDialogRect(window, &place);  // position and size are converted apart
-                RECT actual;
-                GetWindowRect(control, &actual);
+                RECT expected{place.left, place.top, place.left + place.right, place.top + place.bottom}, actual;
+                GetWindowRect(item(id), &actual);
                 MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&actual), 2);
-                EXPECT_TRUE(actual.left == place.left && actual.top == place.top &&
-                            actual.right == place.left + place.right && actual.bottom == place.top + place.bottom)
-                    << templateId << " control " << run.firstId + i;
-                if (run.className[0] == 'E') EXPECT_EQ(SendMessageA(control, EM_GETLIMITTEXT, 0, 0), 259);
+                EXPECT_TRUE(EqualRect(&actual, &expected)) << templateId << " control " << id;
+                EXPECT_TRUE(run.className[0] != 'E' || SendMessageA(item(id), EM_GETLIMITTEXT, 0, 0) == 259) << id;
             }
         closeWindow();
     }
 }
 
-TEST_F(MainWindow, TodaysFileIsShownAndClosingWritesItBack)
+TEST_F(MainWindow, ADayIsShownAndSavedTrimmedWhenLeftByTheArrowsOrThePicker)
 {
-    const std::string today = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_3 = Dentist\r\nDONE_3 = 0\r\n"
-                              "MARK_3 = 0\r\n\r\n[TODO]\r\nTEXT_0 = Buy stamps\r\nDONE_0 = 1\r\nMARK_0 = 2\r\n\r\n[NOTE]\r\n";
-    writeBytes(dayFile("2026_12_06.ini"), today);
+    writeBytes(dayFile("2026_12_06.ini"), "[SCHEDULE]\r\nTEXT_3=Dentist\r\n[TODO]\r\nTEXT_0=Buy stamps\r\nDONE_0=1\r\nMARK_0=2\r\n");
+    writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_0=Monday\r\nMARK_0=0\r\n");
+    writeBytes(dayFile("2026_12_20.ini"), "[NOTE]\r\nTEXT_0=later note\r\n");
     openWindow();
-    EXPECT_EQ(shown(1003), "Dentist 0");
-    EXPECT_EQ(shown(1101), "Buy stamps x2");
-    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(IDC_MONTH_NAME) + text(IDC_WEEKDAY_NAME), "6DecemberSunday");
-    closeWindow();
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), today);
-    EXPECT_TRUE(shownMessages.empty());
-}
-
-TEST_F(MainWindow, GatheringTrimsBlanksAndCutsLongTextsButLeavesTheWindowAlone)
-{
-    openWindow();
-    SendMessageA(item(1002), EM_LIMITTEXT, 1000, 0);
-    setText(1000, "  padded\t  ");
-    setText(1001, "    ");
-    setText(1002, std::string(300, 'x'));
-    DayPage page;
-    gatherDayPage(page);
-    EXPECT_STREQ(page.lines[0].text, "padded\t");
-    EXPECT_STREQ(page.lines[1].text, "");
-    EXPECT_EQ(std::string(page.lines[2].text), std::string(259, 'x'));
-    EXPECT_EQ(text(1000), "  padded\t  ");
-}
-
-TEST_F(MainWindow, DoneBoxesAndMarksChangeOnlyTheirOwnLine)
-{
-    openWindow();
-    setText(1000, "a");
-    click(1030);
-    setLine(1122, "note", IDM_MARK_SECONDARY);
-    focus(1200);
-    command(IDM_MARK_IMPORTANT);  // no line has the focus
-    CheckDlgButton(window, 1170, BST_CHECKED);
-    command(1151);  // any box's command refreshes every line
-    EXPECT_EQ(shown(1000) + "|" + shown(1001) + "|" + shown(1120) + "|" + shown(1122), "a x1| 1| x1|note 2");
+    EXPECT_EQ(shown({1003, 1101}) + text(IDC_DAY_NUMBER) + text(IDC_MONTH_NAME) + text(IDC_WEEKDAY_NAME),
+              "Dentist 1|Buy stamps x26DecemberSunday");
+    setText(1003, "  Dentist at 9  ");
+    click(1033);
+    focus(1003);
+    command(IDM_MARK_SECONDARY);
+    command(IDC_NEXT_DAY);
+    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
+              "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_3 = Dentist at 9\r\nDONE_3 = 1\r\nMARK_3 = 2\r\n"
+              "\r\n[TODO]\r\nTEXT_0 = Buy stamps\r\nDONE_0 = 1\r\nMARK_0 = 2\r\n\r\n[NOTE]\r\n");
+    EXPECT_EQ(shown({1000, 1003}) + text(IDC_WEEKDAY_NAME), "Monday 0| 1Monday");
+    setText(1000, "");
+    for (WORD day : {7, 20})  // the date shown is no change at all
+        runWithDialogs([&] { command(IDC_PICK_DATE); }, {[day] {
+                           HWND picker = dialogNamed("Date picker");
+                           NMSELCHANGE pick{{GetDlgItem(picker, IDC_DATE_CALENDAR), IDC_DATE_CALENDAR, MCN_SELECT}};
+                           pick.stSelStart = {2026, 12, 0, day};
+                           SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&pick));
+                       }});
+    EXPECT_FALSE(std::filesystem::exists(dayFile("2026_12_07.ini")));  // a page that holds nothing has no file
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1121), "20later note");
 }
 
 TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
@@ -118,64 +101,78 @@ TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
     }
 }
 
-TEST_F(MainWindow, SteppingSavesTheDayLeftAndShowsTheNext)
-{
-    writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_0=Monday\r\nMARK_0=0\r\n");
-    openWindow();
-    setText(1003, "  Dentist  ");
-    click(1033);
-    focus(1003);
-    command(IDM_MARK_SECONDARY);
-    command(IDC_NEXT_DAY);
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
-                                                     "TEXT_3 = Dentist\r\nDONE_3 = 1\r\nMARK_3 = 2\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n");
-    EXPECT_EQ(shown(1000) + "|" + shown(1003) + "|" + text(IDC_WEEKDAY_NAME), "Monday 0| 1|Monday");
-    command(IDC_PREVIOUS_DAY);
-    EXPECT_EQ(shown(1003), "Dentist x2");
-    click(1033);
-    setText(1003, "");
-    command(IDC_PREVIOUS_DAY);  // a page that holds nothing has no file
-    EXPECT_FALSE(std::filesystem::exists(dayFile("2026_12_06.ini")));
-    EXPECT_EQ(appState.dateShown.wDay, 5);
-}
-
-TEST_F(MainWindow, PickingADateSavesTheDayLeftAndLoadsThePickedOne)
-{
-    writeBytes(dayFile("2026_12_20.ini"), "[NOTE]\r\nTEXT_0=later note\r\n");
-    openWindow();
-    setText(1101, " Buy stamps ");
-    for (WORD day : {6, 20})  // the date shown is no change at all
-        runWithDialogs([&] { command(IDC_PICK_DATE); }, {[day] {
-                           HWND picker = dialogNamed("Date picker");
-                           NMSELCHANGE pick{{GetDlgItem(picker, IDC_DATE_CALENDAR), IDC_DATE_CALENDAR, MCN_SELECT}};
-                           pick.stSelStart = {2026, 12, 0, day};
-                           SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&pick));
-                       }});
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n\r\n[TODO]\r\n"
-                                                     "TEXT_0 = Buy stamps\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[NOTE]\r\n");
-    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1121) + text(1101), "20later note");
-}
-
 TEST_F(MainWindow, ShortcutsTypedInALineBecomeCommandsAndNeverReachIt)
 {
     openWindow();
-    installShortcutFilter(appState.instance);
     setText(1005, "keep me");
     focus(1005);
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    for (WPARAM key : {'L', '2'}) {
-        PostMessageA(item(1005), WM_KEYDOWN, key, 1);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (!IsDialogMessageA(window, &msg)) DispatchMessageA(&msg);
+    {
+        CtrlHeld ctrl;
+        for (WPARAM key : {'L', '2'}) typeKey(1005, key);
     }
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    removeShortcutFilter();
-    EXPECT_EQ(shown(1005), " 2");  // cleared, then Secondary
+    EXPECT_EQ(shown({1005}), " 2");  // cleared, then Secondary
+}
+
+const char programKey[] = "Software\\Brenhollow\\Quillory";
+const char runKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// A value as stored: its type and bytes, or "missing".
+std::string stored(const char* key, const char* name)
+{
+    BYTE bytes[4096];
+    DWORD type = 0, size = sizeof bytes;
+    if (RegGetValueA(HKEY_CURRENT_USER, key, name, RRF_RT_ANY | RRF_NOEXPAND, &type, bytes, &size) != ERROR_SUCCESS)
+        return "missing";
+    if (type == REG_DWORD) return "dword " + std::to_string(*reinterpret_cast<DWORD*>(bytes));
+    return std::to_string(type) + " " + std::string(reinterpret_cast<char*>(bytes), size);
+}
+
+// Opens the options, clicks the boxes and presses OK.
+void setOptions(std::initializer_list<int> boxes)
+{
+    HWND dialog = dialogNamed("Options");
+    EXPECT_TRUE(dialog);
+    for (int box : boxes) SendDlgItemMessageA(dialog, box, BM_CLICK, 0, 0);
+    press("Options", IDOK);
+}
+
+TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowCloses)
+{
+    openWindow();
+    EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "13");
+    runWithDialogs([&] { command(IDM_OPTIONS); }, {[] {
+                       HWND dialog = dialogNamed("Options");
+                       EXPECT_TRUE(IsDlgButtonChecked(dialog, IDC_AUTORUN) && IsDlgButtonChecked(dialog, IDC_SHOW_TIME));
+                       setOptions({IDC_AM_PM, IDC_SHOW_TIME, IDC_LARGE_FONT});
+                   }});
+    EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5) + text(IDC_CLOCK), "012026");
+    closeWindow();
+    std::string values;
+    for (const char* name : {"am_pm", "showTime", "largeFont"}) values += stored(programKey, name) + "|";
+    EXPECT_EQ(values, "dword 1|dword 0|dword 1|");
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring commandLine = L"\"" + std::wstring(path) + L"\" -autorun";
+    EXPECT_EQ(stored(runKey, "Quillory"), "1 " + std::string(commandLine.begin(), commandLine.end()) + '\0');
+
+    // Autorun off takes the entry away, but only when the options are saved.
+    openWindow();
+    EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "01");
+    runWithDialogs([&] { command(IDM_OPTIONS); }, {[] { setOptions({IDC_AUTORUN}); }});
+    EXPECT_NE(stored(runKey, "Quillory"), "missing");
+    closeWindow();
+    EXPECT_EQ(stored(runKey, "Quillory"), "missing");
+}
+
+TEST_F(MainWindow, OptionsOfAnotherTypeAreIgnored)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, programKey, "am_pm", REG_SZ, "1", 2);
+    RegSetKeyValueA(HKEY_CURRENT_USER, programKey, "largeFont", REG_SZ, "1", 2);
+    DWORD one = 1;
+    RegSetKeyValueA(HKEY_CURRENT_USER, runKey, "Quillory", REG_DWORD, &one, sizeof one);
+    readLargeFontOption();
+    openWindow();
+    EXPECT_EQ(appState.am_pm + appState.largeFont + appState.autorun, 0);
 }
 
 }  // namespace
