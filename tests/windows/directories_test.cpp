@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,36 +20,49 @@ protected:
         MainWindowTest::SetUp();
         openWindow();
     }
+    static void fill(Directory& directory, const Names& names)
+    {
+        std::memset(directory, 0, sizeof directory);
+        for (size_t i = 0; i < names.size(); ++i)
+            lstrcpynA(directory[i].name, names[i].c_str(), sizeof directory[i].name);
+    }
+    static Names namesOf(const Directory& directory)
+    {
+        Names names;
+        for (const DirectoryEntry& entry : directory)
+            if (entry.name[0]) names.push_back(entry.name);
+        return names;
+    }
+    static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
+    // Adds an entry through the list's "+" and the add dialog, naming it only.
+    static std::vector<DialogStep> addSteps(const char* list, const char* addDialog, const char* name)
+    {
+        return {[=] { press(list, IDC_ADD_ENTRY); },
+                [=] {
+                    SetDlgItemTextA(dialogNamed(addDialog), IDC_ENTRY_NAME, name);
+                    press(addDialog, IDOK);
+                }};
+    }
 };
 
-TEST_F(Directories, AnAdditionIsSortedInAndSelectedAndCancelKeepsIt)
-{
-    fill(appState.templates, {"Shopping", "Call the bank"});
-    std::vector<DialogStep> steps = addSteps("Templates", "Add template", "Dentist");
-    steps.push_back([&] {
-        EXPECT_EQ(listRows(rows("Templates"), 1), (Names{"Call the bank", "Dentist", "Shopping"}));
-        EXPECT_EQ(SendMessageA(rows("Templates"), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 1);
-        command(IDM_TEMPLATES);  // a shortcut opens no second list: it would be left open
-        press("Templates", IDCANCEL);
-    });
-    runWithDialogs([&] { command(IDM_TEMPLATES); }, steps);
-    EXPECT_EQ(namesOf(appState.templates), (Names{"Call the bank", "Shopping", "Dentist"}));
-    EXPECT_TRUE(shownMessages.empty());
-}
-
-TEST_F(Directories, DeletingAsksFirstAndTakesTheWholeEntry)
+TEST_F(Directories, AnAdditionIsSortedInAndSelectedADeletionAsksFirstAndCancelKeepsBoth)
 {
     fill(appState.contacts, {"Bob", "Ann"});
     lstrcpyA(appState.contacts[1].phone, "555-0100");
     answers = {IDNO, IDYES};
-    runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
-                       selectRow(rows("Contacts"), 0);  // Ann, sorted first
-                       press("Contacts", IDC_DELETE_ENTRY);
-                       press("Contacts", IDC_DELETE_ENTRY);
-                       press("Contacts", IDCANCEL);
-                   }});
-    EXPECT_EQ(namesOf(appState.contacts), (Names{"Bob"}));
-    EXPECT_STREQ(appState.contacts[1].phone, "");
+    std::vector<DialogStep> steps = addSteps("Contacts", "Add contact", "Bea");
+    steps.push_back([&] {
+        EXPECT_EQ(listRows(rows("Contacts"), 1), (Names{"Ann", "Bea", "Bob"}));
+        EXPECT_EQ(SendMessageA(rows("Contacts"), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 1);
+        command(IDM_CONTACTS);  // a shortcut opens no second list: it would be left open
+        selectRow(rows("Contacts"), 0);
+        press("Contacts", IDC_DELETE_ENTRY);
+        press("Contacts", IDC_DELETE_ENTRY);
+        press("Contacts", IDCANCEL);
+    });
+    runWithDialogs([&] { command(IDM_CONTACTS); }, steps);
+    EXPECT_EQ(namesOf(appState.contacts), (Names{"Bea", "Bob"}));  // rebuilt in the order shown
+    EXPECT_STREQ(appState.contacts[1].phone, "");  // the whole entry went
     ASSERT_EQ(shownMessages.size(), 2u);
     EXPECT_EQ(shownMessages[0].text, "Delete the selected item. Are you sure?");
     EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
@@ -181,7 +195,7 @@ TEST_F(Find, GoToOnTheDayShownOnlyMovesTheFocus)
 // in Find opens no other Find.
 TEST_F(Find, CtrlFOpensOneFindFromTheWindowAndFromOtherDialogs)
 {
-    CtrlHeld ctrl;
+    holdCtrl(true);
     auto ctrlF = [](const char* caption) { return [=] { pressKey(caption, 'F'); }; };
     auto closeFind = [] {
         ASSERT_TRUE(dialogNamed("Find"));

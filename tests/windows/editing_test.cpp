@@ -1,9 +1,13 @@
-// The editing commands on the window's lines, and undoing and redoing them.
+// The editing commands on the window's lines, undoing and redoing them, and saving as the user types.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <cstring>
+#include <filesystem>
+#include <string>
+#include <thread>
+#include <vector>
 
 #include "app/commands_win32.h"
 #include "day/day_file.h"
@@ -73,19 +77,15 @@ TEST_F(Editing, EachCommandChangesThePageAsOneStepThatUndoAndRedoTakeBackAndDoAg
     }
 }
 
-TEST_F(Editing, BoxesAndMarksChangeOnlyTheirOwnLineAndWithoutALineTheCommandsOnlyAsk)
+TEST_F(Editing, WithoutAFocusedLineTheCommandsOnlyAskAndBlankLinesAreNotEmpty)
 {
-    setText(1000, "a");
-    click(1030);
-    setLine(1122, "note", IDM_MARK_SECONDARY);
     setText(1002, "   ");
+    click(1030);
     focus(1030);
-    for (int commandId : {IDM_MARK_IMPORTANT, IDM_MOVE_UP, IDM_CLEAR}) command(commandId);
-    CheckDlgButton(window, 1170, BST_CHECKED);
-    command(1151);  // any box's command refreshes every line
-    EXPECT_EQ(shown({1000, 1001, 1120, 1122}), "a x1| 1| x1|note 2");
+    for (int commandId : {IDM_MOVE_UP, IDM_CLEAR}) command(commandId);
+    EXPECT_EQ(shown({1000, 1001}), " x1| 1");
     command(IDM_CLOSE_EMPTY_TASKS);
-    EXPECT_EQ(shown({1001, 1002}), " x1|    1");  // blanks count as content
+    EXPECT_EQ(shown({1001, 1002}), " x1|    1");
     ASSERT_EQ(shownMessages.size(), 2u);
     EXPECT_EQ(shownMessages[1].text, "Please click on an edit control for set input focus and try again.");
     EXPECT_EQ(shownMessages[1].type, UINT(MB_OK | MB_ICONINFORMATION));
@@ -112,20 +112,16 @@ TEST_F(Editing, EachRunOfTypingInALineIsAStepAndTheMenuGreysWhatCannotBeDone)
 TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAndDueTasksAsTheOneStepOfTheNextDay)
 {
     writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_2=Monday 09:00\r\n");
-    const char* tasks[][4] = {{"Gym", "Day or week", "-+-----", ""}, {"Rent", "Month", "", "7"},
-                              {"Swim", "Day or week", "+------", ""}};
-    for (int i = 0; i < 3; ++i) {
-        PeriodicTask& task = appState.periodicTasks[i];
-        std::strcpy(task.name, tasks[i][0]);
-        std::strcpy(task.period, tasks[i][1]);
-        std::strcpy(task.week, tasks[i][2]);
-        std::strcpy(task.day, tasks[i][3]);
-    }
-    setLine(1002, "Meeting", IDM_MARK_IMPORTANT);
-    setLine(1003, "Already done");
-    click(1033);
-    setLine(1101, "Call Bob", IDM_MARK_SECONDARY);
-    setLine(1121, "a note");
+    // Due on the next day by its day of the month.
+    std::strcpy(appState.periodicTasks[0].name, "Rent");
+    std::strcpy(appState.periodicTasks[0].period, "Month");
+    std::strcpy(appState.periodicTasks[0].day, "7");
+    DayPage closing;
+    closing.lines[2] = {"Meeting", 0, markImportant};
+    closing.lines[3] = {"Already done", 1};
+    closing.lines[firstTodoLine] = {"Call Bob", 0, markSecondary};
+    closing.lines[firstNoteLine] = {"a note"};
+    showDayPage(closing);
     answers = {IDNO, IDYES};
     command(IDM_CLOSE_CURRENT_DAY);
     EXPECT_EQ(appState.dateShown.wDay, 6);  // No changes nothing
@@ -143,15 +139,14 @@ TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAndDueTasksAsTheOneStepOfTheN
     // Its own slot is taken, so the meeting goes to the earliest free one.
     EXPECT_EQ(readBytes(dayFile("2026_12_07.ini")),
               "; YEAR:2026; MONTH:12; DAY:7;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Meeting\r\nDONE_0 = 0\r\nMARK_0 = 0\r\n"
-              "TEXT_2 = Monday 09:00\r\nDONE_2 = 0\r\nMARK_2 = 1\r\n\r\n[TODO]\r\nTEXT_0 = Gym\r\nDONE_0 = 0\r\n"
-              "MARK_0 = 1\r\nTEXT_1 = Rent\r\nDONE_1 = 0\r\nMARK_1 = 1\r\nTEXT_2 = Call Bob\r\nDONE_2 = 0\r\n"
-              "MARK_2 = 2\r\n\r\n[NOTE]\r\n");
+              "TEXT_2 = Monday 09:00\r\nDONE_2 = 0\r\nMARK_2 = 1\r\n\r\n[TODO]\r\nTEXT_0 = Rent\r\nDONE_0 = 0\r\n"
+              "MARK_0 = 1\r\nTEXT_1 = Call Bob\r\nDONE_1 = 0\r\nMARK_1 = 2\r\n\r\n[NOTE]\r\n");
 }
 
 TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
 {
     type(1101, "keep");
-    CtrlHeld ctrl;
+    holdCtrl(true);
     runWithDialogs([&] { command(IDM_TEMPLATES); },
                    {[] { press("Templates", IDC_ADD_ENTRY); },
                     [] {
@@ -164,6 +159,81 @@ TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
                     },
                     [] { press("Templates", IDCANCEL); }});
     EXPECT_EQ(text(1101), "keep");
+}
+
+const char today[] = "2026_12_06.ini";
+
+using Autosave = MainWindowTest;
+
+TEST_F(Autosave, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAfterASuccess)
+{
+    openWindow();
+    std::filesystem::path blocker = dayFile("2026_12_06.ini.tmp");
+    struct Step { bool blocked; const char* typed; size_t told; };
+    const Step steps[] = {{true, "a", 1}, {true, " b ", 1}, {false, " b ", 1}, {true, "c", 2}};
+    for (const Step& step : steps) {
+        if (step.blocked) std::filesystem::create_directories(blocker);
+        else std::filesystem::remove(blocker);
+        setText(IDC_FIRST_TODO_LINE, step.typed);
+        tick();
+        EXPECT_EQ(shownMessages.size(), step.told) << step.typed;
+        EXPECT_EQ(text(IDC_FIRST_TODO_LINE), step.typed);  // saving shows no trimming
+    }
+    // The last save failed and left the file of the one before.
+    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = b\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
+    EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
+    EXPECT_EQ(shownMessages.back().type, UINT(MB_OK | MB_ICONERROR));
+    std::filesystem::remove(blocker);
+}
+
+TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
+{
+    const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"
+                            "MARK_0 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+    const std::string contacts = "\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n";
+    for (int milliseconds : {300, 3000}) {
+        bool readable = milliseconds < 1000;
+        SCOPED_TRACE(milliseconds);
+        writeBytes(dayFile(today), day);
+        writeBytes("directory_contact.ini", contacts);
+        shownMessages.clear();
+        // Another program holds both files, without sharing, for a while.
+        std::vector<HANDLE> handles;
+        for (const std::filesystem::path& file : {dayFile(today), std::filesystem::path("directory_contact.ini")})
+            handles.push_back(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        std::thread holder([=] {
+            Sleep(milliseconds);
+            for (HANDLE handle : handles) CloseHandle(handle);
+        });
+        openWindow();
+        EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE), readable ? "Dentist" : "");
+        EXPECT_EQ(readOnly(IDC_FIRST_NOTE_LINE), !readable);
+        EXPECT_EQ(IsWindowEnabled(item(IDC_FIRST_TODO_DONE)) != 0, readable);
+        // Their wording is checked end to end.
+        EXPECT_EQ(shownMessages.size(), readable ? 0u : 2u);
+        for (const ShownMessage& message : shownMessages) EXPECT_EQ(message.type, UINT(MB_OK | MB_ICONERROR));
+        std::vector<bool> buttons;
+        runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
+                           for (int id : {IDC_ADD_ENTRY, IDC_EDIT_ENTRY, IDC_DELETE_ENTRY})
+                               buttons.push_back(IsWindowEnabled(GetDlgItem(dialogNamed("Contacts"), id)));
+                           press("Contacts", IDCANCEL);
+                       }});
+        EXPECT_EQ(buttons, std::vector<bool>(3, readable));
+        holder.join();
+        if (!readable) {
+            // Let go of by now: typing, a tick and stepping away still leave the file alone.
+            setText(IDC_FIRST_SCHEDULE_LINE, "typed over");
+            tick();
+            EXPECT_EQ(readBytes(dayFile(today)), day);
+            command(IDC_NEXT_DAY);
+            command(IDC_PREVIOUS_DAY);
+            EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE), "Dentist");
+            EXPECT_FALSE(readOnly(IDC_FIRST_NOTE_LINE));
+        }
+        closeWindow();
+        EXPECT_EQ(readBytes(dayFile(today)), day);
+        EXPECT_EQ(readBytes("directory_contact.ini"), contacts);
+    }
 }
 
 }  // namespace

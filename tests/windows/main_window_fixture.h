@@ -7,7 +7,6 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -68,26 +67,16 @@ inline void pumpMessages(HWND dialog = nullptr)
         }
 }
 
-// Ctrl held down, with the shortcut filter in place as the entry point installs it.
-struct CtrlHeld {
-    CtrlHeld()
-    {
-        hold(0x80);
-        installShortcutFilter(appState.instance);
-    }
-    ~CtrlHeld()
-    {
-        removeShortcutFilter();
-        hold(0);
-    }
-    static void hold(BYTE state)
-    {
-        BYTE keys[256];
-        GetKeyboardState(keys);
-        keys[VK_CONTROL] = state;
-        SetKeyboardState(keys);
-    }
-};
+// Ctrl held down, with the shortcut filter in place as the entry point installs it; or both let go.
+inline void holdCtrl(bool down)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+    if (down) installShortcutFilter(appState.instance);
+    else removeShortcutFilter();
+}
 
 struct DialogScript {
     std::vector<DialogStep> steps;
@@ -182,20 +171,13 @@ inline std::string dialogText(const char* caption, int id)
 // Each row of a list view, its first columns joined by blanks.
 inline Names listRows(HWND list, int columns)
 {
-    Names rows;
-    for (int row = 0; row < SendMessageA(list, LVM_GETITEMCOUNT, 0, 0); ++row) {
-        std::string cells;
+    Names rows(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    for (size_t row = 0; row < rows.size(); ++row)
         for (int column = 0; column < columns; ++column) {
             char text[300] = "";
-            LVITEMA item{};
-            item.iSubItem = column;
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(&item));
-            cells += (column ? " " : "") + std::string(text);
+            ListView_GetItemText(list, row, column, text, sizeof text);
+            rows[row] += (column ? " " : "") + std::string(text);
         }
-        rows.push_back(cells);
-    }
     return rows;
 }
 
@@ -231,6 +213,7 @@ protected:
 
     void TearDown() override
     {
+        holdCtrl(false);
         closeWindow();
         messageBoxFunction = MessageBoxA;
         localTimeFunction = GetLocalTime;
@@ -262,13 +245,8 @@ protected:
         return buffer;
     }
     void setText(int id, const std::string& value) { SetWindowTextA(item(id), value.c_str()); }
-    // Types a line and gives it a mark, as the user does from the menu.
-    void setLine(int id, const std::string& value, int markCommand = IDM_MARK_PRIMARY)
-    {
-        setText(id, value);
-        focus(id);
-        command(markCommand);
-    }
+    // The window's one-second timer, at once.
+    void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
     void click(int box)
     {
         SendMessageA(item(box), BM_CLICK, 0, 0);
@@ -292,30 +270,6 @@ protected:
             lines += (lines.empty() ? "" : "|") + text(id) + (readOnly(id) ? " x" : " ") + std::to_string(mark);
         }
         return lines;
-    }
-
-    static void fill(Directory& directory, const Names& names)
-    {
-        std::memset(directory, 0, sizeof directory);
-        for (size_t i = 0; i < names.size(); ++i)
-            lstrcpynA(directory[i].name, names[i].c_str(), sizeof directory[i].name);
-    }
-    static Names namesOf(const Directory& directory)
-    {
-        Names names;
-        for (const DirectoryEntry& entry : directory)
-            if (entry.name[0]) names.push_back(entry.name);
-        return names;
-    }
-    static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
-    // Adds an entry through the list's "+" and the add dialog, naming it only.
-    static std::vector<DialogStep> addSteps(const char* list, const char* addDialog, const char* name)
-    {
-        return {[=] { press(list, IDC_ADD_ENTRY); },
-                [=] {
-                    SetDlgItemTextA(dialogNamed(addDialog), IDC_ENTRY_NAME, name);
-                    press(addDialog, IDOK);
-                }};
     }
 
     ScratchFolder folder;
