@@ -90,24 +90,19 @@ inline DialogScript* runningScript = nullptr;
 // thread's dialogs count: another test program may have one of the same caption open.
 inline HWND dialogNamed(const char* caption)
 {
-    struct Search {
-        const char* caption;
-        HWND found;
-    } search{caption, nullptr};
+    std::pair<const char*, HWND> search{caption, nullptr};
     auto match = [](HWND window, LPARAM data) -> BOOL {
-        Search& wanted = *reinterpret_cast<Search*>(data);
+        auto& [wanted, found] = *reinterpret_cast<std::pair<const char*, HWND>*>(data);
         char className[16] = "", title[64] = "";
         GetClassNameA(window, className, sizeof className);
         GetWindowTextA(window, title, sizeof title);
-        if (lstrcmpA(className, "#32770") != 0) return TRUE;
         // The main window is disabled while a modal dialog is open over it.
-        bool found = wanted.caption ? lstrcmpA(title, wanted.caption) == 0
-                                    : IsWindowVisible(window) && IsWindowEnabled(window);
-        if (found) wanted.found = window;
-        return !(found && wanted.caption);
+        bool wantedOne = wanted ? lstrcmpA(title, wanted) == 0 : IsWindowVisible(window) && IsWindowEnabled(window);
+        if (lstrcmpA(className, "#32770") == 0 && wantedOne) found = window;
+        return TRUE;
     };
     EnumThreadWindows(GetCurrentThreadId(), match, LPARAM(&search));
-    return search.found;
+    return search.second;
 }
 
 // A step that opens a nested dialog returns only when it closes; the steps
@@ -150,13 +145,12 @@ inline void press(const char* caption, int id)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), LPARAM(GetDlgItem(dialog, id)));
 }
 
-// A key as the dialog's loop receives it from the keyboard.
+// A key as the dialog's loop receives it from the keyboard: at its control that has the focus.
 inline void pressKey(const char* caption, WPARAM key)
 {
     HWND dialog = dialogNamed(caption);
     ASSERT_TRUE(dialog) << caption;
-    HWND target = GetFocus();
-    if (target == nullptr || GetAncestor(target, GA_ROOT) != dialog) target = dialog;
+    HWND target = GetAncestor(GetFocus(), GA_ROOT) == dialog ? GetFocus() : dialog;
     PostMessageA(target, WM_KEYDOWN, key, 1);
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
@@ -215,9 +209,6 @@ protected:
     {
         holdCtrl(false);
         closeWindow();
-        messageBoxFunction = MessageBoxA;
-        localTimeFunction = GetLocalTime;
-        shellNotifyIconFunction = Shell_NotifyIconA;
     }
 
     // The window as the entry point creates it, but modeless so the test keeps control.
