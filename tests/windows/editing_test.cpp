@@ -1,12 +1,6 @@
 // The editing commands on the window's lines, undoing and redoing them, and saving as the user types.
-#include <gtest/gtest.h>
 
-#include <windows.h>
-
-#include <filesystem>
-#include <string>
 #include <thread>
-#include <vector>
 
 #include "app/commands_win32.h"
 #include "day/day_file.h"
@@ -208,16 +202,10 @@ TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
                            press("Contacts", IDCANCEL);
                        }});
         holder.join();
-        if (!readable) {
-            // Let go of by now: typing, a tick and stepping away still leave the file alone.
-            setText(IDC_FIRST_SCHEDULE_LINE, "typed over");
-            tick();
-            EXPECT_EQ(readBytes(dayFile(today)), day);
-            command(IDC_NEXT_DAY);
-            command(IDC_PREVIOUS_DAY);
-            EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE), "Dentist");
-            EXPECT_FALSE(readOnly(IDC_FIRST_NOTE_LINE));
-        }
+        // Let go of by now: stepping away leaves the file alone (an empty page would delete it), and back reads it.
+        command(IDC_NEXT_DAY);
+        command(IDC_PREVIOUS_DAY);
+        EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE) + (readOnly(IDC_FIRST_NOTE_LINE) ? " read-only" : ""), "Dentist");
         closeWindow();
         EXPECT_EQ(readBytes(dayFile(today)), day);
         EXPECT_EQ(readBytes("directory_contact.ini"), contacts);

@@ -21,8 +21,6 @@ using namespace std::string_literals;
 const std::vector<std::string>& corpus()
 {
     static const std::vector<std::string> files = {
-        "; YEAR:2026; MONTH:3; DAY:14;\r\n\r\n[SCHEDULE]\r\n\r\n[TODO]\r\nTEXT_0 = Buy stamps\r\n"
-        "DONE_0 = 1\r\nMARK_0 = 0\r\n\r\n[NOTE]\r\n",
         // Letter case and blanks around names and values.
         "[todo]\r\ntext_0=lower\r\ndone_0=1\r\nTEXT_1 =b\r\nTEXT_2= c\r\n \t TEXT_3 \t = \t padded \t \r\n"
         "\tDONE_1\t=\t1\t\r\nTEXT_4 = \t\v\f tabs \t\v\f\r\n",
@@ -54,9 +52,9 @@ const std::vector<std::string>& corpus()
         // Lines that are not plain keys.
         "[TODO]\r\n=no key\r\n = blank key\r\nTEXT_0 == double equals\r\nTEXT_1 = a=b=c\r\n"
         ";TEXT_2 = commented\r\n# TEXT_3 = hash\r\nTEXT_4 = x ; not a comment\r\n",
+        "",  // an empty file
+        // The platform decodes a file with a byte-order mark as UTF-8, ours takes its bytes as they are: ASCII only.
         "\xef\xbb\xbf[TODO]\r\nTEXT_0 = after a byte-order mark\r\n",
-        "",
-        "[TODO]",
         "[ITEM_1]\r\nname = Second\r\n[ITEM_0]\r\nname = First\r\nNAME = again\r\nphone = 12\r\n"
         "[ITEM_2]\r\nname = \"  spaced  \"\r\nbirthday = 02.29.2000\r\nweek = -+--+--\r\n",
     };

@@ -1,13 +1,5 @@
 // The main window: its layout, showing and saving days, Enter, shortcuts, the options, the clock and the icon.
-#include <gtest/gtest.h>
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include <string>
-#include <vector>
-
-#include "app/commands_win32.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -95,16 +87,6 @@ TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
     }
 }
 
-TEST_F(MainWindow, ShortcutsTypedInALineBecomeCommandsAndNeverReachIt)
-{
-    openWindow();
-    setText(1005, "keep me");
-    focus(1005);
-    holdCtrl(true);
-    for (WPARAM key : {'L', '2'}) typeKey(1005, key);
-    EXPECT_EQ(shown({1005}), " 2");  // cleared, then Secondary
-}
-
 const char programKey[] = "Software\\Brenhollow\\Quillory";
 const char runKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
@@ -153,9 +135,7 @@ class Clock : public MainWindowTest {
 protected:
     void tickAt(WORD hour, WORD minute, WORD second, UINT message = WM_TIMER)
     {
-        testNow.wHour = hour;
-        testNow.wMinute = minute;
-        testNow.wSecond = second;
+        testNow = {2026, 12, 0, testNow.wDay, hour, minute, second, 0};
         SendMessageA(window, message, 1, 0);
     }
 
@@ -227,20 +207,12 @@ TEST_F(Clock, LateTicksTicksAfterSleepAndTimeChangesRemindOnceAndMoveTheMarks)
     EXPECT_EQ(text(IDC_DAY_NUMBER), "6");
 }
 
-TEST_F(Clock, TheIconComesBackWhenLostAndItsClicksRestoreTheWindow)
+TEST_F(Clock, TheIconIsTakenAwayAtSaveAndComesBackWhenLost)
 {
     openWindow();
     const NOTIFYICONDATAA& added = iconCalls.at(0).second;
     EXPECT_TRUE(added.uFlags == (NIF_MESSAGE | NIF_ICON | NIF_TIP) && added.uCallbackMessage == WM_TRAY_ICON);
     EXPECT_STREQ(added.szTip, "Quillory");
-    const std::pair<LPARAM, bool> events[] = {{WM_LBUTTONDOWN, true},     {WM_RBUTTONDOWN, true},
-                                              {NIN_BALLOONTIMEOUT, true}, {NIN_BALLOONUSERCLICK, true},
-                                              {WM_MOUSEMOVE, false},      {WM_LBUTTONUP, false}};
-    for (auto [event, restores] : events) {
-        ShowWindow(window, SW_MINIMIZE);
-        SendMessageA(window, WM_TRAY_ICON, 1, event);
-        EXPECT_NE(IsIconic(window), restores) << event;
-    }
     SendMessageA(window, WM_QUERYENDSESSION, 0, 0);  // saves, and takes the icon away
     SendMessageA(window, WM_ENDSESSION, FALSE, 0);   // the log-off was cancelled
     SendMessageA(window, WM_ENDSESSION, TRUE, 0);
