@@ -112,8 +112,7 @@ inline void CALLBACK runNextStep(HWND, UINT, UINT_PTR, DWORD)
     DialogScript& script = *runningScript;
     if (script.next < script.steps.size()) {
         script.idleTicks = 0;
-        DialogStep step = script.steps[script.next++];
-        step();
+        script.steps[script.next++]();
         return;
     }
     // A dialog the steps left open would block the test for good.
@@ -155,10 +154,10 @@ inline void pressKey(const char* caption, WPARAM key)
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
-inline std::string dialogText(const char* caption, int id)
+inline std::string controlText(HWND dialog, int id)
 {
-    char text[300] = "";
-    GetDlgItemTextA(dialogNamed(caption), id, text, sizeof text);
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
     return text;
 }
 
@@ -229,26 +228,9 @@ protected:
     HWND item(int id) const { return GetDlgItem(window, id); }
     void command(int id) { SendMessageA(window, WM_COMMAND, id, 0); }
     void focus(int id) { SetFocus(item(id)); }
-    std::string text(int id) const
-    {
-        char buffer[1024] = "";
-        GetWindowTextA(item(id), buffer, sizeof buffer);
-        return buffer;
-    }
+    std::string text(int id) const { return controlText(window, id); }
     void setText(int id, const std::string& value) { SetWindowTextA(item(id), value.c_str()); }
-    // The window's one-second timer, at once.
-    void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
-    void click(int box)
-    {
-        SendMessageA(item(box), BM_CLICK, 0, 0);
-        pumpMessages();
-    }
-    // A key typed into a line, through the window's own dialog loop.
-    void typeKey(int id, WPARAM key)
-    {
-        PostMessageA(item(id), WM_KEYDOWN, key, 1);
-        pumpMessages(window);
-    }
+    void click(int box) { SendMessageA(item(box), BM_CLICK, 0, 0); }
     bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
     HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
     // Lines as the window shows them, joined by "|": each its text, then "x" when done, then the mark's font as 0, 1 or 2.
