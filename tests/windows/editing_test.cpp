@@ -3,8 +3,6 @@
 #include <thread>
 
 #include "app/commands_win32.h"
-#include "day/day_file.h"
-#include "edit/undo_history.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -52,6 +50,8 @@ TEST_F(Editing, EachCommandChangesThePageAsOneStepThatUndoAndRedoTakeBackAndDoAg
         {1101, IDM_CLOSE_EMPTY_TASKS, "first x0| x1|last 2|beta 1| x0|alpha 2|gamma x0| x1|a note 1| 1", 1101, 1001},
         {1101, IDM_SORT_TASKS, "first x0| 1|last 2|gamma x0|beta 1|alpha 2| 0| 1|a note 1| 1", 1101, 1101},
         {1101, IDM_MARK_SECONDARY, "first x0| 1|last 2|beta 2| 0|alpha 2|gamma x0| 1|a note 1| 1", 1101, 1101},
+        // Without a focused line a command changes nothing and only asks for one.
+        {1030, IDM_CLEAR, "first x0| 1|last 2|beta 1| 0|alpha 2|gamma x0| 1|a note 1| 1", 1030, 1030},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.command);
@@ -68,16 +68,8 @@ TEST_F(Editing, EachCommandChangesThePageAsOneStepThatUndoAndRedoTakeBackAndDoAg
         command(IDM_REDO);
         EXPECT_EQ(probes(), c.after);
     }
-}
-
-TEST_F(Editing, WithoutAFocusedLineTheCommandsOnlyAskAndBlankLinesAreNotEmpty)
-{
-    setText(1002, "   ");
-    focus(1030);
-    for (int commandId : {IDM_MOVE_UP, IDM_CLEAR, IDM_CLOSE_EMPTY_TASKS}) command(commandId);
-    EXPECT_EQ(shown({1001, 1002}), " x1|    1");
-    ASSERT_EQ(shownMessages.size(), 2u);
-    EXPECT_EQ(shownMessages[1].text, "Please click on an edit control for set input focus and try again.");
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text, "Please click on an edit control for set input focus and try again.");
 }
 
 TEST_F(Editing, EachRunOfTypingInALineIsAStepAndTheMenuGreysWhatCannotBeDone)
@@ -112,7 +104,7 @@ TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAsTheOneStepOfTheNextDay)
     EXPECT_EQ(appState.dateShown.wDay, 6);  // No changes nothing
     command(IDM_CLOSE_CURRENT_DAY);
     ASSERT_EQ(shownMessages.size(), 2u);
-    EXPECT_EQ(shownMessages[1].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));  // its wording is checked end to end
+    EXPECT_EQ(shownMessages[1].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));  // worded as end to end
     ASSERT_EQ(text(IDC_DAY_NUMBER), "7");
     command(IDM_UNDO);  // the next day as it was loaded
     EXPECT_EQ(shown({1000, 1002, 1101}), " 1|Monday 09:00 1| 1");
@@ -141,11 +133,8 @@ TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
 
 const char today[] = "2026_12_06.ini";
 
-using Autosave = MainWindowTest;
-
-TEST_F(Autosave, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAfterASuccess)
+TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAfterASuccess)
 {
-    openWindow();
     std::filesystem::path blocker = dayFile("2026_12_06.ini.tmp");
     struct Step { bool blocked; const char* typed; size_t told; };
     const Step steps[] = {{true, "a", 1}, {true, " b ", 1}, {false, " b ", 1}, {true, "c", 2}};
@@ -164,7 +153,7 @@ TEST_F(Autosave, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAf
     std::filesystem::remove(blocker);
 }
 
-TEST_F(Autosave, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
+TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
 {
     const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"
                             "MARK_0 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";

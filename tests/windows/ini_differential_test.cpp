@@ -85,21 +85,19 @@ TEST(IniDifferential, OurReaderAnswersEveryKeyAsThePlatformDoes)
     ScratchFolder folder;
     int file = 0;
     for (const std::string& bytes : corpus()) {
-        std::filesystem::path path = folder.path() / ("case" + std::to_string(file++) + ".ini");
+        const std::string path = (folder.path() / ("case" + std::to_string(file++) + ".ini")).string();
         writeBytes(path, bytes);
         IniFile ours = parseIni(bytes);
         for (auto& [section, key] : keysToAsk(bytes)) {
             for (DWORD width : {260u, 8u, 2u}) {
                 std::string platform(width, '\0');
-                GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", platform.data(),
-                                         width, path.string().c_str());
+                GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", platform.data(), width, path.c_str());
                 std::string mine(width, '\0');
                 readIniString(ours, section.c_str(), key.c_str(), "<none>", mine.data(), width);
                 EXPECT_EQ(std::string(mine.c_str()), std::string(platform.c_str()))
                     << "file " << file - 1 << " [" << section << "] " << key << " width " << width;
             }
-            UINT platformNumber =
-                GetPrivateProfileIntA(section.c_str(), key.c_str(), 77, path.string().c_str());
+            UINT platformNumber = GetPrivateProfileIntA(section.c_str(), key.c_str(), 77, path.c_str());
             EXPECT_EQ(readIniInt(ours, section.c_str(), key.c_str(), 77), int32_t(platformNumber))
                 << "file " << file - 1 << " [" << section << "] " << key;
         }

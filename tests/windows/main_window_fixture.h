@@ -36,23 +36,6 @@ inline std::vector<int> answers;
 inline std::vector<std::pair<DWORD, NOTIFYICONDATAA>> iconCalls;
 inline SYSTEMTIME testNow;
 
-inline int recordMessage(HWND, const char* text, const char*, UINT type)
-{
-    shownMessages.push_back({text, type});
-    if (answers.empty()) return IDOK;
-    int answer = answers.front();
-    answers.erase(answers.begin());
-    return answer;
-}
-
-inline void testLocalTime(SYSTEMTIME* now) { *now = testNow; }
-
-inline BOOL WINAPI recordIconCall(DWORD action, NOTIFYICONDATAA* data)
-{
-    iconCalls.push_back({action, *data});
-    return TRUE;
-}
-
 // A day file in the test's working folder.
 inline std::filesystem::path dayFile(const char* name) { return std::filesystem::current_path() / "Data" / name; }
 
@@ -189,9 +172,17 @@ protected:
         answers.clear();
         iconCalls.clear();
         testNow = {2026, 12, 0, 6, 9, 15, 0, 0};
-        messageBoxFunction = recordMessage;
-        localTimeFunction = testLocalTime;
-        shellNotifyIconFunction = recordIconCall;
+        messageBoxFunction = [](HWND, const char* text, const char*, UINT type) {
+            shownMessages.push_back({text, type});
+            int answer = answers.empty() ? IDOK : answers.front();
+            if (!answers.empty()) answers.erase(answers.begin());
+            return answer;
+        };
+        localTimeFunction = [](SYSTEMTIME* now) { *now = testNow; };
+        shellNotifyIconFunction = [](DWORD action, NOTIFYICONDATAA* data) -> BOOL {
+            iconCalls.push_back({action, *data});
+            return TRUE;
+        };
         // Forget the options and the logon-start entry of earlier tests.
         RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brenhollow\\Quillory");
         RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory");
@@ -233,7 +224,8 @@ protected:
     void click(int box) { SendMessageA(item(box), BM_CLICK, 0, 0); }
     bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
     HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
-    // Lines as the window shows them, joined by "|": each its text, then "x" when done, then the mark's font as 0, 1 or 2.
+    // Lines as the window shows them, joined by "|": each its text, then "x" when done, then the
+    // mark's font as 0, 1 or 2.
     std::string shown(std::initializer_list<int> ids) const
     {
         std::string lines;

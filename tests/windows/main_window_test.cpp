@@ -59,8 +59,9 @@ TEST_F(MainWindow, ThePickerShowsTheDayPickedAndSavesTheDayLeft)
     for (WORD day : {6, 20})  // the date shown is no change at all
         runWithDialogs([&] { command(IDC_PICK_DATE); }, {[day] {
                            HWND picker = dialogNamed("Date picker");
-                           NMSELCHANGE pick{{GetDlgItem(picker, IDC_DATE_CALENDAR), IDC_DATE_CALENDAR, MCN_SELECT}};
-                           pick.stSelStart = {2026, 12, 0, day};
+                           NMSELCHANGE pick{};
+                           pick.nmhdr = {GetDlgItem(picker, IDC_DATE_CALENDAR), IDC_DATE_CALENDAR, UINT(MCN_SELECT)};
+                           pick.stSelStart = {2026, 12, 0, day, 0, 0, 0, 0};
                            SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&pick));
                        }});
     EXPECT_NE(readBytes(dayFile("2026_12_06.ini")).find("TEXT_3 = Dentist"), std::string::npos);
