@@ -1,42 +1,46 @@
-// The directory lists and their add and edit dialogs, driven from inside their modal loops.
-#include <gtest/gtest.h>
+// The directory lists and their add dialogs, and the Find dialog, driven from inside their modal loops.
 
-#include <windows.h>
-#include <commctrl.h>
 
-#include "directory_fixture.h"
+#include "day/day_file.h"
+#include "main_window_fixture.h"
 
 namespace {
 
-using Directories = DirectoryListTest;
+class Directories : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        openWindow();
+    }
+    static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
+};
 
-TEST_F(Directories, AnAdditionIsSortedInAndSelectedAndCancelKeepsIt)
+TEST_F(Directories, AnAdditionIsSortedInAndSelectedADeletionAsksFirstAndCancelKeepsBoth)
 {
-    fill(appState.templates, {"Shopping", "Call the bank"});
-    std::vector<DialogStep> steps = addSteps("Templates", "Add template", "Dentist");
-    steps.push_back([&] {
-        EXPECT_EQ(shownNames(rows("Templates")), (Names{"Call the bank", "Dentist", "Shopping"}));
-        EXPECT_EQ(selection(rows("Templates")), 1);
-        press("Templates", IDCANCEL);
-    });
-    runWithDialogs([&] { command(IDM_TEMPLATES); }, steps);
-    EXPECT_EQ(namesOf(appState.templates), (Names{"Call the bank", "Shopping", "Dentist"}));
-    EXPECT_TRUE(shownMessages.empty());
-}
-
-TEST_F(Directories, DeletingAsksFirstAndTakesTheWholeEntry)
-{
-    fill(appState.contacts, {"Bob", "Ann"});
+    lstrcpyA(appState.contacts[0].name, "Bob");
+    lstrcpyA(appState.contacts[1].name, "Ann");
     lstrcpyA(appState.contacts[1].phone, "555-0100");
     answers = {IDNO, IDYES};
-    runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
-                       selectRow(rows("Contacts"), 0);  // Ann, sorted first
-                       press("Contacts", IDC_DELETE_ENTRY);
-                       press("Contacts", IDC_DELETE_ENTRY);
-                       press("Contacts", IDCANCEL);
-                   }});
-    EXPECT_EQ(namesOf(appState.contacts), (Names{"Bob"}));
-    EXPECT_STREQ(appState.contacts[1].phone, "");
+    runWithDialogs([&] { command(IDM_CONTACTS); },
+                   {[] { press("Contacts", IDC_ADD_ENTRY); },
+                    [] {
+                        SetDlgItemTextA(dialogNamed("Add contact"), IDC_ENTRY_NAME, "Bea");
+                        press("Add contact", IDOK);
+                    },
+                    [&] {
+                        EXPECT_EQ(listRows(rows("Contacts"), 1), (Names{"Ann", "Bea", "Bob"}));
+                        EXPECT_EQ(SendMessageA(rows("Contacts"), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 1);
+                        command(IDM_CONTACTS);  // a shortcut opens no second list: it would be left open
+                        selectRow(rows("Contacts"), 0);
+                        press("Contacts", IDC_DELETE_ENTRY);
+                        press("Contacts", IDC_DELETE_ENTRY);
+                        press("Contacts", IDCANCEL);
+                    }});
+    // Rebuilt in the order shown.
+    const DirectoryEntry* kept = appState.contacts;
+    EXPECT_EQ(std::string(kept[0].name) + "|" + kept[1].name + "|" + kept[2].name, "Bea|Bob|");
+    EXPECT_STREQ(kept[1].phone, "");  // the whole entry went
     ASSERT_EQ(shownMessages.size(), 2u);
     EXPECT_EQ(shownMessages[0].text, "Delete the selected item. Are you sure?");
     EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
@@ -44,65 +48,108 @@ TEST_F(Directories, DeletingAsksFirstAndTakesTheWholeEntry)
 
 TEST_F(Directories, SelectPutsTheNameInPlaceOfTheSelectionWithBlanksAndTheCaretBehind)
 {
-    fill(appState.templates, {"Dentist"});
-    struct Case { const char* before; int start, end; const char* after; DWORD caret; };
-    const Case cases[] = {{"Call", 4, 4, "Call Dentist", 12}, {"Ring  X  now", 5, 8, "Ring  Dentist  now", 13}};
-    for (const Case& c : cases) {
-        setText(1103, c.before);
-        focus(1103);
-        SendMessageA(item(1103), EM_SETSEL, c.start, c.end);
-        runWithDialogs([&] { command(IDM_TEMPLATES); }, {[&] {
-                           selectRow(rows("Templates"), 0);
-                           press("Templates", IDC_SELECT_ENTRY);
+    lstrcpyA(appState.templates[0].name, "Dentist");
+    setText(1103, "Ring  X  now");
+    focus(1103);
+    SendMessageA(item(1103), EM_SETSEL, 5, 8);
+    runWithDialogs([&] { command(IDM_TEMPLATES); }, {[&] {
+                       selectRow(rows("Templates"), 0);
+                       press("Templates", IDC_SELECT_ENTRY);
+                   }});
+    DWORD start = 0, end = 0;
+    SendMessageA(item(1103), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_EQ(text(1103), "Ring  Dentist  now");
+    EXPECT_TRUE(start == 13 && end == 13) << start << " " << end;
+}
+
+// Find over two saved days and the unsaved text of the day shown.
+class Find : public Directories {
+protected:
+    void SetUp() override
+    {
+        Directories::SetUp();
+        DayPage march, november;
+        march.lines[1] = {"Dentist at 8:30"};
+        march.lines[firstTodoLine + 2] = {"call the DENTIST", 1};
+        saveDayPage(march, {2026, 3, 0, 14});
+        november.lines[firstNoteLine] = {"dentist bill paid"};
+        saveDayPage(november, {2025, 11, 0, 2});
+        setText(1005, "  unsaved dentist");
+    }
+
+    static void type(const char* text) { SetDlgItemTextA(dialogNamed("Find"), IDC_FIND_TEXT, text); }
+    // Types into Find, picks a row and goes to it.
+    void goTo(const char* typed, int row)
+    {
+        runWithDialogs([&] { command(IDM_FIND); }, {[=] {
+                           type(typed);
+                           selectRow(GetDlgItem(dialogNamed("Find"), IDC_FIND_ROWS), row);
+                           pressKey("Find", VK_RETURN);
                        }});
+    }
+    // The text selected in the line, which must have the focus.
+    std::string selection(int id)
+    {
+        EXPECT_EQ(GetFocus(), item(id));
         DWORD start = 0, end = 0;
-        SendMessageA(item(1103), EM_GETSEL, WPARAM(&start), LPARAM(&end));
-        EXPECT_EQ(text(1103), c.after);
-        EXPECT_EQ(start, c.caret);
-        EXPECT_EQ(end, c.caret);
+        SendMessageA(item(id), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        return text(id).substr(start, end - start);
     }
-}
+};
 
-TEST_F(Directories, BlankNamesAreRefusedInEveryDialog)
+TEST_F(Find, TheListFollowsTheTextAsItIsTyped)
 {
-    struct Case { int command; const char* list; const char* dialog; };
-    for (Case c : {Case{IDM_CONTACTS, "Contacts", "Add contact"}, Case{IDM_TEMPLATES, "Templates", "Add template"},
-                   Case{IDM_PERIODIC_TASKS, "Periodic tasks", "Add periodic task"}}) {
-        std::vector<DialogStep> steps = addSteps(c.list, c.dialog, "  \t ");
+    const std::vector<std::pair<const char*, Names>> typing = {
+        {"DENTIST",
+         {"12/6/2026 10:30 unsaved dentist", "3/14/2026 08:30 Dentist at 8:30", "3/14/2026 To do 3 call the DENTIST",
+          "11/2/2025 Note 1 dentist bill paid", "4 matches"}},
+        {"  bill ", {"11/2/2025 Note 1 dentist bill paid", "1 match"}},
+        {"x", {"No match"}},
+        {"", {""}}};
+    std::vector<DialogStep> steps;
+    for (const auto& typed : typing)
         steps.push_back([&] {
-            EXPECT_TRUE(dialogNamed(c.dialog)) << "stays open";
-            press(c.dialog, IDCANCEL);
+            type(typed.first);
+            Names shown = listRows(GetDlgItem(dialogNamed("Find"), IDC_FIND_ROWS), 3);
+            shown.push_back(controlText(dialogNamed("Find"), IDC_FIND_COUNT));
+            EXPECT_EQ(shown, typed.second) << typed.first;
         });
-        steps.push_back([&] { press(c.list, IDCANCEL); });
-        runWithDialogs([&] { command(c.command); }, steps);
-    }
-    ASSERT_EQ(shownMessages.size(), 3u);
-    for (const ShownMessage& message : shownMessages) EXPECT_EQ(message.text, "Enter a name.");
-    EXPECT_TRUE(namesOf(appState.contacts).empty() && namesOf(appState.periodicTasks).empty());
+    steps.push_back([] { pressKey("Find", VK_ESCAPE); });
+    runWithDialogs([&] { command(IDM_FIND); }, steps);
+    EXPECT_EQ(text(1005), "  unsaved dentist");
+    EXPECT_FALSE(std::filesystem::exists(dayFile("2026_12_06.ini")));
 }
 
-TEST_F(Directories, AFullDirectoryOpensNoAddDialog)
+TEST_F(Find, GoToOnTheDayShownOnlyMovesTheFocusAndToAnotherDaySavesTheDayLeft)
 {
-    Names full;
-    for (int i = 0; i < directoryCapacity; ++i) full.push_back("Task " + std::to_string(1000 + i));
-    fill(appState.templates, full);
-    runWithDialogs([&] { command(IDM_TEMPLATES); }, {[&] {
-                       press("Templates", IDC_ADD_ENTRY);
-                       EXPECT_EQ(dialogNamed("Add template"), nullptr);
-                       press("Templates", IDCANCEL);
-                   }});
-    ASSERT_EQ(shownMessages.size(), 1u);
-    EXPECT_EQ(shownMessages[0].text, "The directory is full: it holds 200 entries. Delete one to add another.");
+    focus(1000);
+    goTo(" unsaved ", 0);
+    EXPECT_EQ(selection(1005), "unsaved");
+    EXPECT_EQ(text(1005), "  unsaved dentist");
+    EXPECT_FALSE(std::filesystem::exists(dayFile("2026_12_06.ini")));
+    goTo("dentist", 2);
+    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
+              "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
+              "TEXT_5 = unsaved dentist\r\nDONE_5 = 0\r\nMARK_5 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n");
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1001), "14Dentist at 8:30");
+    EXPECT_EQ(selection(1103), "DENTIST");
 }
 
-TEST_F(Directories, AShortcutDoesNotOpenASecondList)
+// Ctrl+F as a dialog loop receives it, in the main window and in other dialogs; a second one
+// in Find opens no other Find.
+TEST_F(Find, CtrlFOpensOneFindFromTheWindowAndFromOtherDialogs)
 {
-    fill(appState.templates, {"Dentist"});
-    runWithDialogs([&] { command(IDM_TEMPLATES); }, {[&] {
-                       command(IDM_TEMPLATES);  // a second list would be left open and fail the script
-                       press("Templates", IDCANCEL);
-                   }});
-    EXPECT_EQ(namesOf(appState.templates), (Names{"Dentist"}));
+    holdCtrl(true);
+    auto ctrlF = [](const char* caption) { return [=] { pressKey(caption, 'F'); }; };
+    auto closeFind = [] { press("Find", IDCANCEL); };
+    focus(1000);
+    runWithDialogs([&] {
+        PostMessageA(item(1000), WM_KEYDOWN, 'F', 1);
+        pumpMessages(window);
+    }, {closeFind});
+    runWithDialogs([&] { command(IDM_CONTACTS); },
+                   {ctrlF("Contacts"), ctrlF("Find"), closeFind, [] { EXPECT_FALSE(dialogNamed("Find")); },
+                    [] { press("Contacts", IDCANCEL); }});
 }
 
 }  // namespace

@@ -1,105 +1,196 @@
-// The editing commands on the window's lines: move, clear, close empty tasks, sort and close the day.
-#include <gtest/gtest.h>
+// The editing commands on the window's lines, undoing and redoing them, and saving as the user types.
 
-#include <windows.h>
+#include <thread>
 
-#include <cstring>
-
-#include "day/day_file.h"
+#include "app/commands_win32.h"
 #include "main_window_fixture.h"
 
 namespace {
 
-using Editing = MainWindowTest;
+class Editing : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        openWindow();
+    }
+    void type(int id, const char* keys)
+    {
+        focus(id);
+        for (const char* key = keys; *key; ++key) SendMessageA(item(id), WM_CHAR, *key, 1);
+    }
+    bool enabled(int command)
+    {
+        HMENU edit = GetSubMenu(GetMenu(window), 0);
+        SendMessageA(window, WM_INITMENUPOPUP, WPARAM(edit), 0);
+        return !(GetMenuState(edit, command, MF_BYCOMMAND) & MF_GRAYED);
+    }
+};
 
-TEST_F(Editing, MovingWrapsRoundTheColumnCarryingTheWholeLineAndTheFocus)
+TEST_F(Editing, EachCommandChangesThePageAsOneStepThatUndoAndRedoTakeBackAndDoAgain)
 {
-    openWindow();
-    setLine(1000, "first", IDM_MARK_IMPORTANT);
-    click(1030);
-    setLine(1021, "last", IDM_MARK_SECONDARY);
-    focus(1000);
-    command(IDM_MOVE_UP);
-    command(IDM_MOVE_UP);  // the focus followed the line
-    EXPECT_EQ(shown(1000) + "|" + shown(1020) + "|" + shown(1021), "last 2|first x0| 1");
-    setLine(1121, "upper");
-    command(IDM_MOVE_DOWN);
-    EXPECT_EQ(text(1121) + "|" + text(1122) + "|" + std::to_string(GetDlgCtrlID(GetFocus())), "|upper|1122");
+    DayPage before;
+    before.lines[0] = {"first", 1, markImportant};
+    before.lines[21] = {"last", 0, markSecondary};
+    before.lines[22] = {"beta"};
+    before.lines[23] = {"", 0, markImportant};
+    before.lines[24] = {"alpha", 0, markSecondary};
+    before.lines[25] = {"gamma", 1, markImportant};
+    before.lines[42] = {"a note"};
+    const auto probes = [&] { return shown({1000, 1001, 1021, 1101, 1102, 1103, 1104, 1105, 1121, 1122}); };
+    struct Case {
+        int focused, command;
+        const char* after;
+        int focusAfter, focusAfterUndo;
+    } cases[] = {
+        // Moving wraps round the column, carrying the whole line and the focus.
+        {1000, IDM_MOVE_UP, "last 2| 1|first x0|beta 1| 0|alpha 2|gamma x0| 1|a note 1| 1", 1021, 1000},
+        {1121, IDM_MOVE_DOWN, "first x0| 1|last 2|beta 1| 0|alpha 2|gamma x0| 1| 1|a note 1", 1122, 1121},
+        {1104, IDM_CLEAR, "first x0| 1|last 2|beta 1| 0|alpha 2| 1| 1|a note 1| 1", 1104, 1104},
+        {1101, IDM_CLOSE_EMPTY_TASKS, "first x0| x1|last 2|beta 1| x0|alpha 2|gamma x0| x1|a note 1| 1", 1101, 1001},
+        {1101, IDM_SORT_TASKS, "first x0| 1|last 2|gamma x0|beta 1|alpha 2| 0| 1|a note 1| 1", 1101, 1101},
+        {1101, IDM_MARK_SECONDARY, "first x0| 1|last 2|beta 2| 0|alpha 2|gamma x0| 1|a note 1| 1", 1101, 1101},
+        // Without a focused line a command changes nothing and only asks for one.
+        {1030, IDM_CLEAR, "first x0| 1|last 2|beta 1| 0|alpha 2|gamma x0| 1|a note 1| 1", 1030, 1030},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.command);
+        showDayPage(before);
+        startUndoHistory();
+        const std::string original = probes();
+        focus(c.focused);
+        command(c.command);
+        EXPECT_EQ(probes(), c.after);
+        EXPECT_EQ(GetFocus(), item(c.focusAfter));
+        command(IDM_UNDO);
+        EXPECT_EQ(probes(), original);
+        EXPECT_EQ(GetFocus(), item(c.focusAfterUndo));
+        command(IDM_REDO);
+        EXPECT_EQ(probes(), c.after);
+    }
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text, "Please click on an edit control for set input focus and try again.");
 }
 
-TEST_F(Editing, ClearEmptiesTheLineAndWithoutAFocusedLineCommandsOnlyAsk)
+TEST_F(Editing, EachRunOfTypingInALineIsAStepAndTheMenuGreysWhatCannotBeDone)
 {
-    openWindow();
-    setLine(1105, "done and important", IDM_MARK_IMPORTANT);
-    click(1155);
-    focus(1105);
-    command(IDM_CLEAR);
-    EXPECT_EQ(shown(1105), " 1");
-    setText(1000, "stays");
-    focus(1030);
-    for (int commandId : {IDM_MOVE_UP, IDM_CLEAR}) command(commandId);
-    ASSERT_EQ(shownMessages.size(), 2u);
-    EXPECT_EQ(shownMessages[1].text, "Please click on an edit control for set input focus and try again.");
-    EXPECT_EQ(shownMessages[1].type, UINT(MB_OK | MB_ICONINFORMATION));
-    EXPECT_EQ(text(1000), "stays");
+    EXPECT_FALSE(enabled(IDM_UNDO) || enabled(IDM_REDO));
+    type(1101, "ab");
+    EXPECT_TRUE(enabled(IDM_UNDO));
+    type(1102, "cd");
+    type(1103, "ef");
+    command(IDM_CLEAR);  // ends the run before it changes the line itself
+    for (const char* expected : {"ab|cd|ef", "ab|cd|", "ab||"}) {
+        command(IDM_UNDO);
+        EXPECT_EQ(text(1101) + "|" + text(1102) + "|" + text(1103), expected);
+    }
+    EXPECT_EQ(GetFocus(), item(1102));
+    EXPECT_TRUE(enabled(IDM_REDO));
+    type(1101, "x");  // a new step: what was undone cannot come back
+    EXPECT_FALSE(enabled(IDM_REDO));
 }
 
-TEST_F(Editing, CloseEmptyTasksTicksOnlyEmptyTaskLines)
-{
-    openWindow();
-    setText(1002, "   ");  // blanks count as content
-    command(IDM_CLOSE_EMPTY_TASKS);
-    EXPECT_FALSE(checked(1032));
-    EXPECT_EQ(shown(1001) + "|" + shown(1120) + "|" + shown(1121), " x1| x1| 1");
-}
-
-TEST_F(Editing, SortOrdersTheToDoListAndKeepsDoneLinesReadOnlyInTheirNewPlaces)
-{
-    openWindow();
-    setLine(1101, "beta");
-    setLine(1102, "   ", IDM_MARK_IMPORTANT);
-    setLine(1103, "alpha", IDM_MARK_SECONDARY);
-    setLine(1104, "gamma", IDM_MARK_IMPORTANT);
-    click(1154);
-    command(IDM_SORT_TASKS);
-    EXPECT_EQ(shown(1101) + "|" + shown(1102) + "|" + shown(1103) + "|" + shown(1104),
-              "gamma x0|beta 1|alpha 2| 0");
-}
-
-TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAndAddsDuePeriodicTasks)
+TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAsTheOneStepOfTheNextDay)
 {
     writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_2=Monday 09:00\r\n");
-    openWindow();
-    auto addTask = [](int at, const char* name, const char* period, const char* week, const char* day) {
-        PeriodicTask& task = appState.periodicTasks[at];
-        std::strcpy(task.name, name);
-        std::strcpy(task.period, period);
-        std::strcpy(task.week, week);
-        std::strcpy(task.day, day);
-    };
-    addTask(0, "Gym", "Day or week", "-+-----", "");
-    addTask(1, "Rent", "Month", "", "7");
-    addTask(2, "Swim", "Day or week", "+------", "");
-    setLine(1002, "Meeting", IDM_MARK_IMPORTANT);
-    setLine(1003, "Already done");
-    click(1033);
-    setLine(1101, "Call Bob", IDM_MARK_SECONDARY);
-    setLine(1121, "a note");
+    DayPage closing;
+    closing.lines[2] = {"Meeting", 0, markImportant};
+    closing.lines[3] = {"Already done", 1};
+    closing.lines[firstTodoLine] = {"Call Bob", 0, markSecondary};
+    closing.lines[firstNoteLine] = {"a note"};
+    showDayPage(closing);
     answers = {IDNO, IDYES};
     command(IDM_CLOSE_CURRENT_DAY);
     EXPECT_EQ(appState.dateShown.wDay, 6);  // No changes nothing
     command(IDM_CLOSE_CURRENT_DAY);
     ASSERT_EQ(shownMessages.size(), 2u);
-    EXPECT_EQ(shownMessages[1].text, "Warning.\r\nAll uncompleted tasks will be moved to next day.\r\n"
-                                     "Also all actual periodic tasks will be added.\r\nContinue?");
-    EXPECT_EQ(shownMessages[1].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
-    closeWindow();
-    // Its own slot is taken, so the meeting goes to the earliest free one.
-    EXPECT_EQ(readBytes(dayFile("2026_12_07.ini")),
-              "; YEAR:2026; MONTH:12; DAY:7;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Meeting\r\nDONE_0 = 0\r\nMARK_0 = 0\r\n"
-              "TEXT_2 = Monday 09:00\r\nDONE_2 = 0\r\nMARK_2 = 1\r\n\r\n[TODO]\r\nTEXT_0 = Gym\r\nDONE_0 = 0\r\n"
-              "MARK_0 = 1\r\nTEXT_1 = Rent\r\nDONE_1 = 0\r\nMARK_1 = 1\r\nTEXT_2 = Call Bob\r\nDONE_2 = 0\r\n"
-              "MARK_2 = 2\r\n\r\n[NOTE]\r\n");
+    EXPECT_EQ(shownMessages[1].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));  // worded as end to end
+    ASSERT_EQ(text(IDC_DAY_NUMBER), "7");
+    command(IDM_UNDO);  // the next day as it was loaded
+    EXPECT_EQ(shown({1000, 1002, 1101}), " 1|Monday 09:00 1| 1");
+    EXPECT_FALSE(enabled(IDM_UNDO));  // nothing of the day closed
+    command(IDM_REDO);  // its own slot is taken, so the meeting goes to the earliest free one
+    EXPECT_EQ(shown({1000, 1002, 1003, 1101}), "Meeting 0|Monday 09:00 1| 1|Call Bob 2");
+}
+
+TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
+{
+    type(1101, "keep");
+    holdCtrl(true);
+    runWithDialogs([&] { command(IDM_TEMPLATES); },
+                   {[] { press("Templates", IDC_ADD_ENTRY); },
+                    [] {
+                        SendDlgItemMessageA(dialogNamed("Add template"), IDC_ENTRY_NAME, WM_CHAR, 'n', 1);
+                        pressKey("Add template", 'Z');
+                    },
+                    [] {
+                        EXPECT_EQ(controlText(dialogNamed("Add template"), IDC_ENTRY_NAME), "");
+                        press("Add template", IDCANCEL);
+                    },
+                    [] { press("Templates", IDCANCEL); }});
+    EXPECT_EQ(text(1101), "keep");
+}
+
+const char today[] = "2026_12_06.ini";
+
+TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAfterASuccess)
+{
+    std::filesystem::path blocker = dayFile("2026_12_06.ini.tmp");
+    struct Step { bool blocked; const char* typed; size_t told; };
+    const Step steps[] = {{true, "a", 1}, {true, " b ", 1}, {false, " b ", 1}, {true, "c", 2}};
+    for (const Step& step : steps) {
+        if (step.blocked) std::filesystem::create_directories(blocker);
+        else std::filesystem::remove(blocker);
+        setText(IDC_FIRST_TODO_LINE, step.typed);
+        SendMessageA(window, WM_TIMER, 1, 0);  // the one-second timer, at once
+        EXPECT_EQ(shownMessages.size(), step.told) << step.typed;
+        EXPECT_EQ(text(IDC_FIRST_TODO_LINE), step.typed);  // saving shows no trimming
+    }
+    // The last save failed and left the file of the one before.
+    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = b\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
+    EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
+    EXPECT_EQ(shownMessages.back().type, UINT(MB_OK | MB_ICONERROR));
+    std::filesystem::remove(blocker);
+}
+
+TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
+{
+    const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"
+                            "MARK_0 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+    const std::string contacts = "\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n";
+    for (int milliseconds : {300, 3000}) {
+        bool readable = milliseconds < 1000;
+        SCOPED_TRACE(milliseconds);
+        writeBytes(dayFile(today), day);
+        writeBytes("directory_contact.ini", contacts);
+        shownMessages.clear();
+        // Another program holds both files, without sharing, for a while.
+        std::vector<HANDLE> handles;
+        for (const std::filesystem::path& file : {dayFile(today), std::filesystem::path("directory_contact.ini")})
+            handles.push_back(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        std::thread holder([=] {
+            Sleep(milliseconds);
+            for (HANDLE handle : handles) CloseHandle(handle);
+        });
+        openWindow();
+        EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE), readable ? "Dentist" : "");
+        EXPECT_EQ(readOnly(IDC_FIRST_NOTE_LINE), !readable);
+        EXPECT_EQ(IsWindowEnabled(item(IDC_FIRST_TODO_DONE)) != 0, readable);
+        EXPECT_EQ(shownMessages.size(), readable ? 0u : 2u);  // their wording is checked end to end
+        runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
+                           for (int id : {IDC_ADD_ENTRY, IDC_EDIT_ENTRY, IDC_DELETE_ENTRY})
+                               EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialogNamed("Contacts"), id)) != 0, readable) << id;
+                           press("Contacts", IDCANCEL);
+                       }});
+        holder.join();
+        // Let go of by now: stepping away leaves the file alone (an empty page would delete it), and back reads it.
+        command(IDC_NEXT_DAY);
+        command(IDC_PREVIOUS_DAY);
+        EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE) + (readOnly(IDC_FIRST_NOTE_LINE) ? " read-only" : ""), "Dentist");
+        closeWindow();
+        EXPECT_EQ(readBytes(dayFile(today)), day);
+        EXPECT_EQ(readBytes("directory_contact.ini"), contacts);
+    }
 }
 
 }  // namespace

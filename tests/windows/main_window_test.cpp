@@ -1,13 +1,5 @@
-// The main window: its layout, showing and gathering a day, stepping between days, and the shortcut filter.
-#include <gtest/gtest.h>
+// The main window: its layout, showing and saving days, Enter, shortcuts, the options, the clock and the icon.
 
-#include <windows.h>
-#include <commctrl.h>
-
-#include "app/commands_win32.h"
-#include "app/shortcuts_win32.h"
-#include "day/day_file.h"
-#include "dialog_script.h"
 #include "main_window_fixture.h"
 
 namespace {
@@ -18,23 +10,24 @@ const int lineRows[] = {47, 59, 74, 85, 100, 112, 126, 137, 152, 163, 178, 189, 
 const int scheduleBoxRows[] = {48, 60, 74, 86, 100, 112, 126, 139, 152, 165, 178, 190, 204, 217, 231, 244, 258, 271, 285, 298, 311, 324};
 const int todoBoxRows[] = {48, 60, 74, 85, 100, 112, 126, 139, 152, 165, 178, 190, 204, 217, 231, 244, 258, 271, 285, 298};
 const int minuteRows[] = {49, 61, 76, 87, 103, 114, 129, 140, 155, 166, 181, 192, 207, 218, 234, 245, 261, 272, 287, 298, 313, 324};
-const int hourRows[] = {49, 76, 103, 129, 155, 181, 207, 234, 261, 287, 313};
 const int topRow[] = {7};
 
-// Each run of numbered controls: its class and its place in dialog units, row by row.
+// Each run of numbered controls: its class and its place in dialog units. Control i of a run
+// is at rows[i * rowStep]: an hour label sits beside every other minute label.
 struct ControlRun {
     int firstId, count;
     const char* className;
     int x, width, height;
-    const int* rows;  // one y per control, or one for all
+    const int* rows;
+    int rowStep;
 };
 const ControlRun layout[] = {
-    {1000, 22, "Edit", 49, 198, 12, lineRows},          {1101, 22, "Edit", 321, 198, 12, lineRows},
-    {1030, 22, "Button", 253, 10, 11, scheduleBoxRows}, {1151, 20, "Button", 525, 10, 11, todoBoxRows},
-    {1060, 11, "Static", 7, 26, 20, hourRows},          {1229, 22, "Static", 34, 11, 8, minuteRows},
-    {1090, 1, "Static", 7, 40, 31, topRow},             {1091, 1, "Static", 121, 142, 20, topRow},
-    {1092, 1, "Static", 321, 142, 20, topRow},          {1093, 1, "Static", 467, 68, 20, topRow},
-    {1200, 1, "Button", 49, 21, 20, topRow},            {1202, 1, "Button", 97, 21, 20, topRow},
+    {1000, 22, "Edit", 49, 198, 12, lineRows, 1},          {1101, 22, "Edit", 321, 198, 12, lineRows, 1},
+    {1030, 22, "Button", 253, 10, 11, scheduleBoxRows, 1}, {1151, 20, "Button", 525, 10, 11, todoBoxRows, 1},
+    {1060, 11, "Static", 7, 26, 20, minuteRows, 2},        {1229, 22, "Static", 34, 11, 8, minuteRows, 1},
+    {1090, 1, "Static", 7, 40, 31, topRow, 0},             {1091, 1, "Static", 121, 142, 20, topRow, 0},
+    {1092, 1, "Static", 321, 142, 20, topRow, 0},          {1093, 1, "Static", 467, 68, 20, topRow, 0},
+    {1200, 1, "Button", 49, 21, 20, topRow, 0},            {1202, 1, "Button", 97, 21, 20, topRow, 0},
 };
 
 TEST_F(MainWindow, BothTemplatesPlaceEveryControl)
@@ -42,66 +35,37 @@ TEST_F(MainWindow, BothTemplatesPlaceEveryControl)
     for (int templateId : {IDD_MAIN, IDD_MAIN_LARGE}) {
         openWindow(templateId);
         for (const ControlRun& run : layout)
-            for (int i = 0; i < run.count; ++i) {
-                HWND control = item(run.firstId + i);
-                ASSERT_TRUE(control) << run.firstId + i;
-                char className[16];
-                GetClassNameA(control, className, sizeof className);
-                EXPECT_STRCASEEQ(className, run.className);
-                RECT place{run.x, run.rows[run.count > 1 ? i : 0], run.width, run.height};
+            for (int id = run.firstId; id < run.firstId + run.count; ++id) {
+                char className[16] = "";
+                GetClassNameA(item(id), className, sizeof className);
+                EXPECT_STRCASEEQ(className, run.className) << id;
+                RECT place{run.x, run.rows[(id - run.firstId) * run.rowStep], run.width, run.height};
                 MapDialogRect(window, &place);  // position and size are converted apart
-                RECT actual;
-                GetWindowRect(control, &actual);
+                RECT expected{place.left, place.top, place.left + place.right, place.top + place.bottom}, actual;
+                GetWindowRect(item(id), &actual);
                 MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&actual), 2);
-                EXPECT_TRUE(actual.left == place.left && actual.top == place.top &&
-                            actual.right == place.left + place.right && actual.bottom == place.top + place.bottom)
-                    << templateId << " control " << run.firstId + i;
-                if (run.className[0] == 'E') EXPECT_EQ(SendMessageA(control, EM_GETLIMITTEXT, 0, 0), 259);
+                EXPECT_TRUE(EqualRect(&actual, &expected)) << templateId << " control " << id;
+                EXPECT_TRUE(run.className[0] != 'E' || SendMessageA(item(id), EM_GETLIMITTEXT, 0, 0) == 259) << id;
             }
         closeWindow();
     }
 }
 
-TEST_F(MainWindow, TodaysFileIsShownAndClosingWritesItBack)
+TEST_F(MainWindow, ThePickerShowsTheDayPickedAndSavesTheDayLeft)
 {
-    const std::string today = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_3 = Dentist\r\nDONE_3 = 0\r\n"
-                              "MARK_3 = 0\r\n\r\n[TODO]\r\nTEXT_0 = Buy stamps\r\nDONE_0 = 1\r\nMARK_0 = 2\r\n\r\n[NOTE]\r\n";
-    writeBytes(dayFile("2026_12_06.ini"), today);
+    writeBytes(dayFile("2026_12_20.ini"), "[NOTE]\r\nTEXT_0=later note\r\n");
     openWindow();
-    EXPECT_EQ(shown(1003), "Dentist 0");
-    EXPECT_EQ(shown(1101), "Buy stamps x2");
-    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(IDC_MONTH_NAME) + text(IDC_WEEKDAY_NAME), "6DecemberSunday");
-    closeWindow();
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), today);
-    EXPECT_TRUE(shownMessages.empty());
-}
-
-TEST_F(MainWindow, GatheringTrimsBlanksAndCutsLongTextsButLeavesTheWindowAlone)
-{
-    openWindow();
-    SendMessageA(item(1002), EM_LIMITTEXT, 1000, 0);
-    setText(1000, "  padded\t  ");
-    setText(1001, "    ");
-    setText(1002, std::string(300, 'x'));
-    DayPage page;
-    gatherDayPage(page);
-    EXPECT_STREQ(page.lines[0].text, "padded\t");
-    EXPECT_STREQ(page.lines[1].text, "");
-    EXPECT_EQ(std::string(page.lines[2].text), std::string(259, 'x'));
-    EXPECT_EQ(text(1000), "  padded\t  ");
-}
-
-TEST_F(MainWindow, DoneBoxesAndMarksChangeOnlyTheirOwnLine)
-{
-    openWindow();
-    setText(1000, "a");
-    click(1030);
-    setLine(1122, "note", IDM_MARK_SECONDARY);
-    focus(1200);
-    command(IDM_MARK_IMPORTANT);  // no line has the focus
-    CheckDlgButton(window, 1170, BST_CHECKED);
-    command(1151);  // any box's command refreshes every line
-    EXPECT_EQ(shown(1000) + "|" + shown(1001) + "|" + shown(1120) + "|" + shown(1122), "a x1| 1| x1|note 2");
+    setText(1003, "Dentist");
+    for (WORD day : {6, 20})  // the date shown is no change at all
+        runWithDialogs([&] { command(IDC_PICK_DATE); }, {[day] {
+                           HWND picker = dialogNamed("Date picker");
+                           NMSELCHANGE pick{};
+                           pick.nmhdr = {GetDlgItem(picker, IDC_DATE_CALENDAR), IDC_DATE_CALENDAR, UINT(MCN_SELECT)};
+                           pick.stSelStart = {2026, 12, 0, day, 0, 0, 0, 0};
+                           SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&pick));
+                       }});
+    EXPECT_NE(readBytes(dayFile("2026_12_06.ini")).find("TEXT_3 = Dentist"), std::string::npos);
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1121), "20later note");
 }
 
 TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
@@ -118,64 +82,108 @@ TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
     }
 }
 
-TEST_F(MainWindow, SteppingSavesTheDayLeftAndShowsTheNext)
+// The logon-start entry as stored, or "missing".
+std::string runValue()
 {
-    writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_0=Monday\r\nMARK_0=0\r\n");
-    openWindow();
-    setText(1003, "  Dentist  ");
-    click(1033);
-    focus(1003);
-    command(IDM_MARK_SECONDARY);
-    command(IDC_NEXT_DAY);
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
-                                                     "TEXT_3 = Dentist\r\nDONE_3 = 1\r\nMARK_3 = 2\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n");
-    EXPECT_EQ(shown(1000) + "|" + shown(1003) + "|" + text(IDC_WEEKDAY_NAME), "Monday 0| 1|Monday");
-    command(IDC_PREVIOUS_DAY);
-    EXPECT_EQ(shown(1003), "Dentist x2");
-    click(1033);
-    setText(1003, "");
-    command(IDC_PREVIOUS_DAY);  // a page that holds nothing has no file
-    EXPECT_FALSE(std::filesystem::exists(dayFile("2026_12_06.ini")));
-    EXPECT_EQ(appState.dateShown.wDay, 5);
+    char value[1024] = "";
+    DWORD size = sizeof value;
+    LSTATUS read = RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory",
+                                RRF_RT_REG_SZ, nullptr, value, &size);
+    return read == ERROR_SUCCESS ? value : "missing";
 }
 
-TEST_F(MainWindow, PickingADateSavesTheDayLeftAndLoadsThePickedOne)
+TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowCloses)
 {
-    writeBytes(dayFile("2026_12_20.ini"), "[NOTE]\r\nTEXT_0=later note\r\n");
-    openWindow();
-    setText(1101, " Buy stamps ");
-    for (WORD day : {6, 20})  // the date shown is no change at all
-        runWithDialogs([&] { command(IDC_PICK_DATE); }, {[day] {
-                           HWND picker = dialogNamed("Date picker");
-                           NMSELCHANGE pick{{GetDlgItem(picker, IDC_DATE_CALENDAR), IDC_DATE_CALENDAR, MCN_SELECT}};
-                           pick.stSelStart = {2026, 12, 0, day};
-                           SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&pick));
+    auto setOptions = [&](std::vector<int> boxes) {
+        runWithDialogs([&] { command(IDM_OPTIONS); }, {[&] {
+                           for (int box : boxes) SendDlgItemMessageA(dialogNamed("Options"), box, BM_CLICK, 0, 0);
+                           press("Options", IDOK);
                        }});
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n\r\n[TODO]\r\n"
-                                                     "TEXT_0 = Buy stamps\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[NOTE]\r\n");
-    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1121) + text(1101), "20later note");
+    };
+    openWindow();
+    EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "13");
+    setOptions({IDC_AM_PM, IDC_SHOW_TIME});
+    EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5) + text(IDC_CLOCK), "012026");
+    closeWindow();
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    EXPECT_EQ(runValue(), "\"" + std::string(path) + "\" -autorun");
+
+    // Read back at the next start; autorun off takes the entry away, but only when the options are saved.
+    openWindow();
+    EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5) + text(IDC_CLOCK), "012026");
+    setOptions({IDC_AUTORUN});
+    EXPECT_NE(runValue(), "missing");
+    closeWindow();
+    EXPECT_EQ(runValue(), "missing");
 }
 
-TEST_F(MainWindow, ShortcutsTypedInALineBecomeCommandsAndNeverReachIt)
+class Clock : public MainWindowTest {
+protected:
+    void tickAt(WORD hour, WORD minute, WORD second, UINT message = WM_TIMER)
+    {
+        testNow = {2026, 12, 0, testNow.wDay, hour, minute, second, 0};
+        SendMessageA(window, message, 1, 0);
+    }
+
+    // The texts of the balloons shown, each record checked to be a balloon of the window's icon.
+    std::vector<std::string> balloons() const
+    {
+        std::vector<std::string> texts;
+        for (const auto& [action, data] : iconCalls) {
+            if (action != NIM_MODIFY) continue;
+            EXPECT_TRUE(data.cbSize == NOTIFYICONDATAA_V3_SIZE && data.hWnd == window && data.uID == 1 &&
+                        data.uFlags == NIF_INFO && data.dwInfoFlags == NIIF_INFO);
+            EXPECT_STREQ(data.szInfoTitle, "Quillory");
+            texts.push_back(data.szInfo);
+        }
+        return texts;
+    }
+
+    // The hour (8..18) whose label is sunken and the slot whose minute label is bold; -1 for none, -2 for several.
+    std::pair<int, int> marks() const
+    {
+        std::pair<int, int> found{-1, -1};
+        for (int i = 0; i < 11; ++i)
+            if (GetWindowLongA(item(IDC_FIRST_HOUR_LABEL + i), GWL_EXSTYLE) & WS_EX_STATICEDGE)
+                found.first = found.first == -1 ? i + 8 : -2;
+        for (int slot = 0; slot < scheduleLineCount; ++slot)
+            if (font(IDC_FIRST_MINUTE_LABEL + slot) == appState.markFonts[markImportant])
+                found.second = found.second == -1 ? slot : -2;
+        return found;
+    }
+};
+
+TEST_F(Clock, LateTicksTicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
 {
     openWindow();
-    installShortcutFilter(appState.instance);
-    setText(1005, "keep me");
-    focus(1005);
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_CONTROL] = 0x80;
-    SetKeyboardState(keys);
-    for (WPARAM key : {'L', '2'}) {
-        PostMessageA(item(1005), WM_KEYDOWN, key, 1);
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            if (!IsDialogMessageA(window, &msg)) DispatchMessageA(&msg);
-    }
-    keys[VK_CONTROL] = 0;
-    SetKeyboardState(keys);
-    removeShortcutFilter();
-    EXPECT_EQ(shown(1005), " 2");  // cleared, then Secondary
+    EXPECT_EQ(marks(), std::make_pair(9, 2));
+    std::string longText = "Call the plumber " + std::string(242, 'x');  // 259 characters
+    setText(1003, longText);
+    tickAt(9, 29, 59);
+    tickAt(9, 30, 1);  // the boundary's own second was skipped
+    EXPECT_EQ(balloons(), std::vector<std::string>{longText.substr(0, 255)});
+    EXPECT_EQ(marks(), std::make_pair(9, 3));
+    tickAt(9, 30, 2);
+
+    // Asleep from 09:30 to 11:05: one balloon for every slot begun meanwhile that has a reminder.
+    setText(1004, "Dentist");
+    setText(1005, "Review");
+    setText(1006, "Lunch");
+    click(1036);
+    SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
+    tickAt(11, 5, 0);
+    EXPECT_EQ(balloons(), (std::vector<std::string>{longText.substr(0, 255), "10:00 Dentist\n10:30 Review"}));
+    EXPECT_EQ(marks(), std::make_pair(11, 6));
+    EXPECT_NE(text(IDC_CLOCK).find("11:05"), std::string::npos) << text(IDC_CLOCK);
+
+    // Set back to 10:10: marked at once; 10:30 is not reminded again on the way to 15:00.
+    tickAt(10, 10, 0, WM_TIMECHANGE);
+    EXPECT_EQ(marks(), std::make_pair(10, 4));
+    setText(1014, "Tea");
+    tickAt(15, 0, 0);
+    EXPECT_EQ(marks(), std::make_pair(15, 14));
+    EXPECT_EQ(balloons().back(), "Tea");
 }
 
 }  // namespace
