@@ -18,12 +18,11 @@ given=("$(day_file today)" "$e2e_work/directory_periodic.ini")
 sums=$(md5sum "${given[@]}")
 start_program
 driver dialog Quillory 32803
-expect "question" $'Warning.\nAll uncompleted tasks will be moved to next day.\nAlso all actual periodic tasks will be added.
-Continue?' text 65535
+expect "question" "Warning. All uncompleted tasks will be moved to next day. Also all actual periodic tasks will be \
+added. Continue?" text 65535
 xdotool key y  # Yes from the keyboard; No is the default button
 expect "day shown" "$day" text 1090
 close_with_escape
 expect "today's and the periodic file" "$sums" md5sum "${given[@]}"
 expect_file "$(day_file tomorrow)" "$(page tomorrow "$(line 2 Meeting 0 0)" \
   "$(line 0 Gym 0 1)$(line 1 Rent 0 1)$(line 2 'Call Bob' 0 2)" "")"
-echo "1 passed, 0 failed"

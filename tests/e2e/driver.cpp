@@ -10,25 +10,16 @@
 
 namespace {
 
-// The program's message boxes bear its title too; the main window is the one
-// without an owner.
-HWND waitForMainWindow(int seconds)
+// The topmost dialog of that caption once it is shown; for "Quillory", the main window, or
+// the message box it shows, as the message boxes bear the program's title too.
+HWND waitForDialog(const char* caption, int seconds = 5)
 {
     for (int i = 0; i < seconds * 10; ++i) {
-        HWND found = nullptr;
-        while ((found = FindWindowExA(nullptr, found, "#32770", "Quillory")))
-            if (GetWindow(found, GW_OWNER) == nullptr && IsWindowVisible(found)) return found;
+        HWND dialog = FindWindowA("#32770", caption);
+        if (dialog && IsWindowVisible(dialog)) return dialog;
         Sleep(100);
     }
     return nullptr;
-}
-
-// The topmost dialog of that caption: for "Quillory", the main window, or the message box it shows.
-HWND waitForDialog(const char* caption)
-{
-    HWND dialog = nullptr;
-    for (int i = 0; i < 100 && !(dialog = FindWindowA("#32770", caption)); ++i) Sleep(50);
-    return dialog;
 }
 
 // Prints every row of another process's list view, its cells split by " | ".
@@ -58,23 +49,26 @@ void printRows(HWND list)
     CloseHandle(process);
 }
 
-// Prints a control of the dialog of that caption: a button's check state, a list view's rows, or its text.
-int readControl(const char* caption, int id)
+// Prints controls of the dialog of that caption, one a line: a button's check state, a list view's rows,
+// or else the text.
+int readControls(const char* caption, int count, char** ids)
 {
     HWND dialog = waitForDialog(caption);
     if (dialog == nullptr) return 1;
-    HWND target = GetDlgItem(dialog, id);
-    char text[1024] = "";
-    GetClassNameA(target, text, sizeof text);
-    if (lstrcmpiA(text, WC_LISTVIEWA) == 0) {
-        printRows(target);
-    } else if (lstrcmpiA(text, WC_BUTTONA) == 0) {
-        std::printf("%d\n", int(SendMessageA(target, BM_GETCHECK, 0, 0)));
-    } else {
-        // GetWindowText on another process's window gives only the caption it
-        // was created with, not an editor's current text.
-        SendMessageA(target, WM_GETTEXT, sizeof text, LPARAM(text));
-        std::printf("%s\n", text);
+    for (int i = 0; i < count; ++i) {
+        HWND target = GetDlgItem(dialog, std::atoi(ids[i]));
+        char text[1024] = "";
+        GetClassNameA(target, text, sizeof text);
+        if (lstrcmpiA(text, WC_LISTVIEWA) == 0) {
+            printRows(target);
+        } else if (lstrcmpiA(text, WC_BUTTONA) == 0) {
+            std::printf("%d\n", int(SendMessageA(target, BM_GETCHECK, 0, 0)));
+        } else {
+            // GetWindowText on another process's window gives only the caption it
+            // was created with, not an editor's current text.
+            SendMessageA(target, WM_GETTEXT, sizeof text, LPARAM(text));
+            std::printf("%s\n", text);
+        }
     }
     return 0;
 }
@@ -93,12 +87,12 @@ int driveDialog(const char* caption, int id, const char* text)
 }
 
 // Milliseconds from the Find command until the list answers the first text typed.
-int timeFind(HWND window, const char* typed)
+int timeFind(const char* typed)
 {
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    PostMessageA(window, WM_COMMAND, 32810, 0);
+    PostMessageA(waitForDialog("Quillory"), WM_COMMAND, 32810, 0);
     HWND dialog = waitForDialog("Find");
     if (dialog == nullptr) return 1;
     SendMessageA(GetDlgItem(dialog, 1300), WM_SETTEXT, 0, LPARAM(typed));
@@ -133,25 +127,13 @@ int beAnotherProgram(int seconds, int count, char** paths)
 int main(int argc, char** argv)
 {
     std::string verb = argc > 1 ? argv[1] : "";
-    if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]), argc - 3, argv + 3);
-    if (verb == "read" && argc > 3) return readControl(argv[2], std::atoi(argv[3]));
-    if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
+    if (verb == "wait") return waitForDialog("Quillory", 60) ? 0 : 1;
     if (verb == "close") return driveDialog("Quillory", IDCANCEL, nullptr);
-    if (verb != "wait" && verb != "focused" && !(verb == "timefind" && argc > 2)) {
-        std::fputs("usage: driver wait|close|focused|hold SECONDS [FILE...]|read CAPTION ID|"
-                   "dialog CAPTION ID [TEXT]|timefind TEXT\n", stderr);
-        return 2;
-    }
-    HWND window = waitForMainWindow(verb == "wait" ? 60 : 5);
-    if (!window) {
-        std::fputs("no Quillory window\n", stderr);
-        return 1;
-    }
-    if (verb == "timefind") return timeFind(window, argv[2]);
-    if (verb == "focused") {
-        GUITHREADINFO info{sizeof info};
-        GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info);
-        std::printf("%d\n", info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : 0);
-    }
-    return 0;
+    if (verb == "read" && argc > 3) return readControls(argv[2], argc - 3, argv + 3);
+    if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
+    if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]), argc - 3, argv + 3);
+    if (verb == "timefind" && argc > 2) return timeFind(argv[2]);
+    std::fputs("usage: driver wait|close|read CAPTION ID...|dialog CAPTION ID [TEXT]|hold SECONDS [FILE...]|"
+               "timefind TEXT\n", stderr);
+    return 2;
 }

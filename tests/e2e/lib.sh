@@ -24,12 +24,8 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 driver() { wine "$e2e_build/quillory_driver.exe" "$@" | tr -d '\r'; }
-# The controls of the main window, or of the message box it shows, on one line.
-text() {
-  local id shown=()
-  for id in "$@"; do shown+=("$(driver read Quillory "$id")"); done
-  echo "${shown[*]}"
-}
+# Controls of the main window, or of the message box it shows, on one line.
+text() { driver read Quillory "$@" | paste -sd ' '; }
 
 # Forgets the options and logon entry that other runs left in the Wine registry.
 forget_registry() {
@@ -58,8 +54,7 @@ still_today() { [ "$(date +%F)" = "$e2e_today" ] || { echo "midnight passed; ski
 # Closes the window as the user does, with Escape, and waits for the program to end.
 close_with_escape() {
   xdotool key Escape
-  for _ in $(seq 100); do kill -0 "$e2e_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$e2e_pid" 2>/dev/null; then echo "the program did not end" >&2; return 1; fi
+  timeout 10 tail --pid="$e2e_pid" -f /dev/null || { echo "FAIL: the program did not end" >&2; exit 1; }
   e2e_pid=""
   still_today
 }
@@ -85,10 +80,5 @@ page() {  # date, then the lines of the schedule, the to-do list and the notes
 line() { echo "TEXT_$1 = $2\r\nDONE_$1 = $3\r\nMARK_$1 = $4\r\n"; }  # index, text, done, mark
 
 expect_file() {  # path, expected bytes (printf format)
-  printf "$2" > "$e2e_work/expected"
-  cmp -s "$e2e_work/expected" "$1" && return 0
-  echo "FAIL: $1 differs from what was expected:" >&2
-  ls -la "$(dirname "$1")" >&2
-  diff <(od -c "$e2e_work/expected") <(od -c "$1") >&2 || true
-  exit 1
+  expect "the bytes of $1" "$(printf "$2" | od -c)" od -c "$1"
 }
