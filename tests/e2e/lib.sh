@@ -10,10 +10,13 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
   e2e_own_env=1
 fi
 e2e_work=$(mktemp -d /tmp/quillory-e2e.XXXXXX)
+e2e_today=$(date +%F)
 e2e_pid=""
+e2e_other=""
+mkdir "$e2e_work/Data"
 
 e2e_cleanup() {
-  [ -n "$e2e_pid" ] && kill "$e2e_pid" 2>/dev/null || true
+  for pid in $e2e_pid $e2e_other; do kill "$pid" 2>/dev/null || true; done
   rm -rf "$e2e_work"
   [ "$e2e_own_env" = 1 ] && stop_wine_env
   return 0
@@ -21,12 +24,15 @@ e2e_cleanup() {
 trap e2e_cleanup EXIT
 
 driver() { wine "$e2e_build/quillory_driver.exe" "$@" | tr -d '\r'; }
+# Controls of the main window, or of the message box it shows, on one line.
+text() { driver read Quillory "$@" | paste -sd ' '; }
 
 # Forgets the options and logon entry that other runs left in the Wine registry.
 forget_registry() {
   wine reg delete 'HKCU\Software\Brenhollow\Quillory' /f >/dev/null 2>&1 || true
   wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Quillory /f >/dev/null 2>&1 || true
 }
+forget_registry
 
 start_program() {
   (cd "$e2e_work" && exec wine "$e2e_build/quillory.exe" "$@") &
@@ -35,32 +41,44 @@ start_program() {
   xdotool mousemove 640 512
 }
 
+# Another program for SECONDS: a window of its own bearing the program's title, holding FILES without sharing.
+another_program() {  # seconds, files relative to the scratch folder...
+  (cd "$e2e_work" && exec wine "$e2e_build/quillory_driver.exe" hold "$@" > other.log 2>&1) &
+  e2e_other=$!
+  for _ in $(seq 100); do grep -q held "$e2e_work/other.log" 2>/dev/null && break; sleep 0.1; done
+}
+
+# The dates the files are named by would move on at midnight, so such a run proves nothing.
+still_today() { [ "$(date +%F)" = "$e2e_today" ] || { echo "midnight passed; skipped"; exit 77; }; }
+
 # Closes the window as the user does, with Escape, and waits for the program to end.
 close_with_escape() {
   xdotool key Escape
-  for _ in $(seq 100); do kill -0 "$e2e_pid" 2>/dev/null || break; sleep 0.1; done
-  if kill -0 "$e2e_pid" 2>/dev/null; then echo "the program did not end" >&2; return 1; fi
+  timeout 10 tail --pid="$e2e_pid" -f /dev/null || { echo "FAIL: the program did not end" >&2; exit 1; }
   e2e_pid=""
+  still_today
 }
 
-expect_eq() {  # what, expected, actual
-  if [ "$2" != "$3" ]; then
-    echo "FAIL: $1: expected [$2], got [$3]" >&2
-    exit 1
-  fi
+# Commands are posted and the window follows later, so what is read is polled for a while before it fails.
+expect() {  # what, expected, command...
+  local what=$1 expected=$2 actual
+  shift 2
+  for _ in $(seq 40); do
+    actual=$("$@" 2>/dev/null) || true
+    [ "$actual" = "$expected" ] && return 0
+    sleep 0.1
+  done
+  echo "FAIL: $what: expected [$expected], got [$actual]" >&2
+  exit 1
 }
 
-# The file the program writes for a day, from printf-style text with \r\n line ends.
+# Where the program keeps a day, and that day's file in printf format as the program writes it.
+day_file() { echo "$e2e_work/Data/$(date -d "$1" +%Y_%m_%d).ini"; }
+page() {  # date, then the lines of the schedule, the to-do list and the notes
+  echo "$(date -d "$1" '+; YEAR:%Y; MONTH:%-m; DAY:%-d;')\r\n\r\n[SCHEDULE]\r\n$2\r\n[TODO]\r\n$3\r\n[NOTE]\r\n$4"
+}
+line() { echo "TEXT_$1 = $2\r\nDONE_$1 = $3\r\nMARK_$1 = $4\r\n"; }  # index, text, done, mark
+
 expect_file() {  # path, expected bytes (printf format)
-  local expected
-  expected=$(mktemp)
-  printf "$2" > "$expected"
-  if ! cmp -s "$expected" "$1"; then
-    echo "FAIL: $1 differs from what was expected:" >&2
-    ls -la "$(dirname "$1")" >&2
-    diff <(od -c "$expected") <(od -c "$1") >&2 || true
-    rm -f "$expected"
-    exit 1
-  fi
-  rm -f "$expected"
+  expect "the bytes of $1" "$(printf "$2" | od -c)" od -c "$1"
 }
