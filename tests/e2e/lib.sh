@@ -31,7 +31,7 @@ wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Quillory
 start_program() {
   (cd "$e2e_work" && exec wine "$e2e_build/quillory.exe" "$@") &
   e2e_pid=$!
-  driver wait
+  driver wait || { echo "FAIL: the program's window did not appear" >&2; exit 1; }
   xdotool mousemove 640 512
 }
 
