@@ -3,7 +3,8 @@
 # DENTIST, the rows newest first; go to the second row; every file as it was but today's.
 source "$(dirname "$0")/lib.sh" "$1"
 seq 1 3650 | sed 's/$/ days ago/' | date -f - '+%Y_%m_%d ; YEAR:%Y; MONTH:%-m; DAY:%-d;' | while read -r name head; do
-  printf "$head\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Standup\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n" > "$e2e_work/Data/$name.ini"
+  printf "$head\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Standup\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n" \
+    > "$e2e_work/Data/$name.ini"
 done
 printf "$(page '650 days ago' "" "$(line 1 'Call the Dentist' 0 1)" "")" > "$(day_file '650 days ago')"
 printf "$(page '1650 days ago' "$(line 3 'DENTIST 9:30' 0 1)" "" "")" > "$(day_file '1650 days ago')"
