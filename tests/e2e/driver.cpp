@@ -1,17 +1,14 @@
-// Drives a running Quillory from outside, through its control ids, for the end-to-end tests, the run script
-// and the Find bench.
+// Drives a running Quillory from outside by its control ids, for the end-to-end tests, run script and Find bench.
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 namespace {
 
-// The topmost dialog of that caption once it is shown; for "Quillory", the main window, or
-// the message box it shows, as the message boxes bear the program's title too.
+// The topmost shown dialog of that caption: for "Quillory", the main window or the message box it shows.
 HWND waitForDialog(const char* caption, int seconds = 5)
 {
     for (int i = 0; i < seconds * 10; ++i) {
@@ -33,12 +30,12 @@ void printRows(HWND list)
     char* lent = static_cast<char*>(VirtualAllocEx(process, nullptr, sizeof(LVITEMA) + width, MEM_COMMIT, PAGE_READWRITE));
     int columns = int(SendMessageA(HWND(SendMessageA(list, LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0));
     int rows = int(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    LVITEMA cell{};
+    cell.pszText = lent + sizeof cell;
+    cell.cchTextMax = width;
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < columns; ++column) {
-            LVITEMA cell{};
             cell.iSubItem = column;
-            cell.pszText = lent + sizeof cell;
-            cell.cchTextMax = width;
             WriteProcessMemory(process, lent, &cell, sizeof cell, nullptr);
             SendMessageA(list, LVM_GETITEMTEXTA, row, LPARAM(lent));
             char text[width] = "";
@@ -64,8 +61,7 @@ int readControls(const char* caption, int count, char** ids)
         } else if (lstrcmpiA(text, WC_BUTTONA) == 0) {
             std::printf("%d\n", int(SendMessageA(target, BM_GETCHECK, 0, 0)));
         } else {
-            // GetWindowText on another process's window gives only the caption it
-            // was created with, not an editor's current text.
+            // GetWindowText gives another process's editor only the caption it was created with.
             SendMessageA(target, WM_GETTEXT, sizeof text, LPARAM(text));
             std::printf("%s\n", text);
         }
@@ -97,7 +93,7 @@ int timeFind(const char* typed)
     if (dialog == nullptr) return 1;
     SendMessageA(GetDlgItem(dialog, 1300), WM_SETTEXT, 0, LPARAM(typed));
     char count[200] = "";
-    while (!std::strstr(count, "atch")) {  // "1 match", "No match", "17 matches", not "Reading..."
+    while (std::string(count).find("atch") == std::string::npos) {  // "1 match", "No match", "17 matches", not "Reading..."
         Sleep(1);
         SendMessageA(GetDlgItem(dialog, 1302), WM_GETTEXT, sizeof count, LPARAM(count));
     }
@@ -113,8 +109,7 @@ int beAnotherProgram(int seconds, int count, char** paths)
     for (int i = 0; i < count; ++i)
         if (CreateFileA(paths[i], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE)
             return 1;
-    CreateWindowA("STATIC", "Quillory", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr,
-                  nullptr);
+    CreateWindowA("STATIC", "Quillory", WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     std::printf("held\n");
     std::fflush(stdout);
     for (DWORD until = GetTickCount() + DWORD(seconds) * 1000; GetTickCount() < until; Sleep(20))
@@ -133,7 +128,7 @@ int main(int argc, char** argv)
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]), argc - 3, argv + 3);
     if (verb == "timefind" && argc > 2) return timeFind(argv[2]);
-    std::fputs("usage: driver wait|close|read CAPTION ID...|dialog CAPTION ID [TEXT]|hold SECONDS [FILE...]|"
-               "timefind TEXT\n", stderr);
+    std::fputs("usage: driver wait|close|read CAPTION ID...|dialog CAPTION ID [TEXT]|hold SECONDS [FILE...]|timefind TEXT\n",
+               stderr);
     return 2;
 }

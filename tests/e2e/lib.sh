@@ -1,18 +1,15 @@
-# Sourced by the end-to-end tests: runs the real program in a scratch folder and drives it from outside.
-# Usage: source tests/e2e/lib.sh BUILD_DIR
+# Sourced by the end-to-end tests with the build folder: runs the real program in a scratch folder, driven from outside.
 set -euo pipefail
 
 e2e_build=$(cd "$1" && pwd)
-e2e_repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 e2e_own_env=0
 if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
-  source "$e2e_repo/scripts/wine-env.sh" "$e2e_build"
+  source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/wine-env.sh" "$e2e_build"
   e2e_own_env=1
 fi
 e2e_work=$(mktemp -d /tmp/quillory-e2e.XXXXXX)
 e2e_today=$(date +%F)
-e2e_pid=""
-e2e_other=""
+e2e_pid="" e2e_other=""
 mkdir "$e2e_work/Data"
 
 e2e_cleanup() {
@@ -28,16 +25,13 @@ driver() { wine "$e2e_build/quillory_driver.exe" "$@" | tr -d '\r'; }
 text() { driver read Quillory "$@" | paste -sd ' '; }
 
 # Forgets the options and logon entry that other runs left in the Wine registry.
-forget_registry() {
-  wine reg delete 'HKCU\Software\Brenhollow\Quillory' /f >/dev/null 2>&1 || true
-  wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Quillory /f >/dev/null 2>&1 || true
-}
-forget_registry
+wine reg delete 'HKCU\Software\Brenhollow\Quillory' /f >/dev/null 2>&1 || true
+wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Quillory /f >/dev/null 2>&1 || true
 
 start_program() {
   (cd "$e2e_work" && exec wine "$e2e_build/quillory.exe" "$@") &
   e2e_pid=$!
-  driver wait
+  driver wait || { echo "FAIL: the program's window did not appear" >&2; exit 1; }
   xdotool mousemove 640 512
 }
 
@@ -79,6 +73,4 @@ page() {  # date, then the lines of the schedule, the to-do list and the notes
 }
 line() { echo "TEXT_$1 = $2\r\nDONE_$1 = $3\r\nMARK_$1 = $4\r\n"; }  # index, text, done, mark
 
-expect_file() {  # path, expected bytes (printf format)
-  expect "the bytes of $1" "$(printf "$2" | od -c)" od -c "$1"
-}
+expect_file() { expect "the bytes of $1" "$(printf "$2" | od -c)" od -c "$1"; }  # path, expected bytes (printf format)

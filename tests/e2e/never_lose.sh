@@ -17,22 +17,20 @@ expect_file "$(day_file today)" "$(page today "$(line 0 Standup 1 1)$(line 1 'Bu
 start_program
 expect "page shown after the kill" "Standup 1 Buy stamps" text 1000 1030 1001
 untouched=$(stat -c %y "$(day_file today)")
-started=$(date +%s)
 xdotool key ctrl+t
 driver dialog Templates 3
 driver dialog "Add template" 1209 Dentist
 driver dialog "Add template" 1
 driver dialog Templates 2
-while [ $(($(date +%s) - started)) -le 10 ]; do sleep 0.5; done
+sleep 10
 expect "time of the page left alone" "$untouched" stat -c %y "$(day_file today)"
 kill_hard
 expect_file "$e2e_work/directory_template.ini" "\r\n[ITEM_0]\r\nname = Dentist\r\n"
 
 # Held without sharing by another program while the program starts and a few seconds after.
-printf '\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n' \
-  > "$e2e_work/directory_contact.ini"
-held=("$(day_file today)" "$e2e_work/directory_contact.ini")
-sums=$(md5sum "${held[@]}")
+# The contacts are not given as the program writes them, so that any rewrite shows.
+printf '[ITEM_0]\r\nname = Ann\r\n' > "$e2e_work/directory_contact.ini"
+sums=$(md5sum "$(day_file today)" "$e2e_work/directory_contact.ini")
 another_program 6 "Data\\$(date +%Y_%m_%d).ini" directory_contact.ini
 start_program
 expect "message of the day file" "Data\\$(date +%Y_%m_%d).ini could not be read. It is left as it is, and this day \
@@ -43,4 +41,4 @@ directory cannot be changed until Quillory is started again." text 65535
 driver dialog Quillory 1
 wait "$e2e_other"
 close_with_escape
-expect "files held at start" "$sums" md5sum "${held[@]}"
+expect "files held at start" "$sums" md5sum "$(day_file today)" "$e2e_work/directory_contact.ini"
