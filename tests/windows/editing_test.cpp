@@ -148,6 +148,7 @@ TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAft
     }
     // The last save failed and left the file of the one before.
     EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = b\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
+    ASSERT_EQ(shownMessages.size(), 2u);
     EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
     EXPECT_EQ(shownMessages.back().type, UINT(MB_OK | MB_ICONERROR));
     std::filesystem::remove(blocker);
