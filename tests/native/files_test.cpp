@@ -1,4 +1,5 @@
-// The files Quillory keeps: the INI rules they are read by, their exact bytes, and replacing them safely.
+// The files Quillory keeps: their exact bytes, reading them back, and replacing them safely.
+// The INI reader itself is compared with the platform's own under Wine.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -6,45 +7,12 @@
 #include <string>
 
 #include "day/day_file.h"
-#include "day/ini_file.h"
 #include "day/stored_page.h"
 #include "directory/directory_file.h"
 #include "tests/common/dates.h"
 #include "tests/common/scratch_folder.h"
 
 namespace {
-
-std::string valueOf(const IniFile& ini, const char* section, const char* key, size_t width)
-{
-    std::string buffer(width, '?');
-    readIniString(ini, section, key, "<default>", buffer.data(), width);
-    return buffer.c_str();
-}
-
-// Our reader is compared with the platform's own under Wine; these are the rules
-// a change to it would most likely break. Every line end the platform knows
-// appears; "[open" is no section header.
-TEST(IniReader, FindsValuesAsThePlatformReaderDoes)
-{
-    const IniFile ini = parseIni("k=orphan\n[todo]\r\ntext_0=plain\r\n \tTEXT_1 \t= \t spaced \t\r\n"
-                                 "bare\r\n[TODO]\r\nlate=x\r\n[Q]\ra=\"quoted\"\rb='single'\rc=\"mixed'\rd=\"\re=\"\"\r"
-                                 "[a]b]\nk=1\n[open\nlong=" + std::string(300, 'v') + "\n"
-                                 "[N]\na=-7\nb=\nc=12abc\nd=0x1F\ne=4294967295\n");
-    struct { const char *section, *key; std::string value; size_t width = 260; } cases[] = {
-        {"TODO", "TEXT_0", "plain"},   {"Todo", "text_1", "spaced"},   {"todo", "bare", "<default>"},
-        {"", "k", "<default>"},        {"todo", "late", "<default>"},  // a second section is not read
-        {"Q", "a", "quoted"},          {"Q", "b", "single"},           {"Q", "c", "\"mixed'"},
-        {"Q", "d", "\""},              {"Q", "e", ""},                 {"a]b", "k", "1"},
-        {"a]b", "long", std::string(259, 'v')},                        {"a]b", "long", "vv", 3},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(valueOf(ini, c.section, c.key, c.width), c.value)
-            << "[" << c.section << "] " << c.key << " width " << c.width;
-    struct { const char* key; int value; } numbers[] = {
-        {"a", -7}, {"b", 99}, {"c", 12}, {"d", 31}, {"e", -1}, {"missing", 99},
-    };
-    for (const auto& c : numbers) EXPECT_EQ(readIniInt(ini, "N", c.key, 99), c.value) << c.key;
-}
 
 std::string dump(const DayPage& page)
 {
@@ -83,7 +51,9 @@ TEST_F(Files, ExactBytesOfADayFile)
               "TEXT_1 = \"\"Umbrella\"\"\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n");
 }
 
-TEST_F(Files, LargestDayHasItsExactSizeAndRoundTrips)
+// The largest page has its exact size and reads back as it was saved; then a done
+// box alone still keeps the file, a mark alone deletes it, and nothing is read from it.
+TEST_F(Files, DayFileRoundTripsUntilItIsEmpty)
 {
     for (int i = 0; i < dayLineCount; ++i) {
         std::string text(300, char('A' + i % 26));
@@ -97,18 +67,14 @@ TEST_F(Files, LargestDayHasItsExactSizeAndRoundTrips)
               30u + 14 + 10 + 10 + 44 * (9 + 259 + 2 + 12 + 12) + 22 * 3);
     readDayPage(date(2026, 5, 1), back);
     EXPECT_EQ(dump(back), dump(page));
-}
 
-// A done box alone still keeps the file; a mark alone does not.
-TEST_F(Files, EmptyDayDeletesItsFileAndReadsAsDefaults)
-{
+    page = DayPage{};
     page.lines[3].done = 1;
-    EXPECT_EQ(saveDayPage(page, date(2026, 6, 1)), SaveResult::written);
+    EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::written);
     page.lines[3] = {"", 0, markSecondary};
-    EXPECT_EQ(saveDayPage(page, date(2026, 6, 1)), SaveResult::deleted);
-    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Data/2026_06_01.ini"));
-    back.lines[0] = {"stale", 1, markImportant};
-    readDayPage(date(2026, 6, 1), back);
+    EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::deleted);
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Data/2026_05_01.ini"));
+    readDayPage(date(2026, 5, 1), back);
     EXPECT_EQ(dump(back), dump(DayPage{}));
 }
 
