@@ -27,7 +27,7 @@ TEST(Reminders, TicksReachEachBoundaryOnceADay)
         {"last slot", -1, {{6, 18, 29, 59}, {6, 18, 30, 0, true, "Gym"}, {6, 18, 30, 1}}},
         {"evening", -1, {{6, 18, 59, 59}, {6, 19, 0, 0, true}}},
         {"set back", -1, {{6, 9, 59, 55}, {6, 10, 0, 5, true, "Call Ann"}, {6, 9, 59, 50}, {6, 10, 0, 0, true}}},
-        {"next day", -1, {{6, 9, 29, 59}, {7, 9, 30, 1, true}, {7, 10, 0, 0, true, "Call Ann"}}},
+        {"next day", -1, {{6, 9, 59, 59}, {6, 10, 0, 0, true, "Call Ann"}, {7, 9, 45, 0, true}, {7, 10, 0, 0, true, "Call Ann"}}},
     };
     for (const auto& c : cases) {
         DayLine schedule[scheduleLineCount];
