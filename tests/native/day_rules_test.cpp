@@ -1,5 +1,4 @@
-// The rules behind the day page: the calendar, closing a day, the entry dialogs' checks,
-// inserting an entry's name, and the undo history.
+// The rules behind the day page: calendar, closing a day, entry checks, insertion, undo.
 #include <gtest/gtest.h>
 
 #include <strings.h>
@@ -145,9 +144,9 @@ TEST_F(CloseDay, NoRoomIsReportedAfterCarryingWhatFits)
 TEST(EntryRules, DialogsAcceptOnlyCompleteEntries)
 {
     struct { const char *month, *day, *year, *birthday; } birthdays[] = {
-        {"3", "7", "1980", "03.07.1980"}, {"2", "29", "1900", ""},          {"2", "29", "", "02.29.0000"},
-        {"4", "31", "2024", ""},          {"13", "1", "2024", ""},          {"1", "", "2024", ""},
-        {" 1 ", "1", "9999", "01.01.9999"}, {"1", "1", "12345", ""},        {"1x", "1", "2024", ""},
+        {"3", "7", "1980", "03.07.1980"}, {"2", "29", "1900", ""},   {"2", "29", "", "02.29.0000"},
+        {"4", "31", "2024", ""},          {"13", "1", "2024", ""},   {" 1 ", "1", "9999", "01.01.9999"},
+        {"1", "", "2024", ""},            {"1", "1", "12345", ""},   {"1x", "1", "2024", ""},
     };
     for (const auto& c : birthdays) {
         char birthday[sizeof(DirectoryEntry::birthday)];
