@@ -56,7 +56,6 @@ TEST_F(DaySearch, EveryLineOfEveryDayNewestFirst)
     writeBytes(folder.path() / "Data" / "2026_03_18.ini", "[todo]\r\nTEXT_05 = dentist\r\nTEXT_5\r\ntext_5 = dentist\r\n");
     writeBytes(folder.path() / "Data" / "2026_04_01.ini", std::string("\xff\0[[=\r\n=]dentist\x1a", 17));
     index();
-    EXPECT_EQ(days.days.size(), 6u);
     index();
     EXPECT_EQ(days.toRead.size(), 1u);  // a later opening reads again only the day that could not be read
 
