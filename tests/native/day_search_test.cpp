@@ -14,20 +14,20 @@ namespace {
 
 using Rows = std::vector<std::string>;
 
-void saveLines(SystemTime day, std::vector<std::pair<int, const char*>> lines)
-{
-    DayPage page;
-    for (auto [line, text] : lines) setLineText(page.lines[line], text);
-    saveDayPage(page, day);
-}
-
 class DaySearch : public ::testing::Test {
 protected:
-    // Lists Data, plus names that need no file, and reads every day listed.
-    void index(std::vector<FolderFile> extra = {})
+    // A folder with a day file's name is listed as a file but cannot be read as one.
+    DaySearch() { std::filesystem::create_directories(folder.path() / "Data" / "2026_05_05.ini"); }
+    void save(SystemTime day, std::vector<std::pair<int, const char*>> lines)
+    {
+        DayPage page;
+        for (auto [line, text] : lines) setLineText(page.lines[line], text);
+        saveDayPage(page, day);
+    }
+    void index()
     {
         std::vector<FolderFile> files = listFolder(".\\Data");
-        files.insert(files.end(), extra.begin(), extra.end());
+        files.push_back({"2026_05_05.ini", 0, 0});
         planIndex(days, "Data", files);
         while (readNextDay(days)) {}
     }
@@ -36,8 +36,8 @@ protected:
         result = findLines(days, typed);
         Rows rows;
         for (const FoundRow& row : result.rows)
-            rows.push_back(std::to_string(row.date.wYear) + "-" + std::to_string(row.date.wMonth) + "-" +
-                           std::to_string(row.date.wDay) + " " + lineLabel(row.line) + " " + std::string(row.text));
+            rows.push_back(std::to_string(row.date.wYear * 10000 + row.date.wMonth * 100 + row.date.wDay) + " " +
+                           lineLabel(row.line) + " " + std::string(row.text));
         return rows;
     }
     ScratchFolder folder;
@@ -47,82 +47,54 @@ protected:
 
 TEST_F(DaySearch, EveryLineOfEveryDayNewestFirst)
 {
-    saveLines(date(2025, 12, 31), {{firstTodoLine, "Dentist"}});
-    saveLines(date(2026, 3, 14), {{firstNoteLine + 1, "dentist, dentist"}, {1, "the DENTIST at 9"}, {2, "dent ist"}});
-    saveLines(date(2026, 3, 15), {{5, "ordentistry"}});
+    save(date(2025, 12, 31), {{firstTodoLine, "Dentist"}});
+    save(date(2026, 3, 14), {{firstNoteLine + 1, "dentist, dentist"}, {1, "the DENTIST at 9"}, {2, "dent ist"}});
+    save(date(2026, 3, 15), {{5, "ordentistry"}});
     for (const char* foreign : {"notes.txt", "2026_02_30.ini", "2026_3_16.ini", "2026_03_16.txt", "0999_01_01.ini", "2026_03_17.ini.tmp"})
         writeBytes(folder.path() / "Data" / foreign, "[NOTE]\r\nTEXT_0 = dentist\r\n");
     // Read by the platform's rules: no key is named with a leading zero, and the first of a name counts.
     writeBytes(folder.path() / "Data" / "2026_03_18.ini", "[todo]\r\nTEXT_05 = dentist\r\nTEXT_5\r\ntext_5 = dentist\r\n");
     writeBytes(folder.path() / "Data" / "2026_04_01.ini", std::string("\xff\0[[=\r\n=]dentist\x1a", 17));
-    std::filesystem::create_directories(folder.path() / "Data" / "2026_05_05.ini");
-    index({{"2026_05_05.ini", 0, 0}});  // listed as a file, but it cannot be read as one
-    EXPECT_EQ(days.days.size(), 6u);
+    index();
+    index();
+    EXPECT_EQ(days.toRead.size(), 1u);  // a later opening reads again only the day that could not be read
 
-    const Rows all = {"2026-3-15 10:30 ordentistry", "2026-3-14 08:30 the DENTIST at 9",
-                      "2026-3-14 Note 2 dentist, dentist", "2025-12-31 To do 1 Dentist"};
+    const Rows all = {"20260315 10:30 ordentistry", "20260314 08:30 the DENTIST at 9",
+                      "20260314 Note 2 dentist, dentist", "20251231 To do 1 Dentist"};
     EXPECT_EQ(find("DENTIST"), all);
     EXPECT_EQ(find("  dentist "), all);
     EXPECT_EQ(countText(result), "4 matches; 1 day file could not be read");
-    EXPECT_EQ(find("tist a"), Rows{"2026-3-14 08:30 the DENTIST at 9"});
+    EXPECT_EQ(find("tist a"), Rows{"20260314 08:30 the DENTIST at 9"});
     for (const char* nothing : {"", "   ", "9\ndent", "dentistry at", "dust"}) EXPECT_EQ(find(nothing), Rows{}) << nothing;
 
-    // The day in the window replaces its file; a day with no file yet is searched too.
+    // ... and those whose file changed or is gone.
+    save(date(2026, 3, 15), {{5, "dentist"}});
+    std::filesystem::remove(folder.path() / "Data" / "2025_12_31.ini");
+    index();
+    EXPECT_EQ(days.toRead.size(), 2u);
+    EXPECT_EQ(find("dentist"), (Rows{"20260315 10:30 dentist", "20260314 08:30 the DENTIST at 9",
+                                     "20260314 Note 2 dentist, dentist"}));
+
+    // The day in the window replaces its file.
     DayPage shown;
     setLineText(shown.lines[firstTodoLine + 2], "dentist, not saved");
     setShownDay(days, date(2026, 3, 15), shown);
-    EXPECT_EQ(find("dentist").front(), "2026-3-15 To do 3 dentist, not saved");
-    EXPECT_EQ(result.total, 4u);
-    setShownDay(days, date(2027, 1, 1), shown);
-    EXPECT_EQ(find("dentist").front(), "2027-1-1 To do 3 dentist, not saved");
-    EXPECT_EQ(result.total, 5u);
+    EXPECT_EQ(find("dentist").front(), "20260315 To do 3 dentist, not saved");
+    EXPECT_EQ(result.total, 3u);
 }
 
 TEST_F(DaySearch, NewestThousandShownOfMore)
 {
     std::vector<std::pair<int, const char*>> full;
     for (int line = 0; line < dayLineCount; ++line) full.push_back({line, "x"});
-    for (int day = 1; day <= 25; ++day) saveLines(date(2026, 1, day), full);
+    for (int day = 1; day <= 25; ++day) save(date(2026, 1, day), full);
     index();
     Rows rows = find("X");
-    EXPECT_EQ(countText(result), "1,000 of 1,100 matches shown");
-    EXPECT_EQ(rows.front(), "2026-1-25 08:00 x");
-    EXPECT_EQ(rows.back(), "2026-1-3 To do 10 x");
-}
-
-TEST_F(DaySearch, LaterOpeningsReadOnlyWhatChanged)
-{
-    for (int day = 1; day <= 3; ++day) saveLines(date(2026, 1, day), {{0, "first"}});
-    const std::vector<FolderFile> held = {{"2026_05_05.ini", 0, 0}};
-    std::filesystem::create_directories(folder.path() / "Data" / "2026_05_05.ini");
-    index(held);
-    index(held);
-    EXPECT_EQ(days.toRead.size(), 1u);  // only the one that could not be read
-    saveLines(date(2026, 1, 2), {{0, "second"}});
-    std::filesystem::remove(folder.path() / "Data" / "2026_01_03.ini");
-    index(held);
-    EXPECT_EQ(days.toRead.size(), 2u);
-    EXPECT_EQ(find("s"), (Rows{"2026-1-2 08:00 second", "2026-1-1 08:00 first"}));
-    planIndex(days, "Other", listFolder(".\\Data"));
-    EXPECT_EQ(days.toRead.size(), 2u);
-}
-
-TEST(DaySearchTexts, CountsLabelsAndSelection)
-{
-    const std::vector<FoundRow> full(1000);
-    const std::pair<FindResult, const char*> counts[] = {
-        {{{}, 0, 0, true}, "No match"},  {{{}, 1, 0, true}, "1 match"},
-        {{{}, 17, 2, true}, "17 matches; 2 day files could not be read"},
-        {{full, 1000, 0, true}, "1,000 matches"},  {{full, 4321, 0, true}, "1,000 of 4,321 matches shown"},
-        {{{}, 0, 1, false}, ""}};
-    for (const auto& [result, text] : counts) EXPECT_EQ(countText(result), text);
-    EXPECT_EQ(readingText(1234, 3650), "Reading 1,234 of 3,650 days...");
-    const Rows labels = {"08:00", "08:30", "18:30", "To do 1", "To do 20", "Note 1", "Note 2"};
-    const int lines[] = {0, 1, 21, 22, 41, 42, 43};
-    for (int i = 0; i < 7; ++i) EXPECT_EQ(lineLabel(lines[i]), labels[i]);
-    TextRange found = findInLine("Call the Dentist", " dENTIST ", foldPlainCase);
-    EXPECT_EQ(found.start * 100 + found.length, 907);
-    EXPECT_EQ(findInLine("Call", "x", foldPlainCase).start, -1);
+    EXPECT_EQ(countText(result), "1,000 of 1,100 matches shown; 1 day file could not be read");
+    EXPECT_EQ(rows[0] + "|" + rows[21] + "|" + rows[41] + "|" + rows[42], "20260125 08:00 x|20260125 18:30 x|"
+              "20260125 To do 20 x|20260125 Note 1 x");
+    EXPECT_EQ(rows.back(), "20260103 To do 10 x");
+    EXPECT_EQ(countText({std::vector<FoundRow>(1000), 1000, 2, true}), "1,000 matches; 2 day files could not be read");
 }
 
 }  // namespace
