@@ -60,7 +60,7 @@ unreadable-day-saved|windows|day/day_view_win32.cpp|page) == ReadResult::unreada
 find-selects-nothing|windows|day/find_dialog_win32.cpp|EM_SETSEL, found.start, found.start + found.length|EM_SETSEL, found.start, found.start
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
-second-copy-runs|e2e:main_window|app/winmain_win32.cpp|if (running) SetForegroundWindow(running);|running = nullptr;
+copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)
 EOF
 )
 
