@@ -31,6 +31,16 @@ void trimLineText(DayLine& line)
     for (size_t n = std::strlen(line.text); n > 0 && line.text[n - 1] == ' '; --n) line.text[n - 1] = '\0';
 }
 
+int firstChangedLine(const DayPage& a, const DayPage& b)
+{
+    for (int i = 0; i < dayLineCount; ++i) {
+        const DayLine& x = a.lines[i];
+        const DayLine& y = b.lines[i];
+        if (x.done != y.done || x.mark != y.mark || std::strncmp(x.text, y.text, lineTextSize) != 0) return i;
+    }
+    return -1;
+}
+
 bool isPageEmpty(const DayPage& page)
 {
     for (const DayLine& line : page.lines)

@@ -47,6 +47,11 @@ void trimLineText(DayLine& line);
 
 bool isPageEmpty(const DayPage& page);
 
+// The first line in which two pages differ by text, done or mark, or -1 when
+// they are the same. Bytes after a text's terminator, left over from
+// trimming, do not count.
+int firstChangedLine(const DayPage& a, const DayPage& b);
+
 // Growable text for composing a whole file before it is written in one go.
 // The buffer grows by doubling, so composing a file of n bytes costs O(n)
 // rather than a fresh copy of everything for each piece appended.

@@ -61,12 +61,6 @@ void showDayPage(const DayPage& page)
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
 }
 
-void gatherDayLine(int editorId, int boxId, DayLine& line)
-{
-    HWND window = appState.mainWindow;
-    gatherLine(GetDlgItem(window, editorId), boxId ? GetDlgItem(window, boxId) : nullptr, line);
-}
-
 void gatherDayPage(DayPage& page)
 {
     for (int i = 0; i < dayLineCount; ++i) gatherLine(lineEditor(i), doneBox(i), page.lines[i]);

@@ -28,7 +28,6 @@ HWND doneBox(int line);  // null for the note lines
 
 void showDayPage(const DayPage& page);
 void gatherDayPage(DayPage& page);
-void gatherDayLine(int editorId, int boxId, DayLine& line);
 void showDateHeader();
 void showHourLabels();
 // Reads the page of dateShown and shows it. A file that exists but cannot be

@@ -18,9 +18,6 @@ struct StoredPage {
     bool failureTold = false;
 };
 
-// Lines compare by text, done and mark; whatever lies behind a text's terminator does not count.
-bool samePage(const DayPage& a, const DayPage& b);
-
 // Writes the page as a day change does (the same bytes; an empty page deletes
 // the file), unless the file could not be read or, with onlyWhenChanged, the
 // page is the one the file already holds.

@@ -1,15 +1,7 @@
 // Taking, undoing and redoing steps of the day shown.
 #include "edit/undo_history.h"
 
-#include <cstring>
-
 namespace {
-
-bool sameLine(const DayLine& a, const DayLine& b)
-{
-    // Bytes after a text's terminator are left over from trimming and do not count.
-    return a.done == b.done && a.mark == b.mark && std::strcmp(a.text, b.text) == 0;
-}
 
 // Moves the last step of one side to the other, with the page it leaves behind.
 int moveStep(UndoHistory& history, std::deque<UndoStep>& from, std::deque<UndoStep>& to)
@@ -23,13 +15,6 @@ int moveStep(UndoHistory& history, std::deque<UndoStep>& from, std::deque<UndoSt
 }
 
 }  // namespace
-
-int firstChangedLine(const DayPage& a, const DayPage& b)
-{
-    for (int i = 0; i < dayLineCount; ++i)
-        if (!sameLine(a.lines[i], b.lines[i])) return i;
-    return -1;
-}
 
 void startHistory(UndoHistory& history, const DayPage& shown)
 {

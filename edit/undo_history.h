@@ -22,8 +22,6 @@ struct UndoHistory {
     std::deque<UndoStep> redoable;  // the next to redo last
 };
 
-// The first line in which two pages differ, or -1 when they are the same.
-int firstChangedLine(const DayPage& a, const DayPage& b);
 
 // Starts the empty history of a day just shown.
 void startHistory(UndoHistory& history, const DayPage& shown);
