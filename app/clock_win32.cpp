@@ -5,6 +5,7 @@
 #include "app/commands_win32.h"
 #include "app/reminders.h"
 #include "day/day_page.h"
+#include "day/day_view_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
 
@@ -39,7 +40,7 @@ void remindOfSlots(uint32_t slots)
 {
     DayLine schedule[scheduleLineCount];
     for (int slot = 0; slot < scheduleLineCount; ++slot) {
-        HWND line = GetDlgItem(appState.mainWindow, IDC_FIRST_SCHEDULE_LINE + slot);
+        HWND line = lineEditor(slot);
         if (!(slots >> slot & 1) || line == nullptr) continue;
         schedule[slot].done = (GetWindowLongA(line, GWL_STYLE) & ES_READONLY) != 0;
         GetWindowTextA(line, schedule[slot].text, sizeof schedule[slot].text);
