@@ -75,15 +75,24 @@ LineKey lineKeyOf(std::string_view name, int& n)
 
 // The same keys as readDayLine reads, found in one pass over the section
 // rather than one search per key: Find reads every day file there is.
-void readDaySection(const IniFile& file, const DaySection& section, DayPage& page)
+using LineKeys = const IniKey* [otherKey][scheduleLineCount];
+
+void findLineKeys(const IniFile& file, const DaySection& section, LineKeys& found)
 {
-    const IniKey* found[otherKey][scheduleLineCount] = {};
+    for (auto& kind : found)
+        for (const IniKey*& key : kind) key = nullptr;
     if (const IniSection* keys = findIniSection(file, section.name))
         for (const IniKey& key : keys->keys) {
             int n;
             LineKey kind = lineKeyOf(key.name, n);
             if (kind != otherKey && n < section.count && found[kind][n] == nullptr) found[kind][n] = &key;
         }
+}
+
+void readDaySection(const IniFile& file, const DaySection& section, DayPage& page)
+{
+    LineKeys found;
+    findLineKeys(file, section, found);
     for (int n = 0; n < section.count; ++n) {
         DayLine& line = page.lines[section.firstLine + n];
         copyIniValue(found[textKey][n], "", line.text, sizeof line.text);
@@ -104,6 +113,20 @@ ReadResult readDayPage(const SystemTime& date, DayPage& page)
     IniFile file;
     ReadResult result = loadIniFile(dayFilePath(date).c_str(), file);
     readDayPageFrom(file, page);
+    return result;
+}
+
+ReadResult readDayTexts(const SystemTime& date, DayTexts& texts)
+{
+    ReadResult result = readWholeFile(dayFilePath(date).c_str(), texts.bytes);
+    parseIniInPlace(texts.bytes, texts.file);
+    for (const DaySection& section : daySections) {
+        LineKeys found;
+        findLineKeys(texts.file, section, found);
+        // What copyIniValue leaves in a line's buffer of lineTextSize.
+        for (int n = 0; n < section.count; ++n)
+            texts.lines[section.firstLine + n] = iniStringValue(found[textKey][n], "").substr(0, lineTextSize - 1);
+    }
     return result;
 }
 

@@ -2,12 +2,13 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "day/day_page.h"
 #include "day/file_store.h"
+#include "day/ini_file.h"
 
 class TextBuilder;
-struct IniFile;
 
 std::string dayFilePath(const SystemTime& date);
 
@@ -19,6 +20,16 @@ void readDayPageFrom(const IniFile& file, DayPage& page);
 // A missing file or folder gives every line its defaults: empty, not done,
 // Primary; so does an unreadable file, which the result tells apart.
 ReadResult readDayPage(const SystemTime& date, DayPage& page);
+
+// Only the texts of a day's lines, exactly as readDayPage reads them, for a
+// reader of every day: the storage is kept from one file to the next, and the
+// texts are views of it that last until the next read.
+struct DayTexts {
+    std::string bytes;
+    IniFile file;
+    std::string_view lines[dayLineCount];
+};
+ReadResult readDayTexts(const SystemTime& date, DayTexts& texts);
 
 // Appends the entry of a line that holds a text or is done; tells whether it did.
 bool writeDayLine(TextBuilder& builder, const DayLine& line, int n);

@@ -40,12 +40,18 @@ std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-void fillDay(IndexedDay& day, const DayPage& page, CaseFold fold)
+// Each string is sized once: the index is built from fresh memory, one day at a time.
+void fillDay(IndexedDay& day, const std::string_view (&texts)[dayLineCount], CaseFold fold)
 {
+    size_t size = 0, count = 0;
+    for (std::string_view text : texts)
+        if (!text.empty()) size += text.size() + 1, ++count;
     day.text.clear();
+    day.text.reserve(size);
     day.lines.clear();
+    day.lines.reserve(count);
     for (int i = 0; i < dayLineCount; ++i) {
-        std::string_view text = page.lines[i].text;
+        std::string_view text = texts[i];
         if (text.empty()) continue;
         day.lines.push_back({uint8_t(i), uint16_t(day.text.size()), uint16_t(text.size())});
         day.text += text;
@@ -213,10 +219,9 @@ bool readNextDay(DayIndex& index)
 {
     if (index.readCount >= index.toRead.size()) return false;
     IndexedDay& day = index.days[index.toRead[index.readCount++]];
-    DayPage page;
-    day.unreadable = readDayPage(day.date, page) == ReadResult::unreadable;
+    day.unreadable = readDayTexts(day.date, index.reading) == ReadResult::unreadable;
     day.read = true;
-    fillDay(day, page, index.fold);
+    fillDay(day, index.reading.lines, index.fold);
     return true;
 }
 
@@ -225,7 +230,9 @@ void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page)
     index.hasShownDay = true;
     index.shownDay.date = date;
     index.shownDay.read = true;
-    fillDay(index.shownDay, page, index.fold);
+    std::string_view texts[dayLineCount];
+    for (int i = 0; i < dayLineCount; ++i) texts[i] = page.lines[i].text;
+    fillDay(index.shownDay, texts, index.fold);
 }
 
 FindResult findLines(const DayIndex& index, std::string_view typed)

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "day/day_file.h"
 #include "day/day_page.h"
 #include "day/folder_listing.h"
 
@@ -48,6 +49,7 @@ struct DayIndex {
     size_t readCount = 0;           // of toRead, read so far
     bool hasShownDay = false;
     IndexedDay shownDay;            // searched in place of its file
+    DayTexts reading;               // the buffers every file is read through
 };
 
 // Takes a fresh listing of the folder: days whose file is gone are dropped,

@@ -2,8 +2,13 @@
 #include "day/ini_file.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <string>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 #include "day/day_page.h"
 #include "day/file_store.h"
@@ -24,11 +29,30 @@ std::string_view trim(std::string_view s)
 }
 
 // Names and values are NUL-terminated strings to the platform, so a NUL byte
-// in a hand-edited file ends them there. Most files hold none, and then no
+// in a hand-edited file ends them there. Most lines hold none, and then no
 // name or value needs a search for one.
-std::string_view upToNul(std::string_view s, bool fileHasNul)
+std::string_view upToNul(std::string_view s, bool lineHasNul)
 {
-    return fileHasNul ? s.substr(0, s.find('\0')) : s;
+    return lineHasNul ? s.substr(0, s.find('\0')) : s;
+}
+
+// The first CR, LF or NUL at or after pos, or the end of the bytes. Every
+// byte of a file passes through here once, so it looks at sixteen at a time
+// where the processor can: one pass finds both line ends and any NUL.
+size_t nextStop(std::string_view bytes, size_t pos)
+{
+#ifdef __SSE2__
+    const __m128i cr = _mm_set1_epi8('\r');
+    const __m128i lf = _mm_set1_epi8('\n');
+    const __m128i nul = _mm_setzero_si128();
+    for (; pos + 16 <= bytes.size(); pos += 16) {
+        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + pos));
+        __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)), _mm_cmpeq_epi8(b, nul));
+        if (unsigned mask = unsigned(_mm_movemask_epi8(stop))) return pos + size_t(std::countr_zero(mask));
+    }
+#endif
+    while (pos < bytes.size() && bytes[pos] != '\r' && bytes[pos] != '\n' && bytes[pos] != '\0') ++pos;
+    return pos;
 }
 
 }  // namespace
@@ -65,32 +89,32 @@ const IniKey* findKey(const IniFile& file, const char* section, const char* key)
     return nullptr;
 }
 
-IniFile parseOwnBytes(std::shared_ptr<const std::string> owned)
+// Sections and their key lists left by an earlier file are filled again in
+// place, so that their storage is reused.
+void parseInto(std::string_view bytes, IniFile& file)
 {
-    IniFile file;
-    std::string_view bytes = *owned;
-    file.bytes = std::move(owned);
     // A file saved as UTF-8 with a byte-order mark still reads; its other bytes are taken as they are.
     if (bytes.substr(0, 3) == "\xef\xbb\xbf") bytes.remove_prefix(3);
+    size_t sectionCount = 0;
     IniSection* current = nullptr;  // lines before the first section belong to none
-    // Both line ends are found with memchr, each only when the last one found
-    // is passed: a scan for either of two characters goes byte by byte.
-    size_t nextCr = bytes.find('\r'), nextLf = bytes.find('\n');
-    bool hasNul = bytes.find('\0') != std::string_view::npos;
     size_t pos = 0;
     while (pos < bytes.size()) {
-        if (nextCr != std::string_view::npos && nextCr < pos) nextCr = bytes.find('\r', pos);
-        if (nextLf != std::string_view::npos && nextLf < pos) nextLf = bytes.find('\n', pos);
-        size_t end = std::min({nextCr, nextLf, bytes.size()});
+        size_t end = nextStop(bytes, pos);
+        bool hasNul = false;
+        while (end < bytes.size() && bytes[end] == '\0') {
+            hasNul = true;
+            end = nextStop(bytes, end + 1);
+        }
         std::string_view line = trim(bytes.substr(pos, end - pos));
-        pos = end + (end == nextCr && end + 1 == nextLf ? 2 : 1);  // CR LF is one line end
+        pos = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);  // CR LF is one line end
         if (line.empty()) continue;
 
         size_t close = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
         if (close != std::string_view::npos) {
-            file.sections.push_back({std::string(upToNul(trim(line.substr(1, close - 1)), hasNul)), {}});
-            current = &file.sections.back();
-            current->keys.reserve(16);  // a day section holds up to 66
+            if (sectionCount == file.sections.size()) file.sections.emplace_back();
+            current = &file.sections[sectionCount++];
+            current->name = upToNul(trim(line.substr(1, close - 1)), hasNul);
+            current->keys.clear();
             continue;
         }
         if (current == nullptr) continue;
@@ -103,21 +127,32 @@ IniFile parseOwnBytes(std::shared_ptr<const std::string> owned)
             key.hasValue = true;
         }
     }
-    return file;
+    file.sections.resize(sectionCount);
 }
 
 }  // namespace
 
 IniFile parseIni(std::string_view bytes)
 {
-    return parseOwnBytes(std::make_shared<const std::string>(bytes));
+    IniFile file;
+    file.bytes = std::make_shared<const std::string>(bytes);
+    parseInto(*file.bytes, file);
+    return file;
+}
+
+void parseIniInPlace(std::string_view bytes, IniFile& file)
+{
+    file.bytes.reset();
+    parseInto(bytes, file);
 }
 
 ReadResult loadIniFile(const char* path, IniFile& file)
 {
     std::string bytes;
     ReadResult result = readWholeFile(path, bytes);
-    file = parseOwnBytes(std::make_shared<const std::string>(std::move(bytes)));
+    file = IniFile{};
+    file.bytes = std::make_shared<const std::string>(std::move(bytes));
+    parseInto(*file.bytes, file);
     return result;
 }
 
@@ -131,10 +166,15 @@ std::string_view iniValueOf(std::string_view raw)
     return value;
 }
 
+std::string_view iniStringValue(const IniKey* key, std::string_view fallback)
+{
+    return (key && key->hasValue) ? iniValueOf(key->value) : fallback;
+}
+
 void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t width)
 {
     if (width == 0) return;
-    std::string_view value = (key && key->hasValue) ? iniValueOf(key->value) : std::string_view(fallback);
+    std::string_view value = iniStringValue(key, fallback);
     size_t n = std::min(value.size(), width - 1);
     std::memcpy(buffer, value.data(), n);
     buffer[n] = '\0';

@@ -26,11 +26,16 @@ struct IniSection {
 // The values are views of the file's bytes, kept once for all of them (and
 // shared by copies): reading every day file for Find copies no value twice.
 struct IniFile {
-    std::shared_ptr<const std::string> bytes;
+    std::shared_ptr<const std::string> bytes;  // none when the caller keeps the bytes
     std::vector<IniSection> sections;
 };
 
 IniFile parseIni(std::string_view bytes);
+
+// For a reader of many files in a row: the values view bytes that the caller
+// keeps while it uses the file, and the file's storage is reused from the
+// last one read into it.
+void parseIniInPlace(std::string_view bytes, IniFile& file);
 
 // A file that is missing or cannot be read leaves the file empty; the result tells which.
 ReadResult loadIniFile(const char* path, IniFile& file);
@@ -51,6 +56,7 @@ int32_t readIniInt(const IniFile& file, const char* section, const char* key, in
 bool sameIniName(std::string_view a, std::string_view b);
 const IniSection* findIniSection(const IniFile& file, const char* name);
 void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t width);
+std::string_view iniStringValue(const IniKey* key, std::string_view fallback);  // not cut to a width
 int32_t iniIntValue(const IniKey* key, int32_t fallback);
 
 // What the reader makes of the text behind an equals sign: outer blanks
