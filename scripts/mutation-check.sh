@@ -37,7 +37,7 @@ run_layer() {
 
 # Each fault: name, layer, file, the exact text, what it becomes.
 faults=$(cat <<'EOF'
-default-mark|native|day/day_file.cpp|readIniInt(file, section, key, markPrimary)|readIniInt(file, section, key, markImportant)
+default-mark|native|day/day_file.cpp|iniIntValue(found[markKey][n], markPrimary)|iniIntValue(found[markKey][n], markImportant)
 key-without-blank|native|day/day_file.cpp|"%s_%d = "|"%s_%d= "
 second-key-wins|native|day/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;
 schedule-slot|native|edit/close_day.cpp|int target = i;|int target = i + 1 < scheduleLineCount ? i + 1 : i;
@@ -53,7 +53,7 @@ cancel-undoes-addition|windows|directory/directory_list_win32.cpp|case IDCANCEL:
 gather-untrimmed|windows|day/day_view_win32.cpp|    trimLineText(line);|
 step-without-save|windows|day/date_navigation_win32.cpp|    saveShownPage(appState.dateShown);\n    appState.dateShown = date;|    appState.dateShown = date;
 late-tick-no-reminder|native|app/reminders.cpp|    int to = secondOfDay(now);|    int to = secondOfDay(now) % 1800 == 0 ? secondOfDay(now) : from;
-unchanged-page-written|native|day/stored_page.cpp|(onlyWhenChanged && samePage(stored.page, shown))|(onlyWhenChanged && false)
+unchanged-page-written|native|day/stored_page.cpp|(onlyWhenChanged && firstChangedLine(stored.page, shown) < 0)|(onlyWhenChanged && false)
 undo-keeps-101|native|edit/undo_history.cpp|history.undoable.size() == undoStepLimit|history.undoable.size() > undoStepLimit
 find-untrimmed|native|day/day_search.cpp|std::string folded(trimBlanks(typed));|std::string folded(typed);
 unreadable-day-saved|windows|day/day_view_win32.cpp|page) == ReadResult::unreadable;|page) == ReadResult::missing;
