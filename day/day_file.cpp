@@ -57,9 +57,16 @@ enum LineKey { textKey, doneKey, markKey, otherKey };
 
 // Which key of a line a name is, and the line's number, as readDayLine forms
 // the names ("TEXT_%d", letter case ignored): the number has no leading zero.
-LineKey lineKeyOf(std::string_view name, int& n)
+// Kinds after lastWanted count as other keys, so a reader of texts alone
+// spends nothing on the others.
+LineKey lineKeyOf(std::string_view name, int& n, LineKey lastWanted)
 {
-    if (name.size() < 6 || name.size() > 7) return otherKey;
+    if (name.size() < 6 || name.size() > 7 || name[4] != '_') return otherKey;
+    // The three words begin with different letters, so the first letter leaves one to compare.
+    static constexpr std::string_view words[] = {"TEXT", "DONE", "MARK"};
+    char first = char(name[0] | 0x20);
+    LineKey kind = first == 't' ? textKey : first == 'd' ? doneKey : first == 'm' ? markKey : otherKey;
+    if (kind > lastWanted || !sameIniName(name.substr(0, 4), words[kind])) return otherKey;
     std::string_view digits = name.substr(5);
     if (digits.size() == 2 && digits[0] == '0') return otherKey;
     n = 0;
@@ -67,24 +74,21 @@ LineKey lineKeyOf(std::string_view name, int& n)
         if (c < '0' || c > '9') return otherKey;
         n = n * 10 + (c - '0');
     }
-    static constexpr std::string_view prefixes[] = {"TEXT_", "DONE_", "MARK_"};
-    for (int kind = textKey; kind < otherKey; ++kind)
-        if (sameIniName(name.substr(0, 5), prefixes[kind])) return LineKey(kind);
-    return otherKey;
+    return kind;
 }
 
 // The same keys as readDayLine reads, found in one pass over the section
 // rather than one search per key: Find reads every day file there is.
 using LineKeys = const IniKey* [otherKey][scheduleLineCount];
 
-void findLineKeys(const IniFile& file, const DaySection& section, LineKeys& found)
+void findLineKeys(const IniFile& file, const DaySection& section, LineKeys& found, LineKey lastWanted = markKey)
 {
     for (auto& kind : found)
         for (const IniKey*& key : kind) key = nullptr;
     if (const IniSection* keys = findIniSection(file, section.name))
         for (const IniKey& key : keys->keys) {
             int n;
-            LineKey kind = lineKeyOf(key.name, n);
+            LineKey kind = lineKeyOf(key.name, n, lastWanted);
             if (kind != otherKey && n < section.count && found[kind][n] == nullptr) found[kind][n] = &key;
         }
 }
@@ -118,11 +122,11 @@ ReadResult readDayPage(const SystemTime& date, DayPage& page)
 
 ReadResult readDayTexts(const SystemTime& date, DayTexts& texts)
 {
-    ReadResult result = readWholeFile(dayFilePath(date).c_str(), texts.bytes);
-    parseIniInPlace(texts.bytes, texts.file);
+    ReadResult result = readFileInto(dayFilePath(date).c_str(), texts.buffer, texts.length);
+    parseIniInPlace(std::string_view(texts.buffer.data(), texts.length), texts.file);
     for (const DaySection& section : daySections) {
         LineKeys found;
-        findLineKeys(texts.file, section, found);
+        findLineKeys(texts.file, section, found, textKey);
         // What copyIniValue leaves in a line's buffer of lineTextSize.
         for (int n = 0; n < section.count; ++n)
             texts.lines[section.firstLine + n] = iniStringValue(found[textKey][n], "").substr(0, lineTextSize - 1);

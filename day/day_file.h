@@ -25,7 +25,8 @@ ReadResult readDayPage(const SystemTime& date, DayPage& page);
 // reader of every day: the storage is kept from one file to the next, and the
 // texts are views of it that last until the next read.
 struct DayTexts {
-    std::string bytes;
+    std::string buffer;
+    size_t length = 0;  // of the bytes read into buffer
     IniFile file;
     std::string_view lines[dayLineCount];
 };

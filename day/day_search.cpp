@@ -40,25 +40,44 @@ std::string_view trimBlanks(std::string_view text)
     return text;
 }
 
-// Each string is sized once: the index is built from fresh memory, one day at a time.
-void fillDay(IndexedDay& day, const std::string_view (&texts)[dayLineCount], CaseFold fold)
+void fillDay(DayTextStore& store, IndexedDay& day, const std::string_view (&texts)[dayLineCount], CaseFold fold)
 {
-    size_t size = 0, count = 0;
-    for (std::string_view text : texts)
-        if (!text.empty()) size += text.size() + 1, ++count;
-    day.text.clear();
-    day.text.reserve(size);
-    day.lines.clear();
-    day.lines.reserve(count);
+    day.textStart = store.text.size();
+    day.firstLine = store.lines.size();
     for (int i = 0; i < dayLineCount; ++i) {
         std::string_view text = texts[i];
         if (text.empty()) continue;
-        day.lines.push_back({uint8_t(i), uint16_t(day.text.size()), uint16_t(text.size())});
-        day.text += text;
-        day.text += '\n';
+        store.lines.push_back({uint8_t(i), uint16_t(store.text.size() - day.textStart), uint16_t(text.size())});
+        store.text += text;
+        store.text += '\n';
     }
-    day.folded = day.text;
-    fold(day.folded.data(), day.folded.size());
+    day.textSize = store.text.size() - day.textStart;
+    day.lineCount = store.lines.size() - day.firstLine;
+    store.folded.append(store.text, day.textStart, day.textSize);
+    fold(store.folded.data() + day.textStart, day.textSize);
+}
+
+// Days read again and days whose file is gone leave their texts behind; once
+// they outweigh the texts in use, the store is copied without them.
+void dropUnusedTexts(DayTextStore& store, std::vector<IndexedDay>& days)
+{
+    size_t used = 0;
+    for (const IndexedDay& day : days) used += day.textSize;
+    if (store.text.size() - used <= used) return;
+    DayTextStore kept;
+    kept.text.reserve(used);
+    kept.folded.reserve(used);
+    for (IndexedDay& day : days) {
+        if (!day.read) continue;
+        size_t lines = kept.lines.size();
+        kept.lines.insert(kept.lines.end(), store.lines.begin() + ptrdiff_t(day.firstLine),
+                          store.lines.begin() + ptrdiff_t(day.firstLine + day.lineCount));
+        day.firstLine = lines;
+        kept.text.append(store.text, day.textStart, day.textSize);
+        kept.folded.append(store.folded, day.textStart, day.textSize);
+        day.textStart = kept.text.size() - day.textSize;
+    }
+    store = std::move(kept);
 }
 
 // Ten years of days are searched on each keystroke. Sixteen places at a time
@@ -68,7 +87,7 @@ class Searcher {
 public:
     explicit Searcher(std::string_view query) : query_(query) {}
 
-    size_t find(const std::string& text, size_t from) const
+    size_t find(std::string_view text, size_t from) const
     {
         const size_t n = query_.size();
         if (n == 1) return text.find(query_[0], from);
@@ -87,7 +106,7 @@ public:
             }
         }
 #endif
-        return i + n <= text.size() ? text.find(query_, i) : std::string::npos;
+        return i + n <= text.size() ? text.find(query_, i) : std::string_view::npos;
     }
     size_t size() const { return query_.size(); }
 
@@ -97,23 +116,25 @@ private:
 
 // A line counts once however often it holds the text; a hit that runs over
 // the end of its line is no match.
-void searchDay(const IndexedDay& day, const Searcher& query, FindResult& result)
+void searchDay(const DayTextStore& store, const IndexedDay& day, const Searcher& query, FindResult& result)
 {
+    const std::string_view folded(store.folded.data() + day.textStart, day.textSize);
+    const std::string_view text(store.text.data() + day.textStart, day.textSize);
+    const IndexedLine* lines = store.lines.data() + day.firstLine;
     size_t line = 0;
     size_t pos = 0;
-    while (line < day.lines.size()) {
-        size_t hit = query.find(day.folded, pos);
-        if (hit == std::string::npos) return;
-        while (line < day.lines.size() && size_t(day.lines[line].start) + day.lines[line].length < hit) ++line;
-        if (line == day.lines.size()) return;
-        const IndexedLine& found = day.lines[line];
+    while (line < day.lineCount) {
+        size_t hit = query.find(folded, pos);
+        if (hit == std::string_view::npos) return;
+        while (line < day.lineCount && size_t(lines[line].start) + lines[line].length < hit) ++line;
+        if (line == day.lineCount) return;
+        const IndexedLine& found = lines[line];
         size_t end = size_t(found.start) + found.length;
         if (hit + query.size() > end) {
             pos = hit + 1;
             continue;
         }
-        if (result.rows.size() < maxFoundRows)
-            result.rows.push_back({day.date, found.line, std::string_view(day.text).substr(found.start, found.length)});
+        if (result.rows.size() < maxFoundRows) result.rows.push_back({day.date, found.line, text.substr(found.start, found.length)});
         ++result.total;
         pos = end + 1;
         ++line;
@@ -133,13 +154,26 @@ std::string grouped(size_t n)
 
 }  // namespace
 
-// Eight bytes at a time: in each byte below 0x80, the top bit of (b + 0x80 - 'a')
-// tells b >= 'a' and that of (b + 0x80 - 'z' - 1) tells b > 'z'; a lower-case
-// letter then loses its 0x20 bit. No byte carries into the next.
+// Sixteen bytes at a time where the processor can, else eight: a byte is a
+// lower-case letter when it is at least 'a' and not above 'z', and then loses
+// its 0x20 bit. In eight bytes, the top bit of (b + 0x80 - 'a') in each byte
+// below 0x80 tells b >= 'a' and that of (b + 0x80 - 'z' - 1) tells b > 'z';
+// no byte carries into the next.
 void foldPlainCase(char* text, size_t length)
 {
-    constexpr uint64_t ones = 0x0101010101010101u;
     size_t i = 0;
+#ifdef __SSE2__
+    // Signed compares: bytes from 0x80 up are negative, so never letters.
+    const __m128i beforeA = _mm_set1_epi8('a' - 1);
+    const __m128i afterZ = _mm_set1_epi8('z' + 1);
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    for (; i + 16 <= length; i += 16) {
+        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(x, beforeA), _mm_cmplt_epi8(x, afterZ));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i), _mm_xor_si128(x, _mm_and_si128(lower, caseBit)));
+    }
+#endif
+    constexpr uint64_t ones = 0x0101010101010101u;
     for (; i + 8 <= length; i += 8) {
         uint64_t x;
         std::memcpy(&x, text + i, 8);
@@ -209,10 +243,20 @@ void planIndex(DayIndex& index, const std::string& folder, const std::vector<Fol
                            [](const IndexedDay& a, const IndexedDay& b) { return dateKey(a.date) == dateKey(b.date); }),
                days.end());
     index.days = std::move(days);
+    dropUnusedTexts(index.store, index.days);
     index.toRead.clear();
     index.readCount = 0;
-    for (size_t i = 0; i < index.days.size(); ++i)
-        if (!index.days[i].read) index.toRead.push_back(i);
+    // Room for every text to come at once: a day holds no more than its file,
+    // nor than its lines can, whatever else the file holds.
+    size_t room = 0;
+    for (size_t i = 0; i < index.days.size(); ++i) {
+        if (index.days[i].read) continue;
+        index.toRead.push_back(i);
+        room += size_t(std::min<uint64_t>(index.days[i].size, dayLineCount * lineTextSize));
+    }
+    index.store.text.reserve(index.store.text.size() + room);
+    index.store.folded.reserve(index.store.folded.size() + room);
+    index.store.lines.reserve(index.store.lines.size() + index.toRead.size() * dayLineCount);
 }
 
 bool readNextDay(DayIndex& index)
@@ -221,7 +265,7 @@ bool readNextDay(DayIndex& index)
     IndexedDay& day = index.days[index.toRead[index.readCount++]];
     day.unreadable = readDayTexts(day.date, index.reading) == ReadResult::unreadable;
     day.read = true;
-    fillDay(day, index.reading.lines, index.fold);
+    fillDay(index.store, day, index.reading.lines, index.fold);
     return true;
 }
 
@@ -232,7 +276,8 @@ void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page)
     index.shownDay.read = true;
     std::string_view texts[dayLineCount];
     for (int i = 0; i < dayLineCount; ++i) texts[i] = page.lines[i].text;
-    fillDay(index.shownDay, texts, index.fold);
+    index.shownStore = DayTextStore{};
+    fillDay(index.shownStore, index.shownDay, texts, index.fold);
 }
 
 FindResult findLines(const DayIndex& index, std::string_view typed)
@@ -248,14 +293,14 @@ FindResult findLines(const DayIndex& index, std::string_view typed)
     for (const IndexedDay& day : index.days) {
         if (shown && dateKey(shown->date) >= dateKey(day.date)) {
             bool sameDay = dateKey(shown->date) == dateKey(day.date);
-            searchDay(*shown, query, result);
+            searchDay(index.shownStore, *shown, query, result);
             shown = nullptr;
             if (sameDay) continue;  // its file is not what the window holds
         }
         if (day.unreadable) ++result.unreadable;
-        searchDay(day, query, result);
+        searchDay(index.store, day, query, result);
     }
-    if (shown) searchDay(*shown, query, result);
+    if (shown) searchDay(index.shownStore, *shown, query, result);
     return result;
 }
 

@@ -22,13 +22,21 @@ void foldPlainCase(char* text, size_t length);
 bool dayFileDate(std::string_view name, SystemTime& date);
 
 struct IndexedLine {
-    uint8_t line;  // 0..43, as in a DayPage
-    uint16_t start;
+    uint8_t line;    // 0..43, as in a DayPage
+    uint16_t start;  // from the start of its day's text
     uint16_t length;
 };
 
-// One day's non-empty lines in page order, each followed by a line break in
-// text and folded, so that one search runs over the whole day.
+// The texts of many days in a few large blocks rather than three small ones
+// per day: each day's non-empty lines in page order, each followed by a line
+// break in text and folded, so that one search runs over the whole day.
+struct DayTextStore {
+    std::string text;
+    std::string folded;
+    std::vector<IndexedLine> lines;
+    size_t unused = 0;  // bytes of text left by days read again or gone
+};
+
 struct IndexedDay {
     SystemTime date;
     std::string fileName;
@@ -36,19 +44,22 @@ struct IndexedDay {
     int64_t modified = 0;
     bool read = false;
     bool unreadable = false;
-    std::string text;
-    std::string folded;
-    std::vector<IndexedLine> lines;
+    size_t textStart = 0;  // in the store
+    size_t textSize = 0;
+    size_t firstLine = 0;
+    size_t lineCount = 0;
 };
 
 struct DayIndex {
     CaseFold fold = foldPlainCase;
     std::string folder;             // the folder the days were listed from
     std::vector<IndexedDay> days;   // newest first
+    DayTextStore store;             // their texts
     std::vector<size_t> toRead;     // positions in days, oldest last
     size_t readCount = 0;           // of toRead, read so far
     bool hasShownDay = false;
     IndexedDay shownDay;            // searched in place of its file
+    DayTextStore shownStore;
     DayTexts reading;               // the buffers every file is read through
 };
 

@@ -3,6 +3,7 @@
 // read the backslashes as folder separators.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 enum class ReadResult { read, missing, unreadable };
@@ -13,7 +14,21 @@ enum class ReadResult { read, missing, unreadable };
 // The file is opened sharing read, write and delete, as the platform's own
 // INI reader opens it, and the open is retried for about a second while
 // another program holds the file.
-ReadResult readWholeFile(const char* path, std::string& bytes);
+// The first read asks for more than any day file holds.
+constexpr size_t firstReadSize = 65536;
+
+// For a reader of many files in a row, the file is read straight into
+// buffer, whose size only ever grows (so that it is not cleared again for
+// each file): the file's bytes are its first `length`.
+ReadResult readFileInto(const char* path, std::string& buffer, size_t& length);
+
+inline ReadResult readWholeFile(const char* path, std::string& bytes)
+{
+    size_t length = 0;
+    ReadResult result = readFileInto(path, bytes, length);
+    bytes.resize(length);
+    return result;
+}
 
 // Replaces the file in one step: the bytes go to a temporary file beside it,
 // which is flushed and then renamed over the old one. On any failure the old

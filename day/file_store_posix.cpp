@@ -32,24 +32,26 @@ bool writeAll(int fd, const char* bytes, size_t size)
 }  // namespace
 
 // POSIX has no sharing modes, so nothing holds a file against reading and there
-// is nothing to wait for.
-// A day file fits one chunk, so it is read with one read and one copy.
-ReadResult readWholeFile(const char* path, std::string& bytes)
+// is nothing to wait for. A day file fits the first read: a file read gives
+// less than it was asked for only at the end of the file.
+ReadResult readFileInto(const char* path, std::string& buffer, size_t& length)
 {
-    bytes.clear();
+    length = 0;
     int fd = ::open(nativePath(path).c_str(), O_RDONLY);
     if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::missing : ReadResult::unreadable;
-    char chunk[65536];
+    if (buffer.size() < firstReadSize) buffer.resize(firstReadSize);
     bool ok = true;
     for (;;) {
-        ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (length == buffer.size()) buffer.resize(buffer.size() * 2);
+        ssize_t n = ::read(fd, buffer.data() + length, buffer.size() - length);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) ok = false;
         if (n <= 0) break;
-        bytes.append(chunk, size_t(n));
+        length += size_t(n);
+        if (length < buffer.size()) break;
     }
     ::close(fd);
-    if (!ok) bytes.clear();
+    if (!ok) length = 0;
     return ok ? ReadResult::read : ReadResult::unreadable;
 }
 

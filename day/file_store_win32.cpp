@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 // A sync client, backup or virus scanner holds a file only briefly.
@@ -16,9 +18,9 @@ bool isHeldByAnotherProgram(DWORD error)
 
 }  // namespace
 
-ReadResult readWholeFile(const char* path, std::string& bytes)
+ReadResult readFileInto(const char* path, std::string& buffer, size_t& length)
 {
-    bytes.clear();
+    length = 0;
     HANDLE file = INVALID_HANDLE_VALUE;
     for (int waited = 0;; waited += retryStepMilliseconds) {
         file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -29,12 +31,19 @@ ReadResult readWholeFile(const char* path, std::string& bytes)
         if (!isHeldByAnotherProgram(error) || waited >= retryMilliseconds) return ReadResult::unreadable;
         Sleep(retryStepMilliseconds);
     }
-    char chunk[65536];
-    DWORD n = 0;
+    if (buffer.size() < firstReadSize) buffer.resize(firstReadSize);
+    // A file read gives less than it was asked for only at the end of the file.
     bool ok;
-    while ((ok = ReadFile(file, chunk, sizeof chunk, &n, nullptr)) && n > 0) bytes.append(chunk, n);
+    for (;;) {
+        if (length == buffer.size()) buffer.resize(buffer.size() * 2);
+        DWORD n = 0;
+        DWORD wanted = DWORD(std::min<size_t>(buffer.size() - length, 1u << 30));
+        ok = ReadFile(file, buffer.data() + length, wanted, &n, nullptr);
+        length += n;
+        if (!ok || n < wanted) break;
+    }
     CloseHandle(file);
-    if (!ok) bytes.clear();
+    if (!ok) length = 0;
     return ok ? ReadResult::read : ReadResult::unreadable;
 }
 

@@ -21,53 +21,74 @@ bool isIniSpace(unsigned char c)
     return c == ' ' || (c >= '\t' && c <= '\r') || c == 0x1a;
 }
 
-std::string_view trim(std::string_view s)
+std::string_view trimStart(std::string_view s)
 {
     while (!s.empty() && isIniSpace(s.front())) s.remove_prefix(1);
+    return s;
+}
+
+std::string_view trimEnd(std::string_view s)
+{
     while (!s.empty() && isIniSpace(s.back())) s.remove_suffix(1);
     return s;
 }
 
-// Names and values are NUL-terminated strings to the platform, so a NUL byte
-// in a hand-edited file ends them there. Most lines hold none, and then no
-// name or value needs a search for one.
-std::string_view upToNul(std::string_view s, bool lineHasNul)
+std::string_view trim(std::string_view s)
 {
-    return lineHasNul ? s.substr(0, s.find('\0')) : s;
+    return trimEnd(trimStart(s));
 }
 
-// The first CR, LF or NUL at or after pos, or the end of the bytes. Every
-// byte of a file passes through here once, so it looks at sixteen at a time
-// where the processor can: one pass finds both line ends and any NUL.
-size_t nextStop(std::string_view bytes, size_t pos)
+// Names and values are NUL-terminated strings to the platform, so a NUL byte
+// in a hand-edited file ends them there.
+std::string_view upToNul(std::string_view s)
 {
+    return s.substr(0, s.find('\0'));
+}
+
+// Where a line ends (the first CR, LF or NUL at or after its start, or the
+// end of the bytes) and its first equals sign before that (npos if none).
+// Every byte of a file passes through here once, so it looks at sixteen at a
+// time where the processor can: one pass finds the line ends, any NUL and the
+// equals sign.
+struct LineStops {
+    size_t end;
+    size_t equals = std::string_view::npos;
+};
+
+LineStops nextStops(std::string_view bytes, size_t pos)
+{
+    LineStops found{pos};
 #ifdef __SSE2__
     const __m128i cr = _mm_set1_epi8('\r');
     const __m128i lf = _mm_set1_epi8('\n');
     const __m128i nul = _mm_setzero_si128();
+    const __m128i equals = _mm_set1_epi8('=');
     for (; pos + 16 <= bytes.size(); pos += 16) {
         __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + pos));
-        __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)), _mm_cmpeq_epi8(b, nul));
-        if (unsigned mask = unsigned(_mm_movemask_epi8(stop))) return pos + size_t(std::countr_zero(mask));
+        // No byte above CR ends a line: one compare passes most blocks, and
+        // only a block with a low byte (a line end, or maybe a tab) is looked at closer.
+        unsigned stops = 0;
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(b, cr), b)))
+            stops = unsigned(_mm_movemask_epi8(
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)), _mm_cmpeq_epi8(b, nul))));
+        if (found.equals == std::string_view::npos) {
+            unsigned signs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(b, equals)));
+            if (stops) signs &= (stops & (0u - stops)) - 1;  // only those before the line's end
+            if (signs) found.equals = pos + size_t(std::countr_zero(signs));
+        }
+        if (stops) {
+            found.end = pos + size_t(std::countr_zero(stops));
+            return found;
+        }
     }
 #endif
-    while (pos < bytes.size() && bytes[pos] != '\r' && bytes[pos] != '\n' && bytes[pos] != '\0') ++pos;
-    return pos;
+    for (; pos < bytes.size() && bytes[pos] != '\r' && bytes[pos] != '\n' && bytes[pos] != '\0'; ++pos)
+        if (bytes[pos] == '=' && found.equals == std::string_view::npos) found.equals = pos;
+    found.end = pos;
+    return found;
 }
 
 }  // namespace
-
-bool sameIniName(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
-        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
-        if (x != y) return false;
-    }
-    return true;
-}
 
 const IniSection* findIniSection(const IniFile& file, const char* name)
 {
@@ -99,32 +120,42 @@ void parseInto(std::string_view bytes, IniFile& file)
     IniSection* current = nullptr;  // lines before the first section belong to none
     size_t pos = 0;
     while (pos < bytes.size()) {
-        size_t end = nextStop(bytes, pos);
+        LineStops stops = nextStops(bytes, pos);
         bool hasNul = false;
-        while (end < bytes.size() && bytes[end] == '\0') {
+        while (stops.end < bytes.size() && bytes[stops.end] == '\0') {
             hasNul = true;
-            end = nextStop(bytes, end + 1);
+            stops.end = nextStops(bytes, stops.end + 1).end;
         }
-        std::string_view line = trim(bytes.substr(pos, end - pos));
-        pos = end + (bytes.substr(end, 2) == "\r\n" ? 2 : 1);  // CR LF is one line end
+        std::string_view line = trim(bytes.substr(pos, stops.end - pos));
+        pos = stops.end + (bytes.substr(stops.end, 2) == "\r\n" ? 2 : 1);  // CR LF is one line end
         if (line.empty()) continue;
 
         size_t close = line.front() == '[' ? line.rfind(']') : std::string_view::npos;
         if (close != std::string_view::npos) {
             if (sectionCount == file.sections.size()) file.sections.emplace_back();
             current = &file.sections[sectionCount++];
-            current->name = upToNul(trim(line.substr(1, close - 1)), hasNul);
+            current->name = trim(line.substr(1, close - 1));
+            if (hasNul) current->name = upToNul(current->name);
             current->keys.clear();
             continue;
         }
         if (current == nullptr) continue;
 
+        // Blanks are not equals signs, so the first one is the trimmed line's first;
+        // and the line is trimmed already: a name has only its end to trim, a value its start.
+        size_t equals = hasNul ? line.find('=')
+                        : stops.equals == std::string_view::npos
+                            ? stops.equals
+                            : stops.equals - size_t(line.data() - bytes.data());
         IniKey& key = current->keys.emplace_back();
-        size_t equals = line.find('=');
-        key.name = upToNul(trim(line.substr(0, equals)), hasNul);
+        key.name = trimEnd(line.substr(0, equals));
         if (equals != std::string_view::npos) {
-            key.value = upToNul(trim(line.substr(equals + 1)), hasNul);
+            key.value = trimStart(line.substr(equals + 1));
             key.hasValue = true;
+        }
+        if (hasNul) {
+            key.name = upToNul(key.name);
+            key.value = upToNul(key.value);
         }
     }
     file.sections.resize(sectionCount);

@@ -12,19 +12,20 @@
 
 class TextBuilder;
 
+// Names and values are views of the bytes the file holds.
 struct IniKey {
-    std::string name;
-    std::string_view value;  // into the bytes the file holds
+    std::string_view name;
+    std::string_view value;
     bool hasValue = false;  // a line without an equals sign names a key that has no value
 };
 
 struct IniSection {
-    std::string name;
+    std::string_view name;
     std::vector<IniKey> keys;
 };
 
-// The values are views of the file's bytes, kept once for all of them (and
-// shared by copies): reading every day file for Find copies no value twice.
+// The file's bytes are kept once for all its names and values (and shared by
+// copies): reading every day file for Find copies no name or value twice.
 struct IniFile {
     std::shared_ptr<const std::string> bytes;  // none when the caller keeps the bytes
     std::vector<IniSection> sections;
@@ -32,7 +33,7 @@ struct IniFile {
 
 IniFile parseIni(std::string_view bytes);
 
-// For a reader of many files in a row: the values view bytes that the caller
+// For a reader of many files in a row: names and values view bytes that the caller
 // keeps while it uses the file, and the file's storage is reused from the
 // last one read into it.
 void parseIniInPlace(std::string_view bytes, IniFile& file);
@@ -53,7 +54,20 @@ int32_t readIniInt(const IniFile& file, const char* section, const char* key, in
 // The same rules for a reader that walks a section's keys itself: names
 // compared without regard to case, the first section of a name (null if
 // none), and what readIniString and readIniInt make of a key (null if none).
-bool sameIniName(std::string_view a, std::string_view b);
+// Inline, since Find compares some hundred thousand names when it reads every day.
+inline bool sameIniName(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = a[i], y = b[i];
+        if (x == y) continue;  // names are mostly spelt alike
+        if (x >= 'A' && x <= 'Z') x += 'a' - 'A';
+        if (y >= 'A' && y <= 'Z') y += 'a' - 'A';
+        if (x != y) return false;
+    }
+    return true;
+}
+
 const IniSection* findIniSection(const IniFile& file, const char* name);
 void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t width);
 std::string_view iniStringValue(const IniKey* key, std::string_view fallback);  // not cut to a width

@@ -68,8 +68,8 @@ std::vector<std::pair<std::string, std::string>> keysToAsk(const std::string& by
     std::set<std::string> sections = {"TODO", "todo", " TODO ", "SCHEDULE", "ITEM_0"};
     std::set<std::string> keys = {"text_1", "name", "NAME"};
     for (const IniSection& s : parseIni(bytes).sections) {
-        sections.insert(s.name);
-        for (const IniKey& k : s.keys) keys.insert(k.name);
+        sections.emplace(s.name);
+        for (const IniKey& k : s.keys) keys.emplace(k.name);
     }
     for (const char* key : {"TEXT_", "DONE_", "MARK_"})
         for (int n = 0; n < 10; ++n) keys.insert(key + std::to_string(n));
