@@ -45,11 +45,53 @@ std::string_view upToNul(std::string_view s)
     return s.substr(0, s.find('\0'));
 }
 
-// Where a line ends (the first CR, LF or NUL at or after its start, or the
-// end of the bytes) and its first equals sign before that (npos if none).
-// Every byte of a file passes through here once, so it looks at sixteen at a
-// time where the processor can: one pass finds the line ends, any NUL and the
-// equals sign.
+bool isLineStop(char c)
+{
+    return c == '\r' || c == '\n' || c == '\0';
+}
+
+#ifdef __SSE2__
+// Which of sixteen bytes end a line (CR, LF or NUL), as bits. No byte above
+// CR does, so one compare passes most blocks, and only a block with a low
+// byte (a line end, or maybe a tab) is looked at closer.
+bool mayHoldStop(__m128i b)
+{
+    return _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(b, _mm_set1_epi8('\r')), b)) != 0;
+}
+
+unsigned stopsIn(__m128i b)
+{
+    __m128i stop = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(b, _mm_set1_epi8('\n'))),
+                                _mm_cmpeq_epi8(b, _mm_setzero_si128()));
+    return unsigned(_mm_movemask_epi8(stop));
+}
+
+__m128i load16(std::string_view bytes, size_t pos)
+{
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + pos));
+}
+#endif
+
+// The first line stop at or after pos, or the end of the bytes; a value can
+// run to 259 characters, so it looks at 32 bytes a step.
+size_t lineEnd(std::string_view bytes, size_t pos)
+{
+#ifdef __SSE2__
+    for (; pos + 32 <= bytes.size(); pos += 32) {
+        __m128i a = load16(bytes, pos), b = load16(bytes, pos + 16);
+        if (!mayHoldStop(a) && !mayHoldStop(b)) continue;
+        if (unsigned stops = stopsIn(a)) return pos + size_t(std::countr_zero(stops));
+        if (unsigned stops = stopsIn(b)) return pos + 16 + size_t(std::countr_zero(stops));
+    }
+#endif
+    while (pos < bytes.size() && !isLineStop(bytes[pos])) ++pos;
+    return pos;
+}
+
+// Where a line ends (its first stop) and its first equals sign before that
+// (npos if none). Every byte of a file passes through here once, so it looks
+// at sixteen bytes at a time for both until the sign, which stands early in a
+// line, and then for the end alone.
 struct LineStops {
     size_t end;
     size_t equals = std::string_view::npos;
@@ -59,30 +101,23 @@ LineStops nextStops(std::string_view bytes, size_t pos)
 {
     LineStops found{pos};
 #ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    const __m128i nul = _mm_setzero_si128();
-    const __m128i equals = _mm_set1_epi8('=');
     for (; pos + 16 <= bytes.size(); pos += 16) {
-        __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + pos));
-        // No byte above CR ends a line: one compare passes most blocks, and
-        // only a block with a low byte (a line end, or maybe a tab) is looked at closer.
-        unsigned stops = 0;
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(_mm_min_epu8(b, cr), b)))
-            stops = unsigned(_mm_movemask_epi8(
-                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(b, cr), _mm_cmpeq_epi8(b, lf)), _mm_cmpeq_epi8(b, nul))));
-        if (found.equals == std::string_view::npos) {
-            unsigned signs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(b, equals)));
-            if (stops) signs &= (stops & (0u - stops)) - 1;  // only those before the line's end
-            if (signs) found.equals = pos + size_t(std::countr_zero(signs));
-        }
+        __m128i b = load16(bytes, pos);
+        unsigned stops = mayHoldStop(b) ? stopsIn(b) : 0;
+        unsigned signs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(b, _mm_set1_epi8('='))));
+        if (stops) signs &= (stops & (0u - stops)) - 1;  // only those before the line's end
+        if (signs) found.equals = pos + size_t(std::countr_zero(signs));
         if (stops) {
             found.end = pos + size_t(std::countr_zero(stops));
             return found;
         }
+        if (signs) {
+            found.end = lineEnd(bytes, pos + 16);
+            return found;
+        }
     }
 #endif
-    for (; pos < bytes.size() && bytes[pos] != '\r' && bytes[pos] != '\n' && bytes[pos] != '\0'; ++pos)
+    for (; pos < bytes.size() && !isLineStop(bytes[pos]); ++pos)
         if (bytes[pos] == '=' && found.equals == std::string_view::npos) found.equals = pos;
     found.end = pos;
     return found;
@@ -124,7 +159,7 @@ void parseInto(std::string_view bytes, IniFile& file)
         bool hasNul = false;
         while (stops.end < bytes.size() && bytes[stops.end] == '\0') {
             hasNul = true;
-            stops.end = nextStops(bytes, stops.end + 1).end;
+            stops.end = lineEnd(bytes, stops.end + 1);
         }
         std::string_view line = trim(bytes.substr(pos, stops.end - pos));
         pos = stops.end + (bytes.substr(stops.end, 2) == "\r\n" ? 2 : 1);  // CR LF is one line end
