@@ -8,15 +8,16 @@
 
 enum class ReadResult { read, missing, unreadable };
 
+// The first read asks for more than any day file holds.
+constexpr size_t firstReadSize = 65536;
+
 // Only a file or folder that does not exist is missing; a file that exists but
 // cannot be read (held by another program, no permission, a read error) is
 // unreadable, so that no caller takes it for an empty one and saves over it.
 // The file is opened sharing read, write and delete, as the platform's own
 // INI reader opens it, and the open is retried for about a second while
 // another program holds the file.
-// The first read asks for more than any day file holds.
-constexpr size_t firstReadSize = 65536;
-
+//
 // For a reader of many files in a row, the file is read straight into
 // buffer, whose size only ever grows (so that it is not cleared again for
 // each file): the file's bytes are its first `length`.
