@@ -34,7 +34,6 @@ struct DayTextStore {
     std::string text;
     std::string folded;
     std::vector<IndexedLine> lines;
-    size_t unused = 0;  // bytes of text left by days read again or gone
 };
 
 struct IndexedDay {
