@@ -178,9 +178,8 @@ void parseInto(std::string_view bytes, IniFile& file)
 
         // Blanks are not equals signs, so the first one is the trimmed line's first;
         // and the line is trimmed already: a name has only its end to trim, a value its start.
-        size_t equals = hasNul ? line.find('=')
-                        : stops.equals == std::string_view::npos
-                            ? stops.equals
+        size_t equals = (hasNul || stops.equals == std::string_view::npos)
+                            ? line.find('=')
                             : stops.equals - size_t(line.data() - bytes.data());
         IniKey& key = current->keys.emplace_back();
         key.name = trimEnd(line.substr(0, equals));
@@ -196,14 +195,19 @@ void parseInto(std::string_view bytes, IniFile& file)
     file.sections.resize(sectionCount);
 }
 
+IniFile parseOwnBytes(std::shared_ptr<const std::string> owned)
+{
+    IniFile file;
+    file.bytes = std::move(owned);
+    parseInto(*file.bytes, file);
+    return file;
+}
+
 }  // namespace
 
 IniFile parseIni(std::string_view bytes)
 {
-    IniFile file;
-    file.bytes = std::make_shared<const std::string>(bytes);
-    parseInto(*file.bytes, file);
-    return file;
+    return parseOwnBytes(std::make_shared<const std::string>(bytes));
 }
 
 void parseIniInPlace(std::string_view bytes, IniFile& file)
@@ -216,9 +220,7 @@ ReadResult loadIniFile(const char* path, IniFile& file)
 {
     std::string bytes;
     ReadResult result = readWholeFile(path, bytes);
-    file = IniFile{};
-    file.bytes = std::make_shared<const std::string>(std::move(bytes));
-    parseInto(*file.bytes, file);
+    file = parseOwnBytes(std::make_shared<const std::string>(std::move(bytes)));
     return result;
 }
 
