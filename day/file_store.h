@@ -41,3 +41,9 @@ bool deleteFile(const char* path);
 
 // An existing folder is no error.
 bool createFolder(const char* path);
+
+enum class MoveResult { moved, taken, failed };
+
+// Renames a file within its volume, never over another file: a target that
+// exists already gives taken, and both files stay as they were.
+MoveResult moveFileWithoutReplacing(const char* from, const char* to);

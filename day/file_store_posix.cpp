@@ -77,3 +77,12 @@ bool createFolder(const char* path)
 {
     return ::mkdir(nativePath(path).c_str(), 0755) == 0 || errno == EEXIST;
 }
+
+// A hard link cannot replace a file, so the name is claimed before the old one goes.
+MoveResult moveFileWithoutReplacing(const char* from, const char* to)
+{
+    std::string source = nativePath(from), target = nativePath(to);
+    if (::link(source.c_str(), target.c_str()) != 0) return errno == EEXIST ? MoveResult::taken : MoveResult::failed;
+    ::unlink(source.c_str());
+    return MoveResult::moved;
+}

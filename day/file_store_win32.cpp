@@ -73,3 +73,10 @@ bool createFolder(const char* path)
 {
     return CreateDirectoryA(path, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
+
+MoveResult moveFileWithoutReplacing(const char* from, const char* to)
+{
+    if (MoveFileExA(from, to, MOVEFILE_WRITE_THROUGH)) return MoveResult::moved;
+    DWORD error = GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? MoveResult::taken : MoveResult::failed;
+}

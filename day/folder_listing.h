@@ -14,3 +14,7 @@ struct FolderFile {
 // The plain files directly in the folder (no subfolders), in no particular
 // order. A missing or unreadable folder lists nothing.
 std::vector<FolderFile> listFolder(const char* path);
+
+// Only the files whose names begin with prefix, letter case ignored as
+// Windows ignores it; on Windows the folder itself picks them out.
+std::vector<FolderFile> listFolderStartingWith(const char* path, const char* prefix);

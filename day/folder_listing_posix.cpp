@@ -3,7 +3,10 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
+
+#include <cstring>
 
 std::vector<FolderFile> listFolder(const char* path)
 {
@@ -21,5 +24,14 @@ std::vector<FolderFile> listFolder(const char* path)
                          int64_t(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec});
     }
     ::closedir(dir);
+    return files;
+}
+
+std::vector<FolderFile> listFolderStartingWith(const char* path, const char* prefix)
+{
+    std::vector<FolderFile> files = listFolder(path);
+    std::erase_if(files, [prefix](const FolderFile& file) {
+        return ::strncasecmp(file.name.c_str(), prefix, std::strlen(prefix)) != 0;
+    });
     return files;
 }

@@ -3,11 +3,15 @@
 
 #include <windows.h>
 
-std::vector<FolderFile> listFolder(const char* path)
+#include <cstring>
+
+namespace {
+
+std::vector<FolderFile> listMatching(const std::string& pattern)
 {
     std::vector<FolderFile> files;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileExA((std::string(path) + "\\*").c_str(), FindExInfoBasic, &found,
+    HANDLE search = FindFirstFileExA(pattern.c_str(), FindExInfoBasic, &found,
                                      FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) return files;
     do {
@@ -17,5 +21,20 @@ std::vector<FolderFile> listFolder(const char* path)
                                  found.ftLastWriteTime.dwLowDateTime)});
     } while (FindNextFileA(search, &found));
     FindClose(search);
+    return files;
+}
+
+}  // namespace
+
+std::vector<FolderFile> listFolder(const char* path)
+{
+    return listMatching(std::string(path) + "\\*");
+}
+
+// A pattern also matches a file's short 8.3 name, so the names are checked again.
+std::vector<FolderFile> listFolderStartingWith(const char* path, const char* prefix)
+{
+    std::vector<FolderFile> files = listMatching(std::string(path) + "\\" + prefix + "*");
+    std::erase_if(files, [prefix](const FolderFile& file) { return _strnicmp(file.name.c_str(), prefix, strlen(prefix)) != 0; });
     return files;
 }

@@ -2,6 +2,10 @@
 #include "day/other_version.h"
 
 #include <cstdio>
+#include <cstring>
+
+#include "day/calendar.h"
+#include "day/file_store.h"
 
 std::string otherVersionPath(std::string_view path, const SystemTime& now)
 {
@@ -13,4 +17,301 @@ std::string otherVersionPath(std::string_view path, const SystemTime& now)
     std::snprintf(stamp, sizeof stamp, ".conflict-%04d%02d%02d-%02d%02d%02d.ini", now.wYear, now.wMonth, now.wDay,
                   now.wHour, now.wMinute, now.wSecond);
     return std::string(stem) + stamp;
+}
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool isLetterOrDigit(char c)
+{
+    return isDigit(c) || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
+char lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
+
+// File names ignore letter case on Windows, and so do the sync tools' markers here.
+bool sameText(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lower(a[i]) != lower(b[i])) return false;
+    return true;
+}
+
+// Takes the marker off the front of text when it is there.
+bool take(std::string_view& text, std::string_view marker)
+{
+    if (!sameText(text.substr(0, marker.size()), marker)) return false;
+    text.remove_prefix(marker.size());
+    return true;
+}
+
+bool takeNumber(std::string_view& text, size_t digits, uint16_t& value)
+{
+    if (text.size() < digits) return false;
+    int n = 0;
+    for (size_t i = 0; i < digits; ++i) {
+        if (!isDigit(text[i])) return false;
+        n = n * 10 + (text[i] - '0');
+    }
+    value = uint16_t(n);
+    text.remove_prefix(digits);
+    return true;
+}
+
+bool takeDate(std::string_view& text, SystemTime& time, std::string_view separator)
+{
+    return takeNumber(text, 4, time.wYear) && take(text, separator) && takeNumber(text, 2, time.wMonth) &&
+           take(text, separator) && takeNumber(text, 2, time.wDay) && isValidDate(time);
+}
+
+bool takeTimeOfDay(std::string_view& text, SystemTime& time)
+{
+    return takeNumber(text, 2, time.wHour) && takeNumber(text, 2, time.wMinute) &&
+           takeNumber(text, 2, time.wSecond) && time.wHour < 24 && time.wMinute < 60 && time.wSecond < 60;
+}
+
+// "YYYYMMDD-HHMMSS"
+bool takeStamp(std::string_view& text, SystemTime& time)
+{
+    return takeDate(text, time, "") && take(text, "-") && takeTimeOfDay(text, time);
+}
+
+bool allDigits(std::string_view text)
+{
+    for (char c : text)
+        if (!isDigit(c)) return false;
+    return true;
+}
+
+bool isComputerName(std::string_view text)
+{
+    if (text.empty() || text.size() > 15 || allDigits(text)) return false;
+    for (char c : text)
+        if (!isLetterOrDigit(c) && c != '-') return false;
+    return true;
+}
+
+VersionName quilloryName(std::string_view middle)
+{
+    VersionName name;
+    if (take(middle, ".conflict-") && takeStamp(middle, name.time) && middle.empty()) {
+        name.maker = VersionMaker::quillory;
+        name.timed = true;
+    }
+    return name;
+}
+
+VersionName syncthingName(std::string_view middle)
+{
+    VersionName name;
+    if (!take(middle, ".sync-conflict-") || !takeStamp(middle, name.time) || !take(middle, "-")) return {};
+    if (middle.size() != 7) return {};
+    for (char c : middle)
+        if (!isLetterOrDigit(c)) return {};
+    name.maker = VersionMaker::syncthing;
+    name.who = middle;
+    name.timed = true;
+    return name;
+}
+
+// " (NAME's conflicted copy YYYY-MM-DD)", then perhaps " (N)"
+VersionName dropboxName(std::string_view middle)
+{
+    constexpr std::string_view marker = "'s conflicted copy ";
+    VersionName name;
+    if (!take(middle, " (")) return {};
+    size_t at = std::string_view::npos;
+    for (size_t i = 0; i + marker.size() <= middle.size(); ++i)
+        if (sameText(middle.substr(i, marker.size()), marker)) at = i;
+    if (at == 0 || at == std::string_view::npos) return {};
+    name.who = middle.substr(0, at);
+    middle.remove_prefix(at + marker.size());
+    if (!takeDate(middle, name.time, "-") || !take(middle, ")")) return {};
+    if (!middle.empty()) {
+        if (!take(middle, " (") || middle.size() < 2 || middle.back() != ')') return {};
+        middle.remove_suffix(1);
+        if (!allDigits(middle)) return {};
+    }
+    name.maker = VersionMaker::dropbox;
+    return name;
+}
+
+// " (conflicted copy YYYY-MM-DD HHMMSS)"
+VersionName nextcloudName(std::string_view middle)
+{
+    VersionName name;
+    if (take(middle, " (conflicted copy ") && takeDate(middle, name.time, "-") && take(middle, " ") &&
+        takeTimeOfDay(middle, name.time) && take(middle, ")") && middle.empty()) {
+        name.maker = VersionMaker::nextcloud;
+        name.timed = true;
+        return name;
+    }
+    return {};
+}
+
+// "-COMPUTER" or "-COMPUTER-N"; a computer's name may hold hyphens itself, so
+// a number behind the last one is taken as OneDrive's count when what stands
+// before it is a name.
+VersionName onedriveName(std::string_view middle)
+{
+    VersionName name;
+    if (!take(middle, "-")) return {};
+    size_t hyphen = middle.rfind('-');
+    if (hyphen != std::string_view::npos && hyphen + 1 < middle.size() && allDigits(middle.substr(hyphen + 1)) &&
+        isComputerName(middle.substr(0, hyphen)))
+        middle = middle.substr(0, hyphen);
+    else if (!isComputerName(middle))
+        return {};
+    name.maker = VersionMaker::onedrive;
+    name.who = middle;
+    return name;
+}
+
+constexpr std::string_view iniExtension = ".ini";
+
+bool endsWithIni(std::string_view name)
+{
+    return name.size() >= iniExtension.size() && sameText(name.substr(name.size() - iniExtension.size()), iniExtension);
+}
+
+}  // namespace
+
+VersionName parseVersionName(std::string_view fileName, std::string_view stem)
+{
+    if (fileName.size() <= stem.size() + iniExtension.size() || !endsWithIni(fileName) ||
+        !sameText(fileName.substr(0, stem.size()), stem))
+        return {};
+    std::string_view middle = fileName.substr(stem.size(), fileName.size() - stem.size() - iniExtension.size());
+    for (VersionName (*parse)(std::string_view) : {quilloryName, syncthingName, dropboxName, nextcloudName, onedriveName}) {
+        VersionName name = parse(middle);
+        if (name.maker != VersionMaker::none) return name;
+    }
+    return {};
+}
+
+std::string_view fileStem(std::string_view path)
+{
+    size_t slash = path.find_last_of("\\/");
+    if (slash != std::string_view::npos) path.remove_prefix(slash + 1);
+    if (endsWithIni(path)) path.remove_suffix(iniExtension.size());
+    return path;
+}
+
+std::string versionLabel(const VersionName& name, std::string_view when, bool readable)
+{
+    std::string label = "From ";
+    label += name.maker == VersionMaker::quillory ? "this computer" : name.who.empty() ? "another copy" : name.who;
+    label += ", ";
+    label += when;
+    if (!readable) label += ", could not be read";
+    return label;
+}
+
+namespace {
+
+bool sameStoredLine(const DayLine& a, const DayLine& b)
+{
+    bool aBlank = a.text[0] == '\0' && a.done == 0;
+    bool bBlank = b.text[0] == '\0' && b.done == 0;
+    if (aBlank || bBlank) return aBlank == bBlank;
+    return std::strcmp(a.text, b.text) == 0 && a.done == b.done && a.mark == b.mark;
+}
+
+}  // namespace
+
+std::vector<DifferingLine> differingLines(const DayPage& page, const DayPage& version)
+{
+    std::vector<DifferingLine> lines;
+    for (int i = 0; i < dayLineCount; ++i)
+        if (!sameStoredLine(page.lines[i], version.lines[i])) lines.push_back({i, page.lines[i].text[0] == '\0'});
+    return lines;
+}
+
+std::string comparedText(const DayLine& line)
+{
+    return std::string(line.text) + (line.done ? " (done)" : "");
+}
+
+void takeLines(DayPage& page, const DayPage& version, const std::vector<int>& lines)
+{
+    for (int line : lines) page.lines[line] = version.lines[line];
+}
+
+namespace {
+
+template <size_t width>
+bool sameField(const char (&a)[width], const char (&b)[width])
+{
+    return std::strncmp(a, b, width) == 0;
+}
+
+bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b)
+{
+    return sameField(a.name, b.name) && sameField(a.description, b.description) && sameField(a.phone, b.phone) &&
+           sameField(a.email, b.email) && sameField(a.birthday, b.birthday) && sameField(a.period, b.period) &&
+           sameField(a.day, b.day) && sameField(a.month, b.month) && sameField(a.week, b.week);
+}
+
+int entryCount(const Directory& directory)
+{
+    int count = 0;
+    while (count < directoryCapacity && directory[count].name[0] != '\0') ++count;
+    return count;
+}
+
+}  // namespace
+
+EntriesAdded addMissingEntries(Directory& directory, const Directory& copy)
+{
+    EntriesAdded result;
+    int count = entryCount(directory);
+    for (int i = 0; i < entryCount(copy); ++i) {
+        bool held = false;
+        for (int j = 0; j < count && !held; ++j) held = sameEntry(directory[j], copy[i]);
+        if (held) continue;
+        if (count == directoryCapacity) {
+            ++result.leftOut;
+            continue;
+        }
+        directory[count++] = copy[i];
+        ++result.added;
+    }
+    return result;
+}
+
+std::string numberedName(std::string_view fileName, int n)
+{
+    std::string_view stem = fileName, extension;
+    if (endsWithIni(fileName)) {
+        stem.remove_suffix(iniExtension.size());
+        extension = fileName.substr(stem.size());
+    }
+    return std::string(stem) + " (" + std::to_string(n) + ")" + std::string(extension);
+}
+
+std::string moveAside(std::string_view path)
+{
+    size_t slash = path.find_last_of('\\');
+    std::string folder = std::string(path.substr(0, slash == std::string_view::npos ? 0 : slash + 1)) + "Other versions";
+    std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+    createFolder(folder.c_str());
+    std::string source(path);
+    // Enough numbers for any folder kept by hand; beyond them the file stays where it is.
+    for (int n = 1; n <= 1000; ++n) {
+        std::string target = folder + "\\" + (n == 1 ? std::string(name) : numberedName(name, n));
+        switch (moveFileWithoutReplacing(source.c_str(), target.c_str())) {
+        case MoveResult::moved: return target;
+        case MoveResult::taken: continue;
+        case MoveResult::failed: return {};
+        }
+    }
+    return {};
 }

@@ -50,7 +50,8 @@ TEST_F(DaySearch, EveryLineOfEveryDayNewestFirst)
     save(date(2025, 12, 31), {{firstTodoLine, "Dentist"}});
     save(date(2026, 3, 14), {{firstNoteLine + 1, "dentist, dentist"}, {1, "the DENTIST at 9"}, {2, "dent ist"}});
     save(date(2026, 3, 15), {{5, "ordentistry"}});
-    for (const char* foreign : {"notes.txt", "2026_02_30.ini", "2026_3_16.ini", "2026_03_16.txt", "0999_01_01.ini", "2026_03_17.ini.tmp"})
+    for (const char* foreign : {"notes.txt", "2026_02_30.ini", "2026_3_16.ini", "2026_03_16.txt", "0999_01_01.ini",
+                                "2026_03_17.ini.tmp", "2026_03_15.conflict-20260315-093000.ini", "2026_03_15-LAPTOP.ini"})
         writeBytes(folder.path() / "Data" / foreign, "[NOTE]\r\nTEXT_0 = dentist\r\n");
     // Read by the platform's rules: no key is named with a leading zero, and the first of a name counts.
     writeBytes(folder.path() / "Data" / "2026_03_18.ini", "[todo]\r\nTEXT_05 = dentist\r\nTEXT_5\r\ntext_5 = dentist\r\n");

@@ -1,0 +1,197 @@
+// Other versions: which names count, what differs from the page, the directory union and moving copies aside.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "day/other_version.h"
+#include "tests/common/scratch_folder.h"
+
+namespace {
+
+// Maker, who, and the time when the name gives one: "syncthing ABC1234 2026-12-07 09:30:05".
+std::string described(std::string_view fileName, std::string_view stem)
+{
+    static const char* makers[] = {"none", "quillory", "syncthing", "dropbox", "nextcloud", "onedrive"};
+    VersionName name = parseVersionName(fileName, stem);
+    std::string text = makers[int(name.maker)];
+    if (!name.who.empty()) text += " " + name.who;
+    if (name.timed) {
+        char time[40];
+        std::snprintf(time, sizeof time, " %04d-%02d-%02d %02d:%02d:%02d", name.time.wYear, name.time.wMonth,
+                      name.time.wDay, name.time.wHour, name.time.wMinute, name.time.wSecond);
+        text += time;
+    }
+    return text;
+}
+
+TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
+{
+    const struct {
+        const char* name;
+        const char* expected;
+    } cases[] = {
+        {"2026_12_07.conflict-20261207-093005.ini", "quillory 2026-12-07 09:30:05"},
+        {"2026_12_07.CONFLICT-20261207-093005.INI", "quillory 2026-12-07 09:30:05"},
+        {"2026_12_07.conflict-20261207.ini", "none"},
+        {"2026_12_07.conflict-20261207-0930.ini", "none"},
+        {"2026_12_07.conflict-20261307-093005.ini", "none"},
+        {"2026_12_07.conflict-20261207-246000.ini", "none"},
+        {"2026_12_07.sync-conflict-20261207-093005-ABC1234.ini", "syncthing ABC1234 2026-12-07 09:30:05"},
+        {"2026_12_07.Sync-Conflict-20261207-093005-abc1234.ini", "syncthing abc1234 2026-12-07 09:30:05"},
+        {"2026_12_07.sync-conflict-20261207-093005-ABC123.ini", "none"},
+        {"2026_12_07.sync-conflict-20261207-093005-ABC12345.ini", "none"},
+        {"2026_12_07.sync-conflict-20261207-ABC1234.ini", "none"},
+        {"2026_12_07.sync-conflict-20261207-093005-ABC-234.ini", "none"},
+        {"2026_12_07 (Ann's conflicted copy 2026-12-07).ini", "dropbox Ann"},
+        {"2026_12_07 (O'Neil's Laptop's Conflicted Copy 2026-12-07) (2).ini", "dropbox O'Neil's Laptop"},
+        {"2026_12_07 (Ann's conflicted copy 2026-12-07) (x).ini", "none"},
+        {"2026_12_07 ('s conflicted copy 2026-12-07).ini", "none"},
+        {"2026_12_07 (Ann's conflicted copy 2026-02-30).ini", "none"},
+        {"2026_12_07 (conflicted copy 2026-12-07 093005).ini", "nextcloud 2026-12-07 09:30:05"},
+        {"2026_12_07 (Conflicted Copy 2026-12-07 093005).ini", "nextcloud 2026-12-07 09:30:05"},
+        {"2026_12_07 (conflicted copy 2026-12-07).ini", "none"},
+        {"2026_12_07-DESKTOP.ini", "onedrive DESKTOP"},
+        {"2026_12_07-DESKTOP-2.ini", "onedrive DESKTOP"},
+        {"2026_12_07-DESKTOP-AB12CD.ini", "onedrive DESKTOP-AB12CD"},
+        {"2026_12_07-DESKTOP-AB12CD-12.ini", "onedrive DESKTOP-AB12CD"},
+        {"2026_12_07-ABCDEFGHIJKLMNO.ini", "onedrive ABCDEFGHIJKLMNO"},
+        {"2026_12_07-ABCDEFGHIJKLMNOP.ini", "none"},
+        {"2026_12_07-2.ini", "none"},
+        {"2026_12_07-PC_1.ini", "none"},
+        {"2026_12_07.ini", "none"},
+        {"2026_12_07.ini.tmp", "none"},
+        {"2026_12_07.conflict-20261207-093005.ini.tmp", "none"},
+        {"2026_12_08.conflict-20261207-093005.ini", "none"},
+        {"2026_12_08-DESKTOP.ini", "none"},
+        {"2026_12_07-DESKTOP.txt", "none"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(described(c.name, "2026_12_07"), c.expected) << c.name;
+    EXPECT_EQ(described("directory_contact-LAPTOP.ini", "directory_contact"), "onedrive LAPTOP");
+    EXPECT_EQ(described("directory_contact.ini", "directory_contact"), "none");
+    EXPECT_EQ(described("directory_template-LAPTOP.ini", "directory_contact"), "none");
+    EXPECT_EQ(fileStem(".\\Data\\2026_12_07.INI"), "2026_12_07");
+    EXPECT_EQ(fileStem(".\\directory_contact.ini"), "directory_contact");
+}
+
+// The program's own name for a copy is one it recognises.
+TEST(OtherVersionNames, OwnCopiesAreFoundAgain)
+{
+    SystemTime now{2026, 12, 1, 7, 23, 59, 58, 0};
+    std::string path = otherVersionPath(".\\Data\\2026_12_07.ini", now);
+    EXPECT_EQ(path, ".\\Data\\2026_12_07.conflict-20261207-235958.ini");
+    EXPECT_EQ(described(path.substr(7), "2026_12_07"), "quillory 2026-12-07 23:59:58");
+}
+
+TEST(OtherVersionNames, Labels)
+{
+    VersionName own = parseVersionName("x.conflict-20261207-093005.ini", "x");
+    VersionName device = parseVersionName("x.sync-conflict-20261207-093005-ABC1234.ini", "x");
+    VersionName anyone = parseVersionName("x (conflicted copy 2026-12-07 093005).ini", "x");
+    EXPECT_EQ(versionLabel(own, "7 December 2026 9:30", true), "From this computer, 7 December 2026 9:30");
+    EXPECT_EQ(versionLabel(device, "7 December 2026 9:30", true), "From ABC1234, 7 December 2026 9:30");
+    EXPECT_EQ(versionLabel(anyone, "7 December 2026 9:30", false),
+              "From another copy, 7 December 2026 9:30, could not be read");
+}
+
+DayLine line(const char* text, int done = 0, int mark = markPrimary)
+{
+    DayLine l;
+    setLineText(l, text);
+    l.done = done;
+    l.mark = mark;
+    return l;
+}
+
+// A row for every line that differs by text, done box or mark; checked only where the page's line is
+// empty; an empty line's mark, which no file keeps, is no difference.
+TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
+{
+    DayPage page, version;
+    page.lines[0] = line("Standup");
+    version.lines[0] = line("Standup");
+    version.lines[1] = line("Dentist");
+    page.lines[2] = line("Call Ann");
+    version.lines[2] = line("Call Ann", 1);
+    page.lines[3] = line("Gym", 0, markImportant);
+    version.lines[3] = line("Gym");
+    page.lines[firstTodoLine] = line("Buy stamps");
+    page.lines[firstTodoLine + 1].mark = markSecondary;
+    version.lines[firstNoteLine + 1] = line("", 1);
+    std::string rows;
+    for (DifferingLine row : differingLines(page, version))
+        rows += std::to_string(row.line) + (row.checked ? "x " : " ");
+    EXPECT_EQ(rows, "1x 2 3 22 43x ");
+    EXPECT_EQ(comparedText(version.lines[2]), "Call Ann (done)");
+    EXPECT_TRUE(differingLines(version, version).empty());
+
+    takeLines(page, version, {1, 2, firstTodoLine});
+    EXPECT_EQ(std::string(page.lines[1].text), "Dentist");
+    EXPECT_EQ(page.lines[2].done, 1);
+    EXPECT_EQ(page.lines[firstTodoLine].text[0], '\0');
+    EXPECT_EQ(page.lines[3].mark, markImportant);
+}
+
+Directory& directoryOf(std::initializer_list<const char*> names)
+{
+    static Directory directories[3];
+    static int next = 0;
+    Directory& directory = directories[next++ % 3];
+    std::memset(directory, 0, sizeof directory);
+    int i = 0;
+    for (const char* name : names) std::strcpy(directory[i++].name, name);
+    return directory;
+}
+
+std::string namesOf(const Directory& directory)
+{
+    std::string names;
+    for (int i = 0; i < directoryCapacity && directory[i].name[0]; ++i) names += std::string(directory[i].name) + " ";
+    return names;
+}
+
+// Entries the directory lacks go behind its own, once each; one that differs in any field is another
+// entry; past 200 what fits is added and the rest counted.
+TEST(OtherVersionDirectories, UnionUpToTheCapacity)
+{
+    Directory& mine = directoryOf({"Ann", "Bob"});
+    Directory& copy = directoryOf({"Cem", "Ann", "Bob", "Cem", "Dee"});
+    std::strcpy(copy[2].phone, "555");
+    EntriesAdded result = addMissingEntries(mine, copy);
+    EXPECT_EQ(namesOf(mine), "Ann Bob Cem Bob Dee ");
+    EXPECT_EQ(result.added, 3);
+    EXPECT_EQ(result.leftOut, 0);
+    EXPECT_EQ(addMissingEntries(mine, copy).added, 0);
+
+    Directory& full = directoryOf({});
+    for (int i = 0; i < directoryCapacity - 1; ++i) std::snprintf(full[i].name, sizeof full[i].name, "E%d", i);
+    result = addMissingEntries(full, copy);
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(result.leftOut, 3);
+    EXPECT_EQ(std::string(full[directoryCapacity - 1].name), "Cem");
+}
+
+// Into "Other versions" beside the file, created when needed; a name taken there gets the next number,
+// and no file is replaced.
+TEST(OtherVersionFiles, MovedAsideUnderAFreeName)
+{
+    ScratchFolder folder;
+    auto data = folder.path() / "Data";
+    writeBytes(data / "2026_12_07-PC.ini", "first");
+    EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), ".\\Data\\Other versions\\2026_12_07-PC.ini");
+    writeBytes(data / "2026_12_07-PC.ini", "second");
+    writeBytes(data / "Other versions" / "2026_12_07-PC (2).ini", "kept by hand");
+    EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), ".\\Data\\Other versions\\2026_12_07-PC (3).ini");
+    writeBytes(folder.path() / "directory_contact-PC.ini", "contacts");
+    EXPECT_EQ(moveAside(".\\directory_contact-PC.ini"), ".\\Other versions\\directory_contact-PC.ini");
+    EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC.ini"), "first");
+    EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (2).ini"), "kept by hand");
+    EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (3).ini"), "second");
+    EXPECT_EQ(readBytes(folder.path() / "Other versions" / "directory_contact-PC.ini"), "contacts");
+    EXPECT_FALSE(std::filesystem::exists(data / "2026_12_07-PC.ini"));
+    EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), "");
+    EXPECT_EQ(numberedName("x.INI", 2), "x (2).INI");
+}
+
+}  // namespace
