@@ -10,6 +10,7 @@
 #include "app/commands_win32.h"
 #include "app/line_navigation_win32.h"
 #include "day/day_view_win32.h"
+#include "day/other_versions_win32.h"
 #include "directory/directory_list_win32.h"
 #include "edit/marks_win32.h"
 
@@ -123,6 +124,8 @@ void onCommand(int id)
     case IDM_UNDO: undoChange(); break;
     case IDM_REDO: redoChange(); break;
     case IDM_FIND: openFind(); break;
+    case IDM_OTHER_VERSIONS:
+    case IDC_OTHER_VERSION: openOtherVersions(); break;
     default:
         if (isDoneBoxCommand(id)) applyDoneState();
     }
@@ -229,6 +232,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         clockTick();
         saveChangedPage();
+        watchOtherVersions();
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
     case WM_COMMAND: runCommand(LOWORD(wParam)); break;

@@ -12,6 +12,7 @@
 #define IDD_ABOUT 136
 #define IDD_PERIODIC_TASK 137
 #define IDD_FIND 141
+#define IDD_OTHER_VERSIONS 142
 
 // Menu, accelerators, icons, bitmap
 #define IDR_MAIN_MENU 109
@@ -47,6 +48,7 @@
 #define IDM_UNDO 32811
 #define IDM_REDO 32812
 #define IDM_FIND 32810
+#define IDM_OTHER_VERSIONS 32813
 
 // Controls of the main window
 #define IDC_FIRST_SCHEDULE_LINE 1000  // 1000..1021
@@ -64,6 +66,7 @@
 #define IDC_NEXT_DAY 1202
 #define IDC_SCHEDULE_HEADING 1203
 #define IDC_TODO_HEADING 1204
+#define IDC_OTHER_VERSION 1205  // shown only while the day has other versions
 #define IDC_FIRST_MINUTE_LABEL 1229  // 1229..1250
 
 // Controls of the date picker
@@ -73,6 +76,11 @@
 #define IDC_FIND_TEXT 1300
 #define IDC_FIND_ROWS 1301
 #define IDC_FIND_COUNT 1302
+
+// Controls of the Other versions dialog
+#define IDC_VERSION_CHOICE 1320
+#define IDC_VERSION_LINES 1321
+#define IDC_KEEP_PAGE 1322
 
 // The directory list dialog and the add/edit dialogs of its entries
 #define IDC_SELECT_ENTRY 6

@@ -1,0 +1,379 @@
+// Other versions of the day shown and of the directory files: finding them, merging directory copies, and the dialog
+// that compares a day's version with the page.
+#include "day/other_versions_win32.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/app_state_win32.h"
+#include "app/commands_win32.h"
+#include "day/day_file.h"
+#include "day/day_search.h"
+#include "day/day_view_win32.h"
+#include "day/folder_listing.h"
+#include "day/other_version.h"
+#include "directory/directory_file.h"
+#include "resources/resource.h"
+
+namespace {
+
+// Listing the Data folder's names that begin with the day's costs a few
+// milliseconds under Wine with ten years of days; every second tick is enough.
+constexpr DWORD listingMilliseconds = 2000;
+
+struct FoundVersion {
+    std::string path;
+    VersionName name;
+    SYSTEMTIME time;  // local; from the name, else the file's last write
+    FolderFile stamp;
+};
+
+SYSTEMTIME localFileTime(int64_t modified)
+{
+    FILETIME utc{DWORD(uint64_t(modified)), DWORD(uint64_t(modified) >> 32)}, local;
+    SYSTEMTIME time{};
+    FileTimeToLocalFileTime(&utc, &local);
+    FileTimeToSystemTime(&local, &time);
+    return time;
+}
+
+uint64_t timeKey(const SYSTEMTIME& t)
+{
+    return ((((uint64_t(t.wYear) * 100 + t.wMonth) * 100 + t.wDay) * 100 + t.wHour) * 100 + t.wMinute) * 100 +
+           t.wSecond;
+}
+
+// The other versions of the file folder\stem.ini, newest first.
+std::vector<FoundVersion> versionsOf(const std::string& folder, std::string_view stem)
+{
+    std::vector<FoundVersion> versions;
+    for (FolderFile& file : listFolderStartingWith(folder.c_str(), std::string(stem).c_str())) {
+        VersionName name = parseVersionName(file.name, stem);
+        if (name.maker == VersionMaker::none) continue;
+        SYSTEMTIME time = name.timed ? toSYSTEMTIME(name.time) : localFileTime(file.modified);
+        versions.push_back({folder + "\\" + file.name, std::move(name), time, std::move(file)});
+    }
+    std::stable_sort(versions.begin(), versions.end(),
+                     [](const FoundVersion& a, const FoundVersion& b) { return timeKey(a.time) > timeKey(b.time); });
+    return versions;
+}
+
+// A file looked at and left where it was, until it changes: no copy is read
+// again every two seconds, and no message is given twice.
+using Settled = std::map<std::string, std::pair<uint64_t, int64_t>>;
+
+bool isSettled(const Settled& settled, const FoundVersion& version)
+{
+    auto it = settled.find(version.path);
+    return it != settled.end() && it->second == std::make_pair(version.stamp.size, version.stamp.modified);
+}
+
+void settle(Settled& settled, const FoundVersion& version)
+{
+    settled[version.path] = {version.stamp.size, version.stamp.modified};
+}
+
+struct Watch {
+    HWND window = nullptr;  // a new main window starts afresh
+    SYSTEMTIME dayListed{};
+    DWORD listedAt = 0;
+    std::vector<FoundVersion> dayVersions;  // of the day shown, still to be looked at by the user
+    Settled daySettled;
+    Settled directorySettled;
+    std::vector<std::string> news;  // messages still to give
+};
+
+Watch watch;
+
+struct WatchedDirectory {
+    const DirectoryFile& file;
+    Directory& entries;
+    StoredDirectory& stored;
+    const char* what;
+};
+
+const WatchedDirectory watchedDirectories[] = {
+    {contactsFile, appState.contacts, appState.storedContacts, "contacts file"},
+    {templatesFile, appState.templates, appState.storedTemplates, "templates file"},
+    {periodicTasksFile, appState.periodicTasks, appState.storedPeriodicTasks, "periodic tasks file"},
+};
+
+// The copy's entries the directory lacks are added and the directory's file
+// written; only then does the copy move aside, so that no entry exists only in memory.
+void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
+{
+    IniFile ini;
+    if (loadIniFile(copy.path.c_str(), ini) != ReadResult::read) return settle(watch.directorySettled, copy);
+    static Directory read;
+    readDirectory(ini, directory.file, read);
+    EntriesAdded result = addMissingEntries(directory.entries, read);
+    if (result.added > 0) {
+        StoreResult stored = storeDirectory(directory.file, directory.entries, directory.stored, true);
+        if (stored == StoreResult::failed) reportSaveFailure();
+        if (stored == StoreResult::failed || stored == StoreResult::failedAgain) return settle(watch.directorySettled, copy);
+    }
+    if (result.leftOut > 0) {
+        watch.news.push_back(std::string("Another copy of the ") + directory.what +
+                             " holds more entries than fit; it was left in place.");
+        return settle(watch.directorySettled, copy);
+    }
+    if (moveAside(copy.path).empty()) return settle(watch.directorySettled, copy);
+    if (result.added > 0)
+        watch.news.push_back(std::string("Entries added from another copy of the ") + directory.what + ": " +
+                             std::to_string(result.added));
+}
+
+void mergeDirectoryCopies()
+{
+    for (const WatchedDirectory& directory : watchedDirectories) {
+        if (directory.stored.unreadable) continue;
+        for (const FoundVersion& copy : versionsOf(".", fileStem(directory.file.path)))
+            if (!isSettled(watch.directorySettled, copy)) mergeCopy(directory, copy);
+    }
+}
+
+ReadResult readVersion(const std::string& path, DayPage& page)
+{
+    IniFile ini;
+    ReadResult result = loadIniFile(path.c_str(), ini);
+    readDayPageFrom(ini, page);
+    return result;
+}
+
+void showVersionControls(bool any)
+{
+    ShowWindow(GetDlgItem(appState.mainWindow, IDC_OTHER_VERSION), any ? SW_SHOWNA : SW_HIDE);
+    EnableMenuItem(GetMenu(appState.mainWindow), IDM_OTHER_VERSIONS, MF_BYCOMMAND | (any ? MF_ENABLED : MF_GRAYED));
+}
+
+// A version that holds the page as it stands tells the user nothing and moves aside at once.
+void findDayVersions()
+{
+    if (!isSameDay(watch.dayListed, appState.dateShown)) watch.daySettled.clear();
+    watch.dayListed = appState.dateShown;
+    watch.dayVersions.clear();
+    // A day that could not be read cannot be compared, nor changed.
+    if (!appState.storedDay.unreadable) {
+        DayPage shown, version;
+        gatherDayPage(shown);
+        std::string path = dayFilePath(toSystemTime(appState.dateShown));
+        for (FoundVersion& found : versionsOf(".\\Data", fileStem(path))) {
+            if (!isSettled(watch.daySettled, found)) {
+                settle(watch.daySettled, found);
+                if (readVersion(found.path, version) == ReadResult::read && differingLines(shown, version).empty() &&
+                    !moveAside(found.path).empty())
+                    continue;
+            }
+            watch.dayVersions.push_back(std::move(found));
+        }
+    }
+    showVersionControls(!watch.dayVersions.empty());
+}
+
+void findOtherVersions()
+{
+    if (watch.window != appState.mainWindow) {
+        watch = Watch{};
+        watch.window = appState.mainWindow;
+    }
+    watch.listedAt = GetTickCount();
+    mergeDirectoryCopies();
+    findDayVersions();
+}
+
+void tellNews()
+{
+    std::vector<std::string> news;
+    news.swap(watch.news);
+    for (const std::string& text : news) showMessage(appState.mainWindow, text.c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+// The dialog: the versions as they were when it opened, each read once.
+struct ShownVersion {
+    FoundVersion found;
+    DayPage page;
+    bool readable;
+};
+
+struct VersionsDialog {
+    HWND window = nullptr;
+    std::vector<ShownVersion> versions;
+    size_t current = 0;
+    std::vector<DifferingLine> rows;
+};
+
+VersionsDialog versionsDialog;
+
+HWND lines()
+{
+    return GetDlgItem(versionsDialog.window, IDC_VERSION_LINES);
+}
+
+std::string timeText(const SYSTEMTIME& time)
+{
+    char date[100] = "", clock[100] = "";
+    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, "d MMMM yyyy", date, sizeof date);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+    return std::string(date) + " " + clock;
+}
+
+void addColumns()
+{
+    static const struct {
+        const char* title;
+        int width;
+    } columns[] = {{"Line", 70}, {"This page", 250}, {"Other version", 250}};
+    SendMessageA(lines(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
+    for (int i = 0; i < 3; ++i) {
+        LVCOLUMNA column{};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.pszText = const_cast<char*>(columns[i].title);
+        column.cx = columns[i].width;
+        SendMessageA(lines(), LVM_INSERTCOLUMNA, i, LPARAM(&column));
+    }
+}
+
+void setCell(int row, int column, const std::string& text)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(lines(), column == 0 ? LVM_INSERTITEMA : LVM_SETITEMTEXTA, row, LPARAM(&item));
+}
+
+// The page as the window holds it now, against the version chosen.
+void showVersion(size_t index)
+{
+    VersionsDialog& dialog = versionsDialog;
+    dialog.current = index;
+    const ShownVersion& version = dialog.versions[index];
+    SendDlgItemMessageA(dialog.window, IDC_VERSION_CHOICE, CB_SETCURSEL, index, 0);
+    DayPage page;
+    gatherDayPage(page);
+    dialog.rows = version.readable ? differingLines(page, version.page) : std::vector<DifferingLine>{};
+    SendMessageA(lines(), LVM_DELETEALLITEMS, 0, 0);
+    for (size_t row = 0; row < dialog.rows.size(); ++row) {
+        int line = dialog.rows[row].line;
+        setCell(int(row), 0, lineLabel(line));
+        setCell(int(row), 1, comparedText(page.lines[line]));
+        setCell(int(row), 2, comparedText(version.page.lines[line]));
+        ListView_SetCheckState(lines(), row, dialog.rows[row].checked);
+    }
+    EnableWindow(GetDlgItem(dialog.window, IDOK), version.readable);
+    EnableWindow(GetDlgItem(dialog.window, IDC_KEEP_PAGE), version.readable);
+}
+
+void fillChoices()
+{
+    HWND choice = GetDlgItem(versionsDialog.window, IDC_VERSION_CHOICE);
+    SendMessageA(choice, CB_RESETCONTENT, 0, 0);
+    for (const ShownVersion& version : versionsDialog.versions) {
+        std::string label = versionLabel(version.found.name, timeText(version.found.time), version.readable);
+        SendMessageA(choice, CB_ADDSTRING, 0, LPARAM(label.c_str()));
+    }
+}
+
+void onInitDialog(HWND window)
+{
+    versionsDialog.window = window;
+    addColumns();
+    fillChoices();
+    showVersion(0);
+}
+
+// The version is done with: it moves aside, and the next one is shown, or the dialog closes after the last.
+void putVersionAside()
+{
+    VersionsDialog& dialog = versionsDialog;
+    if (moveAside(dialog.versions[dialog.current].found.path).empty())
+        showMessage(dialog.window,
+                    "The other version could not be moved into the folder Other versions; it stays where it is.",
+                    MB_OK | MB_ICONERROR);
+    dialog.versions.erase(dialog.versions.begin() + std::ptrdiff_t(dialog.current));
+    if (dialog.versions.empty()) {
+        EndDialog(dialog.window, IDOK);
+        return;
+    }
+    fillChoices();
+    showVersion(std::min(dialog.current, dialog.versions.size() - 1));
+}
+
+// The lines taken are one step of their own, and reach the day file before
+// the version they came from moves aside.
+void takeCheckedLines()
+{
+    VersionsDialog& dialog = versionsDialog;
+    std::vector<int> taken;
+    for (size_t row = 0; row < dialog.rows.size(); ++row)
+        if (ListView_GetCheckState(lines(), row)) taken.push_back(dialog.rows[row].line);
+    takeUndoStep();
+    DayPage page;
+    gatherDayPage(page);
+    takeLines(page, dialog.versions[dialog.current].page, taken);
+    showDayPage(page);
+    takeUndoStep();
+    saveChangedPage();
+    gatherDayPage(page);
+    if (firstChangedLine(page, appState.storedDay.page) >= 0) return;  // told of already; the version stays
+    putVersionAside();
+}
+
+INT_PTR CALLBACK OtherVersionsDialog(HWND window, UINT message, WPARAM wParam, LPARAM)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        onInitDialog(window);
+        return TRUE;
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDC_VERSION_CHOICE:
+            if (HIWORD(wParam) == CBN_SELCHANGE)
+                showVersion(size_t(std::max<LRESULT>(0, SendDlgItemMessageA(window, IDC_VERSION_CHOICE, CB_GETCURSEL, 0, 0))));
+            break;
+        case IDOK:
+            if (versionsDialog.versions[versionsDialog.current].readable) takeCheckedLines();
+            break;
+        case IDC_KEEP_PAGE:
+            if (versionsDialog.versions[versionsDialog.current].readable) putVersionAside();
+            break;
+        case IDCANCEL: EndDialog(window, IDCANCEL); break;
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+void watchOtherVersions()
+{
+    // Not under a dialog of the program's own: a directory list rebuilds its
+    // directory when it closes, and a message box must not be stacked on another.
+    if (!IsWindowEnabled(appState.mainWindow)) return;
+    if (watch.window == appState.mainWindow && isSameDay(watch.dayListed, appState.dateShown) && GetTickCount() - watch.listedAt < listingMilliseconds) return;
+    findOtherVersions();
+    tellNews();
+}
+
+void openOtherVersions()
+{
+    findOtherVersions();
+    if (watch.dayVersions.empty()) return;
+    versionsDialog = VersionsDialog{};
+    for (FoundVersion& found : watch.dayVersions) {
+        ShownVersion version{std::move(found), {}, false};
+        version.readable = readVersion(version.found.path, version.page) == ReadResult::read;
+        versionsDialog.versions.push_back(std::move(version));
+    }
+    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OTHER_VERSIONS), appState.mainWindow, OtherVersionsDialog, 0);
+    versionsDialog = VersionsDialog{};
+    findOtherVersions();
+    tellNews();
+}
