@@ -1,0 +1,195 @@
+// Other versions of the day shown and of the directory files: the button, the dialog, and copies merged.
+
+#include "main_window_fixture.h"
+
+namespace {
+
+const char today[] = "2026_12_06.ini";
+const char page[] = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_1 = Standup\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
+                    "\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+// Differs from the page in its schedule lines 1 and 3 and its first note.
+const char version[] = "[SCHEDULE]\r\nTEXT_1 = Standup call\r\nTEXT_3 = Dentist\r\nDONE_3 = 1\r\nMARK_3 = 0\r\n"
+                       "[NOTE]\r\nTEXT_0 = Umbrella\r\n";
+const char syncthingCopy[] = "2026_12_06.sync-conflict-20261206-093005-ABC1234.ini";
+const char ownCopy[] = "2026_12_06.conflict-20261206-101500.ini";
+
+std::filesystem::path asideFile(const char* name)
+{
+    return std::filesystem::current_path() / "Data" / "Other versions" / name;
+}
+
+class OtherVersions : public MainWindowTest {
+protected:
+    void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
+    bool offered()
+    {
+        bool shown = GetWindowLongA(item(IDC_OTHER_VERSION), GWL_STYLE) & WS_VISIBLE;
+        bool enabled = !(GetMenuState(GetMenu(window), IDM_OTHER_VERSIONS, MF_BYCOMMAND) & MF_GRAYED);
+        EXPECT_EQ(shown, enabled) << "the button and the menu item disagree";
+        return shown;
+    }
+    static HWND dialog() { return dialogNamed("Other versions"); }
+    static HWND rows() { return GetDlgItem(dialog(), IDC_VERSION_LINES); }
+    // The rows of the dialog, a checked one marked with "x".
+    static Names checkedRows()
+    {
+        Names shown = listRows(rows(), 3);
+        for (size_t row = 0; row < shown.size(); ++row)
+            if (ListView_GetCheckState(rows(), row)) shown[row] += " x";
+        return shown;
+    }
+};
+
+// Where it stands it covers no other control, in either template.
+TEST_F(OtherVersions, TheButtonCoversNothing)
+{
+    for (int templateId : {IDD_MAIN, IDD_MAIN_LARGE}) {
+        openWindow(templateId);
+        RECT button, other, overlap;
+        GetWindowRect(item(IDC_OTHER_VERSION), &button);
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            if (child == item(IDC_OTHER_VERSION)) continue;
+            GetWindowRect(child, &other);
+            EXPECT_FALSE(IntersectRect(&overlap, &button, &other)) << templateId << " control " << GetDlgCtrlID(child);
+        }
+        closeWindow();
+    }
+}
+
+// Shown for a day with a version, also one that appears while the day is shown; hidden for another day;
+// a version that holds the page as it is moves aside at once.
+TEST_F(OtherVersions, TheButtonAndMenuItemShowWhetherTheDayHasVersions)
+{
+    writeBytes(dayFile(today), page);
+    writeBytes(dayFile("2026_12_07-LAPTOP.ini"), "[SCHEDULE]\r\nMARK_4 = 2\r\n");  // the next day, empty
+    openWindow();
+    tick();
+    EXPECT_FALSE(offered());
+    writeBytes(dayFile(syncthingCopy), version);
+    for (DWORD start = GetTickCount(); !offered() && GetTickCount() - start < 3000; Sleep(50)) tick();
+    EXPECT_TRUE(offered()) << "not shown within 3 seconds";
+    command(IDC_NEXT_DAY);
+    tick();
+    EXPECT_FALSE(offered()) << "a version with the same lines as the page";
+    EXPECT_EQ(readBytes(asideFile("2026_12_07-LAPTOP.ini")), "[SCHEDULE]\r\nMARK_4 = 2\r\n");
+    command(IDC_PREVIOUS_DAY);
+    tick();
+    EXPECT_TRUE(offered());
+}
+
+// The rows differ in text, done box or mark; those whose page line is empty start checked. Two lines
+// taken are one step, saved at once, and the version moves aside; Undo takes both back.
+TEST_F(OtherVersions, TakeTwoCheckedLinesThenUndoThem)
+{
+    writeBytes(dayFile(today), page);
+    writeBytes(dayFile(syncthingCopy), version);
+    openWindow();
+    runWithDialogs([&] { command(IDC_OTHER_VERSION); },
+                   {[&] {
+                       EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From ABC1234, 6 December 2026 9:30 AM");
+                       EXPECT_EQ(checkedRows(), (Names{"08:30 Standup Standup call", "09:30  Dentist (done) x",
+                                                       "Note 1  Umbrella x"}));
+                       ListView_SetCheckState(rows(), 0, TRUE);
+                       ListView_SetCheckState(rows(), 2, FALSE);
+                       press("Other versions", IDOK);
+                   }});
+    EXPECT_EQ(shown({1001, 1003, 1121}), "Standup call 1|Dentist x0| 1");
+    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_1 = Standup call\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
+                                             "TEXT_3 = Dentist\r\nDONE_3 = 1\r\nMARK_3 = 0\r\n"),
+              std::string::npos);
+    EXPECT_EQ(readBytes(asideFile(syncthingCopy)), version);
+    EXPECT_FALSE(std::filesystem::exists(dayFile(syncthingCopy)));
+    EXPECT_FALSE(offered());
+    command(IDM_UNDO);
+    EXPECT_EQ(shown({1001, 1003, 1121}), "Standup 1| 1| 1");
+}
+
+// Close changes nothing; then the newest version comes first, Keep this page moves it aside and shows
+// the next, and the dialog closes after the last. The page is never touched.
+TEST_F(OtherVersions, CloseThenKeepThisPageForTwoVersionsInTurn)
+{
+    writeBytes(dayFile(today), page);
+    writeBytes(dayFile(syncthingCopy), version);
+    writeBytes(dayFile(ownCopy), version);
+    writeBytes(asideFile(ownCopy), "kept before");
+    openWindow();
+    runWithDialogs([&] { command(IDM_OTHER_VERSIONS); }, {[] { pressKey("Other versions", VK_ESCAPE); }});
+    EXPECT_TRUE(std::filesystem::exists(dayFile(ownCopy)) && std::filesystem::exists(dayFile(syncthingCopy)));
+    runWithDialogs([&] { command(IDM_OTHER_VERSIONS); },
+                   {[] {
+                        EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From this computer, 6 December 2026 10:15 AM");
+                        press("Other versions", IDC_KEEP_PAGE);
+                    },
+                    [] {
+                        EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From ABC1234, 6 December 2026 9:30 AM");
+                        EXPECT_EQ(SendDlgItemMessageA(dialog(), IDC_VERSION_CHOICE, CB_GETCOUNT, 0, 0), 1);
+                        press("Other versions", IDC_KEEP_PAGE);
+                    }});
+    EXPECT_EQ(readBytes(asideFile("2026_12_06.conflict-20261206-101500 (2).ini")), version);
+    EXPECT_EQ(readBytes(asideFile(ownCopy)), "kept before");
+    EXPECT_EQ(readBytes(asideFile(syncthingCopy)), version);
+    EXPECT_EQ(readBytes(dayFile(today)), page);
+    EXPECT_FALSE(offered());
+}
+
+// A version another program holds is listed as such, and neither taken nor kept.
+TEST_F(OtherVersions, AVersionThatCannotBeReadIsOnlyListed)
+{
+    writeBytes(dayFile(today), page);
+    writeBytes(dayFile(syncthingCopy), version);
+    openWindow();
+    HANDLE held = CreateFileW(dayFile(syncthingCopy).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    runWithDialogs([&] { command(IDM_OTHER_VERSIONS); },
+                   {[] {
+                       EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE),
+                                 "From ABC1234, 6 December 2026 9:30 AM, could not be read");
+                       EXPECT_EQ(listRows(rows(), 3), Names{});
+                       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog(), IDOK)));
+                       EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog(), IDC_KEEP_PAGE)));
+                       press("Other versions", IDOK);
+                       press("Other versions", IDCANCEL);
+                   }});
+    CloseHandle(held);
+    EXPECT_EQ(readBytes(dayFile(syncthingCopy)), version);
+    EXPECT_EQ(readBytes(dayFile(today)), page);
+}
+
+std::string templates(int first, int count)
+{
+    std::string file;
+    for (int i = 0; i < count; ++i)
+        file += "\r\n[ITEM_" + std::to_string(i) + "]\r\nname = T" + std::to_string(first + i) + "\r\n";
+    return file;
+}
+
+// Copies of the directory files: entries added and told of, the copy moved aside; one that adds
+// nothing moves silently; one that would pass 200 entries adds what fits and stays.
+TEST_F(OtherVersions, DirectoryCopiesAreMergedWithoutAsking)
+{
+    const std::string contact = "\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n";
+    writeBytes("directory_contact.ini", contact);
+    writeBytes("directory_contact (Bob's conflicted copy 2026-12-06).ini",
+               "[ITEM_0]\r\nname = Cem\r\n[ITEM_1]\r\nname = Ann\r\n[ITEM_2]\r\nname = Dee\r\n");
+    writeBytes("directory_template.ini", templates(0, 199));
+    writeBytes("directory_template-LAPTOP.ini", templates(198, 4));
+    writeBytes("directory_periodic.ini", "");
+    writeBytes("directory_periodic.sync-conflict-20261206-093005-ABC1234.ini", "");
+    openWindow();
+    tick();
+    ASSERT_EQ(shownMessages.size(), 2u);
+    EXPECT_EQ(shownMessages[0].text, "Entries added from another copy of the contacts file: 2");
+    EXPECT_EQ(shownMessages[0].type, UINT(MB_OK | MB_ICONINFORMATION));
+    EXPECT_EQ(shownMessages[1].text,
+              "Another copy of the templates file holds more entries than fit; it was left in place.");
+    EXPECT_EQ(readBytes("directory_contact.ini"),
+              contact + "\r\n[ITEM_1]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Cem\r\nphone = \r\n"
+                        "\r\n[ITEM_2]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Dee\r\nphone = \r\n");
+    EXPECT_TRUE(std::filesystem::exists("Other versions/directory_contact (Bob's conflicted copy 2026-12-06).ini"));
+    EXPECT_EQ(readBytes("directory_template.ini"), templates(0, 200));
+    EXPECT_EQ(readBytes("directory_template-LAPTOP.ini"), templates(198, 4));
+    EXPECT_TRUE(std::filesystem::exists("Other versions/directory_periodic.sync-conflict-20261206-093005-ABC1234.ini"));
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 2500; Sleep(100)) tick();
+    EXPECT_EQ(shownMessages.size(), 2u) << "told again of the copy left in place";
+}
+
+}  // namespace
