@@ -82,6 +82,15 @@ int driveDialog(const char* caption, int id, const char* text)
     return 0;
 }
 
+// Prints 1 when the control of the dialog of that caption is shown, else 0.
+int printShown(const char* caption, int id)
+{
+    HWND dialog = waitForDialog(caption);
+    if (dialog == nullptr) return 1;
+    std::printf("%d\n", IsWindowVisible(GetDlgItem(dialog, id)) ? 1 : 0);
+    return 0;
+}
+
 // Milliseconds from the Find command until the list answers the first text typed.
 int timeFind(const char* typed)
 {
@@ -125,10 +134,11 @@ int main(int argc, char** argv)
     if (verb == "wait") return waitForDialog("Quillory", 60) ? 0 : 1;
     if (verb == "close") return driveDialog("Quillory", IDCANCEL, nullptr);
     if (verb == "read" && argc > 3) return readControls(argv[2], argc - 3, argv + 3);
+    if (verb == "shown" && argc > 3) return printShown(argv[2], std::atoi(argv[3]));
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]), argc - 3, argv + 3);
     if (verb == "timefind" && argc > 2) return timeFind(argv[2]);
-    std::fputs("usage: driver wait|close|read CAPTION ID...|dialog CAPTION ID [TEXT]|hold SECONDS [FILE...]|timefind TEXT\n",
+    std::fputs("usage: driver wait|close|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS [FILE...]|timefind TEXT\n",
                stderr);
     return 2;
 }
