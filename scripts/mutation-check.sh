@@ -60,6 +60,15 @@ unreadable-day-saved|windows|day/day_view_win32.cpp|page) == ReadResult::unreada
 find-selects-nothing|windows|day/find_dialog_win32.cpp|EM_SETSEL, found.start, found.start + found.length|EM_SETSEL, found.start, found.start
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
+version-device-length|native|day/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};
+version-blank-line-mark|native|day/other_version.cpp|    if (aBlank || bBlank) return aBlank == bBlank;\n|
+version-checked-by-version|native|day/other_version.cpp|lines.push_back({i, page.lines[i].text[0] == '\0'});|lines.push_back({i, version.lines[i].text[0] != '\0'});
+version-union-one-short|native|day/other_version.cpp|if (count == directoryCapacity) {|if (count == directoryCapacity - 1) {
+version-moved-over|native|day/file_store_posix.cpp|if (::link(source.c_str(), target.c_str()) != 0)|if (::rename(source.c_str(), target.c_str()) != 0)
+version-same-kept|windows|day/other_versions_win32.cpp|differingLines(shown, version).empty() &&|false &&
+version-taken-unsaved|windows|day/other_versions_win32.cpp|    saveChangedPage();\n    gatherDayPage(page);|    gatherDayPage(page);
+version-told-twice|windows|day/other_versions_win32.cpp|        return settle(watch.directorySettled, copy);\n    }\n    if (moveAside|        return;\n    }\n    if (moveAside
+version-button-stays|e2e:other_versions|day/other_versions_win32.cpp|any ? SW_SHOWNA : SW_HIDE|SW_SHOWNA
 copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)
 EOF
 )

@@ -71,37 +71,16 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
     EXPECT_EQ(described("directory_contact-LAPTOP.ini", "directory_contact"), "onedrive LAPTOP");
     EXPECT_EQ(described("directory_contact.ini", "directory_contact"), "none");
     EXPECT_EQ(described("directory_template-LAPTOP.ini", "directory_contact"), "none");
+    // The program's own name for a copy is one it recognises.
+    std::string own = otherVersionPath(".\\Data\\2026_12_07.ini", {2026, 12, 1, 7, 23, 59, 58, 0});
+    EXPECT_EQ(own, ".\\Data\\2026_12_07.conflict-20261207-235958.ini");
+    EXPECT_EQ(described(own.substr(7), "2026_12_07"), "quillory 2026-12-07 23:59:58");
+    EXPECT_EQ(versionLabel(parseVersionName(own.substr(7), "2026_12_07"), "7 December 2026 9:30", true),
+              "From this computer, 7 December 2026 9:30");
+    EXPECT_EQ(versionLabel(parseVersionName("x (conflicted copy 2026-12-07 093005).ini", "x"), "7 Dec", false),
+              "From another copy, 7 Dec, could not be read");
     EXPECT_EQ(fileStem(".\\Data\\2026_12_07.INI"), "2026_12_07");
     EXPECT_EQ(fileStem(".\\directory_contact.ini"), "directory_contact");
-}
-
-// The program's own name for a copy is one it recognises.
-TEST(OtherVersionNames, OwnCopiesAreFoundAgain)
-{
-    SystemTime now{2026, 12, 1, 7, 23, 59, 58, 0};
-    std::string path = otherVersionPath(".\\Data\\2026_12_07.ini", now);
-    EXPECT_EQ(path, ".\\Data\\2026_12_07.conflict-20261207-235958.ini");
-    EXPECT_EQ(described(path.substr(7), "2026_12_07"), "quillory 2026-12-07 23:59:58");
-}
-
-TEST(OtherVersionNames, Labels)
-{
-    VersionName own = parseVersionName("x.conflict-20261207-093005.ini", "x");
-    VersionName device = parseVersionName("x.sync-conflict-20261207-093005-ABC1234.ini", "x");
-    VersionName anyone = parseVersionName("x (conflicted copy 2026-12-07 093005).ini", "x");
-    EXPECT_EQ(versionLabel(own, "7 December 2026 9:30", true), "From this computer, 7 December 2026 9:30");
-    EXPECT_EQ(versionLabel(device, "7 December 2026 9:30", true), "From ABC1234, 7 December 2026 9:30");
-    EXPECT_EQ(versionLabel(anyone, "7 December 2026 9:30", false),
-              "From another copy, 7 December 2026 9:30, could not be read");
-}
-
-DayLine line(const char* text, int done = 0, int mark = markPrimary)
-{
-    DayLine l;
-    setLineText(l, text);
-    l.done = done;
-    l.mark = mark;
-    return l;
 }
 
 // A row for every line that differs by text, done box or mark; checked only where the page's line is
@@ -109,16 +88,15 @@ DayLine line(const char* text, int done = 0, int mark = markPrimary)
 TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
 {
     DayPage page, version;
-    page.lines[0] = line("Standup");
-    version.lines[0] = line("Standup");
-    version.lines[1] = line("Dentist");
-    page.lines[2] = line("Call Ann");
-    version.lines[2] = line("Call Ann", 1);
-    page.lines[3] = line("Gym", 0, markImportant);
-    version.lines[3] = line("Gym");
-    page.lines[firstTodoLine] = line("Buy stamps");
+    page.lines[0] = version.lines[0] = {"Standup"};
+    version.lines[1] = {"Dentist"};
+    page.lines[2] = {"Call Ann"};
+    version.lines[2] = {"Call Ann", 1};
+    page.lines[3] = {"Gym", 0, markImportant};
+    version.lines[3] = {"Gym"};
+    page.lines[firstTodoLine] = {"Buy stamps"};
     page.lines[firstTodoLine + 1].mark = markSecondary;
-    version.lines[firstNoteLine + 1] = line("", 1);
+    version.lines[firstNoteLine + 1].done = 1;
     std::string rows;
     for (DifferingLine row : differingLines(page, version))
         rows += std::to_string(row.line) + (row.checked ? "x " : " ");
@@ -133,15 +111,12 @@ TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
     EXPECT_EQ(page.lines[3].mark, markImportant);
 }
 
-Directory& directoryOf(std::initializer_list<const char*> names)
+Directory mine, copy, full;
+
+void fill(Directory& directory, std::initializer_list<const char*> names)
 {
-    static Directory directories[3];
-    static int next = 0;
-    Directory& directory = directories[next++ % 3];
-    std::memset(directory, 0, sizeof directory);
     int i = 0;
     for (const char* name : names) std::strcpy(directory[i++].name, name);
-    return directory;
 }
 
 std::string namesOf(const Directory& directory)
@@ -155,8 +130,8 @@ std::string namesOf(const Directory& directory)
 // entry; past 200 what fits is added and the rest counted.
 TEST(OtherVersionDirectories, UnionUpToTheCapacity)
 {
-    Directory& mine = directoryOf({"Ann", "Bob"});
-    Directory& copy = directoryOf({"Cem", "Ann", "Bob", "Cem", "Dee"});
+    fill(mine, {"Ann", "Bob"});
+    fill(copy, {"Cem", "Ann", "Bob", "Cem", "Dee"});
     std::strcpy(copy[2].phone, "555");
     EntriesAdded result = addMissingEntries(mine, copy);
     EXPECT_EQ(namesOf(mine), "Ann Bob Cem Bob Dee ");
@@ -164,7 +139,6 @@ TEST(OtherVersionDirectories, UnionUpToTheCapacity)
     EXPECT_EQ(result.leftOut, 0);
     EXPECT_EQ(addMissingEntries(mine, copy).added, 0);
 
-    Directory& full = directoryOf({});
     for (int i = 0; i < directoryCapacity - 1; ++i) std::snprintf(full[i].name, sizeof full[i].name, "E%d", i);
     result = addMissingEntries(full, copy);
     EXPECT_EQ(result.added, 1);
