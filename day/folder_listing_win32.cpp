@@ -35,6 +35,8 @@ std::vector<FolderFile> listFolder(const char* path)
 std::vector<FolderFile> listFolderStartingWith(const char* path, const char* prefix)
 {
     std::vector<FolderFile> files = listMatching(std::string(path) + "\\" + prefix + "*");
-    std::erase_if(files, [prefix](const FolderFile& file) { return _strnicmp(file.name.c_str(), prefix, strlen(prefix)) != 0; });
+    std::erase_if(files, [prefix](const FolderFile& file) {
+        return _strnicmp(file.name.c_str(), prefix, std::strlen(prefix)) != 0;
+    });
     return files;
 }

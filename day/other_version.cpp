@@ -190,7 +190,8 @@ VersionName parseVersionName(std::string_view fileName, std::string_view stem)
         !sameText(fileName.substr(0, stem.size()), stem))
         return {};
     std::string_view middle = fileName.substr(stem.size(), fileName.size() - stem.size() - iniExtension.size());
-    for (VersionName (*parse)(std::string_view) : {quilloryName, syncthingName, dropboxName, nextcloudName, onedriveName}) {
+    for (VersionName (*parse)(std::string_view) :
+         {quilloryName, syncthingName, dropboxName, nextcloudName, onedriveName}) {
         VersionName name = parse(middle);
         if (name.maker != VersionMaker::none) return name;
     }
@@ -300,8 +301,9 @@ std::string numberedName(std::string_view fileName, int n)
 std::string moveAside(std::string_view path)
 {
     size_t slash = path.find_last_of('\\');
-    std::string folder = std::string(path.substr(0, slash == std::string_view::npos ? 0 : slash + 1)) + "Other versions";
-    std::string_view name = path.substr(slash == std::string_view::npos ? 0 : slash + 1);
+    size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
+    std::string folder = std::string(path.substr(0, nameStart)) + "Other versions";
+    std::string_view name = path.substr(nameStart);
     createFolder(folder.c_str());
     std::string source(path);
     // Enough numbers for any folder kept by hand; beyond them the file stays where it is.

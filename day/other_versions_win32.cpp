@@ -115,7 +115,8 @@ void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
     if (result.added > 0) {
         StoreResult stored = storeDirectory(directory.file, directory.entries, directory.stored, true);
         if (stored == StoreResult::failed) reportSaveFailure();
-        if (stored == StoreResult::failed || stored == StoreResult::failedAgain) return settle(watch.directorySettled, copy);
+        if (stored == StoreResult::failed || stored == StoreResult::failedAgain)
+            return settle(watch.directorySettled, copy);
     }
     if (result.leftOut > 0) {
         watch.news.push_back(std::string("Another copy of the ") + directory.what +
@@ -334,8 +335,10 @@ INT_PTR CALLBACK OtherVersionsDialog(HWND window, UINT message, WPARAM wParam, L
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDC_VERSION_CHOICE:
-            if (HIWORD(wParam) == CBN_SELCHANGE)
-                showVersion(size_t(std::max<LRESULT>(0, SendDlgItemMessageA(window, IDC_VERSION_CHOICE, CB_GETCURSEL, 0, 0))));
+            if (HIWORD(wParam) == CBN_SELCHANGE) {
+                LRESULT chosen = SendDlgItemMessageA(window, IDC_VERSION_CHOICE, CB_GETCURSEL, 0, 0);
+                showVersion(size_t(std::max<LRESULT>(0, chosen)));
+            }
             break;
         case IDOK:
             if (versionsDialog.versions[versionsDialog.current].readable) takeCheckedLines();
@@ -357,7 +360,8 @@ void watchOtherVersions()
     // Not under a dialog of the program's own: a directory list rebuilds its
     // directory when it closes, and a message box must not be stacked on another.
     if (!IsWindowEnabled(appState.mainWindow)) return;
-    if (watch.window == appState.mainWindow && isSameDay(watch.dayListed, appState.dateShown) && GetTickCount() - watch.listedAt < listingMilliseconds) return;
+    bool sameDay = watch.window == appState.mainWindow && isSameDay(watch.dayListed, appState.dateShown);
+    if (sameDay && GetTickCount() - watch.listedAt < listingMilliseconds) return;
     findOtherVersions();
     tellNews();
 }
@@ -372,7 +376,8 @@ void openOtherVersions()
         version.readable = readVersion(version.found.path, version.page) == ReadResult::read;
         versionsDialog.versions.push_back(std::move(version));
     }
-    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OTHER_VERSIONS), appState.mainWindow, OtherVersionsDialog, 0);
+    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OTHER_VERSIONS), appState.mainWindow,
+                    OtherVersionsDialog, 0);
     versionsDialog = VersionsDialog{};
     findOtherVersions();
     tellNews();

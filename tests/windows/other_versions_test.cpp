@@ -5,8 +5,8 @@
 namespace {
 
 const char today[] = "2026_12_06.ini";
-const char page[] = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_1 = Standup\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
-                    "\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+const char page[] = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
+                    "TEXT_1 = Standup\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
 // Differs from the page in its schedule lines 1 and 3 and its first note.
 const char version[] = "[SCHEDULE]\r\nTEXT_1 = Standup call\r\nTEXT_3 = Dentist\r\nDONE_3 = 1\r\nMARK_3 = 0\r\n"
                        "[NOTE]\r\nTEXT_0 = Umbrella\r\n";
@@ -117,7 +117,8 @@ TEST_F(OtherVersions, CloseThenKeepThisPageForTwoVersionsInTurn)
     EXPECT_TRUE(std::filesystem::exists(dayFile(ownCopy)) && std::filesystem::exists(dayFile(syncthingCopy)));
     runWithDialogs([&] { command(IDM_OTHER_VERSIONS); },
                    {[] {
-                        EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From this computer, 6 December 2026 10:15 AM");
+                        EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE),
+                                  "From this computer, 6 December 2026 10:15 AM");
                         press("Other versions", IDC_KEEP_PAGE);
                     },
                     [] {
@@ -166,7 +167,8 @@ std::string templates(int first, int count)
 // nothing moves silently; one that would pass 200 entries adds what fits and stays.
 TEST_F(OtherVersions, DirectoryCopiesAreMergedWithoutAsking)
 {
-    const std::string contact = "\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n";
+    const std::string contact =
+        "\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n";
     writeBytes("directory_contact.ini", contact);
     writeBytes("directory_contact (Bob's conflicted copy 2026-12-06).ini",
                "[ITEM_0]\r\nname = Cem\r\n[ITEM_1]\r\nname = Ann\r\n[ITEM_2]\r\nname = Dee\r\n");
