@@ -7,6 +7,7 @@
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_file.h"
+#include "day/other_versions_win32.h"
 #include "edit/marks_win32.h"
 
 namespace {
@@ -131,6 +132,7 @@ void loadDayPage()
     // message loop in the middle of start-up.
     if (stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
     startUndoHistory();
+    findDayVersionsNow();
 }
 
 void saveShownPage(const SYSTEMTIME& date)

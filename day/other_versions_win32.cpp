@@ -79,7 +79,7 @@ void settle(Settled& settled, const FoundVersion& version)
 }
 
 struct Watch {
-    HWND window = nullptr;  // a new main window starts afresh
+    HWND window = nullptr;
     SYSTEMTIME dayListed{};
     DWORD listedAt = 0;
     std::vector<FoundVersion> dayVersions;  // of the day shown, still to be looked at by the user
@@ -176,12 +176,17 @@ void findDayVersions()
     showVersionControls(!watch.dayVersions.empty());
 }
 
+// What was found for an earlier main window (in the tests, one after another) does not count.
+void watchThisWindow()
+{
+    if (watch.window == appState.mainWindow) return;
+    watch = Watch{};
+    watch.window = appState.mainWindow;
+}
+
 void findOtherVersions()
 {
-    if (watch.window != appState.mainWindow) {
-        watch = Watch{};
-        watch.window = appState.mainWindow;
-    }
+    watchThisWindow();
     watch.listedAt = GetTickCount();
     mergeDirectoryCopies();
     findDayVersions();
@@ -354,6 +359,12 @@ INT_PTR CALLBACK OtherVersionsDialog(HWND window, UINT message, WPARAM wParam, L
 }
 
 }  // namespace
+
+void findDayVersionsNow()
+{
+    watchThisWindow();
+    findDayVersions();
+}
 
 void watchOtherVersions()
 {

@@ -7,5 +7,9 @@
 // header button and the menu item show whether any is left.
 void watchOtherVersions();
 
+// Lists the other versions of a day just shown, so that the button and the
+// menu item are right at once rather than at the next tick.
+void findDayVersionsNow();
+
 // The Other versions dialog over the main window.
 void openOtherVersions();
