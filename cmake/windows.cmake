@@ -43,6 +43,10 @@ set_tests_properties(windows_tests PROPERTIES RUN_SERIAL TRUE)
 add_executable(quillory_change_check bench/change_check_win32.cpp ${resource_script})
 target_link_libraries(quillory_change_check PRIVATE quillory_gui)
 
+# Times the listings behind the watch for other versions.
+add_executable(quillory_version_listing bench/version_listing_win32.cpp)
+target_link_libraries(quillory_version_listing PRIVATE quillory_core)
+
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
 
