@@ -10,3 +10,10 @@
 // ".\Data\2026_12_07.ini" becomes ".\Data\2026_12_07.conflict-20261207-093000.ini",
 // stamped with the local time it was kept.
 std::string otherVersionPath(std::string_view path, const SystemTime& now);
+
+// Keeps bytes beside the file at path as an other version stamped now. A name
+// already taken by another version (two kept within one second) moves the
+// stamp on by a second, so no version is written over; the same bytes kept
+// already under a name are not kept twice. Gives the path kept, or an empty
+// text when nothing could be written.
+std::string keepOtherVersion(std::string_view path, std::string_view bytes, const SystemTime& now);
