@@ -225,10 +225,12 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         markCurrentSlot();
         clockTick();
         saveChangedPage();
+        keepDirectoriesInStep();
         break;
     case WM_TIMER:
         clockTick();
         saveChangedPage();
+        keepDirectoriesInStep();
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
     case WM_COMMAND: runCommand(LOWORD(wParam)); break;

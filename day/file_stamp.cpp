@@ -5,6 +5,6 @@ WatchStep watchStep(FileWatch& watch, const FileStamp& now)
 {
     bool moved = !(now == watch.seen);
     watch.seen = now;
-    if (now == watch.taken) return WatchStep::still;
+    if (now == watch.taken && !watch.ownWrite) return WatchStep::still;
     return moved ? WatchStep::moving : WatchStep::settled;
 }

@@ -21,8 +21,9 @@ FileStamp fileStamp(const char* path);
 bool canReadNow(const char* path);
 
 struct FileWatch {
-    FileStamp taken;  // of the file as last read; none when it has not been read
-    FileStamp seen;   // at the last look
+    FileStamp taken;        // of the file as last read, or as this program last wrote it; none when not read
+    FileStamp seen;         // at the last look
+    bool ownWrite = false;  // taken is of a write of this program's, not yet read back
 };
 
 enum class WatchStep {
@@ -31,11 +32,19 @@ enum class WatchStep {
     settled,  // moved from what was read, and then stayed put for a look: time to read it
 };
 
-// One look at the file; the caller sets taken = seen once it has read the file.
+// One look at the file; once the caller has read the file it watches on from
+// the stamp the file had just before.
 WatchStep watchStep(FileWatch& watch, const FileStamp& now);
 
 // Starts watching from the stamp the file had just before it was read.
 inline FileWatch watchFrom(const FileStamp& beforeReading)
 {
     return {beforeReading, beforeReading};
+}
+
+// Another program may have written the file between this program's write and
+// the look at its stamp after it: the file is read once more at the next look.
+inline FileWatch watchAfterWriting(const FileStamp& afterWriting)
+{
+    return {afterWriting, afterWriting, true};
 }

@@ -287,7 +287,7 @@ TEST_F(Sync, ADirectoryThatWouldOverflowKeepsTheFileAsAnOtherVersion)
     EXPECT_EQ(sync.stored, StoreResult::stored);
 }
 
-// A file is read again only once it moved and then stayed put for a look.
+// A file is read again only once it moved and then stayed put for a look, and once after this program wrote it.
 TEST(FileWatch, ReadOnlyOnceTheFileHasSettled)
 {
     FileStamp read{true, 10, 1}, half{true, 4, 2}, full{true, 12, 3};
@@ -297,6 +297,8 @@ TEST(FileWatch, ReadOnlyOnceTheFileHasSettled)
         steps.push_back(watchStep(watch, now));
     using enum WatchStep;
     EXPECT_EQ(steps, (std::vector<WatchStep>{still, moving, moving, settled, settled, moving, still}));
+    watch = watchAfterWriting(full);  // read back once, in case another program wrote in between
+    EXPECT_EQ(watchStep(watch, full), settled);
 }
 
 }  // namespace
