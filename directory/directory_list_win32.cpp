@@ -315,7 +315,7 @@ void tellUnreadableDirectories()
     for (DirectoryList* list : directoryLists) {
         if (!list->stored.unreadable || list->stored.unreadableTold) continue;
         list->stored.unreadableTold = true;
-        reportUnreadableFile(list->file.path, "this directory cannot be changed until Quillory is started again.");
+        reportUnreadableFile(list->file.path, "this directory cannot be changed until it can be read.");
     }
 }
 
