@@ -60,6 +60,12 @@ unreadable-day-saved|windows|day/day_view_win32.cpp|page) == ReadResult::unreada
 find-selects-nothing|windows|day/find_dialog_win32.cpp|EM_SETSEL, found.start, found.start + found.length|EM_SETSEL, found.start, found.start
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
+merge-keeps-window-always|native|day/page_merge.cpp|    if (same(mine, was)) return theirs;|    if (false) return theirs;
+merge-drops-kept-entries|native|directory/directory_merge.cpp|        if (b < 0 || keptByTheirs[b]) merged.push_back(&mine[i]);|        if (b < 0) merged.push_back(&mine[i]);
+taken-halfway|native|day/file_stamp.cpp|    return moved ? WatchStep::moving : WatchStep::settled;|    return WatchStep::settled;
+leaving-writes-unchanged|windows|day/day_view_win32.cpp|    StoreResult result = storePage(appState.storedDay, page, date, true);|    StoreResult result = storePage(appState.storedDay, page, date, false);
+reload-loses-caret|windows|day/day_view_win32.cpp|    if (sync.fileChanged) showTakenIn(shown, page);|    if (sync.fileChanged) showDayPage(page);
+add-dialog-disturbed|windows|directory/directory_list_win32.cpp|        if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;|
 copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)
 EOF
 )
