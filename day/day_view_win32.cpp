@@ -174,9 +174,10 @@ void showTakenIn(const DayPage& shown, const DayPage& page)
 }
 
 // Reads the day's file again, shows it merged with the window, and saves the
-// merge where it differs from the file. A file that cannot be read now counts
-// as a failed save: nothing is written over what could not be read.
-StoreResult takeInDayFile(const SYSTEMTIME& date, const FileStamp& beforeReading)
+// merge where it differs from the file. A file that cannot be read now is
+// tried again at the next tick, or, when the day is being left, counts as a
+// failed save: nothing is written over what could not be read.
+StoreResult takeInDayFile(const SYSTEMTIME& date, const FileStamp& beforeReading, bool leaving)
 {
     StoredPage& stored = appState.storedDay;
     DayPage shown;
@@ -184,7 +185,7 @@ StoreResult takeInDayFile(const SYSTEMTIME& date, const FileStamp& beforeReading
     DayPage page = shown;
     SystemTime day = toSystemTime(date);
     DaySync sync = syncDayFile(stored, page, day, toSystemTime(localTime()));
-    if (sync.retry) return noteSaveOutcome(false, stored.failureTold);
+    if (sync.retry) return leaving ? noteSaveOutcome(false, stored.failureTold) : StoreResult::skipped;
     stored.watch = watchFrom(beforeReading);
     noteWrite(day, sync.stored);
     if (sync.fileChanged) showTakenIn(shown, page);
@@ -205,7 +206,7 @@ void saveShownPage(const SYSTEMTIME& date)
     FileStamp now = fileStamp(dayFilePath(toSystemTime(date)).c_str());
     StoreResult result = now == stored.watch.taken && !stored.watch.ownWrite
                              ? storeShownPage(page, toSystemTime(date))
-                             : takeInDayFile(date, now);
+                             : takeInDayFile(date, now, true);
     if (result == StoreResult::failed || result == StoreResult::failedAgain) reportSaveFailure();
 }
 
@@ -231,7 +232,7 @@ void saveChangedPage()
         // A command that asks a question holds a page of its own meanwhile:
         // the window is taken in once no dialog is open over it.
         if (IsWindowEnabled(appState.mainWindow) && canReadNow(path.c_str()))
-            result = takeInDayFile(appState.dateShown, now);
+            result = takeInDayFile(appState.dateShown, now, false);
         break;
     }
     if (result == StoreResult::failed) reportSaveFailure();

@@ -241,11 +241,12 @@ void noteWrite(DirectoryList& list, StoreResult result)
 
 // Reads the directory's file again, merges what another program changed into
 // the directory and writes the merge where it differs from the file. A file
-// that cannot be read now counts as a failed save.
-StoreResult takeInDirectoryFile(DirectoryList& list, const FileStamp& beforeReading)
+// that cannot be read now is tried again at the next tick, or, when the
+// directory is being saved, counts as a failed save.
+StoreResult takeInDirectoryFile(DirectoryList& list, const FileStamp& beforeReading, bool saving)
 {
     DirectorySync sync = syncDirectoryFile(list.file, list.entries, list.stored, toSystemTime(localTime()));
-    if (sync.retry) return noteSaveOutcome(false, list.stored.failureTold);
+    if (sync.retry) return saving ? noteSaveOutcome(false, list.stored.failureTold) : StoreResult::skipped;
     list.stored.watch = watchFrom(beforeReading);
     noteWrite(list, sync.stored);
     if (sync.fileChanged && isOpen(list)) showMergedEntries(list);
@@ -261,7 +262,7 @@ StoreResult saveDirectoryFile(DirectoryList& list)
     TextBuilder text = composeDirectoryFile(list.file, list.entries);
     if (std::string_view(text.data(), size_t(text.length())) == list.stored.held) return StoreResult::skipped;
     FileStamp now = fileStamp(list.file.path);
-    if (!(now == list.stored.watch.taken) || list.stored.watch.ownWrite) return takeInDirectoryFile(list, now);
+    if (!(now == list.stored.watch.taken) || list.stored.watch.ownWrite) return takeInDirectoryFile(list, now, true);
     StoreResult result = storeDirectory(list.file, list.entries, list.stored, true);
     noteWrite(list, result);
     return result;
@@ -338,7 +339,7 @@ void keepDirectoriesInStep()
         // An add or edit dialog, or a question, open over the list is not
         // disturbed: the change is taken in once it has closed.
         if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;
-        tell = takeInDirectoryFile(*list, now) == StoreResult::failed || tell;
+        tell = takeInDirectoryFile(*list, now, false) == StoreResult::failed || tell;
     }
     if (tell) reportSaveFailure();
     running = false;
