@@ -50,17 +50,32 @@ HWND doneBox(int line)
     return lineControls.boxes[line];
 }
 
-void showDayPage(const DayPage& page)
+namespace {
+
+// Given the page the window shows now, only what differs is touched, so an
+// editor whose text stays keeps its caret, its selection and the blanks typed
+// at its ends.
+void showLines(const DayPage& page, const DayPage* shown)
 {
     for (int i = 0; i < dayLineCount; ++i) {
         const DayLine& line = page.lines[i];
+        const DayLine* was = shown ? &shown->lines[i] : nullptr;
         HWND editor = lineEditor(i);
-        SetWindowTextA(editor, line.text);
-        if (HWND box = doneBox(i)) SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (HFONT font = markFont(line.mark)) SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
+        if (!was || std::strncmp(was->text, line.text, sizeof line.text) != 0) SetWindowTextA(editor, line.text);
+        if (HWND box = doneBox(i); box && (!was || was->done != line.done))
+            SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (HFONT font = markFont(line.mark); font && (!was || was->mark != line.mark))
+            SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
     }
     applyDoneState();
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
+}
+
+}  // namespace
+
+void showDayPage(const DayPage& page)
+{
+    showLines(page, nullptr);
 }
 
 void gatherDayPage(DayPage& page)
@@ -153,23 +168,11 @@ StoreResult storeShownPage(const DayPage& page, const SystemTime& date)
     return result;
 }
 
-// Puts what another program changed into the window: only lines that changed
-// are touched, so the line being typed in keeps its caret, its selection and
-// the blanks the user typed at its ends. It is one step of the undo history.
+// What another program changed goes into the window as one step of the undo history.
 void showTakenIn(const DayPage& shown, const DayPage& page)
 {
     takeUndoStep();
-    for (int i = 0; i < dayLineCount; ++i) {
-        const DayLine& was = shown.lines[i];
-        const DayLine& line = page.lines[i];
-        if (std::strncmp(was.text, line.text, sizeof line.text) != 0) SetWindowTextA(lineEditor(i), line.text);
-        if (HWND box = doneBox(i); box && was.done != line.done)
-            SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (HFONT font = markFont(line.mark); font && was.mark != line.mark)
-            SendMessageA(lineEditor(i), WM_SETFONT, WPARAM(font), FALSE);
-    }
-    applyDoneState();
-    InvalidateRect(appState.mainWindow, nullptr, FALSE);
+    showLines(page, &shown);
     takeUndoStep();
 }
 
