@@ -228,10 +228,12 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         markCurrentSlot();
         clockTick();
         saveChangedPage();
+        keepDirectoriesInStep();
         break;
     case WM_TIMER:
         clockTick();
         saveChangedPage();
+        keepDirectoriesInStep();
         watchOtherVersions();
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;

@@ -2,12 +2,14 @@
 #include "day/day_view_win32.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_file.h"
 #include "day/other_versions_win32.h"
+#include "day/file_stamp.h"
 #include "edit/marks_win32.h"
 
 namespace {
@@ -49,17 +51,32 @@ HWND doneBox(int line)
     return lineControls.boxes[line];
 }
 
-void showDayPage(const DayPage& page)
+namespace {
+
+// Given the page the window shows now, only what differs is touched, so an
+// editor whose text stays keeps its caret, its selection and the blanks typed
+// at its ends.
+void showLines(const DayPage& page, const DayPage* shown)
 {
     for (int i = 0; i < dayLineCount; ++i) {
         const DayLine& line = page.lines[i];
+        const DayLine* was = shown ? &shown->lines[i] : nullptr;
         HWND editor = lineEditor(i);
-        SetWindowTextA(editor, line.text);
-        if (HWND box = doneBox(i)) SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (HFONT font = markFont(line.mark)) SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
+        if (!was || std::strncmp(was->text, line.text, sizeof line.text) != 0) SetWindowTextA(editor, line.text);
+        if (HWND box = doneBox(i); box && (!was || was->done != line.done))
+            SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
+        if (HFONT font = markFont(line.mark); font && (!was || was->mark != line.mark))
+            SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
     }
     applyDoneState();
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
+}
+
+}  // namespace
+
+void showDayPage(const DayPage& page)
+{
+    showLines(page, nullptr);
 }
 
 void gatherDayPage(DayPage& page)
@@ -124,7 +141,10 @@ void loadDayPage()
     showDateHeader();
     DayPage page;
     StoredPage& stored = appState.storedDay;
+    FileStamp beforeReading = fileStamp(dayFilePath(toSystemTime(appState.dateShown)).c_str());
     stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page) == ReadResult::unreadable;
+    // A file that could not be read is read again as soon as it can be.
+    stored.watch = watchFrom(stored.unreadable ? FileStamp{} : beforeReading);
     stored.unreadableTold = false;
     showDayPage(page);
     gatherDayPage(stored.page);
@@ -135,20 +155,93 @@ void loadDayPage()
     findDayVersionsNow();
 }
 
+namespace {
+
+void noteWrite(const SystemTime& date, StoreResult result)
+{
+    if (result == StoreResult::stored)
+        appState.storedDay.watch = watchAfterWriting(fileStamp(dayFilePath(date).c_str()));
+}
+
+StoreResult storeShownPage(const DayPage& page, const SystemTime& date)
+{
+    StoreResult result = storePage(appState.storedDay, page, date, true);
+    noteWrite(date, result);
+    return result;
+}
+
+// What another program changed goes into the window as one step of the undo history.
+void showTakenIn(const DayPage& shown, const DayPage& page)
+{
+    takeUndoStep();
+    showLines(page, &shown);
+    takeUndoStep();
+}
+
+// Reads the day's file again, shows it merged with the window, and saves the
+// merge where it differs from the file. A file that cannot be read now is
+// tried again at the next tick, or, when the day is being left, counts as a
+// failed save: nothing is written over what could not be read.
+StoreResult takeInDayFile(const SYSTEMTIME& date, const FileStamp& beforeReading, bool leaving)
+{
+    StoredPage& stored = appState.storedDay;
+    DayPage shown;
+    gatherDayPage(shown);
+    DayPage page = shown;
+    SystemTime day = toSystemTime(date);
+    DaySync sync = syncDayFile(stored, page, day, toSystemTime(localTime()));
+    if (sync.retry) return leaving ? noteSaveOutcome(false, stored.failureTold) : StoreResult::skipped;
+    stored.watch = watchFrom(beforeReading);
+    noteWrite(day, sync.stored);
+    if (sync.fileChanged) showTakenIn(shown, page);
+    return sync.stored;
+}
+
+}  // namespace
+
+// A page unchanged since its file was last read or written is never written:
+// the file keeps its bytes, whatever wrote them.
 void saveShownPage(const SYSTEMTIME& date)
 {
+    StoredPage& stored = appState.storedDay;
     DayPage page;
     gatherDayPage(page);
-    StoreResult result = storePage(appState.storedDay, page, toSystemTime(date), false);
+    if (stored.unreadable || firstChangedLine(stored.page, page) < 0) return;
+    // The page is about to be left: a change made elsewhere since the last look is merged now.
+    FileStamp now = fileStamp(dayFilePath(toSystemTime(date)).c_str());
+    StoreResult result = now == stored.watch.taken && !stored.watch.ownWrite
+                             ? storeShownPage(page, toSystemTime(date))
+                             : takeInDayFile(date, now, true);
     if (result == StoreResult::failed || result == StoreResult::failedAgain) reportSaveFailure();
 }
 
 void saveChangedPage()
 {
-    DayPage page;
-    gatherDayPage(page);
-    if (storePage(appState.storedDay, page, toSystemTime(appState.dateShown), true) == StoreResult::failed)
-        reportSaveFailure();
+    // A message box opened here runs the timer's ticks in its own loop.
+    static bool running = false;
+    if (running) return;
+    running = true;
+    StoredPage& stored = appState.storedDay;
+    std::string path = dayFilePath(toSystemTime(appState.dateShown));
+    FileStamp now = fileStamp(path.c_str());
+    StoreResult result = StoreResult::skipped;
+    switch (watchStep(stored.watch, now)) {
+    case WatchStep::still: {
+        DayPage page;
+        gatherDayPage(page);
+        result = storeShownPage(page, toSystemTime(appState.dateShown));
+        break;
+    }
+    case WatchStep::moving: break;  // nothing is saved over a file that is still moving
+    case WatchStep::settled:
+        // A command that asks a question holds a page of its own meanwhile:
+        // the window is taken in once no dialog is open over it.
+        if (IsWindowEnabled(appState.mainWindow) && canReadNow(path.c_str()))
+            result = takeInDayFile(appState.dateShown, now, false);
+        break;
+    }
+    if (result == StoreResult::failed) reportSaveFailure();
+    running = false;
 }
 
 void reportSaveFailure()

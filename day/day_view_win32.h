@@ -35,13 +35,17 @@ void showHourLabels();
 // window gets to it (WM_TELL_UNREADABLE).
 void loadDayPage();
 
-// Gathers the window and saves it as the page of the given date, telling the
-// user when the file could not be written. A day whose file could not be read
-// is never saved.
+// Gathers the window and saves it as the page of the given date if it
+// differs from what the file held when last read or written, merged first
+// with what another program changed in the file meanwhile; tells the user
+// when the file could not be written. A day whose file could not be read is
+// never saved.
 void saveShownPage(const SYSTEMTIME& date);
 
-// Saves the day shown if it differs from what its file holds; run every
-// second, it tells of a failure only once until a save succeeds.
+// Run every second: takes in a change another program made to the day's
+// file once the file has stayed put for a second, merged with the window's
+// page, and saves the day shown if it differs from what its file holds. A
+// failure is told only once until a save succeeds.
 void saveChangedPage();
 
 // The one message for a file that could not be written.

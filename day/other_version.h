@@ -75,3 +75,9 @@ std::string numberedName(std::string_view fileName, int n);
 // when needed, under its own name or the first numbered one not taken. No
 // file is ever replaced or deleted. Gives the new path, or nothing on failure.
 std::string moveAside(std::string_view path);
+// Keeps bytes beside the file at path as an other version stamped now. A name
+// already taken by another version (two kept within one second) moves the
+// stamp on by a second, so no version is written over; the same bytes kept
+// already under a name are not kept twice. Gives the path kept, or an empty
+// text when nothing could be written.
+std::string keepOtherVersion(std::string_view path, std::string_view bytes, const SystemTime& now);

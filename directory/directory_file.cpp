@@ -4,11 +4,14 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <memory>
 #include <string_view>
 
 #include "day/day_page.h"
 #include "day/file_store.h"
 #include "day/ini_file.h"
+#include "day/other_version.h"
+#include "directory/directory_merge.h"
 
 namespace {
 
@@ -151,4 +154,46 @@ StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory
     bool succeeded = writeFileAtomically(file.path, text.data(), composed.size());
     if (succeeded) stored.held = composed;
     return noteSaveOutcome(succeeded, stored.failureTold);
+}
+
+namespace {
+
+// A directory is too large to keep on the stack three times over.
+struct DirectoryCopy {
+    Directory entries;
+};
+
+}  // namespace
+
+DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                                const SystemTime& now)
+{
+    DirectorySync sync;
+    IniFile ini;
+    ReadResult read = loadIniFile(file.path, ini);
+    if (read == ReadResult::unreadable) {
+        sync.retry = true;
+        return sync;
+    }
+    auto theirs = std::make_unique<DirectoryCopy>();
+    readDirectory(ini, file, theirs->entries);
+    TextBuilder held = composeDirectoryFile(file, theirs->entries);
+    std::string_view nowHeld(held.data(), size_t(held.length()));
+    // A directory that could not be read at start is taken in now, as if just loaded.
+    if (stored.unreadable || nowHeld != stored.held) {
+        auto base = std::make_unique<DirectoryCopy>();
+        readDirectory(parseIni(stored.held), file, base->entries);
+        if (!mergeDirectories(base->entries, directory, theirs->entries, directory)) {
+            sync.otherVersion = keepOtherVersion(file.path, *ini.bytes, now);
+            if (sync.otherVersion.empty()) {
+                sync.retry = true;
+                return sync;
+            }
+        }
+        sync.fileChanged = true;
+        stored.unreadable = false;
+        stored.held = nowHeld;
+    }
+    sync.stored = storeDirectory(file, directory, stored, true);
+    return sync;
 }

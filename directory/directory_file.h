@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "day/file_stamp.h"
 #include "day/file_store.h"
 #include "day/stored_page.h"
 #include "directory/directory_entry.h"
@@ -55,6 +56,7 @@ struct StoredDirectory {
     bool unreadable = false;     // the file exists but could not be read: it is not written this run
     bool unreadableTold = false;
     bool failureTold = false;
+    FileWatch watch;
 };
 
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored);
@@ -63,3 +65,19 @@ void loadStoredDirectory(const DirectoryFile& file, Directory& directory, Stored
 // onlyWhenChanged, the directory is what the file already holds.
 StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored,
                            bool onlyWhenChanged);
+
+// What bringing a directory's file and its entries in step came to.
+struct DirectorySync {
+    bool retry = false;         // the file could not be read, or its other version not kept: nothing changed
+    bool fileChanged = false;   // another program changed the file: its entries are merged in
+    std::string otherVersion;   // where the file was kept when the merge would not fit in the directory
+    StoreResult stored = StoreResult::skipped;
+};
+
+// Reads the file again; what another program changed in it since it was last
+// read or written is merged into the directory, which is then written where
+// it differs from what the file holds. When the merge would hold more than
+// the directory has room for, the directory stays as it is and the file is
+// kept as an other version.
+DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                                const SystemTime& now);

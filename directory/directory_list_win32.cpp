@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <string_view>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
+#include "day/day_page.h"
 #include "day/day_view_win32.h"
+#include "day/file_stamp.h"
 #include "edit/insert_item_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
@@ -100,6 +103,13 @@ void gatherDirectory(const DirectoryList& list)
         readEntryRow(list.listControl, row, list.entries[row], list.layout);
 }
 
+void fillRows(const DirectoryList& list)
+{
+    for (int i = 0; i < directoryCapacity && list.entries[i].name[0] != '\0'; ++i)
+        writeEntryRow(list.listControl, -1, list.entries[i], list.layout);
+    sortRows(list.listControl);
+}
+
 void fillDirectoryList(HWND dialog, DirectoryList& list)
 {
     HWND listControl = GetDlgItem(dialog, IDC_DIRECTORY_ROWS);
@@ -113,9 +123,7 @@ void fillDirectoryList(HWND dialog, DirectoryList& list)
         column.cx = list.columns[i].width;
         SendMessageA(listControl, LVM_INSERTCOLUMNA, i, LPARAM(&column));
     }
-    for (int i = 0; i < directoryCapacity && list.entries[i].name[0] != '\0'; ++i)
-        writeEntryRow(listControl, -1, list.entries[i], list.layout);
-    sortRows(listControl);
+    fillRows(list);
 }
 
 void onInitDialog(HWND dialog, DirectoryList& list)
@@ -193,17 +201,84 @@ void onCommand(HWND dialog, DirectoryList& list, int id)
     }
 }
 
+bool isOpen(const DirectoryList& list)
+{
+    return list.listControl && IsWindow(list.listControl);
+}
+
+// The merged entries, sorted as on opening; the selection stays on its entry
+// where the entry is still there.
+void showMergedEntries(DirectoryList& list)
+{
+    HWND listControl = list.listControl;
+    DirectoryEntry selected{};
+    int row = selectedRow(listControl);
+    if (row >= 0) readEntryRow(listControl, row, selected, list.layout);
+    SendMessageA(listControl, LVM_DELETEALLITEMS, 0, 0);
+    fillRows(list);
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(listControl, LVM_SETITEMSTATE, WPARAM(-1), LPARAM(&state));
+    for (int r = 0; row >= 0 && r < rowCount(listControl); ++r) {
+        DirectoryEntry entry{};
+        readEntryRow(listControl, r, entry, list.layout);
+        if (std::memcmp(&entry, &selected, sizeof entry) != 0) continue;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(listControl, LVM_SETITEMSTATE, r, LPARAM(&state));
+        SendMessageA(listControl, LVM_ENSUREVISIBLE, r, FALSE);
+        break;
+    }
+    // A file that could not be read at start can be changed once it has been.
+    HWND dialog = GetParent(listControl);
+    for (int button : {IDC_ADD_ENTRY, IDC_EDIT_ENTRY, IDC_DELETE_ENTRY})
+        EnableWindow(GetDlgItem(dialog, button), !list.stored.unreadable);
+}
+
+void noteWrite(DirectoryList& list, StoreResult result)
+{
+    if (result == StoreResult::stored) list.stored.watch = watchAfterWriting(fileStamp(list.file.path));
+}
+
+// Reads the directory's file again, merges what another program changed into
+// the directory and writes the merge where it differs from the file. A file
+// that cannot be read now is tried again at the next tick, or, when the
+// directory is being saved, counts as a failed save.
+StoreResult takeInDirectoryFile(DirectoryList& list, const FileStamp& beforeReading, bool saving)
+{
+    DirectorySync sync = syncDirectoryFile(list.file, list.entries, list.stored, toSystemTime(localTime()));
+    if (sync.retry) return saving ? noteSaveOutcome(false, list.stored.failureTold) : StoreResult::skipped;
+    list.stored.watch = watchFrom(beforeReading);
+    noteWrite(list, sync.stored);
+    if (sync.fileChanged && isOpen(list)) showMergedEntries(list);
+    return sync.stored;
+}
+
+// A directory unchanged since its file was last read or written is not
+// written; a changed one is merged first with a change made elsewhere since
+// the last look.
+StoreResult saveDirectoryFile(DirectoryList& list)
+{
+    if (list.stored.unreadable) return StoreResult::skipped;
+    TextBuilder text = composeDirectoryFile(list.file, list.entries);
+    if (std::string_view(text.data(), size_t(text.length())) == list.stored.held) return StoreResult::skipped;
+    FileStamp now = fileStamp(list.file.path);
+    if (!(now == list.stored.watch.taken) || list.stored.watch.ownWrite) return takeInDirectoryFile(list, now, true);
+    StoreResult result = storeDirectory(list.file, list.entries, list.stored, true);
+    noteWrite(list, result);
+    return result;
+}
+
 void openDirectoryList(DirectoryList& list)
 {
     // A shortcut can reach the main window while a list is open. A second list
     // of the same directory would take over its state, and the first one's next
     // rebuild would then empty the directory.
-    if (list.listControl && IsWindow(list.listControl)) return;
+    if (isOpen(list)) return;
     DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_DIRECTORY_LIST), appState.mainWindow,
                     DirectoryListDialog, LPARAM(&list));
     // Every change has reached the array by now; the file follows, so that
     // nothing waits for shutdown.
-    if (storeDirectory(list.file, list.entries, list.stored, true) == StoreResult::failed) reportSaveFailure();
+    if (saveDirectoryFile(list) == StoreResult::failed) reportSaveFailure();
 }
 
 }  // namespace
@@ -227,7 +302,10 @@ DirectoryList* const directoryLists[] = {&contactsList, &templatesList, &periodi
 void loadDirectoryFiles()
 {
     for (DirectoryList* list : directoryLists) {
+        FileStamp beforeReading = fileStamp(list->file.path);
         loadStoredDirectory(list->file, list->entries, list->stored);
+        // A file that could not be read is read again as soon as it can be.
+        list->stored.watch = watchFrom(list->stored.unreadable ? FileStamp{} : beforeReading);
         list->stored.unreadableTold = false;
         if (list->stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
     }
@@ -238,16 +316,33 @@ void tellUnreadableDirectories()
     for (DirectoryList* list : directoryLists) {
         if (!list->stored.unreadable || list->stored.unreadableTold) continue;
         list->stored.unreadableTold = true;
-        reportUnreadableFile(list->file.path, "this directory cannot be changed until Quillory is started again.");
+        reportUnreadableFile(list->file.path, "this directory cannot be changed until it can be read.");
     }
 }
 
 void saveDirectoryFiles()
 {
     bool tell = false;
-    for (DirectoryList* list : directoryLists)
-        tell = storeDirectory(list->file, list->entries, list->stored, false) == StoreResult::failed || tell;
+    for (DirectoryList* list : directoryLists) tell = saveDirectoryFile(*list) == StoreResult::failed || tell;
     if (tell) reportSaveFailure();
+}
+
+void keepDirectoriesInStep()
+{
+    static bool running = false;  // a message box opened here runs the ticks in its own loop
+    if (running) return;
+    running = true;
+    bool tell = false;
+    for (DirectoryList* list : directoryLists) {
+        FileStamp now = fileStamp(list->file.path);
+        if (watchStep(list->stored.watch, now) != WatchStep::settled || !canReadNow(list->file.path)) continue;
+        // An add or edit dialog, or a question, open over the list is not
+        // disturbed: the change is taken in once it has closed.
+        if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;
+        tell = takeInDirectoryFile(*list, now, false) == StoreResult::failed || tell;
+    }
+    if (tell) reportSaveFailure();
+    running = false;
 }
 
 int selectedRow(HWND listControl)

@@ -47,9 +47,14 @@ extern DirectoryList periodicTasksList;
 void loadDirectoryFiles();
 void tellUnreadableDirectories();
 
-// Writes all three files but those that could not be read; a failure is told
-// once, and again only after a save has succeeded in between.
+// Writes all three files but those that could not be read or did not change;
+// a failure is told once, and again only after a save has succeeded in between.
 void saveDirectoryFiles();
+
+// Run every second: a directory file another program changed is taken in
+// once it has stayed put for a second, merged with the directory, and shown
+// at once in its open list.
+void keepDirectoriesInStep();
 
 // Sent by an add/edit dialog to the list dialog once it has stored a row.
 constexpr int rebuildDirectoryCommand = IDOK;

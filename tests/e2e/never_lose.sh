@@ -37,7 +37,7 @@ expect "message of the day file" "Data\\$(date +%Y_%m_%d).ini could not be read.
 cannot be changed until it can be read." text 65535
 driver dialog Quillory 1
 expect "message of the contacts" "directory_contact.ini could not be read. It is left as it is, and this \
-directory cannot be changed until Quillory is started again." text 65535
+directory cannot be changed until it can be read." text 65535
 driver dialog Quillory 1
 wait "$e2e_other"
 close_with_escape

@@ -1,0 +1,17 @@
+// Taking in a directory file that another program changed: whole entries merged with this run's.
+#pragma once
+
+#include "directory/directory_entry.h"
+
+// Entries are compared whole, all their fields, against the entries both
+// sides started from. An entry added on either side is in the result once;
+// one removed on one side and left alone on the other is gone; one changed on
+// one side appears as changed there; one changed differently on both sides
+// appears in both forms. The order is this run's entries in their order, then
+// those that came from the file, in the file's order.
+//
+// False, with the result untouched, when it would hold more entries than a
+// directory has room for.
+bool mergeDirectories(const Directory& base, const Directory& mine, const Directory& theirs, Directory& result);
+
+bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b);

@@ -1,0 +1,181 @@
+// Two computers, one folder: changes another program made to a file are merged in, never written over.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "day/day_file.h"
+#include "day/file_stamp.h"
+#include "day/page_merge.h"
+#include "day/stored_page.h"
+#include "directory/directory_file.h"
+#include "directory/directory_merge.h"
+#include "tests/common/dates.h"
+#include "tests/common/scratch_folder.h"
+
+namespace {
+
+std::string show(const DayLine& l)
+{
+    return std::string(l.text) + " " + std::to_string(l.done) + std::to_string(l.mark);
+}
+
+// One line's fields on the three sides; every other line alike everywhere.
+TEST(PageMerge, EachFieldOfALineOnItsOwn)
+{
+    struct { const char* what; DayLine base, mine, theirs, merged; bool conflict; } cases[] = {
+        {"text changed here", {"a"}, {"b"}, {"a"}, {"b"}, false},
+        {"text changed there", {"a"}, {"a"}, {"c"}, {"c"}, false},
+        {"text alike on both", {"a"}, {"b"}, {"b"}, {"b"}, false},
+        {"text differs on both", {"a"}, {"b"}, {"c"}, {"b"}, true},
+        {"file deleted there", {"a", 1, 0}, {"a", 1, 0}, {}, {}, false},
+        {"file deleted there, text changed here", {"a", 1, 0}, {"b", 1, 0}, {}, {"b", 0, 1}, true},
+        {"done ticked there", {"a", 0}, {"a", 0}, {"a", 1}, {"a", 1}, false},
+        {"mark differs on both", {"a"}, {"a", 0, 0}, {"a", 0, 2}, {"a", 0, 0}, true},
+        {"text here, mark and done there", {"a"}, {"b"}, {"a", 1, 0}, {"b", 1, 0}, false},
+    };
+    for (const auto& c : cases)
+        for (int line : {0, firstTodoLine + 7, dayLineCount - 1}) {
+            DayPage base, mine, theirs;
+            base.lines[line] = c.base, mine.lines[line] = c.mine, theirs.lines[line] = c.theirs;
+            PageMerge merged = mergePages(base, mine, theirs);
+            EXPECT_EQ(show(merged.page.lines[line]), show(c.merged)) << c.what << ", line " << line;
+            EXPECT_EQ(merged.conflict, c.conflict) << c.what;
+        }
+}
+
+std::string names(const Directory& d)
+{
+    std::string s;
+    for (int i = 0; i < directoryCapacity && d[i].name[0]; ++i)
+        s += std::string(i ? " " : "") + d[i].name + (d[i].phone[0] ? std::string(":") + d[i].phone : "");
+    return s;
+}
+
+// "Ann:1" is Ann with the phone 1.
+void fill(Directory& d, const std::vector<std::string>& entries)
+{
+    std::memset(d, 0, sizeof d);
+    for (size_t i = 0; i < entries.size(); ++i) {
+        size_t colon = entries[i].find(':');
+        snprintf(d[i].name, sizeof d[i].name, "%s", entries[i].substr(0, colon).c_str());
+        if (colon != std::string::npos) snprintf(d[i].phone, sizeof d[i].phone, "%s", entries[i].c_str() + colon + 1);
+    }
+}
+
+TEST(DirectoryMerge, WholeEntriesThisRunsFirstThenTheFilesInTheirOrder)
+{
+    using Entries = std::vector<std::string>;
+    struct { const char* what; Entries base, mine, theirs; const char* merged; } cases[] = {
+        {"added here", {"A"}, {"A", "B"}, {"A"}, "A B"},
+        {"added there", {"A"}, {"A"}, {"C", "A"}, "A C"},
+        {"added on both", {"A"}, {"A", "B"}, {"A", "C"}, "A B C"},
+        {"added alike on both", {}, {"X"}, {"X"}, "X"},
+        {"removed here", {"A", "B"}, {"B"}, {"A", "B"}, "B"},
+        {"removed there", {"A", "B"}, {"A", "B"}, {"A"}, "A"},
+        {"changed here", {"A:1"}, {"A:2"}, {"A:1"}, "A:2"},
+        {"changed there", {"A:1", "B"}, {"B", "A:1"}, {"A:3", "B"}, "B A:3"},
+        {"changed alike on both", {"A:1"}, {"A:2"}, {"A:2"}, "A:2"},
+        {"changed on both", {"A:1", "B"}, {"A:2", "B"}, {"B", "A:3"}, "A:2 B A:3"},
+        {"removed here, changed there", {"A:1"}, {}, {"A:2"}, "A:2"},
+        {"one of two alike removed there", {"A", "A"}, {"A", "A"}, {"A"}, "A"},
+    };
+    for (const auto& c : cases) {
+        Directory base, mine, theirs;
+        fill(base, c.base), fill(mine, c.mine), fill(theirs, c.theirs);
+        ASSERT_TRUE(mergeDirectories(base, mine, theirs, mine)) << c.what;  // into this run's, as a tick does
+        EXPECT_EQ(names(mine), c.merged) << c.what;
+    }
+}
+
+constexpr SystemTime at0930 = {2026, 12, 1, 7, 9, 30, 0, 0};
+constexpr SystemTime day = date(2026, 12, 7);
+const std::string dayPath = "Data/2026_12_07.ini";
+const std::string firstDay = "; YEAR:2026; MONTH:12; DAY:7;\r\n\r\n[SCHEDULE]\r\nTEXT_2 = Standup\r\n";
+
+// The day shown as the window loaded it, before the other program writes the file.
+struct Shown {
+    StoredPage stored;
+    DayPage window;
+    explicit Shown(const std::string& bytes)
+    {
+        writeBytes(dayPath, bytes);
+        readDayPage(day, stored.page);
+        pageAsShown(stored.page, stored.page);
+        window = stored.page;
+    }
+    DaySync sync() { return syncDayFile(stored, window, day, at0930); }
+};
+
+// Both sides changed one text: the window's stays and the file is kept byte for
+// byte beside the day file; a second such merge in the same second keeps the first.
+TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
+{
+    ScratchFolder folder;
+    Shown shown(firstDay);
+    for (auto [theirs, kept] : {std::pair{"Standup at ten", "2026_12_07.conflict-20261207-093000.ini"},
+                                {"Standup at 11", "2026_12_07.conflict-20261207-093001.ini"}}) {
+        setLineText(shown.window.lines[2], "Standup moved");
+        std::string elsewhere = std::string(firstDay).replace(firstDay.find("Standup"), 7, theirs);
+        writeBytes(dayPath, elsewhere);
+        DaySync sync = shown.sync();
+        EXPECT_EQ(sync.otherVersion, std::string(".\\Data\\") + kept);
+        EXPECT_EQ(readBytes(std::string("Data/") + kept), elsewhere);
+        EXPECT_STREQ(shown.window.lines[2].text, "Standup moved");
+        EXPECT_EQ(sync.stored, StoreResult::stored);
+        shown.stored.page.lines[2] = {"Standup"};
+    }
+}
+
+// The core's saves pass over what the file already holds: the bytes another program wrote stay.
+TEST(Sync, UnchangedIsNeverWritten)
+{
+    ScratchFolder folder;
+    const std::string handDay = "[Schedule]\r\nTEXT_2 = \"Standup \"\r\n", handTemplates = "[ITEM_0]\nname='Dentist'\n";
+    Shown shown(handDay);
+    writeBytes("directory_template.ini", handTemplates);
+    Directory templates;
+    StoredDirectory held;
+    loadStoredDirectory(templatesFile, templates, held);
+    EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
+    EXPECT_EQ(storeDirectory(templatesFile, templates, held, true), StoreResult::skipped);
+    EXPECT_EQ(syncDirectoryFile(templatesFile, templates, held, at0930).stored, StoreResult::skipped);
+    EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
+}
+
+// A merge that would not fit leaves the directory as this run has it and keeps the file beside it.
+TEST(Sync, ADirectoryThatWouldOverflowKeepsTheFileAsAnOtherVersion)
+{
+    ScratchFolder folder;
+    std::vector<std::string> here, there;
+    for (int i = 0; i < 101; ++i) here.push_back("Here " + std::to_string(i)), there.push_back("There " + std::to_string(i));
+    Directory contacts;
+    StoredDirectory held;
+    loadStoredDirectory(contactsFile, contacts, held);
+    fill(contacts, there);
+    saveDirectory(contactsFile, contacts);
+    std::string elsewhere = readBytes("directory_contact.ini");
+    fill(contacts, here);
+    DirectorySync sync = syncDirectoryFile(contactsFile, contacts, held, at0930);
+    EXPECT_EQ(sync.otherVersion, ".\\directory_contact.conflict-20261207-093000.ini");
+    EXPECT_EQ(readBytes("directory_contact.conflict-20261207-093000.ini"), elsewhere);
+    EXPECT_EQ(names(contacts).substr(0, 13), "Here 0 Here 1");
+}
+
+// A file is read again only once it moved and then stayed put for a look, and once after this program wrote it.
+TEST(FileWatch, ReadOnlyOnceTheFileHasSettled)
+{
+    FileStamp read{true, 10, 1}, half{true, 4, 2}, full{true, 12, 3};
+    FileWatch watch = watchFrom(read);
+    std::vector<WatchStep> steps;
+    for (const FileStamp& now : {read, half, full, full, FileStamp{}, read}) steps.push_back(watchStep(watch, now));
+    watch = watchAfterWriting(full);  // read back once, in case another program wrote in between
+    steps.push_back(watchStep(watch, full));
+    using enum WatchStep;
+    EXPECT_EQ(steps, (std::vector<WatchStep>{still, moving, moving, settled, moving, still, settled}));
+}
+
+}  // namespace

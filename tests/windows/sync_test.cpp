@@ -1,0 +1,134 @@
+// Another program writes the files while the window runs, as a sync client does: a temporary file renamed over.
+
+#include "directory/directory_list_win32.h"
+#include "main_window_fixture.h"
+
+namespace {
+
+const char today[] = "Data\\2026_12_06.ini";
+const char templates[] = "directory_template.ini";
+const std::string standup = "[SCHEDULE]\r\nTEXT_0 = Standup\r\n";
+
+void writeElsewhere(const std::string& path, const std::string& bytes)
+{
+    writeBytes(path + ".sync", bytes);
+    ASSERT_TRUE(MoveFileExA((path + ".sync").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) << path;
+}
+
+class TwoComputers : public MainWindowTest {
+protected:
+    // Two of the one-second timer's ticks, at once: a change is taken once the file has stayed put for one.
+    void ticks() { for (int i = 0; i < 2; ++i) SendMessageA(appState.mainWindow, WM_TIMER, 1, 0); }
+};
+
+// Nothing changed in the window: it shows the file as it now is, the line being
+// typed in keeps its selection, nothing is written, and Undo takes it back.
+TEST_F(TwoComputers, AnIdleWindowShowsTheFileAsItNowIsAndKeepsTheCaret)
+{
+    writeElsewhere(today, standup);
+    openWindow();
+    focus(1000);
+    SendMessageA(item(1000), EM_SETSEL, 2, 5);
+    writeElsewhere(today, standup + "TEXT_1 = \"Call Ann \"\r\nDONE_1 = 1\r\nMARK_1 = 0\r\n");
+    ticks();
+    EXPECT_EQ(shown({1000, 1001}), "Standup 1|Call Ann x0");
+    EXPECT_EQ(SendMessageA(item(1000), EM_GETSEL, 0, 0), MAKELRESULT(2, 5));
+    EXPECT_EQ(readBytes(today), standup + "TEXT_1 = \"Call Ann \"\r\nDONE_1 = 1\r\nMARK_1 = 0\r\n");
+    command(IDM_UNDO);
+    EXPECT_EQ(shown({1000, 1001}), "Standup 1| 1");
+}
+
+// A change not saved yet is merged line by line; where both sides changed one
+// text the window's stays, blanks and all, and the file is kept beside the day file.
+TEST_F(TwoComputers, AnUnsavedChangeIsMergedAndTheFileKeptWhereBothChangedOneText)
+{
+    writeElsewhere(today, standup);
+    openWindow();
+    setText(1000, "Standup moved ");
+    setText(1101, "Buy stamps");
+    std::string elsewhere = "[SCHEDULE]\r\nTEXT_0 = Standup at ten\r\nTEXT_1 = Call Ann\r\n";
+    writeElsewhere(today, elsewhere);
+    ticks();
+    EXPECT_EQ(shown({1000, 1001, 1101}), "Standup moved  1|Call Ann 1|Buy stamps 1");
+    EXPECT_EQ(readBytes("Data\\2026_12_06.conflict-20261206-091500.ini"), elsewhere);
+    DayPage saved;
+    readDayPage(toSystemTime(appState.dateShown), saved);
+    EXPECT_EQ(std::string(saved.lines[0].text) + "|" + saved.lines[1].text + "|" + saved.lines[firstTodoLine].text,
+              "Standup moved|Call Ann|Buy stamps");
+}
+
+// A day file deleted elsewhere empties an idle window and is not written again;
+// a line typed meanwhile is kept and saved.
+TEST_F(TwoComputers, ADeletedDayFileIsAnEmptyPage)
+{
+    for (bool typed : {false, true}) {
+        writeElsewhere(today, standup);
+        openWindow();
+        if (typed) setText(1101, "Buy stamps");
+        DeleteFileA(today);
+        ticks();
+        EXPECT_EQ(shown({1000, 1101}), std::string(" 1|") + (typed ? "Buy stamps 1" : " 1")) << typed;
+        EXPECT_EQ(GetFileAttributesA(today) != INVALID_FILE_ATTRIBUTES, typed);
+        closeWindow();
+    }
+}
+
+// Leaving a day the user only looked at writes nothing, so what another program
+// wrote (quotes, a blank at the end), before or meanwhile, keeps its bytes; so do the directories.
+TEST_F(TwoComputers, LeavingAVisitedUnchangedDayKeepsWhatAnotherProgramWrote)
+{
+    std::pair<const char*, std::function<void()>> paths[] = {
+        {"stepping", [&] { command(IDC_NEXT_DAY); }},
+        {"closing the day", [&] { answers = {IDYES}; command(IDM_CLOSE_CURRENT_DAY); }},
+        {"logging off", [&] { SendMessageA(window, WM_QUERYENDSESSION, 0, 0); }},
+        {"closing", [&] { closeWindow(); }},
+    };
+    for (const auto& [how, leave] : paths)
+        for (bool meanwhile : {false, true}) {
+            std::string day = "[SCHEDULE]\r\nTEXT_0 = \"Standup \"\r\n";
+            writeElsewhere(today, day);
+            writeElsewhere(templates, "[ITEM_0]\r\nname=Dentist\r\n");
+            openWindow();
+            if (meanwhile) writeElsewhere(today, day += "text_1=' Call Ann'\r\n");
+            leave();
+            EXPECT_EQ(readBytes(today) + readBytes(templates), day + "[ITEM_0]\r\nname=Dentist\r\n") << how << meanwhile;
+            closeWindow();
+        }
+}
+
+// The open list shows the merge at once, sorted, with the selection on its entry;
+// an add dialog open meanwhile is not disturbed, and its entry joins the merge.
+TEST_F(TwoComputers, ADirectoryChangedWhileItsListIsOpen)
+{
+    writeElsewhere(templates, "[ITEM_0]\r\nname = Dentist\r\n");
+    openWindow();
+    HWND list = nullptr;
+    auto changeElsewhere = [&](const std::string& added) {
+        writeElsewhere(templates, "[ITEM_0]\r\nname = Dentist\r\n[ITEM_1]\r\nname = Call the bank\r\n" + added);
+        ticks();
+    };
+    runWithDialogs([&] { command(IDM_TEMPLATES); },
+                   {[&] {
+                        list = GetDlgItem(dialogNamed("Templates"), IDC_DIRECTORY_ROWS);
+                        selectRow(list, 0);
+                        changeElsewhere("");
+                        EXPECT_EQ(listRows(list, 1), (Names{"Call the bank", "Dentist"}));
+                        EXPECT_EQ(selectedRow(list), 1);
+                    },
+                    [] { press("Templates", IDC_ADD_ENTRY); },
+                    [&] {
+                        changeElsewhere("[ITEM_2]\r\nname = Alpha\r\n");
+                        EXPECT_EQ(listRows(list, 1).size(), 2u) << "the add dialog was disturbed";
+                        SetDlgItemTextA(dialogNamed("Add template"), IDC_ENTRY_NAME, "Gym");
+                        press("Add template", IDOK);
+                    },
+                    [&] {
+                        ticks();
+                        EXPECT_EQ(listRows(list, 1), (Names{"Alpha", "Call the bank", "Dentist", "Gym"}));
+                        press("Templates", IDCANCEL);
+                    }});
+    EXPECT_EQ(readBytes(templates), "\r\n[ITEM_0]\r\nname = Call the bank\r\n\r\n[ITEM_1]\r\nname = Dentist\r\n"
+                                    "\r\n[ITEM_2]\r\nname = Gym\r\n\r\n[ITEM_3]\r\nname = Alpha\r\n");
+}
+
+}  // namespace
