@@ -7,6 +7,7 @@
 
 #include "day/calendar.h"
 #include "day/file_store.h"
+#include "directory/directory_merge.h"
 
 std::string otherVersionPath(std::string_view path, const SystemTime& now)
 {
@@ -264,35 +265,11 @@ void takeLines(DayPage& page, const DayPage& version, const std::vector<int>& li
     for (int line : lines) page.lines[line] = version.lines[line];
 }
 
-namespace {
-
-template <size_t width>
-bool sameField(const char (&a)[width], const char (&b)[width])
-{
-    return std::strncmp(a, b, width) == 0;
-}
-
-bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b)
-{
-    return sameField(a.name, b.name) && sameField(a.description, b.description) && sameField(a.phone, b.phone) &&
-           sameField(a.email, b.email) && sameField(a.birthday, b.birthday) && sameField(a.period, b.period) &&
-           sameField(a.day, b.day) && sameField(a.month, b.month) && sameField(a.week, b.week);
-}
-
-int entryCount(const Directory& directory)
-{
-    int count = 0;
-    while (count < directoryCapacity && directory[count].name[0] != '\0') ++count;
-    return count;
-}
-
-}  // namespace
-
 EntriesAdded addMissingEntries(Directory& directory, const Directory& copy)
 {
     EntriesAdded result;
-    int count = entryCount(directory);
-    for (int i = 0; i < entryCount(copy); ++i) {
+    int count = entriesInUse(directory);
+    for (int i = 0; i < entriesInUse(copy); ++i) {
         bool held = false;
         for (int j = 0; j < count && !held; ++j) held = sameEntry(directory[j], copy[i]);
         if (held) continue;

@@ -6,13 +6,6 @@
 
 namespace {
 
-int entriesInUse(const Directory& directory)
-{
-    int count = 0;
-    while (count < directoryCapacity && directory[count].name[0] != '\0') ++count;
-    return count;
-}
-
 // For each entry of a side, the entry of the base it is (-1 for one added or
 // changed there); each base entry is claimed once, so that two alike entries
 // count as two.
@@ -32,6 +25,13 @@ std::vector<int> matchWithBase(const Directory& side, int sideCount, const Direc
 }
 
 }  // namespace
+
+int entriesInUse(const Directory& directory)
+{
+    int count = 0;
+    while (count < directoryCapacity && directory[count].name[0] != '\0') ++count;
+    return count;
+}
 
 bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b)
 {

@@ -15,3 +15,6 @@
 bool mergeDirectories(const Directory& base, const Directory& mine, const Directory& theirs, Directory& result);
 
 bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b);
+
+// Entries are packed from the first; the first without a name ends them.
+int entriesInUse(const Directory& directory);
