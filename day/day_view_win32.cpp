@@ -133,12 +133,30 @@ void loadDayPage()
     startUndoHistory();
 }
 
-void saveShownPage(const SYSTEMTIME& date)
+bool storeShownPage(const SYSTEMTIME& date)
 {
     DayPage page;
     gatherDayPage(page);
     StoreResult result = storePage(appState.storedDay, page, toSystemTime(date), false);
-    if (result == StoreResult::failed || result == StoreResult::failedAgain) reportSaveFailure();
+    return result != StoreResult::failed && result != StoreResult::failedAgain;
+}
+
+bool saveShownPage(const SYSTEMTIME& date)
+{
+    if (storeShownPage(date)) return true;
+    reportSaveFailure();
+    return false;
+}
+
+void saveShownPageAtEnd(bool endingSession)
+{
+    DayPage page;
+    gatherDayPage(page);
+    SystemTime date = toSystemTime(appState.dateShown);
+    StoreResult result = storePage(appState.storedDay, page, date, false);
+    if (result != StoreResult::failed && result != StoreResult::failedAgain) return;
+    if (endingSession && saveDayPageAsOtherVersion(page, date, toSystemTime(localTime()))) return;
+    if (result == StoreResult::failed) reportSaveFailure();
 }
 
 void saveChangedPage()

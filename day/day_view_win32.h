@@ -35,10 +35,18 @@ void showHourLabels();
 // window gets to it (WM_TELL_UNREADABLE).
 void loadDayPage();
 
-// Gathers the window and saves it as the page of the given date, telling the
-// user when the file could not be written. A day whose file could not be read
-// is never saved.
-void saveShownPage(const SYSTEMTIME& date);
+// Gathers the window and saves it as the page of the given date; false when
+// the file could not be written, and whoever leaves the day must then stay on
+// it. A day whose file could not be read is never saved.
+bool storeShownPage(const SYSTEMTIME& date);
+
+// The same, telling the user of a failure.
+bool saveShownPage(const SYSTEMTIME& date);
+
+// The last save, as the program ends. A failure the user has already been
+// told of (and chose to close anyway) is not told again; at a log-off or
+// shutdown, where nobody can answer, the page is kept as an other version.
+void saveShownPageAtEnd(bool endingSession);
 
 // Saves the day shown if it differs from what its file holds; run every
 // second, it tells of a failure only once until a save succeeds.

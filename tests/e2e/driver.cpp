@@ -16,6 +16,7 @@ HWND waitForDialog(const char* caption, int seconds = 5)
         if (dialog && IsWindowVisible(dialog)) return dialog;
         Sleep(100);
     }
+    std::fprintf(stderr, "driver: no window \"%s\" was shown within %d seconds\n", caption, seconds);
     return nullptr;
 }
 

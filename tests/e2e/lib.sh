@@ -1,5 +1,7 @@
 # Sourced by the end-to-end tests with the build folder: runs the real program in a scratch folder, driven from outside.
-set -euo pipefail
+set -Eeuo pipefail
+# Any command that fails ends the test: the log says which, where.
+trap 'e2e_status=$?; echo "FAIL: ${BASH_SOURCE[0]##*/} line $LINENO: [$BASH_COMMAND] exited with $e2e_status" >&2' ERR
 
 e2e_build=$(cd "$1" && pwd)
 e2e_own_env=0

@@ -135,23 +135,27 @@ const char today[] = "2026_12_06.ini";
 
 TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAfterASuccess)
 {
-    std::filesystem::path blocker = dayFile("2026_12_06.ini.tmp");
+    // A folder in the file's place blocks its saves.
+    const auto block = [](bool blocked) {
+        std::filesystem::remove_all(dayFile(today));
+        if (blocked) std::filesystem::create_directories(dayFile(today) / "in");
+    };
     struct Step { bool blocked; const char* typed; size_t told; };
     const Step steps[] = {{true, "a", 1}, {true, " b ", 1}, {false, " b ", 1}, {true, "c", 2}};
     for (const Step& step : steps) {
-        if (step.blocked) std::filesystem::create_directories(blocker);
-        else std::filesystem::remove(blocker);
+        if (step.blocked || std::filesystem::is_directory(dayFile(today))) block(step.blocked);
         setText(IDC_FIRST_TODO_LINE, step.typed);
         SendMessageA(window, WM_TIMER, 1, 0);  // the one-second timer, at once
         EXPECT_EQ(shownMessages.size(), step.told) << step.typed;
         EXPECT_EQ(text(IDC_FIRST_TODO_LINE), step.typed);  // saving shows no trimming
     }
-    // The last save failed and left the file of the one before.
-    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = b\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
     ASSERT_EQ(shownMessages.size(), 2u);
     EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
     EXPECT_EQ(shownMessages.back().type, UINT(MB_OK | MB_ICONERROR));
-    std::filesystem::remove(blocker);
+    // The page that failed is still to be saved.
+    block(false);
+    SendMessageA(window, WM_TIMER, 1, 0);
+    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = c\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
 }
 
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)

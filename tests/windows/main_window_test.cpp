@@ -118,6 +118,41 @@ TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowC
     EXPECT_EQ(runValue(), "missing");
 }
 
+// A day that cannot be saved is never left: a step stays on it with its lines, also when
+// emptying it must delete its file; closing asks first; a log-off keeps it as an other version.
+TEST_F(MainWindow, ADayThatCannotBeSavedStaysInTheWindow)
+{
+    openWindow();
+    ShowWindow(window, SW_SHOWNORMAL);
+    std::filesystem::create_directories(dayFile("2026_12_06.ini") / "in");  // in the file's place
+    const char* pages[] = {"typed", "typed", ""};
+    for (const char* typed : pages) {
+        setText(IDC_FIRST_TODO_LINE, typed);
+        command(typed[0] ? IDC_NEXT_DAY : IDC_PREVIOUS_DAY);
+        EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(IDC_FIRST_TODO_LINE), std::string("6|") + typed);
+    }
+    ASSERT_EQ(shownMessages.size(), 3u);
+    EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
+
+    setText(IDC_FIRST_TODO_LINE, "typed");
+    answers = {IDNO};
+    command(IDCANCEL);
+    ASSERT_EQ(shownMessages.size(), 4u);
+    EXPECT_EQ(shownMessages.back().text, "The day could not be saved. Close anyway and lose its changes?");
+    EXPECT_EQ(shownMessages.back().type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    std::string kept = readBytes(dayFile("2026_12_06.conflict-20261206-091500.ini"));
+    EXPECT_EQ(kept.substr(0, 31), "; YEAR:2026; MONTH:12; DAY:6;\r\n");
+    EXPECT_NE(kept.find("[TODO]\r\nTEXT_0 = typed\r\n"), std::string::npos);
+    answers = {IDYES};
+    command(IDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(window));
+    closeWindow();
+    EXPECT_EQ(shownMessages.size(), 5u);  // the failure was told, and the user chose to close
+}
+
 class Clock : public MainWindowTest {
 protected:
     void tickAt(WORD hour, WORD minute, WORD second, UINT message = WM_TIMER)
