@@ -113,6 +113,20 @@ TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAsTheOneStepOfTheNextDay)
     EXPECT_EQ(shown({1000, 1002, 1003, 1101}), "Meeting 0|Monday 09:00 1| 1|Call Bob 2");
 }
 
+// The next day's file cannot be read: it is told of, and nothing is carried into a page never saved.
+TEST_F(Editing, ClosingOntoADayThatCannotBeReadCarriesNothing)
+{
+    std::filesystem::create_directories(dayFile("2026_12_07.ini") / "in");
+    setText(IDC_FIRST_TODO_LINE, "Call Bob");
+    answers = {IDYES};
+    command(IDM_CLOSE_CURRENT_DAY);
+    pumpMessages();
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(IDC_FIRST_TODO_LINE), "7|");
+    ASSERT_EQ(shownMessages.size(), 2u);
+    EXPECT_EQ(shownMessages[1].text, "Data\\2026_12_07.ini could not be read. It is left as it is, and this day "
+                                     "cannot be changed until it can be read.");
+}
+
 TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
 {
     type(1101, "keep");

@@ -221,4 +221,37 @@ TEST_F(Clock, LateTicksTicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
     EXPECT_EQ(balloons(), (std::vector<std::string>{longText.substr(0, 255), "10:00 Dentist\n10:30 Review", "Tea"}));
 }
 
+// Midnight moves a window that shows the day left on to the new today, saving the day left,
+// but not while a question is open: the command asking goes on with its own day. A window
+// that shows another day stays. Reminders come from today, from its file when it is not shown.
+TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
+{
+    writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_3 = Dentist\r\n");
+    testNow = {2026, 12, 0, 6, 23, 59, 50, 0};
+    openWindow();
+    setText(IDC_FIRST_TODO_LINE, "late on the 6th");
+    auto answer = messageBoxFunction;
+    messageBoxFunction = [](HWND, const char*, const char*, UINT) {
+        testNow = {2026, 12, 0, 7, 0, 0, 1, 0};
+        SendMessageA(appState.mainWindow, WM_TIMER, 1, 0);
+        return IDYES;
+    };
+    command(IDM_CLOSE_CURRENT_DAY);
+    messageBoxFunction = answer;
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(1003) + "|" + text(IDC_FIRST_TODO_LINE), "7|Dentist|late on the 6th");
+
+    testNow.wDay = 8;
+    tickAt(0, 0, 1);
+    EXPECT_EQ(text(IDC_DAY_NUMBER), "8");
+    EXPECT_NE(readBytes(dayFile("2026_12_07.ini")).find("TEXT_0 = late on the 6th"), std::string::npos);
+    setText(1003, "Dentist on the 8th");
+    command(IDC_PREVIOUS_DAY);
+    tickAt(9, 30, 0);
+    EXPECT_EQ(balloons(), std::vector<std::string>{"Dentist on the 8th"});
+
+    testNow.wDay = 9;
+    tickAt(0, 0, 1);
+    EXPECT_EQ(text(IDC_DAY_NUMBER), "7");
+}
+
 }  // namespace
