@@ -85,9 +85,9 @@ bool mayBeHeld(const char* path, DWORD error)
 template <typename Operation>
 bool retryWhileHeld(const char* path, Operation operation)
 {
-    for (int waited = 0;; waited += retryStepMilliseconds) {
+    for (ULONGLONG start = GetTickCount64();;) {
         if (operation()) return true;
-        if (!mayBeHeld(path, GetLastError()) || waited >= retryMilliseconds) return false;
+        if (!mayBeHeld(path, GetLastError()) || GetTickCount64() - start >= retryMilliseconds) return false;
         Sleep(retryStepMilliseconds);
     }
 }

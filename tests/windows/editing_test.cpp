@@ -172,6 +172,29 @@ TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAft
     EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = c\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
 }
 
+// A save waits about a second for a day file another program holds, and passes by a
+// temporary file that an earlier failure left behind and something still holds.
+TEST_F(Editing, ASaveWaitsBrieflyForAHeldFileAndPassesALeftOverTemporaryFile)
+{
+    writeBytes(dayFile(today), "");
+    writeBytes(dayFile("2026_12_06.ini.tmp"), "left over");
+    HANDLE leftOver = CreateFileW(dayFile("2026_12_06.ini.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    for (int milliseconds : {300, 2000}) {
+        HANDLE held = CreateFileW(dayFile(today).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::thread holder([=] {
+            Sleep(milliseconds);
+            CloseHandle(held);
+        });
+        setText(IDC_FIRST_TODO_LINE, std::to_string(milliseconds).c_str());
+        SendMessageA(window, WM_TIMER, 1, 0);
+        holder.join();
+    }
+    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = 300\r\n"), std::string::npos);
+    ASSERT_EQ(shownMessages.size(), 1u);  // held too long
+    CloseHandle(leftOver);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dayFile(today).parent_path()), {}), 2);
+}
+
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
 {
     const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"
