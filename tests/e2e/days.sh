@@ -30,6 +30,7 @@ expect "question" "Warning. All uncompleted tasks will be moved to next day. Als
 added. Continue?" text 65535
 # No shortcut acts while the question is open: Ctrl+F opens no Find to take the answer, and Yes from the keyboard
 # (No is the default button) closes today.
+expect "the question has the keys" yes has_keys
 xdotool key ctrl+f y
 expect "day shown" "$day" text 1090
 close_with_escape

@@ -143,9 +143,8 @@ TEST_F(MainWindow, ADayThatCannotBeSavedStaysInTheWindow)
     EXPECT_TRUE(IsWindowVisible(window));
 
     SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    std::string kept = readBytes(dayFile("2026_12_06.conflict-20261206-091500.ini"));
-    EXPECT_EQ(kept.substr(0, 31), "; YEAR:2026; MONTH:12; DAY:6;\r\n");
-    EXPECT_NE(kept.find("[TODO]\r\nTEXT_0 = typed\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(dayFile("2026_12_06.conflict-20261206-091500.ini")).find("[TODO]\r\nTEXT_0 = typed\r\n"),
+              std::string::npos);
     answers = {IDYES};
     command(IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(window));
