@@ -155,7 +155,9 @@ void saveShownPageAtEnd(bool endingSession)
     SystemTime date = toSystemTime(appState.dateShown);
     StoreResult result = storePage(appState.storedDay, page, date, false);
     if (result != StoreResult::failed && result != StoreResult::failedAgain) return;
-    if (endingSession && saveDayPageAsOtherVersion(page, date, toSystemTime(localTime()))) return;
+    // An emptied page has nothing to keep aside; its old file stays, as after any failed delete.
+    if (endingSession && (isPageEmpty(page) || saveDayPageAsOtherVersion(page, date, toSystemTime(localTime()))))
+        return;
     if (result == StoreResult::failed) reportSaveFailure();
 }
 
