@@ -6,9 +6,23 @@ AppState appState;
 int (*messageBoxFunction)(HWND, const char*, const char*, UINT) = MessageBoxA;
 void (*localTimeFunction)(SYSTEMTIME*) = GetLocalTime;
 
+namespace {
+
+int openMessageBoxes = 0;
+
+}  // namespace
+
 int showMessage(HWND owner, const char* text, UINT type)
 {
-    return messageBoxFunction(owner, text, appState.caption, type);
+    ++openMessageBoxes;
+    int answer = messageBoxFunction(owner, text, appState.caption, type);
+    --openMessageBoxes;
+    return answer;
+}
+
+bool messageBoxOpen()
+{
+    return openMessageBoxes > 0;
 }
 
 SYSTEMTIME localTime()

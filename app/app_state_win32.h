@@ -58,6 +58,10 @@ inline bool isSameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
 // Every message box and question goes through here, titled with the caption.
 int showMessage(HWND owner, const char* text, UINT type);
 
+// While a message box asks or tells something, the command that opened it
+// waits inside it, and nothing else may act on the day.
+bool messageBoxOpen();
+
 // The local time; tests set a fixed one.
 SYSTEMTIME localTime();
 

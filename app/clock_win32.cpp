@@ -1,9 +1,12 @@
 // The clock, the current-slot marks, reminders and the notification-area icon.
 #include "app/clock_win32.h"
 
+#include <algorithm>
+
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "app/reminders.h"
+#include "day/day_file.h"
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
 #include "edit/marks_win32.h"
@@ -35,16 +38,30 @@ void setClockText(const SYSTEMTIME& now)
     SetDlgItemTextA(appState.mainWindow, IDC_CLOCK, text);
 }
 
-// Reads the slots just begun as the window shows them: a read-only line is done.
-void remindOfSlots(uint32_t slots)
+// Reminders come from today whatever day the window shows: from the window
+// when it shows today (a read-only line is done), else from today's file as
+// it stands. A file that cannot be read reminds of nothing this time.
+bool readTodaysSchedule(const SYSTEMTIME& now, uint32_t slots, DayLine (&schedule)[scheduleLineCount])
 {
-    DayLine schedule[scheduleLineCount];
+    if (!isSameDay(appState.dateShown, now)) {
+        DayPage today;
+        if (readDayPage(toSystemTime(now), today) == ReadResult::unreadable) return false;
+        std::copy(today.lines, today.lines + scheduleLineCount, schedule);
+        return true;
+    }
     for (int slot = 0; slot < scheduleLineCount; ++slot) {
         HWND line = lineEditor(slot);
         if (!(slots >> slot & 1) || line == nullptr) continue;
         schedule[slot].done = (GetWindowLongA(line, GWL_STYLE) & ES_READONLY) != 0;
         GetWindowTextA(line, schedule[slot].text, sizeof schedule[slot].text);
     }
+    return true;
+}
+
+void remindOfSlots(const SYSTEMTIME& now, uint32_t slots)
+{
+    DayLine schedule[scheduleLineCount];
+    if (!readTodaysSchedule(now, slots, schedule)) return;
     NOTIFYICONDATAA data = trayIconRecord();
     composeReminder(schedule, slots, data.szInfo);
     if (data.szInfo[0] == '\0') return;
@@ -53,6 +70,24 @@ void remindOfSlots(uint32_t slots)
     lstrcpynA(data.szInfoTitle, appState.caption, sizeof data.szInfoTitle);
     data.dwInfoFlags = NIIF_INFO;
     shellNotifyIconFunction(NIM_MODIFY, &data);
+}
+
+// The day that was today when the date changed, while a window that shows it
+// waits to follow to the new today: not while a question or dialog is open
+// over it, since the command waiting there works on the day shown.
+bool followPending = false;
+SYSTEMTIME dayToFollowFrom;
+
+void followToday(const SYSTEMTIME& now)
+{
+    if (!followPending || messageBoxOpen() || !IsWindowEnabled(appState.mainWindow)) return;
+    followPending = false;
+    if (!isSameDay(appState.dateShown, dayToFollowFrom)) return;
+    SYSTEMTIME today = appState.dateShown;
+    today.wYear = now.wYear;
+    today.wMonth = now.wMonth;
+    today.wDay = now.wDay;
+    moveTo(today);
 }
 
 // Carried from tick to tick; started again with every main window.
@@ -64,16 +99,24 @@ void startClock()
 {
     SetTimer(appState.mainWindow, 1, 1000, nullptr);
     startClockMemory(clockMemory, toSystemTime(localTime()));
+    followPending = false;
 }
 
 // However late the tick, the marks move once and at most one balloon shows.
+// A window that showed today moves on to the new today first, as ">" does,
+// so that what is typed in the morning goes into the morning's day.
 void clockTick()
 {
     SYSTEMTIME now = localTime();
     if (appState.showTime) setClockText(now);
     ReachedBoundaries reached = reachBoundaries(clockMemory, toSystemTime(now));
+    if (reached.dateChanged && isSameDay(appState.dateShown, toSYSTEMTIME(reached.dayLeft))) {
+        followPending = true;
+        dayToFollowFrom = appState.dateShown;
+    }
+    followToday(now);
     if (reached.moveMarks) markCurrentSlot();
-    if (reached.slotsToRemind) remindOfSlots(reached.slotsToRemind);
+    if (reached.slotsToRemind) remindOfSlots(now, reached.slotsToRemind);
 }
 
 void markCurrentSlot()

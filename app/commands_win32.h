@@ -24,7 +24,7 @@ void openHomePage();
 // Date navigation
 void stepDay(int days);
 void openDatePicker();
-void moveTo(const SYSTEMTIME& date);  // saves the day left, then shows the date
+bool moveTo(const SYSTEMTIME& date);  // saves the day left, then shows the date; false when it could not be saved
 void openFind();
 
 // Directories

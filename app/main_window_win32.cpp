@@ -96,12 +96,23 @@ bool changesTheDay(int id)
     return false;
 }
 
+// The day is saved before the window goes, while the user can still be asked
+// what to do when it cannot be.
+void closeMainWindow()
+{
+    if (!storeShownPage(appState.dateShown) &&
+        showMessage(appState.mainWindow, "The day could not be saved. Close anyway and lose its changes?",
+                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    EndDialog(appState.mainWindow, IDCANCEL);
+}
+
 void onCommand(int id)
 {
     if (appState.storedDay.unreadable && changesTheDay(id)) return;
     switch (id) {
     case IDCANCEL:
-    case IDM_EXIT: EndDialog(appState.mainWindow, IDCANCEL); break;
+    case IDM_EXIT: closeMainWindow(); break;
     case IDM_ABOUT: openAboutBox(); break;
     case IDC_PREVIOUS_DAY: stepDay(-1); break;
     case IDC_PICK_DATE: openDatePicker(); break;
@@ -189,12 +200,12 @@ void InitMainWindow()
     markCurrentSlot();
 }
 
-void SaveAll()
+void SaveAll(bool endingSession)
 {
     removeTrayIcon();
     writeOptions();
     saveDirectoryFiles();
-    saveShownPage(appState.dateShown);
+    saveShownPageAtEnd(endingSession);
 }
 
 void TrimBlanks(wchar_t* text)
@@ -219,7 +230,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         InitMainWindow();
         return 1;
     case WM_DESTROY: SaveAll(); break;
-    case WM_QUERYENDSESSION: SaveAll(); break;
+    case WM_QUERYENDSESSION: SaveAll(true); break;
     case WM_ENDSESSION:
         // The query removed the icon; a log-off that was cancelled keeps the program running.
         if (!wParam) addTrayIcon();

@@ -5,15 +5,12 @@
 #include <cstdio>
 #include <cstring>
 
+#include "day/calendar.h"
+
 namespace {
 
 constexpr int firstSlotBoundary = 16;  // 08:00 is the 16th half hour of the day
 constexpr int halfHoursPerDay = 48;
-
-bool isSameDate(const SystemTime& a, const SystemTime& b)
-{
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
-}
 
 int secondOfDay(const SystemTime& t)
 {
@@ -44,14 +41,13 @@ void startClockMemory(ClockMemory& memory, const SystemTime& now)
 ReachedBoundaries reachBoundaries(ClockMemory& memory, const SystemTime& now)
 {
     ReachedBoundaries reached;
-    // A new day (a sleep across midnight, or the first tick of all) reminds of nothing
-    // from a page that still shows the old one, but the marks must follow the time.
-    if (!isSameDate(memory.previous, now)) {
-        memory = {now, 0};
-        reached.moveMarks = true;
-        return reached;
-    }
     int from = secondOfDay(memory.previous);
+    if (dateKey(memory.previous) != dateKey(now)) {
+        reached = {true, 0, true, memory.previous};
+        // A clock set back to an earlier date reminds of nothing from that day.
+        from = dateKey(now) > dateKey(memory.previous) ? -1 : secondOfDay(now);
+        memory.remindedSlots = 0;
+    }
     int to = secondOfDay(now);
     memory.previous = now;
     for (int halfHour = 0; halfHour < halfHoursPerDay; ++halfHour) {

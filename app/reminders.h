@@ -14,6 +14,8 @@ struct ClockMemory {
 struct ReachedBoundaries {
     bool moveMarks = false;     // a half-hour boundary was reached, or the date changed
     uint32_t slotsToRemind = 0;  // bit i: slot i begins now, for the first time today
+    bool dateChanged = false;    // since the tick before, whose date was dayLeft
+    SystemTime dayLeft;
 };
 
 constexpr int reminderTextSize = 256;  // what a notification balloon holds, terminator included
@@ -21,7 +23,9 @@ constexpr int reminderTextSize = 256;  // what a notification balloon holds, ter
 void startClockMemory(ClockMemory& memory, const SystemTime& now);
 
 // A boundary is reached by the first tick at or after it when the tick before ran
-// earlier on the same day, so a late or sleeping timer still reaches it.
+// earlier on the same day, so a late or sleeping timer still reaches it. The
+// first tick of a later date (after midnight, or a sleep across it) reaches
+// every boundary of the new day up to now.
 ReachedBoundaries reachBoundaries(ClockMemory& memory, const SystemTime& now);
 
 // The balloon text for the given slots of the schedule that are not done and not

@@ -60,6 +60,8 @@ void removeShortcutFilter()
 LRESULT CALLBACK AcceleratorFilter(int code, WPARAM wParam, LPARAM message)
 {
     if (code != MSGF_DIALOGBOX) return 0;
+    // Keys typed at a message box are its own, to answer it.
+    if (messageBoxOpen()) return CallNextHookEx(filterHook, 0, wParam, message);
     MSG* msg = reinterpret_cast<MSG*>(message);
     HACCEL table = GetAncestor(msg->hwnd, GA_ROOT) == appState.mainWindow ? shortcuts : dialogShortcuts;
     if (msg->message >= WM_KEYDOWN && msg->message <= WM_UNICHAR &&

@@ -10,6 +10,12 @@ constexpr int lastCalendarYear = 9999;
 // Whether wYear, wMonth and wDay name a day of the calendar within the years above.
 bool isValidDate(const SystemTime& date);
 
+// A number that orders dates as the calendar does (year, month, day).
+constexpr int dateKey(const SystemTime& date)
+{
+    return date.wYear * 10000 + date.wMonth * 100 + date.wDay;
+}
+
 // 0 for Sunday to 6 for Saturday; -1 for a date that is not valid.
 int weekday(const SystemTime& date);
 

@@ -9,12 +9,14 @@
 #include "resources/resource.h"
 
 // The page left is saved under its own date before the new date's page is read,
-// so the window never holds one day's lines under another day's date.
-void moveTo(const SYSTEMTIME& date)
+// so the window never holds one day's lines under another day's date; a page
+// that could not be saved stays in the window, its only copy.
+bool moveTo(const SYSTEMTIME& date)
 {
-    saveShownPage(appState.dateShown);
+    if (!saveShownPage(appState.dateShown)) return false;
     appState.dateShown = date;
     loadDayPage();
+    return true;
 }
 
 namespace {

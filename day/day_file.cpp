@@ -6,6 +6,7 @@
 
 #include "day/file_store.h"
 #include "day/ini_file.h"
+#include "day/other_version.h"
 
 namespace {
 
@@ -175,12 +176,19 @@ SaveResult saveDayPage(const DayPage& page, const SystemTime& date)
 {
     std::string path = dayFilePath(date);
     if (isPageEmpty(page)) {
-        deleteFile(path.c_str());  // an empty day has no file; a failed delete is not reported
-        return SaveResult::deleted;
+        // An empty day has no file; a file that stays would bring the lines back.
+        return deleteFile(path.c_str()) ? SaveResult::deleted : SaveResult::failed;
     }
     TextBuilder file = composeDayFile(page, date);
     createFolder(dataFolder);
     return writeFileAtomically(path.c_str(), file.data(), size_t(file.length()))
                ? SaveResult::written
                : SaveResult::failed;
+}
+
+bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, const SystemTime& now)
+{
+    TextBuilder file = composeDayFile(page, date);
+    createFolder(dataFolder);
+    return !keepOtherVersion(dayFilePath(date), std::string_view(file.data(), size_t(file.length())), now).empty();
 }

@@ -28,11 +28,6 @@ int number(std::string_view digits)
     return value;
 }
 
-int dateKey(const SystemTime& date)
-{
-    return date.wYear * 10000 + date.wMonth * 100 + date.wDay;
-}
-
 std::string_view trimBlanks(std::string_view text)
 {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
@@ -269,11 +264,12 @@ bool readNextDay(DayIndex& index)
     return true;
 }
 
-void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page)
+void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page, bool unreadable)
 {
     index.hasShownDay = true;
     index.shownDay.date = date;
     index.shownDay.read = true;
+    index.shownDay.unreadable = unreadable;
     std::string_view texts[dayLineCount];
     for (int i = 0; i < dayLineCount; ++i) texts[i] = page.lines[i].text;
     index.shownStore = DayTextStore{};
@@ -290,17 +286,20 @@ FindResult findLines(const DayIndex& index, std::string_view typed)
     const Searcher query(folded);
 
     const IndexedDay* shown = index.hasShownDay ? &index.shownDay : nullptr;
+    auto search = [&](const DayTextStore& store, const IndexedDay& day) {
+        if (day.unreadable) ++result.unreadable;
+        searchDay(store, day, query, result);
+    };
     for (const IndexedDay& day : index.days) {
         if (shown && dateKey(shown->date) >= dateKey(day.date)) {
             bool sameDay = dateKey(shown->date) == dateKey(day.date);
-            searchDay(index.shownStore, *shown, query, result);
+            search(index.shownStore, *shown);
             shown = nullptr;
             if (sameDay) continue;  // its file is not what the window holds
         }
-        if (day.unreadable) ++result.unreadable;
-        searchDay(index.store, day, query, result);
+        search(index.store, day);
     }
-    if (shown) searchDay(index.shownStore, *shown, query, result);
+    if (shown) search(index.shownStore, *shown);
     return result;
 }
 

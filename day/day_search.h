@@ -72,8 +72,9 @@ void planIndex(DayIndex& index, const std::string& folder, const std::vector<Fol
 // files are); false when nothing is left to read.
 bool readNextDay(DayIndex& index);
 
-// The page in the window, searched instead of what its file holds.
-void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page);
+// The page in the window, searched instead of what its file holds; a day
+// whose file could not be read counts among the files that could not be.
+void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page, bool unreadable = false);
 
 constexpr size_t maxFoundRows = 1000;
 

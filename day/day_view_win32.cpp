@@ -163,7 +163,7 @@ void noteWrite(const SystemTime& date, StoreResult result)
         appState.storedDay.watch = watchAfterWriting(fileStamp(dayFilePath(date).c_str()));
 }
 
-StoreResult storeShownPage(const DayPage& page, const SystemTime& date)
+StoreResult writeShownPage(const DayPage& page, const SystemTime& date)
 {
     StoreResult result = storePage(appState.storedDay, page, date, true);
     noteWrite(date, result);
@@ -197,22 +197,50 @@ StoreResult takeInDayFile(const SYSTEMTIME& date, const FileStamp& beforeReading
     return sync.stored;
 }
 
-}  // namespace
+bool isFailure(StoreResult result)
+{
+    return result == StoreResult::failed || result == StoreResult::failedAgain;
+}
 
 // A page unchanged since its file was last read or written is never written:
-// the file keeps its bytes, whatever wrote them.
-void saveShownPage(const SYSTEMTIME& date)
+// the file keeps its bytes, whatever wrote them. The page is about to be
+// left, so a change made elsewhere since the last look is merged now.
+StoreResult storeGatheredPage(const DayPage& page, const SYSTEMTIME& date)
 {
     StoredPage& stored = appState.storedDay;
+    if (stored.unreadable || firstChangedLine(stored.page, page) < 0) return StoreResult::skipped;
+    FileStamp now = fileStamp(dayFilePath(toSystemTime(date)).c_str());
+    return now == stored.watch.taken && !stored.watch.ownWrite ? writeShownPage(page, toSystemTime(date))
+                                                               : takeInDayFile(date, now, true);
+}
+
+}  // namespace
+
+bool storeShownPage(const SYSTEMTIME& date)
+{
     DayPage page;
     gatherDayPage(page);
-    if (stored.unreadable || firstChangedLine(stored.page, page) < 0) return;
-    // The page is about to be left: a change made elsewhere since the last look is merged now.
-    FileStamp now = fileStamp(dayFilePath(toSystemTime(date)).c_str());
-    StoreResult result = now == stored.watch.taken && !stored.watch.ownWrite
-                             ? storeShownPage(page, toSystemTime(date))
-                             : takeInDayFile(date, now, true);
-    if (result == StoreResult::failed || result == StoreResult::failedAgain) reportSaveFailure();
+    return !isFailure(storeGatheredPage(page, date));
+}
+
+bool saveShownPage(const SYSTEMTIME& date)
+{
+    if (storeShownPage(date)) return true;
+    reportSaveFailure();
+    return false;
+}
+
+void saveShownPageAtEnd(bool endingSession)
+{
+    DayPage page;
+    gatherDayPage(page);
+    SystemTime date = toSystemTime(appState.dateShown);
+    StoreResult result = storeGatheredPage(page, appState.dateShown);
+    if (!isFailure(result)) return;
+    // An emptied page has nothing to keep aside; its old file stays, as after any failed delete.
+    if (endingSession && (isPageEmpty(page) || saveDayPageAsOtherVersion(page, date, toSystemTime(localTime()))))
+        return;
+    if (result == StoreResult::failed) reportSaveFailure();
 }
 
 void saveChangedPage()
@@ -229,7 +257,7 @@ void saveChangedPage()
     case WatchStep::still: {
         DayPage page;
         gatherDayPage(page);
-        result = storeShownPage(page, toSystemTime(appState.dateShown));
+        result = writeShownPage(page, toSystemTime(appState.dateShown));
         break;
     }
     case WatchStep::moving: break;  // nothing is saved over a file that is still moving

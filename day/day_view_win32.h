@@ -37,10 +37,18 @@ void loadDayPage();
 
 // Gathers the window and saves it as the page of the given date if it
 // differs from what the file held when last read or written, merged first
-// with what another program changed in the file meanwhile; tells the user
-// when the file could not be written. A day whose file could not be read is
-// never saved.
-void saveShownPage(const SYSTEMTIME& date);
+// with what another program changed in the file meanwhile; false when the
+// file could not be written, and whoever leaves the day must then stay on it.
+// A day whose file could not be read is never saved.
+bool storeShownPage(const SYSTEMTIME& date);
+
+// The same, telling the user of a failure.
+bool saveShownPage(const SYSTEMTIME& date);
+
+// The last save, as the program ends. A failure the user has already been
+// told of (and chose to close anyway) is not told again; at a log-off or
+// shutdown, where nobody can answer, the page is kept as an other version.
+void saveShownPageAtEnd(bool endingSession);
 
 // Run every second: takes in a change another program made to the day's
 // file once the file has stayed put for a second, merged with the window's

@@ -34,9 +34,11 @@ inline ReadResult readWholeFile(const char* path, std::string& bytes)
 // Replaces the file in one step: the bytes go to a temporary file beside it,
 // which is flushed and then renamed over the old one. On any failure the old
 // file stays as it was, the temporary file is removed and false is returned.
+// A file held by another program is tried again for about a second, as for
+// reading; a temporary file an earlier failure left behind is no obstacle.
 bool writeFileAtomically(const char* path, const char* bytes, size_t size);
 
-// A missing file is no error.
+// A missing file is no error; a held one is tried again as above.
 bool deleteFile(const char* path);
 
 // An existing folder is no error.

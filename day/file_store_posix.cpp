@@ -55,11 +55,29 @@ ReadResult readFileInto(const char* path, std::string& buffer, size_t& length)
     return ok ? ReadResult::read : ReadResult::unreadable;
 }
 
+namespace {
+
+// A temporary file left by an earlier failure is removed first; one that
+// cannot be removed is passed by for a fresh name beside it.
+int createTemporaryFile(const std::string& target, std::string& temporary)
+{
+    temporary = target + ".tmp";
+    ::unlink(temporary.c_str());
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    if (fd >= 0) return fd;
+    temporary = target.substr(0, target.find_last_of('/') + 1) + "qlyXXXXXX";
+    fd = ::mkstemp(temporary.data());
+    if (fd >= 0) ::fchmod(fd, 0644);
+    return fd;
+}
+
+}  // namespace
+
 bool writeFileAtomically(const char* path, const char* bytes, size_t size)
 {
     std::string target = nativePath(path);
-    std::string temporary = target + ".tmp";
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    std::string temporary;
+    int fd = createTemporaryFile(target, temporary);
     if (fd < 0) return false;
     bool ok = writeAll(fd, bytes, size) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;

@@ -47,26 +47,74 @@ ReadResult readFileInto(const char* path, std::string& buffer, size_t& length)
     return ok ? ReadResult::read : ReadResult::unreadable;
 }
 
+namespace {
+
+// A temporary file left by an earlier failure may be read-only, or still held
+// by a scanner that found it; the save then goes through a fresh one beside it.
+HANDLE createTemporaryFile(const std::string& path, std::string& temporary)
+{
+    temporary = path + ".tmp";
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) return file;
+        DWORD attributes = GetFileAttributesA(temporary.c_str());
+        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) break;
+        SetFileAttributesA(temporary.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
+    }
+    std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    char fresh[MAX_PATH];
+    if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "qly", 0, fresh)) return INVALID_HANDLE_VALUE;
+    temporary = fresh;
+    return CreateFileA(fresh, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// Whether a failed replace or delete of path may be another program holding
+// it, worth trying again: a read-only file or a folder never lets go.
+bool mayBeHeld(const char* path, DWORD error)
+{
+    if (isHeldByAnotherProgram(error)) return true;
+    if (error != ERROR_ACCESS_DENIED) return false;
+    DWORD attributes = GetFileAttributesA(path);
+    return attributes != INVALID_FILE_ATTRIBUTES &&
+           !(attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY));
+}
+
+// Runs the operation until it succeeds, fails for good, or about a second has
+// passed with the file held by another program.
+template <typename Operation>
+bool retryWhileHeld(const char* path, Operation operation)
+{
+    for (ULONGLONG start = GetTickCount64();;) {
+        if (operation()) return true;
+        if (!mayBeHeld(path, GetLastError()) || GetTickCount64() - start >= retryMilliseconds) return false;
+        Sleep(retryStepMilliseconds);
+    }
+}
+
+}  // namespace
+
 bool writeFileAtomically(const char* path, const char* bytes, size_t size)
 {
-    std::string temporary = std::string(path) + ".tmp";
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    std::string temporary;
+    HANDLE file = createTemporaryFile(path, temporary);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     bool ok = WriteFile(file, bytes, DWORD(size), &written, nullptr) && written == size &&
               FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    if (ok) ok = MoveFileExA(temporary.c_str(), path,
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+    if (ok) ok = retryWhileHeld(path, [&] {
+        return MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    });
     if (!ok) DeleteFileA(temporary.c_str());
     return ok;
 }
 
 bool deleteFile(const char* path)
 {
-    return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND ||
-           GetLastError() == ERROR_PATH_NOT_FOUND;
+    return retryWhileHeld(path, [&] {
+        return DeleteFileA(path) || GetLastError() == ERROR_FILE_NOT_FOUND || GetLastError() == ERROR_PATH_NOT_FOUND;
+    });
 }
 
 bool createFolder(const char* path)

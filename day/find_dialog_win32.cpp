@@ -146,7 +146,7 @@ void onInitDialog(HWND dialog)
     char folder[MAX_PATH] = "";
     GetFullPathNameA(".\\Data", sizeof folder, folder, nullptr);
     planIndex(days, folder, listFolder(".\\Data"));
-    setShownDay(days, toSystemTime(appState.dateShown), shown);
+    setShownDay(days, toSystemTime(appState.dateShown), shown, appState.storedDay.unreadable);
     if (readFor(firstReadMilliseconds)) return;
     findDialog.reading = true;
     SetDlgItemTextA(dialog, IDC_FIND_COUNT, readingText(days.readCount, days.toRead.size()).c_str());
@@ -221,7 +221,7 @@ void goTo(const FoundRow& row, const char* typed)
     date.wYear = row.date.wYear;
     date.wMonth = row.date.wMonth;
     date.wDay = row.date.wDay;
-    if (!isSameDay(date, appState.dateShown)) moveTo(date);
+    if (!isSameDay(date, appState.dateShown) && !moveTo(date)) return;
     HWND editor = lineEditor(row.line);
     SetFocus(editor);
     std::string text(size_t(GetWindowTextLengthA(editor)) + 1, '\0');

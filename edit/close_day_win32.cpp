@@ -16,27 +16,38 @@ bool userAgrees(const char* question)
 
 }  // namespace
 
+// Each question runs a message loop in which the clock still ticks: a day
+// moved on meanwhile is not the one the user chose to close, and the
+// command ends there.
 void closeCurrentDay()
 {
+    SYSTEMTIME closed = appState.dateShown;
     if (!userAgrees("Warning.\r\n"
                     "All uncompleted tasks will be moved to next day.\r\n"
                     "Also all actual periodic tasks will be added.\r\n"
-                    "Continue?"))
+                    "Continue?") ||
+        !isSameDay(closed, appState.dateShown))
         return;
 
     DayPage closing;
     gatherDayPage(closing);
-    SYSTEMTIME closed = appState.dateShown;
     stepDay(+1);
     // On the calendar's last day there is no next day: carrying the tasks into
-    // the same page would only duplicate its schedule lines.
+    // the same page would only duplicate its schedule lines. A day that could
+    // not be saved stays shown.
     if (isSameDay(closed, appState.dateShown)) return;
+    // A next day that could not be read takes nothing: it is never saved.
+    if (appState.storedDay.unreadable) {
+        tellUnreadableDay();
+        return;
+    }
 
+    SYSTEMTIME nextDate = appState.dateShown;
     DayPage next;
     gatherDayPage(next);
-    bool noRoom = carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(appState.dateShown),
-                                      localeCollation);
+    bool noRoom = carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), localeCollation);
     if (noRoom && !userAgrees("Warning. There is no room for move all tasks. Continue?")) return;
+    if (!isSameDay(nextDate, appState.dateShown)) return;
     showDayPage(next);
     // The page is already in order; sorting what the window now shows keeps
     // the order exactly that of the Sort tasks command.

@@ -16,6 +16,12 @@ void insertDirectoryItem(DirectoryEntry entry)
     char text[lineTextSize] = "";
     GetWindowTextA(line, text, sizeof text);
     InsertedText result = composeInsertedText(text, int(start), int(end), entry.name);
+    if (!result.nameFits) {
+        // Told over the directory list, which is still open.
+        showMessage(GetLastActivePopup(appState.mainWindow), "There is no room for the name in this line.",
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     SetWindowTextA(line, result.text);
     SendMessageA(line, EM_SETSEL, result.caret, result.caret);
     InvalidateRect(appState.mainWindow, nullptr, FALSE);

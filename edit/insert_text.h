@@ -10,6 +10,7 @@ constexpr int insertedTextSize = 3 * (lineTextSize - 1) + 2 + 1;  // 780
 struct InsertedText {
     char text[insertedTextSize];
     int caret;  // right after the name
+    bool nameFits;  // else nothing was put in: the line stays as it was
 };
 
 // The name replaces the text from selectionStart to selectionEnd, with one blank
@@ -17,5 +18,8 @@ struct InsertedText {
 // and the name count. A line may hold more than the editor let the user type,
 // of which only the first 259 were read, so positions beyond the text count as
 // its end; a start behind the end is taken as the end and the other way round.
+// The line's own text stays whole: the name is cut so that the result holds
+// no more than a line can (259 characters), and when not one character of it
+// fits, the text is the line's as it was.
 InsertedText composeInsertedText(const char* lineText, int selectionStart, int selectionEnd,
                                  const char* name);

@@ -28,7 +28,10 @@ expect "line of today" "$(date +%-d) Call Bob" text 1090 1101
 driver dialog Quillory 32803
 expect "question" "Warning. All uncompleted tasks will be moved to next day. Also all actual periodic tasks will be \
 added. Continue?" text 65535
-xdotool key y  # Yes from the keyboard; No is the default button
+# No shortcut acts while the question is open: Ctrl+F opens no Find to take the answer, and Yes from the keyboard
+# (No is the default button) closes today.
+expect "the question has the keys" yes has_keys
+xdotool key ctrl+f y
 expect "day shown" "$day" text 1090
 close_with_escape
 

@@ -16,6 +16,7 @@ HWND waitForDialog(const char* caption, int seconds = 5)
         if (dialog && IsWindowVisible(dialog)) return dialog;
         Sleep(100);
     }
+    std::fprintf(stderr, "driver: no window \"%s\" was shown within %d seconds\n", caption, seconds);
     return nullptr;
 }
 
@@ -66,6 +67,18 @@ int readControls(const char* caption, int count, char** ids)
             std::printf("%s\n", text);
         }
     }
+    return 0;
+}
+
+// Prints the id of the control that has the keyboard focus in the dialog of that caption, or
+// nothing while the focus is elsewhere: a dialog is visible a moment before it takes the keys.
+int printFocus(const char* caption)
+{
+    HWND dialog = waitForDialog(caption);
+    if (dialog == nullptr) return 1;
+    GUITHREADINFO thread{sizeof thread};
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread) && IsChild(dialog, thread.hwndFocus))
+        std::printf("%d\n", GetDlgCtrlID(thread.hwndFocus));
     return 0;
 }
 
@@ -133,12 +146,13 @@ int main(int argc, char** argv)
     std::string verb = argc > 1 ? argv[1] : "";
     if (verb == "wait") return waitForDialog("Quillory", 60) ? 0 : 1;
     if (verb == "close") return driveDialog("Quillory", IDCANCEL, nullptr);
+    if (verb == "focus" && argc > 2) return printFocus(argv[2]);
     if (verb == "read" && argc > 3) return readControls(argv[2], argc - 3, argv + 3);
     if (verb == "shown" && argc > 3) return printShown(argv[2], std::atoi(argv[3]));
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]), argc - 3, argv + 3);
     if (verb == "timefind" && argc > 2) return timeFind(argv[2]);
-    std::fputs("usage: driver wait|close|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS [FILE...]|timefind TEXT\n",
+    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS [FILE...]|timefind TEXT\n",
                stderr);
     return 2;
 }

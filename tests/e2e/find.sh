@@ -14,6 +14,7 @@ cp -a "$e2e_work/Data" "$e2e_work/before"
 start_program
 driver dialog Quillory 1121 "Ask about the DENTIST"
 xdotool key ctrl+f
+expect "Find has the keys" yes has_keys Find
 xdotool type --delay 30 "DENTIST"
 expect "count" "4 matches" driver read Find 1302
 expect "rows" "$(date +%-m/%-d/%Y) | Note 1 | Ask about the DENTIST

@@ -1,5 +1,7 @@
 # Sourced by the end-to-end tests with the build folder: runs the real program in a scratch folder, driven from outside.
-set -euo pipefail
+set -Eeuo pipefail
+# Any command that fails ends the test: the log says which, where.
+trap 'e2e_status=$?; echo "FAIL: ${BASH_SOURCE[0]##*/} line $LINENO: [$BASH_COMMAND] exited with $e2e_status" >&2' ERR
 
 e2e_build=$(cd "$1" && pwd)
 e2e_own_env=0
@@ -33,7 +35,12 @@ start_program() {
   e2e_pid=$!
   driver wait || { echo "FAIL: the program's window did not appear" >&2; exit 1; }
   xdotool mousemove 640 512
+  expect "the window has the keys" yes has_keys
 }
+
+# Keys are typed only once the dialog (by default the topmost titled Quillory: the window, or the message it shows)
+# has taken them: it is shown a moment before, and keys typed meanwhile go astray.
+has_keys() { [ -n "$(driver focus "${1:-Quillory}")" ] && echo yes; }
 
 # Another program for SECONDS: a window of its own bearing the program's title, holding FILES without sharing.
 another_program() {  # seconds, files relative to the scratch folder...
@@ -47,6 +54,7 @@ still_today() { [ "$(date +%F)" = "$e2e_today" ] || { echo "midnight passed; ski
 
 # Closes the window as the user does, with Escape, and waits for the program to end.
 close_with_escape() {
+  expect "the window has the keys" yes has_keys
   xdotool key Escape
   timeout 10 tail --pid="$e2e_pid" -f /dev/null || { echo "FAIL: the program did not end" >&2; exit 1; }
   e2e_pid=""

@@ -179,11 +179,25 @@ TEST(InsertText, NameReplacesTheSelectionWithBlanksWhereTextRemains)
         EXPECT_STREQ(result.text, c.text) << c.line << " " << c.start << "-" << c.end;
         EXPECT_EQ(result.caret, c.caret) << c.line << " " << c.start << "-" << c.end;
     }
-    // Only 259 characters of the line and of the name count, however long they are.
-    std::string line = std::string(100, 'a') + std::string(159, 'b') + std::string(100, 'z');
-    InsertedText result = composeInsertedText(line.c_str(), 100, 100, std::string(300, 'n').c_str());
-    EXPECT_EQ(std::string(result.text), std::string(100, 'a') + " " + std::string(259, 'n') + " " + std::string(159, 'b'));
-    EXPECT_EQ(result.caret, 100 + 1 + 259);
+}
+
+// The line keeps all its own text and the name takes what room is left of 259
+// characters; with none left the line stays as it was.
+TEST(InsertText, NameIsCutToTheRoomLeftInTheLine)
+{
+    struct { int before, selected, after, name, nameKept; } cases[] = {
+        {100, 0, 100, 100, 57}, {257, 0, 0, 9, 1}, {258, 0, 0, 9, 0}, {0, 0, 257, 9, 1}, {120, 10, 129, 300, 8},
+    };
+    for (const auto& c : cases) {
+        std::string before(c.before, 'a'), after(c.after, 'z'), name(c.name, 'n');
+        std::string line = before + std::string(c.selected, 's') + after;
+        InsertedText result = composeInsertedText(line.c_str(), c.before, c.before + c.selected, name.c_str());
+        std::string expected = c.nameKept == 0 ? line
+                               : before + (c.before ? " " : "") + name.substr(0, size_t(c.nameKept)) +
+                                     (c.after ? " " : "") + after;
+        EXPECT_EQ(result.text, expected) << c.before << "+" << c.selected << "+" << c.after;
+        EXPECT_EQ(result.nameFits, c.nameKept > 0) << c.before << "+" << c.selected << "+" << c.after;
+    }
 }
 
 DayPage changed(DayPage page, int line, const std::string& text)
@@ -248,7 +262,9 @@ TEST(Reminders, TicksReachEachBoundaryOnceADay)
         {"last slot", -1, {{6, 18, 29, 59}, {6, 18, 30, 0, true, "Gym"}, {6, 18, 30, 1}}},
         {"evening", -1, {{6, 18, 59, 59}, {6, 19, 0, 0, true}}},
         {"set back", -1, {{6, 9, 59, 55}, {6, 10, 0, 5, true, "Call Ann"}, {6, 9, 59, 50}, {6, 10, 0, 0, true}}},
-        {"next day", -1, {{6, 9, 59, 59}, {6, 10, 0, 0, true, "Call Ann"}, {7, 9, 45, 0, true}, {7, 10, 0, 0, true, "Call Ann"}}},
+        {"next day", -1, {{6, 9, 59, 59}, {6, 10, 0, 0, true, "Call Ann"}, {7, 9, 45, 0, true, "08:00 Standup\n09:30 Dentist"},
+                          {7, 10, 0, 0, true, "Call Ann"}}},
+        {"set back a day", -1, {{6, 9, 59, 59}, {5, 10, 0, 0, true}, {5, 10, 0, 1}}},
     };
     for (const auto& c : cases) {
         DayLine schedule[scheduleLineCount];

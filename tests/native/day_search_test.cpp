@@ -84,6 +84,10 @@ TEST_F(DaySearch, EveryLineOfEveryDayNewestFirst)
     setShownDay(days, date(2026, 3, 15), shown);
     EXPECT_EQ(find("dentist").front(), "20260315 To do 3 dentist, not saved");
     EXPECT_EQ(result.total, 3u);
+    // A day shown empty because its file could not be read is no day searched.
+    setShownDay(days, date(2026, 5, 5), DayPage{}, true);
+    find("dentist");
+    EXPECT_EQ(countText(result), "3 matches; 1 day file could not be read");
 }
 
 TEST_F(DaySearch, NewestThousandShownOfMore)

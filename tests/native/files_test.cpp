@@ -74,6 +74,18 @@ TEST_F(Files, DayFileRoundTripsUntilItIsEmpty)
     EXPECT_EQ(dump(back), dump(DayPage{}));
 }
 
+// A day file that cannot be deleted (a folder stands in its place) fails the save; a
+// temporary file an earlier failure left behind, here one that cannot be removed, blocks nothing.
+TEST_F(Files, SavesFailOnlyWhereTheDayFileItselfIsBlocked)
+{
+    setLineText(page.lines[0], "Standup");
+    std::filesystem::create_directories(folder.path() / "Data/2026_03_14.ini.tmp/left");
+    std::filesystem::create_directories(folder.path() / "Data/2026_03_15.ini/in");
+    EXPECT_EQ(saveDayPage(page, date(2026, 3, 14)), SaveResult::written);
+    EXPECT_EQ(saveDayPage(DayPage{}, date(2026, 3, 15)), SaveResult::failed);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "Data"), {}), 3);
+}
+
 // Saving as the user types: a page its file already holds is not written again.
 TEST_F(Files, ShownDayIsStoredOnlyWhenChanged)
 {

@@ -62,6 +62,23 @@ TEST_F(Directories, SelectPutsTheNameInPlaceOfTheSelectionWithBlanksAndTheCaretB
     EXPECT_TRUE(start == 13 && end == 13) << start << " " << end;
 }
 
+// A name with no room left in the line is not put in, and the user is told (the cut is a portable rule).
+TEST_F(Directories, SelectPutsInNoNameWhereTheLineHasNoRoom)
+{
+    lstrcpyA(appState.templates[0].name, "Dentist");
+    setText(1103, std::string(258, 'a'));
+    focus(1103);
+    SendMessageA(item(1103), EM_SETSEL, 258, 258);
+    runWithDialogs([&] { command(IDM_TEMPLATES); }, {[] {
+                       selectRow(rows("Templates"), 0);
+                       press("Templates", IDC_SELECT_ENTRY);
+                   }});
+    EXPECT_EQ(text(1103), std::string(258, 'a'));
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text, "There is no room for the name in this line.");
+    EXPECT_EQ(shownMessages[0].type, UINT(MB_OK | MB_ICONINFORMATION));
+}
+
 // Find over two saved days and the unsaved text of the day shown.
 class Find : public Directories {
 protected:

@@ -113,6 +113,18 @@ TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAsTheOneStepOfTheNextDay)
     EXPECT_EQ(shown({1000, 1002, 1003, 1101}), "Meeting 0|Monday 09:00 1| 1|Call Bob 2");
 }
 
+// The next day's file cannot be read: it is told of, and nothing is carried into a page never saved.
+TEST_F(Editing, ClosingOntoADayThatCannotBeReadCarriesNothing)
+{
+    std::filesystem::create_directories(dayFile("2026_12_07.ini") / "in");
+    setText(IDC_FIRST_TODO_LINE, "Call Bob");
+    answers = {IDYES};
+    command(IDM_CLOSE_CURRENT_DAY);
+    pumpMessages();
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(IDC_FIRST_TODO_LINE), "7|");
+    EXPECT_EQ(shownMessages.size(), 2u);  // the question, then the file's message as at start
+}
+
 TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
 {
     type(1101, "keep");
@@ -135,23 +147,57 @@ const char today[] = "2026_12_06.ini";
 
 TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAfterASuccess)
 {
-    std::filesystem::path blocker = dayFile("2026_12_06.ini.tmp");
+    const auto tick = [&] { SendMessageA(window, WM_TIMER, 1, 0); };  // the one-second timer, at once
+    writeBytes(dayFile(today), "");
+    tick(), tick();  // taken in, as a file another program wrote
+    // Another program that lets the file be read but not replaced blocks its saves.
+    HANDLE held = INVALID_HANDLE_VALUE;
+    const auto block = [&](bool blocked) {
+        if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+        held = blocked ? CreateFileW(dayFile(today).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                       : INVALID_HANDLE_VALUE;
+    };
     struct Step { bool blocked; const char* typed; size_t told; };
     const Step steps[] = {{true, "a", 1}, {true, " b ", 1}, {false, " b ", 1}, {true, "c", 2}};
     for (const Step& step : steps) {
-        if (step.blocked) std::filesystem::create_directories(blocker);
-        else std::filesystem::remove(blocker);
+        block(step.blocked);
         setText(IDC_FIRST_TODO_LINE, step.typed);
-        SendMessageA(window, WM_TIMER, 1, 0);  // the one-second timer, at once
+        tick();
         EXPECT_EQ(shownMessages.size(), step.told) << step.typed;
         EXPECT_EQ(text(IDC_FIRST_TODO_LINE), step.typed);  // saving shows no trimming
     }
-    // The last save failed and left the file of the one before.
-    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = b\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
     ASSERT_EQ(shownMessages.size(), 2u);
     EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
     EXPECT_EQ(shownMessages.back().type, UINT(MB_OK | MB_ICONERROR));
-    std::filesystem::remove(blocker);
+    // The page that failed is still to be saved.
+    block(false);
+    tick();
+    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = c\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
+}
+
+// A save waits about a second for a day file another program holds, and passes by a
+// temporary file that an earlier failure left behind and something still holds.
+TEST_F(Editing, ASaveWaitsBrieflyForAHeldFileAndPassesALeftOverTemporaryFile)
+{
+    writeBytes(dayFile(today), "");
+    for (int settle = 0; settle < 2; ++settle) SendMessageA(window, WM_TIMER, 1, 0);  // taken in
+    writeBytes(dayFile("2026_12_06.ini.tmp"), "left over");
+    HANDLE leftOver = CreateFileW(dayFile("2026_12_06.ini.tmp").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    for (int milliseconds : {300, 2000}) {
+        HANDLE held = CreateFileW(dayFile(today).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        std::thread holder([=] {
+            Sleep(milliseconds);
+            CloseHandle(held);
+        });
+        setText(IDC_FIRST_TODO_LINE, std::to_string(milliseconds).c_str());
+        SendMessageA(window, WM_TIMER, 1, 0);
+        holder.join();
+        EXPECT_EQ(shownMessages.size(), milliseconds < 1000 ? 0u : 1u);  // told only when held too long
+        SendMessageA(window, WM_TIMER, 1, 0);  // the file free again: read back, or saved now
+        EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = " + std::to_string(milliseconds) + "\r\n"), std::string::npos);
+    }
+    CloseHandle(leftOver);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dayFile(today).parent_path()), {}), 2);
 }
 
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)

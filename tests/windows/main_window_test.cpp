@@ -118,6 +118,40 @@ TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowC
     EXPECT_EQ(runValue(), "missing");
 }
 
+// A day that cannot be saved is never left: a step stays on it with its lines; closing
+// asks first; a log-off keeps it as an other version.
+TEST_F(MainWindow, ADayThatCannotBeSavedStaysInTheWindow)
+{
+    openWindow();
+    ShowWindow(window, SW_SHOWNORMAL);
+    std::filesystem::create_directories(dayFile("2026_12_06.ini") / "in");  // in the file's place
+    const char* pages[] = {"typed", "typed", "retyped"};
+    for (const char* typed : pages) {
+        setText(IDC_FIRST_TODO_LINE, typed);
+        command(IDC_NEXT_DAY);
+        EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(IDC_FIRST_TODO_LINE), std::string("6|") + typed);
+    }
+    ASSERT_EQ(shownMessages.size(), 3u);
+    EXPECT_EQ(shownMessages.back().text, "Error operation of save!");
+
+    setText(IDC_FIRST_TODO_LINE, "typed");
+    answers = {IDNO};
+    command(IDCANCEL);
+    ASSERT_EQ(shownMessages.size(), 4u);
+    EXPECT_EQ(shownMessages.back().text, "The day could not be saved. Close anyway and lose its changes?");
+    EXPECT_EQ(shownMessages.back().type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_TRUE(IsWindowVisible(window));
+
+    SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
+    EXPECT_NE(readBytes(dayFile("2026_12_06.conflict-20261206-091500.ini")).find("[TODO]\r\nTEXT_0 = typed\r\n"),
+              std::string::npos);
+    answers = {IDYES};
+    command(IDCANCEL);
+    EXPECT_FALSE(IsWindowVisible(window));
+    closeWindow();
+    EXPECT_EQ(shownMessages.size(), 5u);  // the failure was told, and the user chose to close
+}
+
 class Clock : public MainWindowTest {
 protected:
     void tickAt(WORD hour, WORD minute, WORD second, UINT message = WM_TIMER)
@@ -184,6 +218,39 @@ TEST_F(Clock, LateTicksTicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
     tickAt(15, 0, 0);
     EXPECT_EQ(marks(), std::make_pair(15, 14));
     EXPECT_EQ(balloons(), (std::vector<std::string>{longText.substr(0, 255), "10:00 Dentist\n10:30 Review", "Tea"}));
+}
+
+// Midnight moves a window that shows the day left on to the new today, saving the day left,
+// but not while a question is open: the command asking goes on with its own day. A window
+// that shows another day stays. Reminders come from today, from its file when it is not shown.
+TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
+{
+    writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_3 = Dentist\r\n");
+    testNow = {2026, 12, 0, 6, 23, 59, 50, 0};
+    openWindow();
+    setText(IDC_FIRST_TODO_LINE, "late on the 6th");
+    auto answer = messageBoxFunction;
+    messageBoxFunction = [](HWND, const char*, const char*, UINT) {
+        testNow = {2026, 12, 0, 7, 0, 0, 1, 0};
+        SendMessageA(appState.mainWindow, WM_TIMER, 1, 0);
+        return IDYES;
+    };
+    command(IDM_CLOSE_CURRENT_DAY);
+    messageBoxFunction = answer;
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(1003) + "|" + text(IDC_FIRST_TODO_LINE), "7|Dentist|late on the 6th");
+
+    testNow.wDay = 8;
+    tickAt(0, 0, 1);
+    EXPECT_EQ(text(IDC_DAY_NUMBER), "8");
+    EXPECT_NE(readBytes(dayFile("2026_12_07.ini")).find("TEXT_0 = late on the 6th"), std::string::npos);
+    setText(1003, "Dentist on the 8th");
+    command(IDC_PREVIOUS_DAY);
+    tickAt(9, 30, 0);
+    EXPECT_EQ(balloons(), std::vector<std::string>{"Dentist on the 8th"});
+
+    testNow.wDay = 9;
+    tickAt(0, 0, 1);
+    EXPECT_EQ(text(IDC_DAY_NUMBER), "7");
 }
 
 }  // namespace
