@@ -23,7 +23,7 @@ xdotool type --delay 30 "Call Bob"
 xdotool key --delay 200 ctrl+2 ctrl+l ctrl+z ctrl+y ctrl+z
 small=$(width)
 close_with_escape
-kill "$e2e_other"
+kill "$e2e_other" 2>/dev/null || true  # it may have ended by now on a busy machine
 expect_file "$(day_file today)" "$(page today "$(line 0 Standup 0 0)$(line 1 'Lunch with Ann' 0 1)$(line 2 'Call Bob' 0 2)" \
   "$(line 0 'Buy stamps' 1 1)" "$(line 0 'Remember the keys' 0 1)")"
 
