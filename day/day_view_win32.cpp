@@ -123,7 +123,7 @@ void loadDayPage()
     showDateHeader();
     DayPage page;
     StoredPage& stored = appState.storedDay;
-    stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page) == ReadResult::unreadable;
+    stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page, &stored.legacyText) == ReadResult::unreadable;
     stored.unreadableTold = false;
     showDayPage(page);
     gatherDayPage(stored.page);

@@ -14,8 +14,12 @@ StoreResult noteSaveOutcome(bool succeeded, bool& failureTold)
 
 StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date, bool onlyWhenChanged)
 {
-    if (stored.unreadable || (onlyWhenChanged && firstChangedLine(stored.page, shown) < 0)) return StoreResult::skipped;
+    bool keepFile = onlyWhenChanged || stored.legacyText;
+    if (stored.unreadable || (keepFile && firstChangedLine(stored.page, shown) < 0)) return StoreResult::skipped;
     bool succeeded = saveDayPage(shown, date) != SaveResult::failed;
-    if (succeeded) stored.page = shown;
+    if (succeeded) {
+        stored.page = shown;
+        stored.legacyText = false;
+    }
     return noteSaveOutcome(succeeded, stored.failureTold);
 }

@@ -3,13 +3,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
+// The bytes of the first 259 characters.
 int boundedLength(const char* text)
 {
-    const void* end = std::memchr(text, '\0', lineTextSize - 1);
-    return end ? int(static_cast<const char*>(end) - text) : lineTextSize - 1;
+    std::string_view whole(text, strnlen(text, lineTextSize - 1));
+    return int(editorPrefixBytes(whole, lineCharacterLimit));
 }
 
 }  // namespace

@@ -3,7 +3,13 @@
 
 #include <string>
 
+#include "day/day_file.h"
+#include "day/legacy_text.h"
+#include "day/stored_page.h"
 #include "day/utf8_text.h"
+#include "directory/directory_file.h"
+#include "tests/common/dates.h"
+#include "tests/common/scratch_folder.h"
 
 namespace {
 
@@ -85,6 +91,91 @@ TEST(Utf8, FieldsHoldTheirCharactersWhole)
     EXPECT_EQ(std::string(phone), repeated("\xd0\x94", 19));
     copyCutText("\xf0\x9f\x98\x80\xf0\x9f\x98\x80", phone, 6);  // one character's room
     EXPECT_EQ(std::string(phone), "");
+}
+
+// The whole file is one or the other: a single stray byte makes it all the old code page.
+TEST(LegacyFiles, EachFileIsUtf8OrTheOldCodePage)
+{
+    const struct {
+        std::string bytes, text;
+        bool legacy;
+    } cases[] = {
+        {"name = Dentist", "name = Dentist", false},
+        {"\xef\xbb\xbfname = caf\xc3\xa9", "name = caf\xc3\xa9", false},
+        {"name = caf\xe9 cr\xe8me \x80", "name = caf\xc3\xa9 cr\xc3\xa8me \xe2\x82\xac", true},
+        {"a = \xc3\xa9\r\nb = \xe9", "a = \xc3\x83\xc2\xa9\r\nb = \xc3\xa9", true},
+    };
+    for (const auto& c : cases) {
+        std::string converted;
+        bool legacy = !c.legacy;
+        EXPECT_EQ(fileText(c.bytes, converted, legacy), c.text) << c.bytes;
+        EXPECT_EQ(legacy, c.legacy) << c.bytes;
+    }
+}
+
+constexpr const char* legacyDay =
+    "; YEAR:2026; MONTH:3; DAY:14;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Caf\xe9 cr\xe8me\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+
+// Shown right, and left as it is by every save until the page changes; then it is UTF-8.
+TEST(LegacyFiles, DayKeepsItsBytesUntilChanged)
+{
+    ScratchFolder folder;
+    writeBytes("Data/2026_03_14.ini", legacyDay);
+    StoredPage stored;
+    EXPECT_EQ(readDayPage(date(2026, 3, 14), stored.page, &stored.legacyText), ReadResult::read);
+    EXPECT_STREQ(stored.page.lines[0].text, "Caf\xc3\xa9 cr\xc3\xa8me");
+    EXPECT_TRUE(stored.legacyText);
+    DayPage shown = stored.page;
+    EXPECT_EQ(storePage(stored, shown, date(2026, 3, 14), false), StoreResult::skipped);
+    EXPECT_EQ(readBytes("Data/2026_03_14.ini"), legacyDay);
+    setLineText(shown.lines[1], "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1");
+    EXPECT_EQ(storePage(stored, shown, date(2026, 3, 14), false), StoreResult::stored);
+    EXPECT_EQ(readBytes("Data/2026_03_14.ini"),
+              "; YEAR:2026; MONTH:3; DAY:14;\r\n\r\n[SCHEDULE]\r\n"
+              "TEXT_0 = Caf\xc3\xa9 cr\xc3\xa8me\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n"
+              "TEXT_1 = \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
+              "\r\n[TODO]\r\n\r\n[NOTE]\r\n");
+}
+
+TEST(LegacyFiles, DirectoryKeepsItsBytesUntilChanged)
+{
+    ScratchFolder folder;
+    const std::string legacy = "\r\n[ITEM_0]\r\nname = Ren\xe9" "e\r\n";
+    writeBytes("directory_template.ini", legacy);
+    Directory templates;
+    StoredDirectory stored;
+    loadStoredDirectory(templatesFile, templates, stored);
+    EXPECT_STREQ(templates[0].name, "Ren\xc3\xa9" "e");
+    EXPECT_EQ(storeDirectory(templatesFile, templates, stored, false), StoreResult::skipped);
+    EXPECT_EQ(readBytes("directory_template.ini"), legacy);
+    copyCutText("\xc5\x81ukasz", templates[1].name, sizeof templates[1].name);
+    EXPECT_EQ(storeDirectory(templatesFile, templates, stored, false), StoreResult::stored);
+    EXPECT_EQ(readBytes("directory_template.ini"),
+              "\r\n[ITEM_0]\r\nname = Ren\xc3\xa9" "e\r\n\r\n[ITEM_1]\r\nname = \xc5\x81ukasz\r\n");
+}
+
+// 259 characters in any script are kept whole, however many bytes they take;
+// a longer hand-edited value keeps as many whole characters as its editor accepts.
+TEST(LegacyFiles, LimitsCountCharacters)
+{
+    ScratchFolder folder;
+    DayPage page, back;
+    setLineText(page.lines[0], repeated("\xe6\x97\xa5", 259));
+    setLineText(page.lines[1], repeated("\xf0\x9f\x98\x80", 200));  // two editor characters each
+    ASSERT_EQ(saveDayPage(page, date(2026, 3, 14)), SaveResult::written);
+    writeBytes("Data/2026_03_15.ini", "[NOTE]\r\nTEXT_0 = " + repeated("\xc3\xa9", 300) + "\r\n");
+    readDayPage(date(2026, 3, 14), back);
+    EXPECT_EQ(std::string(back.lines[0].text), repeated("\xe6\x97\xa5", 259));
+    EXPECT_EQ(std::string(back.lines[1].text), repeated("\xf0\x9f\x98\x80", 129));
+    readDayPage(date(2026, 3, 15), back);
+    EXPECT_EQ(std::string(back.lines[firstNoteLine].text), repeated("\xc3\xa9", 259));
+
+    writeBytes("directory_contact.ini", "[ITEM_0]\r\nname = x\r\nphone = " + repeated("\xd0\x94", 25) +
+                                            "\r\nemail = " + repeated("\xe2\x9c\x93", 39) + "\r\n");
+    Directory contacts;
+    loadDirectory(contactsFile, contacts);
+    EXPECT_EQ(std::string(contacts[0].phone), repeated("\xd0\x94", 19));
+    EXPECT_EQ(std::string(contacts[0].email), repeated("\xe2\x9c\x93", 39));
 }
 
 }  // namespace
