@@ -49,8 +49,10 @@ size_t sequenceLength(std::string_view text, size_t pos, char32_t& character)
     return length;
 }
 
+}  // namespace
+
 // Most texts are ASCII: sixteen bytes at a time while no byte has its top bit.
-size_t asciiRun(std::string_view text, size_t pos)
+size_t asciiRunEnd(std::string_view text, size_t pos)
 {
 #ifdef __SSE2__
     for (; pos + 16 <= text.size(); pos += 16) {
@@ -62,13 +64,11 @@ size_t asciiRun(std::string_view text, size_t pos)
     return pos;
 }
 
-}  // namespace
-
 bool isValidUtf8(std::string_view bytes)
 {
     size_t pos = 0;
     for (;;) {
-        pos = asciiRun(bytes, pos);
+        pos = asciiRunEnd(bytes, pos);
         if (pos == bytes.size()) return true;
         char32_t character;
         size_t length = sequenceLength(bytes, pos, character);
@@ -139,13 +139,13 @@ Walked walk(std::string_view text, size_t unitLimit, size_t byteLimit)
 
 size_t editorLength(std::string_view text)
 {
-    size_t ascii = asciiRun(text, 0);
+    size_t ascii = asciiRunEnd(text, 0);
     return ascii + walk(text.substr(ascii), SIZE_MAX, SIZE_MAX).units;
 }
 
 size_t editorPrefixBytes(std::string_view text, size_t characters)
 {
-    size_t ascii = std::min(asciiRun(text, 0), characters);
+    size_t ascii = std::min(asciiRunEnd(text, 0), characters);
     return ascii + walk(text.substr(ascii), characters - ascii, SIZE_MAX).bytes;
 }
 

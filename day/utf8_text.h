@@ -23,6 +23,9 @@ constexpr size_t charactersOfBuffer(size_t bytes)
 // no sequence cut short or left without its lead byte.
 bool isValidUtf8(std::string_view bytes);
 
+// The end of the run of ASCII bytes that begins at pos.
+size_t asciiRunEnd(std::string_view text, size_t pos);
+
 // The character that begins at pos, and pos moved past it. A byte that begins
 // no well-formed sequence stands for itself (as U+FFFD) and takes one byte.
 char32_t nextCharacter(std::string_view text, size_t& pos);

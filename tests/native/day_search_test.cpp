@@ -99,4 +99,42 @@ TEST_F(DaySearch, NewestThousandShownOfMore)
     EXPECT_EQ(countText({std::vector<FoundRow>(1000), 1000, 2, true}), "1,000 matches; 2 day files could not be read");
 }
 
+// Letter case in every script the portable rules know; a folded form of
+// another length still leads to its own line and to whole characters of it.
+TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
+{
+    save(date(2026, 3, 14), {{0, "Call \xc5\x81ukasz"}, {1, "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1"},
+                             {2, "\xd0\xb4\xd0\xbe\xd0\xbc"}, {3, "\xc5\xbf\xc5\xbf\xc5\xbf\xc5\xbf"},
+                             {4, "ss end"}, {5, "\xe6\x97\xa5\xe6\x9c\xac"}});
+    index();
+    const struct {
+        const char* typed;
+        Rows rows;
+    } cases[] = {
+        {"\xc5\x82UKASZ", {"20260314 08:00 Call \xc5\x81ukasz"}},
+        {"\xce\xa9\xce\x9c\xce\x88\xce\x93\xce\x91", {"20260314 08:30 \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1"}},
+        {"\xd0\x94\xd0\x9e\xd0\x9c", {"20260314 09:00 \xd0\xb4\xd0\xbe\xd0\xbc"}},
+        {"END", {"20260314 10:00 ss end"}},
+        {"\x97\xa5", {}},  // the end of one character and nothing else
+    };
+    for (const auto& c : cases) EXPECT_EQ(find(c.typed), c.rows) << c.typed;
+
+    const struct {
+        const char* line;
+        const char* typed;
+        TextRange found;
+    } inLine[] = {
+        {"Call \xc5\x81ukasz", "\xc5\x82UKASZ", {5, 7}},
+        {"\xc5\xbftra\xc3\x9f" "e", "STR", {0, 4}},  // a long s folds to one byte
+        {"k\xc4\xb1y\xc4\xb1 Kiel", "KIY", {0, 4}},
+        {"\xe6\x97\xa5\xe6\x9c\xac", "\xa5\xe6", {-1, 0}},
+        {"abc", "  ", {-1, 0}},
+    };
+    for (const auto& c : inLine) {
+        TextRange found = findInLine(c.line, c.typed, foldLetterCase);
+        EXPECT_EQ(found.start, c.found.start) << c.line;
+        EXPECT_EQ(found.length, c.found.length) << c.line;
+    }
+}
+
 }  // namespace
