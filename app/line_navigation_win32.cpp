@@ -24,7 +24,7 @@ void subclassDayLines()
     for (int line = 0; line < dayLineCount; ++line) {
         HWND editor = lineEditor(line);
         savedEditProc = WNDPROC(SetWindowLongPtrA(editor, GWLP_WNDPROC, LONG_PTR(LineEditProc)));
-        SendMessageA(editor, EM_LIMITTEXT, lineTextSize - 1, 0);
+        SendMessageA(editor, EM_LIMITTEXT, lineCharacterLimit, 0);
     }
 }
 

@@ -38,17 +38,47 @@ char32_t upperCaseOf(char32_t c)
     return c;
 }
 
+// Every letter these rules know lies below U+0800, where a character takes
+// at most two bytes; their upper cases, looked up rather than worked out.
+const char16_t* upperCases()
+{
+    static const auto table = [] {
+        static char16_t upper[0x800];
+        for (char32_t c = 0; c < 0x800; ++c) upper[c] = char16_t(upperCaseOf(c));
+        return upper;
+    }();
+    return table;
+}
+
 }  // namespace
 
+// Ten years of days are folded when Find first reads them. Nearly every
+// letter keeps its length when folded, so the text is copied whole, its ASCII
+// folded sixteen bytes at a time and its other letters in place; only from a
+// letter whose folded form is shorter or longer (or a stray byte) on is it
+// built a character at a time.
 void foldLetterCase(std::string_view text, std::string& folded)
 {
-    size_t pos = 0;
+    const char16_t* upper = upperCases();
+    const size_t at = folded.size();
+    folded += text;
+    foldPlainCase(folded.data() + at, text.size());
+    const std::string_view copy(folded.data() + at, text.size());
+    auto* p = reinterpret_cast<unsigned char*>(folded.data() + at);
+    size_t pos = asciiRunEnd(copy, 0);
     while (pos < text.size()) {
-        size_t ascii = asciiRunEnd(text, pos);
-        size_t at = folded.size();
-        folded.append(text, pos, ascii - pos);
-        foldPlainCase(folded.data() + at, ascii - pos);
-        for (pos = ascii; pos < text.size() && static_cast<unsigned char>(text[pos]) >= 0x80;)
-            appendUtf8(folded, upperCaseOf(nextCharacter(text, pos)));
+        size_t length = wellFormedLength(p + pos, text.size() - pos);
+        if (length == 2) {
+            char16_t u = upper[(p[pos] & 0x1f) << 6 | (p[pos + 1] & 0x3f)];
+            if (u < 0x80) break;
+            p[pos] = char(0xc0 | u >> 6);
+            p[pos + 1] = char(0x80 | (u & 0x3f));
+        } else if (length < 3) {
+            break;
+        }
+        pos = asciiRunEnd(copy, pos + length);
     }
+    if (pos == text.size()) return;
+    folded.resize(at + pos);
+    for (; pos < text.size();) appendUtf8(folded, upperCaseOf(nextCharacter(text, pos)));
 }

@@ -2,6 +2,7 @@
 #include "day/utf8_text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -13,42 +14,6 @@ namespace {
 
 constexpr char32_t replacement = 0xfffd;
 
-bool isContinuation(unsigned char c)
-{
-    return (c & 0xc0) == 0x80;
-}
-
-// The sequence that begins at pos: its length, or 0 when it is not well formed.
-size_t sequenceLength(std::string_view text, size_t pos, char32_t& character)
-{
-    unsigned char lead = static_cast<unsigned char>(text[pos]);
-    if (lead < 0x80) {
-        character = lead;
-        return 1;
-    }
-    size_t length;
-    char32_t value;
-    char32_t smallest;
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2, value = lead & 0x1f, smallest = 0x80;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3, value = lead & 0x0f, smallest = 0x800;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4, value = lead & 0x07, smallest = 0x10000;
-    } else {
-        return 0;
-    }
-    if (text.size() - pos < length) return 0;
-    for (size_t i = 1; i < length; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[pos + i]);
-        if (!isContinuation(c)) return 0;
-        value = value << 6 | (c & 0x3f);
-    }
-    if (value < smallest || value > 0x10ffff || (value >= 0xd800 && value <= 0xdfff)) return 0;
-    character = value;
-    return length;
-}
-
 }  // namespace
 
 // Most texts are ASCII: sixteen bytes at a time while no byte has its top bit.
@@ -57,7 +22,7 @@ size_t asciiRunEnd(std::string_view text, size_t pos)
 #ifdef __SSE2__
     for (; pos + 16 <= text.size(); pos += 16) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
-        if (_mm_movemask_epi8(block) != 0) break;
+        if (unsigned high = unsigned(_mm_movemask_epi8(block))) return pos + size_t(std::countr_zero(high));
     }
 #endif
     while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
@@ -66,27 +31,32 @@ size_t asciiRunEnd(std::string_view text, size_t pos)
 
 bool isValidUtf8(std::string_view bytes)
 {
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
     size_t pos = 0;
-    for (;;) {
-        pos = asciiRunEnd(bytes, pos);
-        if (pos == bytes.size()) return true;
-        char32_t character;
-        size_t length = sequenceLength(bytes, pos, character);
+    while (pos < bytes.size()) {
+        if (p[pos] < 0x80) {
+            pos = asciiRunEnd(bytes, pos);
+            continue;
+        }
+        size_t length = wellFormedLength(p + pos, bytes.size() - pos);
         if (length == 0) return false;
         pos += length;
     }
+    return true;
 }
 
 char32_t nextCharacter(std::string_view text, size_t& pos)
 {
-    char32_t character;
-    size_t length = sequenceLength(text, pos, character);
-    if (length == 0) {
-        ++pos;
-        return replacement;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data()) + pos;
+    switch (wellFormedLength(p, text.size() - pos)) {
+    case 1: pos += 1; return p[0];
+    case 2: pos += 2; return char32_t(p[0] & 0x1f) << 6 | (p[1] & 0x3f);
+    case 3: pos += 3; return char32_t(p[0] & 0x0f) << 12 | char32_t(p[1] & 0x3f) << 6 | (p[2] & 0x3f);
+    case 4:
+        pos += 4;
+        return char32_t(p[0] & 0x07) << 18 | char32_t(p[1] & 0x3f) << 12 | char32_t(p[2] & 0x3f) << 6 | (p[3] & 0x3f);
+    default: pos += 1; return replacement;
     }
-    pos += length;
-    return character;
 }
 
 void appendUtf8(std::string& text, char32_t c)
@@ -110,11 +80,6 @@ void appendUtf8(std::string& text, char32_t c)
 
 namespace {
 
-size_t unitsOf(char32_t character)
-{
-    return character > 0xffff ? 2 : 1;
-}
-
 // Walks the text until `units` editor characters or `bytes` bytes are passed,
 // whichever comes first, never stopping inside a character.
 struct Walked {
@@ -124,10 +89,12 @@ struct Walked {
 
 Walked walk(std::string_view text, size_t unitLimit, size_t byteLimit)
 {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     Walked at;
     while (at.bytes < text.size()) {
-        size_t next = at.bytes;
-        size_t units = unitsOf(nextCharacter(text, next));
+        size_t length = wellFormedLength(p + at.bytes, text.size() - at.bytes);
+        size_t units = length == 4 ? 2 : 1;  // beyond U+FFFF, a surrogate pair
+        size_t next = at.bytes + (length == 0 ? 1 : length);
         if (at.units + units > unitLimit || next > byteLimit) break;
         at.units += units;
         at.bytes = next;
@@ -145,6 +112,7 @@ size_t editorLength(std::string_view text)
 
 size_t editorPrefixBytes(std::string_view text, size_t characters)
 {
+    if (text.size() <= characters) return text.size();  // no character counts more than its bytes
     size_t ascii = std::min(asciiRunEnd(text, 0), characters);
     return ascii + walk(text.substr(ascii), characters - ascii, SIZE_MAX).bytes;
 }

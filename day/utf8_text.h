@@ -23,6 +23,32 @@ constexpr size_t charactersOfBuffer(size_t bytes)
 // no sequence cut short or left without its lead byte.
 bool isValidUtf8(std::string_view bytes);
 
+// The length of the well-formed sequence that begins at p, of the `left`
+// bytes there: 1 to 4, or 0 when it is not well formed.
+inline size_t wellFormedLength(const unsigned char* p, size_t left)
+{
+    unsigned char c = p[0];
+    auto continues = [&](size_t n) {
+        for (size_t i = 1; i < n; ++i)
+            if ((p[i] & 0xc0) != 0x80) return false;
+        return true;
+    };
+    if (c < 0x80) return 1;
+    if (c < 0xc2) return 0;  // a continuation byte, or an overlong two-byte form
+    if (c < 0xe0) return left >= 2 && continues(2) ? 2 : 0;
+    if (c < 0xf0) {
+        if (left < 3 || !continues(3)) return 0;
+        if ((c == 0xe0 && p[1] < 0xa0) || (c == 0xed && p[1] > 0x9f)) return 0;  // overlong, or a surrogate
+        return 3;
+    }
+    if (c < 0xf5) {
+        if (left < 4 || !continues(4)) return 0;
+        if ((c == 0xf0 && p[1] < 0x90) || (c == 0xf4 && p[1] > 0x8f)) return 0;  // overlong, or beyond U+10FFFF
+        return 4;
+    }
+    return 0;
+}
+
 // The end of the run of ASCII bytes that begins at pos.
 size_t asciiRunEnd(std::string_view text, size_t pos);
 

@@ -10,6 +10,7 @@
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_view_win32.h"
+#include "day/locale_text_win32.h"
 #include "edit/insert_item_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
@@ -65,7 +66,7 @@ void tell(HWND listControl, const char* text)
 int CALLBACK compareNames(LPARAM first, LPARAM second, LPARAM names)
 {
     auto* name = reinterpret_cast<const char(*)[lineTextSize]>(names);
-    return lstrcmpA(name[first], name[second]);
+    return collateAsTheUserDoes(name[first], name[second]);
 }
 
 // Ascending by name in the user's collation; the selection stays with its row.

@@ -2,6 +2,8 @@
 
 #include "main_window_fixture.h"
 
+#include "day/locale_text_win32.h"
+
 namespace {
 
 using MainWindow = MainWindowTest;
@@ -132,10 +134,10 @@ protected:
         std::vector<std::string> texts;
         for (const auto& [action, data] : iconCalls) {
             if (action != NIM_MODIFY) continue;
-            EXPECT_TRUE(data.cbSize == NOTIFYICONDATAA_V3_SIZE && data.hWnd == window && data.uID == 1 &&
+            EXPECT_TRUE(data.cbSize == NOTIFYICONDATAW_V3_SIZE && data.hWnd == window && data.uID == 1 &&
                         data.uFlags == NIF_INFO && data.dwInfoFlags == NIIF_INFO);
-            EXPECT_STREQ(data.szInfoTitle, "Quillory");
-            texts.push_back(data.szInfo);
+            EXPECT_STREQ(data.szInfoTitle, L"Quillory");
+            texts.push_back(fromWide(data.szInfo));
         }
         return texts;
     }
