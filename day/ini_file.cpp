@@ -249,6 +249,8 @@ void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t 
     if (width == 0) return;
     std::string_view value = iniStringValue(key, fallback);
     size_t n = std::min(value.size(), width - 1);
+    // As the platform does, what does not fit is left out by whole characters.
+    while (n > 0 && n < value.size() && (static_cast<unsigned char>(value[n]) & 0xc0) == 0x80) --n;
     std::memcpy(buffer, value.data(), n);
     buffer[n] = '\0';
 }

@@ -44,7 +44,7 @@ void parseIniInPlace(std::string_view bytes, IniFile& file);
 ReadResult loadIniFile(const char* path, IniFile& file);
 
 // Copies the value of a key, or the fallback, into buffer: at most width - 1
-// characters and a terminator. Names match without regard to letter case and
+// bytes, whole UTF-8 characters only, and a terminator. Names match without regard to letter case and
 // only the first section and key of a name count.
 void readIniString(const IniFile& file, const char* section, const char* key,
                    const char* fallback, char* buffer, size_t width);
