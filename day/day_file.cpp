@@ -122,7 +122,10 @@ ReadResult readDayTexts(const SystemTime& date, DayTexts& texts)
         // What setLineText leaves in a line.
         for (int n = 0; n < section.count; ++n) {
             std::string_view text = iniStringValue(found[textKey][n], "");
-            texts.lines[section.firstLine + n] = text.substr(0, editorPrefixBytes(text, lineCharacterLimit));
+            // The file's text is well formed, read or converted: most lines are counted, not walked.
+            if (text.size() > lineCharacterLimit && wellFormedEditorLength(text) > lineCharacterLimit)
+                text = text.substr(0, editorPrefixBytes(text, lineCharacterLimit));
+            texts.lines[section.firstLine + n] = text;
         }
     }
     return result;

@@ -48,7 +48,7 @@ void fillDay(DayTextStore& store, IndexedDay& day, const std::string_view (&text
     for (int i = 0; i < dayLineCount; ++i) {
         std::string_view text = texts[i];
         if (text.empty()) continue;
-        store.lines.push_back({uint8_t(i), uint16_t(store.text.size() - day.textStart), uint16_t(text.size())});
+        store.lines.push_back({uint8_t(i), uint16_t(store.text.size() - day.textStart), uint16_t(text.size()), 0, 0});
         store.text += text;
         store.text += '\n';
     }

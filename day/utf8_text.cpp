@@ -16,19 +16,6 @@ constexpr char32_t replacement = 0xfffd;
 
 }  // namespace
 
-// Most texts are ASCII: sixteen bytes at a time while no byte has its top bit.
-size_t asciiRunEnd(std::string_view text, size_t pos)
-{
-#ifdef __SSE2__
-    for (; pos + 16 <= text.size(); pos += 16) {
-        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
-        if (unsigned high = unsigned(_mm_movemask_epi8(block))) return pos + size_t(std::countr_zero(high));
-    }
-#endif
-    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 0x80) ++pos;
-    return pos;
-}
-
 bool isValidUtf8(std::string_view bytes)
 {
     const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
@@ -108,6 +95,34 @@ size_t editorLength(std::string_view text)
 {
     size_t ascii = asciiRunEnd(text, 0);
     return ascii + walk(text.substr(ascii), SIZE_MAX, SIZE_MAX).units;
+}
+
+size_t wellFormedEditorLength(std::string_view text)
+{
+    size_t units = 0, pos = 0;
+#ifdef __SSE2__
+    // Signed, continuation bytes are -128..-65 and four-byte leads -16..-12.
+    // Each byte's lane counts its blocks' units, at most two a block, so a
+    // run of 127 blocks is summed before a lane could overflow.
+    const __m128i lastContinuation = _mm_set1_epi8(-65), beforeFourByteLead = _mm_set1_epi8(-17);
+    while (pos + 16 <= text.size()) {
+        __m128i counts = _mm_setzero_si128();
+        for (int blocks = 0; blocks < 127 && pos + 16 <= text.size(); ++blocks, pos += 16) {
+            __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
+            __m128i fourByteLead =
+                _mm_and_si128(_mm_cmpgt_epi8(block, beforeFourByteLead), _mm_cmplt_epi8(block, _mm_setzero_si128()));
+            counts = _mm_sub_epi8(counts, _mm_cmpgt_epi8(block, lastContinuation));
+            counts = _mm_sub_epi8(counts, fourByteLead);
+        }
+        __m128i sums = _mm_sad_epu8(counts, _mm_setzero_si128());
+        units += size_t(_mm_cvtsi128_si32(sums)) + size_t(_mm_extract_epi16(sums, 4));
+    }
+#endif
+    for (; pos < text.size(); ++pos) {
+        auto c = static_cast<signed char>(text[pos]);
+        units += size_t(c > -65) + size_t(c > -17 && c < 0);
+    }
+    return units;
 }
 
 size_t editorPrefixBytes(std::string_view text, size_t characters)

@@ -69,6 +69,9 @@ TEST(Utf8, CharactersCountedAsTheEditorCounts)
     };
     for (const auto& c : cases) {
         EXPECT_EQ(editorLength(c.text), c.length) << c.text;
+        if (isValidUtf8(c.text)) {
+            EXPECT_EQ(wellFormedEditorLength(c.text), c.length) << c.text;
+        }
         EXPECT_EQ(editorPrefixBytes(c.text, c.limit), c.prefix) << c.text;
     }
 }
