@@ -87,15 +87,6 @@ TEST(Utf8, PositionsBetweenEditorAndBytes)
     EXPECT_EQ(byteOffsetOfPosition(text, 99), text.size());
 }
 
-TEST(Utf8, FieldsHoldTheirCharactersWhole)
-{
-    char phone[utf8BufferSize(19)];
-    copyCutText(repeated("\xd0\x94", 25), phone, sizeof phone);
-    EXPECT_EQ(std::string(phone), repeated("\xd0\x94", 19));
-    copyCutText("\xf0\x9f\x98\x80\xf0\x9f\x98\x80", phone, 6);  // one character's room
-    EXPECT_EQ(std::string(phone), "");
-}
-
 // The whole file is one or the other: a single stray byte makes it all the old code page.
 TEST(LegacyFiles, EachFileIsUtf8OrTheOldCodePage)
 {
