@@ -9,23 +9,32 @@
 #include "day/day_file.h"
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
+#include "day/locale_text_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
 
-BOOL(WINAPI* shellNotifyIconFunction)(DWORD, NOTIFYICONDATAA*) = Shell_NotifyIconA;
+BOOL(WINAPI* shellNotifyIconFunction)(DWORD, NOTIFYICONDATAW*) = Shell_NotifyIconW;
 
 namespace {
 
 const UINT trayIconId = 1;
 
 // The layout every shell since Windows XP understands, balloons included.
-NOTIFYICONDATAA trayIconRecord()
+NOTIFYICONDATAW trayIconRecord()
 {
-    NOTIFYICONDATAA data{};
-    data.cbSize = NOTIFYICONDATAA_V3_SIZE;
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V3_SIZE;
     data.hWnd = appState.mainWindow;
     data.uID = trayIconId;
     return data;
+}
+
+// As much of the text as the field holds; the texts given are cut to fit already.
+template <size_t size>
+void setWideText(WCHAR (&field)[size], const char* text)
+{
+    std::wstring wide = toWide(text);
+    lstrcpynW(field, wide.c_str(), int(size));
 }
 
 int slotHour(int slot) { return slot / 2 + 8; }
@@ -62,12 +71,14 @@ void remindOfSlots(const SYSTEMTIME& now, uint32_t slots)
 {
     DayLine schedule[scheduleLineCount];
     if (!readTodaysSchedule(now, slots, schedule)) return;
-    NOTIFYICONDATAA data = trayIconRecord();
-    composeReminder(schedule, slots, data.szInfo);
-    if (data.szInfo[0] == '\0') return;
+    char text[reminderTextSize];
+    composeReminder(schedule, slots, text);
+    if (text[0] == '\0') return;
 
+    NOTIFYICONDATAW data = trayIconRecord();
+    setWideText(data.szInfo, text);
     data.uFlags = NIF_INFO;
-    lstrcpynA(data.szInfoTitle, appState.caption, sizeof data.szInfoTitle);
+    setWideText(data.szInfoTitle, appState.caption);
     data.dwInfoFlags = NIIF_INFO;
     shellNotifyIconFunction(NIM_MODIFY, &data);
 }
@@ -142,16 +153,16 @@ void markCurrentSlot()
 
 void addTrayIcon()
 {
-    NOTIFYICONDATAA data = trayIconRecord();
+    NOTIFYICONDATAW data = trayIconRecord();
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAY_ICON;
     data.hIcon = HICON(LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, 16, 16, LR_SHARED));
-    lstrcpynA(data.szTip, appState.caption, sizeof data.szTip);
+    setWideText(data.szTip, appState.caption);
     shellNotifyIconFunction(NIM_ADD, &data);
 }
 
 void removeTrayIcon()
 {
-    NOTIFYICONDATAA data = trayIconRecord();
+    NOTIFYICONDATAW data = trayIconRecord();
     shellNotifyIconFunction(NIM_DELETE, &data);
 }

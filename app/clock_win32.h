@@ -4,4 +4,6 @@
 #include <windows.h>
 #include <shellapi.h>
 
-extern BOOL(WINAPI* shellNotifyIconFunction)(DWORD action, NOTIFYICONDATAA* data);
+// The wide record, so that a balloon holds 255 characters in any script
+// rather than 255 bytes of their UTF-8 form.
+extern BOOL(WINAPI* shellNotifyIconFunction)(DWORD action, NOTIFYICONDATAW* data);

@@ -23,8 +23,10 @@ void subclassDayLines()
 {
     for (int line = 0; line < dayLineCount; ++line) {
         HWND editor = lineEditor(line);
-        savedEditProc = WNDPROC(SetWindowLongPtrA(editor, GWLP_WNDPROC, LONG_PTR(LineEditProc)));
-        SendMessageA(editor, EM_LIMITTEXT, lineTextSize - 1, 0);
+        // Set the wide way, so the line stays a Unicode window: a character typed
+        // reaches the editor whole instead of through the keyboard's code page.
+        savedEditProc = WNDPROC(SetWindowLongPtrW(editor, GWLP_WNDPROC, LONG_PTR(LineEditProc)));
+        SendMessageA(editor, EM_LIMITTEXT, lineCharacterLimit, 0);
     }
 }
 
@@ -40,5 +42,5 @@ LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     if (message == WM_CHAR && wParam == '\r') return 0;
     // Leaving a line ends a run of typing in it: what was typed is one step to undo.
     if (message == WM_KILLFOCUS) takeUndoStep();
-    return CallWindowProcA(savedEditProc, window, message, wParam, lParam);
+    return CallWindowProcW(savedEditProc, window, message, wParam, lParam);
 }

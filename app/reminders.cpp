@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+
+#include "day/utf8_text.h"
 
 #include "day/calendar.h"
 
@@ -22,13 +25,25 @@ bool hasReminder(const DayLine& line)
     return !line.done && line.text[0] != '\0';
 }
 
-// Appends what fits, always terminated.
-void appendCut(char (&text)[reminderTextSize], size_t& length, const char* part)
+// What is appended so far, in bytes and in the balloon's characters.
+struct Appended {
+    size_t bytes = 0;
+    size_t characters = 0;
+};
+
+size_t roomLeft(const Appended& appended)
 {
-    size_t count = std::min(std::strlen(part), reminderTextSize - 1 - length);
-    std::memcpy(text + length, part, count);
-    length += count;
-    text[length] = '\0';
+    return reminderCharacterLimit - appended.characters;
+}
+
+// Appends the whole characters that fit, always terminated.
+void appendCut(char (&text)[reminderTextSize], Appended& appended, std::string_view part)
+{
+    size_t count = editorPrefixBytes(part, roomLeft(appended));
+    std::memcpy(text + appended.bytes, part.data(), count);
+    appended.bytes += count;
+    appended.characters += editorLength(part.substr(0, count));
+    text[appended.bytes] = '\0';
 }
 
 }  // namespace
@@ -72,9 +87,9 @@ void composeReminder(const DayLine (&schedule)[scheduleLineCount], uint32_t slot
         if ((slots >> slot & 1) && hasReminder(schedule[slot])) due[count++] = slot;
 
     text[0] = '\0';
-    size_t length = 0;
+    Appended appended;
     if (count == 1) {
-        appendCut(text, length, schedule[due[0]].text);
+        appendCut(text, appended, schedule[due[0]].text);
         return;
     }
     // Lines that do not fit are left out whole; only a first line too long on its own is cut.
@@ -83,7 +98,7 @@ void composeReminder(const DayLine (&schedule)[scheduleLineCount], uint32_t slot
         char line[lineTextSize + 8];
         std::snprintf(line, sizeof line, "%s%02d:%02d %s", i ? "\n" : "", slot / 2 + 8, slot % 2 ? 30 : 0,
                       schedule[slot].text);
-        if (i > 0 && std::strlen(line) > reminderTextSize - 1 - length) break;
-        appendCut(text, length, line);
+        if (i > 0 && editorLength(line) > roomLeft(appended)) break;
+        appendCut(text, appended, line);
     }
 }

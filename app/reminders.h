@@ -18,7 +18,10 @@ struct ReachedBoundaries {
     SystemTime dayLeft;
 };
 
-constexpr int reminderTextSize = 256;  // what a notification balloon holds, terminator included
+// A notification balloon holds 255 characters (UTF-16 units); this many bytes
+// hold them in UTF-8 with the terminator.
+constexpr int reminderCharacterLimit = 255;
+constexpr int reminderTextSize = utf8BufferSize(reminderCharacterLimit);
 
 void startClockMemory(ClockMemory& memory, const SystemTime& now);
 
@@ -29,7 +32,8 @@ void startClockMemory(ClockMemory& memory, const SystemTime& now);
 ReachedBoundaries reachBoundaries(ClockMemory& memory, const SystemTime& now);
 
 // The balloon text for the given slots of the schedule that are not done and not
-// empty: one slot's text alone, or several as "09:30 text" lines, oldest first.
+// empty: one slot's text alone, or several as "09:30 text" lines, oldest first,
+// within the balloon's 255 characters and never ending inside one.
 // Empty when none has a reminder.
 void composeReminder(const DayLine (&schedule)[scheduleLineCount], uint32_t slots,
                      char (&text)[reminderTextSize]);

@@ -5,6 +5,7 @@
 
 #include "day/day_file.h"
 #include "day/ini_file.h"
+#include "day/legacy_text.h"
 
 namespace {
 
@@ -33,7 +34,9 @@ void readLargestDayFile(benchmark::State& state)
     std::string bytes(file.data(), size_t(file.length()));
     for (auto _ : state) {
         DayPage page;
-        readDayPageFrom(parseIni(bytes), page);
+        std::string converted;
+        bool legacy;
+        readDayPageFrom(parseIni(fileText(bytes, converted, legacy)), page);
         benchmark::DoNotOptimize(page);
     }
 }

@@ -13,33 +13,38 @@
 #include "day/calendar.h"
 #include "day/day_file.h"
 #include "day/day_search.h"
+#include "day/utf8_text.h"
 
 namespace {
 
 constexpr int tenYears = 3650;
 
 // Every line of every day holds text: words of ordinary length, or, for the
-// largest files, 259 characters.
-std::string lineText(unsigned& seed, size_t length)
+// largest files, 259 characters; with other scripts, one word in three is
+// Polish, Greek, Russian or Japanese.
+std::string lineText(unsigned& seed, size_t length, bool otherScripts)
 {
     static const char* words[] = {"meeting", "call", "Anna", "report", "lunch", "review", "budget",
                                   "train", "email", "plan", "doctor", "shop", "write", "read"};
+    static const char* otherWords[] = {"spotkanie", "\xc5\x81ukasz", "\xce\xa3\xcf\x8d\xce\xb1\xce\xbd\xcf\x84\xce\xb7\xcf\x83\xce\xb7",
+                                       "\xd0\xb2\xd1\x81\xd1\x82\xd1\x80\xd0\xb5\xd1\x87\xd0\xb0", "\xe4\xbc\x9a\xe8\xad\xb0",
+                                       "\xc5\xbc\xc3\xb3\xc5\x82w"};
     std::string text;
-    while (text.size() < length) {
+    for (int word = 0; editorLength(text) < length; ++word) {
         seed = seed * 1103515245 + 12345;
-        text += words[(seed >> 16) % 14];
+        text += otherScripts && word % 3 == 2 ? otherWords[(seed >> 16) % 6] : words[(seed >> 16) % 14];
         text += ' ';
     }
-    text.resize(length);
+    text.resize(editorPrefixBytes(text, length));
     return text;
 }
 
 // Builds a folder of its own for each line length in the temporary folder,
 // once (a marker says it is complete, also for later runs), and works in it.
-void tenYearsOfDays(size_t length)
+void tenYearsOfDays(size_t length, bool otherScripts = false)
 {
-    std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("quillory-find-bench-" + std::to_string(length));
+    std::filesystem::path folder = std::filesystem::temp_directory_path() /
+                                   ("quillory-find-bench-" + std::to_string(length) + (otherScripts ? "-scripts" : ""));
     std::filesystem::path marker = folder / "complete";
     if (!std::filesystem::exists(marker)) {
         std::filesystem::remove_all(folder);
@@ -50,7 +55,7 @@ void tenYearsOfDays(size_t length)
         for (int n = 0; n < tenYears; ++n, stepDate(day, 1)) {
             DayPage page;
             for (int line = 0; line < dayLineCount; ++line)
-                setLineText(page.lines[line], lineText(seed, length - (seed >> 8) % (length / 2)).c_str());
+                setLineText(page.lines[line], lineText(seed, length - (seed >> 8) % (length / 2), otherScripts));
             if (n % 100 == 0) setLineText(page.lines[n % dayLineCount], "Dentist at nine");
             saveDayPage(page, day);
         }
@@ -87,19 +92,20 @@ void keepFreedMemory(bool keep)
 
 void readAllDays(benchmark::State& state)
 {
-    tenYearsOfDays(size_t(state.range(0)));
+    tenYearsOfDays(size_t(state.range(0)), state.range(2));
     const std::vector<FolderFile> files = listFolder(".\\Data");
     keepFreedMemory(state.range(1));
     for (auto _ : state) benchmark::DoNotOptimize(readIndex(files).days.size());
     keepFreedMemory(false);
-    state.SetLabel(state.range(1) ? "memory kept" : "fresh memory");
+    state.SetLabel(std::string(state.range(1) ? "memory kept" : "fresh memory") + (state.range(2) ? ", other scripts" : ""));
 }
-BENCHMARK(readAllDays)->Args({60, 1})->Args({60, 0})->Args({259, 1})->Args({259, 0})->Unit(benchmark::kMillisecond);
+BENCHMARK(readAllDays)->Args({60, 1, 0})->Args({60, 0, 0})->Args({259, 1, 0})->Args({259, 0, 0})
+    ->Args({60, 1, 1})->Args({259, 1, 1})->Unit(benchmark::kMillisecond);
 
 // The same files read with nothing but open, read and close: the floor.
 void plainReadsOfTheSameBytes(benchmark::State& state)
 {
-    tenYearsOfDays(size_t(state.range(0)));
+    tenYearsOfDays(size_t(state.range(0)), state.range(1));
     std::vector<std::string> paths;
     for (const FolderFile& file : listFolder("Data")) paths.push_back("Data/" + file.name);
     std::vector<char> buffer(1 << 16);
@@ -113,17 +119,21 @@ void plainReadsOfTheSameBytes(benchmark::State& state)
         benchmark::DoNotOptimize(total);
     }
 }
-BENCHMARK(plainReadsOfTheSameBytes)->Arg(60)->Arg(259)->Unit(benchmark::kMillisecond);
+BENCHMARK(plainReadsOfTheSameBytes)->Args({60, 0})->Args({259, 0})->Args({60, 1})->Args({259, 1})
+    ->Unit(benchmark::kMillisecond);
 
-// One keystroke: a rare word, and a common one that fills the thousand rows.
+// One keystroke: a rare word, and a common one that fills the thousand rows;
+// among other scripts, a rare and a common word of theirs too.
 void filterTenYears(benchmark::State& state)
 {
-    tenYearsOfDays(size_t(state.range(0)));
+    tenYearsOfDays(size_t(state.range(0)), state.range(2));
     DayIndex index = readIndex(listFolder(".\\Data"));
-    const char* query = state.range(1) ? "dentist" : "a";
+    const char* queries[] = {"a", "dentist", "\xc5\x81UKASZ", "\xce\xb1"};
+    const char* query = queries[state.range(1)];
     for (auto _ : state) benchmark::DoNotOptimize(findLines(index, query).total);
 }
-BENCHMARK(filterTenYears)->Args({60, 1})->Args({60, 0})->Args({259, 1})->Args({259, 0})
+BENCHMARK(filterTenYears)->Args({60, 1, 0})->Args({60, 0, 0})->Args({259, 1, 0})->Args({259, 0, 0})
+    ->Args({60, 1, 1})->Args({60, 0, 1})->Args({259, 1, 1})->Args({259, 0, 1})->Args({259, 2, 1})->Args({259, 3, 1})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -6,7 +6,7 @@ add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601 WINVER=
 # and folder interfaces (which belong to the core).
 set(gui_sources ${all_sources})
 list(FILTER gui_sources INCLUDE REGEX "_win32\\.cpp$")
-list(FILTER gui_sources EXCLUDE REGEX "(winmain|file_store|folder_listing|file_stamp)_win32\\.cpp$")
+list(FILTER gui_sources EXCLUDE REGEX "(winmain|file_store|folder_listing|file_stamp|legacy_text)_win32\\.cpp$")
 add_library(quillory_gui STATIC ${gui_sources})
 target_link_libraries(quillory_gui PUBLIC quillory_core comctl32 shell32 advapi32 gdi32 user32 kernel32)
 

@@ -6,6 +6,7 @@
 
 #include "day/file_store.h"
 #include "day/ini_file.h"
+#include "day/legacy_text.h"
 #include "day/other_version.h"
 
 namespace {
@@ -41,22 +42,11 @@ std::string dayFilePath(const SystemTime& date)
     return name;
 }
 
-void readDayLine(const IniFile& file, const char* section, int n, DayLine& line)
-{
-    char key[32];
-    std::snprintf(key, sizeof key, "TEXT_%d", n);
-    readIniString(file, section, key, "", line.text, sizeof line.text);
-    std::snprintf(key, sizeof key, "DONE_%d", n);
-    line.done = readIniInt(file, section, key, 0);
-    std::snprintf(key, sizeof key, "MARK_%d", n);
-    line.mark = readIniInt(file, section, key, markPrimary);
-}
-
 namespace {
 
 enum LineKey { textKey, doneKey, markKey, otherKey };
 
-// Which key of a line a name is, and the line's number, as readDayLine forms
+// Which key of a line a name is, and the line's number, as the writer forms
 // the names ("TEXT_%d", letter case ignored): the number has no leading zero.
 // Kinds after lastWanted count as other keys, so a reader of texts alone
 // spends nothing on the others.
@@ -78,8 +68,8 @@ LineKey lineKeyOf(std::string_view name, int& n, LineKey lastWanted)
     return kind;
 }
 
-// The same keys as readDayLine reads, found in one pass over the section
-// rather than one search per key: Find reads every day file there is.
+// The keys of a section's lines, found in one pass over the section rather
+// than one search per key: Find reads every day file there is.
 using LineKeys = const IniKey* [otherKey][scheduleLineCount];
 
 void findLineKeys(const IniFile& file, const DaySection& section, LineKeys& found, LineKey lastWanted = markKey)
@@ -100,7 +90,7 @@ void readDaySection(const IniFile& file, const DaySection& section, DayPage& pag
     findLineKeys(file, section, found);
     for (int n = 0; n < section.count; ++n) {
         DayLine& line = page.lines[section.firstLine + n];
-        copyIniValue(found[textKey][n], "", line.text, sizeof line.text);
+        setLineText(line, iniStringValue(found[textKey][n], ""));
         line.done = iniIntValue(found[doneKey][n], 0);
         line.mark = iniIntValue(found[markKey][n], markPrimary);
     }
@@ -113,24 +103,31 @@ void readDayPageFrom(const IniFile& file, DayPage& page)
     for (const DaySection& section : daySections) readDaySection(file, section, page);
 }
 
-ReadResult readDayPage(const SystemTime& date, DayPage& page)
+ReadResult readDayPage(const SystemTime& date, DayPage& page, bool* legacyText)
 {
     IniFile file;
     ReadResult result = loadIniFile(dayFilePath(date).c_str(), file);
     readDayPageFrom(file, page);
+    if (legacyText) *legacyText = file.legacyText;
     return result;
 }
 
 ReadResult readDayTexts(const SystemTime& date, DayTexts& texts)
 {
     ReadResult result = readFileInto(dayFilePath(date).c_str(), texts.buffer, texts.length);
-    parseIniInPlace(std::string_view(texts.buffer.data(), texts.length), texts.file);
+    bool legacy;
+    parseIniInPlace(fileText(std::string_view(texts.buffer.data(), texts.length), texts.converted, legacy), texts.file);
     for (const DaySection& section : daySections) {
         LineKeys found;
         findLineKeys(texts.file, section, found, textKey);
-        // What copyIniValue leaves in a line's buffer of lineTextSize.
-        for (int n = 0; n < section.count; ++n)
-            texts.lines[section.firstLine + n] = iniStringValue(found[textKey][n], "").substr(0, lineTextSize - 1);
+        // What setLineText leaves in a line.
+        for (int n = 0; n < section.count; ++n) {
+            std::string_view text = iniStringValue(found[textKey][n], "");
+            // The file's text is well formed, read or converted: most lines are counted, not walked.
+            if (text.size() > lineCharacterLimit && wellFormedEditorLength(text) > lineCharacterLimit)
+                text = text.substr(0, editorPrefixBytes(text, lineCharacterLimit));
+            texts.lines[section.firstLine + n] = text;
+        }
     }
     return result;
 }

@@ -12,14 +12,16 @@ class TextBuilder;
 
 std::string dayFilePath(const SystemTime& date);
 
-void readDayLine(const IniFile& file, const char* section, int n, DayLine& line);
-
-// All 44 lines, as readDayLine reads each, in one pass over each section.
+// All 44 lines in one pass over each section: the keys TEXT_n, DONE_n and
+// MARK_n of SCHEDULE (n 0..21), TODO (0..19) and NOTE (0..1), names in any
+// letter case, the first of a name counting. A text is cut to 259 characters;
+// a missing key gives an empty text, not done, Primary.
 void readDayPageFrom(const IniFile& file, DayPage& page);
 
 // A missing file or folder gives every line its defaults: empty, not done,
 // Primary; so does an unreadable file, which the result tells apart.
-ReadResult readDayPage(const SystemTime& date, DayPage& page);
+// legacyText, when given, tells whether the file was in the old code page.
+ReadResult readDayPage(const SystemTime& date, DayPage& page, bool* legacyText = nullptr);
 
 // Only the texts of a day's lines, exactly as readDayPage reads them, for a
 // reader of every day: the storage is kept from one file to the next, and the
@@ -27,6 +29,7 @@ ReadResult readDayPage(const SystemTime& date, DayPage& page);
 struct DayTexts {
     std::string buffer;
     size_t length = 0;  // of the bytes read into buffer
+    std::string converted;  // the text of a file in the old code page
     IniFile file;
     std::string_view lines[dayLineCount];
 };

@@ -16,11 +16,9 @@ int32_t countCharacters(const char* text)
 
 }  // namespace
 
-void setLineText(DayLine& line, const char* text)
+void setLineText(DayLine& line, std::string_view text)
 {
-    size_t n = strnlen(text, lineTextSize - 1);
-    std::memcpy(line.text, text, n);
-    line.text[n] = '\0';
+    copyCutText(text, line.text, sizeof line.text);
 }
 
 void trimLineText(DayLine& line)

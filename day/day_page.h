@@ -3,6 +3,9 @@
 
 #include <cstdint>
 #include <memory>
+#include <string_view>
+
+#include "day/utf8_text.h"
 
 // Same members, order and widths as the Windows SYSTEMTIME, so the shell can
 // copy one into the other; only wYear, wMonth and wDay are relied on.
@@ -17,7 +20,10 @@ struct SystemTime {
     uint16_t wMilliseconds = 0;
 };
 
-constexpr int lineTextSize = 260;  // 259 characters and the terminator
+// A line holds 259 characters as its editor counts them, in any script; its
+// buffer has room for their UTF-8 form and the terminator.
+constexpr int lineCharacterLimit = 259;
+constexpr int lineTextSize = utf8BufferSize(lineCharacterLimit);
 
 enum Mark : int32_t { markImportant = 0, markPrimary = 1, markSecondary = 2 };
 
@@ -38,8 +44,8 @@ struct DayPage {
     DayLine lines[dayLineCount];
 };
 
-// Copies at most 259 characters of text into a line buffer, always terminated.
-void setLineText(DayLine& line, const char* text);
+// Copies at most 259 whole characters of text into a line buffer, always terminated.
+void setLineText(DayLine& line, std::string_view text);
 
 // Removes the spaces at both ends of a line's text, as every line gathered from
 // the window has them removed; tabs and inner spaces stay.

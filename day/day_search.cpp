@@ -13,6 +13,7 @@
 
 #include "day/calendar.h"
 #include "day/day_file.h"
+#include "day/utf8_text.h"
 
 namespace {
 
@@ -42,14 +43,24 @@ void fillDay(DayTextStore& store, IndexedDay& day, const std::string_view (&text
     for (int i = 0; i < dayLineCount; ++i) {
         std::string_view text = texts[i];
         if (text.empty()) continue;
-        store.lines.push_back({uint8_t(i), uint16_t(store.text.size() - day.textStart), uint16_t(text.size())});
+        store.lines.push_back({uint8_t(i), uint16_t(store.text.size() - day.textStart), uint16_t(text.size()), 0, 0});
         store.text += text;
         store.text += '\n';
     }
     day.textSize = store.text.size() - day.textStart;
     day.lineCount = store.lines.size() - day.firstLine;
-    store.folded.append(store.text, day.textStart, day.textSize);
-    fold(store.folded.data() + day.textStart, day.textSize);
+    // A whole day folded at once: the platform's folding costs a call per text.
+    day.foldedStart = store.folded.size();
+    fold(std::string_view(store.text).substr(day.textStart, day.textSize), store.folded);
+    day.foldedSize = store.folded.size() - day.foldedStart;
+    const std::string_view folded = std::string_view(store.folded).substr(day.foldedStart);
+    size_t start = 0;
+    for (size_t i = day.firstLine; i < store.lines.size(); ++i) {
+        size_t end = std::min(folded.find('\n', start), folded.size());
+        store.lines[i].foldedStart = uint16_t(start);
+        store.lines[i].foldedLength = uint16_t(end - start);
+        start = std::min(end + 1, folded.size());
+    }
 }
 
 // Days read again and days whose file is gone leave their texts behind; once
@@ -57,11 +68,12 @@ void fillDay(DayTextStore& store, IndexedDay& day, const std::string_view (&text
 void dropUnusedTexts(DayTextStore& store, std::vector<IndexedDay>& days)
 {
     size_t used = 0;
-    for (const IndexedDay& day : days) used += day.textSize;
+    size_t foldedUsed = 0;
+    for (const IndexedDay& day : days) used += day.textSize, foldedUsed += day.foldedSize;
     if (store.text.size() - used <= used) return;
     DayTextStore kept;
     kept.text.reserve(used);
-    kept.folded.reserve(used);
+    kept.folded.reserve(foldedUsed);
     for (IndexedDay& day : days) {
         if (!day.read) continue;
         size_t lines = kept.lines.size();
@@ -69,8 +81,9 @@ void dropUnusedTexts(DayTextStore& store, std::vector<IndexedDay>& days)
                           store.lines.begin() + ptrdiff_t(day.firstLine + day.lineCount));
         day.firstLine = lines;
         kept.text.append(store.text, day.textStart, day.textSize);
-        kept.folded.append(store.folded, day.textStart, day.textSize);
+        kept.folded.append(store.folded, day.foldedStart, day.foldedSize);
         day.textStart = kept.text.size() - day.textSize;
+        day.foldedStart = kept.folded.size() - day.foldedSize;
     }
     store = std::move(kept);
 }
@@ -113,7 +126,7 @@ private:
 // the end of its line is no match.
 void searchDay(const DayTextStore& store, const IndexedDay& day, const Searcher& query, FindResult& result)
 {
-    const std::string_view folded(store.folded.data() + day.textStart, day.textSize);
+    const std::string_view folded(store.folded.data() + day.foldedStart, day.foldedSize);
     const std::string_view text(store.text.data() + day.textStart, day.textSize);
     const IndexedLine* lines = store.lines.data() + day.firstLine;
     size_t line = 0;
@@ -121,10 +134,10 @@ void searchDay(const DayTextStore& store, const IndexedDay& day, const Searcher&
     while (line < day.lineCount) {
         size_t hit = query.find(folded, pos);
         if (hit == std::string_view::npos) return;
-        while (line < day.lineCount && size_t(lines[line].start) + lines[line].length < hit) ++line;
+        while (line < day.lineCount && size_t(lines[line].foldedStart) + lines[line].foldedLength < hit) ++line;
         if (line == day.lineCount) return;
         const IndexedLine& found = lines[line];
-        size_t end = size_t(found.start) + found.length;
+        size_t end = size_t(found.foldedStart) + found.foldedLength;
         if (hit + query.size() > end) {
             pos = hit + 1;
             continue;
@@ -279,10 +292,12 @@ void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page, b
 FindResult findLines(const DayIndex& index, std::string_view typed)
 {
     FindResult result;
-    std::string folded(trimBlanks(typed));
-    if (folded.empty()) return result;
+    std::string_view trimmed = trimBlanks(typed);
+    if (trimmed.empty()) return result;
     result.searched = true;
-    index.fold(folded.data(), folded.size());
+    std::string folded;
+    index.fold(trimmed, folded);
+    if (folded.empty()) return result;
     const Searcher query(folded);
 
     const IndexedDay* shown = index.hasShownDay ? &index.shownDay : nullptr;
@@ -303,14 +318,27 @@ FindResult findLines(const DayIndex& index, std::string_view typed)
     return result;
 }
 
+// Each character is folded on its own, so that where its folded form begins
+// (it may take more or fewer bytes than the character) leads back to it.
 TextRange findInLine(std::string_view text, std::string_view typed, CaseFold fold)
 {
-    std::string query(trimBlanks(typed));
-    std::string folded(text);
-    fold(query.data(), query.size());
-    fold(folded.data(), folded.size());
-    size_t found = query.empty() ? std::string::npos : folded.find(query);
-    return {found == std::string::npos ? -1 : int(found), int(query.size())};
+    std::string query;
+    fold(trimBlanks(typed), query);
+    std::string folded;
+    std::vector<int> sourceAt(1, 0);  // for each folded byte, its character's start in text; -1 inside one
+    for (size_t pos = 0; pos < text.size();) {
+        size_t start = pos;
+        nextCharacter(text, pos);
+        fold(text.substr(start, pos - start), folded);
+        sourceAt.resize(folded.size() + 1, -1);
+        sourceAt.back() = int(pos);
+    }
+    if (query.empty()) return {-1, 0};
+    for (size_t found = folded.find(query); found != std::string::npos; found = folded.find(query, found + 1)) {
+        int start = sourceAt[found], end = sourceAt[found + query.size()];
+        if (start >= 0 && end >= 0) return {start, end - start};  // whole characters only
+    }
+    return {-1, 0};
 }
 
 std::string countText(const FindResult& result)

@@ -11,10 +11,14 @@
 #include "day/day_page.h"
 #include "day/folder_listing.h"
 
-// Folds letter case in place without changing the length, so that two texts
-// that differ only in case become equal. The Windows side folds as the user's
-// locale does; foldPlainCase knows only the letters A to Z.
-using CaseFold = void (*)(char* text, size_t length);
+// Appends the text with its letter case folded, so that two texts that differ
+// only in case become equal. The folded form may differ in length, but keeps
+// every line break. The Windows side folds as the user's locale does;
+// foldLetterCase knows the Latin, Greek and Cyrillic letters.
+using CaseFold = void (*)(std::string_view text, std::string& folded);
+void foldLetterCase(std::string_view text, std::string& folded);
+
+// The letters a to z in place, for ASCII texts and file names.
 void foldPlainCase(char* text, size_t length);
 
 // The date a Data folder file stands for: only a name that dayFilePath gives a
@@ -25,6 +29,8 @@ struct IndexedLine {
     uint8_t line;    // 0..43, as in a DayPage
     uint16_t start;  // from the start of its day's text
     uint16_t length;
+    uint16_t foldedStart;  // the same in its day's folded text
+    uint16_t foldedLength;
 };
 
 // The texts of many days in a few large blocks rather than three small ones
@@ -45,12 +51,14 @@ struct IndexedDay {
     bool unreadable = false;
     size_t textStart = 0;  // in the store
     size_t textSize = 0;
+    size_t foldedStart = 0;
+    size_t foldedSize = 0;
     size_t firstLine = 0;
     size_t lineCount = 0;
 };
 
 struct DayIndex {
-    CaseFold fold = foldPlainCase;
+    CaseFold fold = foldLetterCase;
     std::string folder;             // the folder the days were listed from
     std::vector<IndexedDay> days;   // newest first
     DayTextStore store;             // their texts
@@ -96,7 +104,8 @@ struct FindResult {
 FindResult findLines(const DayIndex& index, std::string_view typed);
 
 // Where the typed text, without its outer blanks, first occurs in a line,
-// letter case folded: start -1 when it does not.
+// letter case folded: the bytes of the line it covers, whole characters, or
+// start -1 when it does not occur.
 struct TextRange {
     int start;
     int length;

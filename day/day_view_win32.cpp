@@ -23,9 +23,13 @@ struct LineControls {
 };
 LineControls lineControls;
 
+// An editor can hold more than a line keeps (a name put in by Select): it is
+// cut to whole characters, never inside one as a cut to the buffer's bytes would.
 void gatherLine(HWND editor, HWND box, DayLine& line)
 {
-    GetWindowTextA(editor, line.text, sizeof line.text);
+    char text[3 * lineTextSize];
+    GetWindowTextA(editor, text, sizeof text);
+    setLineText(line, text);
     trimLineText(line);
     line.done = box != nullptr && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
     line.mark = markOfFont(HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)));
@@ -142,7 +146,8 @@ void loadDayPage()
     DayPage page;
     StoredPage& stored = appState.storedDay;
     FileStamp beforeReading = fileStamp(dayFilePath(toSystemTime(appState.dateShown)).c_str());
-    stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page) == ReadResult::unreadable;
+    stored.unreadable =
+        readDayPage(toSystemTime(appState.dateShown), page, &stored.legacyText) == ReadResult::unreadable;
     // A file that could not be read is read again as soon as it can be.
     stored.watch = watchFrom(stored.unreadable ? FileStamp{} : beforeReading);
     stored.unreadableTold = false;

@@ -9,6 +9,8 @@
 #include "app/commands_win32.h"
 #include "day/day_search.h"
 #include "day/day_view_win32.h"
+#include "day/locale_text_win32.h"
+#include "day/utf8_text.h"
 #include "resources/resource.h"
 
 namespace {
@@ -19,22 +21,6 @@ constexpr UINT_PTR readTimer = 1;
 // something, so that a keystroke or a click is never kept waiting.
 constexpr DWORD firstReadMilliseconds = 200;
 constexpr DWORD progressMilliseconds = 100;
-
-// Letter case as the user's locale knows it. The day texts are single-byte
-// in the system code page, so one table of the 256 bytes upper-cased folds
-// them; a double-byte code page keeps to the letters A to Z.
-void foldAsTheUserDoes(char* text, size_t length)
-{
-    static char upper[256];
-    static const bool singleByte = [] {
-        CPINFO info{};
-        if (!GetCPInfo(CP_ACP, &info) || info.MaxCharSize != 1) return false;
-        for (int c = 0; c < 256; ++c) upper[c] = char(c);
-        return LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_UPPERCASE, upper + 1, 255, upper + 1, 255) == 255;
-    }();
-    if (!singleByte) return foldPlainCase(text, length);
-    for (size_t i = 0; i < length; ++i) text[i] = upper[static_cast<unsigned char>(text[i])];
-}
 
 // The days read stay for the rest of the run: a later opening reads only the
 // files that changed since.
@@ -139,7 +125,7 @@ void onInitDialog(HWND dialog)
     findDialog = FindDialog{};
     findDialog.window = dialog;
     days.fold = foldAsTheUserDoes;
-    SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_LIMITTEXT, lineTextSize - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_LIMITTEXT, lineCharacterLimit, 0);
     addColumns();
     DayPage shown;
     gatherDayPage(shown);
@@ -227,7 +213,11 @@ void goTo(const FoundRow& row, const char* typed)
     std::string text(size_t(GetWindowTextLengthA(editor)) + 1, '\0');
     text.resize(size_t(GetWindowTextA(editor, text.data(), int(text.size()))));
     TextRange found = findInLine(text, typed, foldAsTheUserDoes);
-    if (found.start >= 0) SendMessageA(editor, EM_SETSEL, found.start, found.start + found.length);
+    if (found.start < 0) return;
+    // The editor counts its positions in UTF-16 units, not in the bytes of the text.
+    size_t start = editorPosition(text, size_t(found.start));
+    size_t end = editorPosition(text, size_t(found.start + found.length));
+    SendMessageA(editor, EM_SETSEL, start, end);
 }
 
 }  // namespace

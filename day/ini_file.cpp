@@ -12,6 +12,7 @@
 
 #include "day/day_page.h"
 #include "day/file_store.h"
+#include "day/legacy_text.h"
 
 namespace {
 
@@ -133,9 +134,7 @@ const IniSection* findIniSection(const IniFile& file, const char* name)
     return nullptr;
 }
 
-namespace {
-
-const IniKey* findKey(const IniFile& file, const char* section, const char* key)
+const IniKey* findIniKey(const IniFile& file, const char* section, const char* key)
 {
     const IniSection* found = findIniSection(file, section);
     if (found == nullptr) return nullptr;
@@ -145,11 +144,13 @@ const IniKey* findKey(const IniFile& file, const char* section, const char* key)
     return nullptr;
 }
 
+namespace {
+
 // Sections and their key lists left by an earlier file are filled again in
 // place, so that their storage is reused.
 void parseInto(std::string_view bytes, IniFile& file)
 {
-    // A file saved as UTF-8 with a byte-order mark still reads; its other bytes are taken as they are.
+    // A file saved as UTF-8 with a byte-order mark reads as one saved without.
     if (bytes.substr(0, 3) == "\xef\xbb\xbf") bytes.remove_prefix(3);
     size_t sectionCount = 0;
     IniSection* current = nullptr;  // lines before the first section belong to none
@@ -220,7 +221,16 @@ ReadResult loadIniFile(const char* path, IniFile& file)
 {
     std::string bytes;
     ReadResult result = readWholeFile(path, bytes);
-    file = parseOwnBytes(std::make_shared<const std::string>(std::move(bytes)));
+    std::string converted;
+    bool legacy = false;
+    fileText(bytes, converted, legacy);
+    if (!legacy) {
+        file = parseOwnBytes(std::make_shared<const std::string>(std::move(bytes)));
+        return result;
+    }
+    file = parseOwnBytes(std::make_shared<const std::string>(std::move(converted)));
+    file.legacyText = true;
+    file.legacyBytes = std::make_shared<const std::string>(std::move(bytes));
     return result;
 }
 
@@ -244,6 +254,8 @@ void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t 
     if (width == 0) return;
     std::string_view value = iniStringValue(key, fallback);
     size_t n = std::min(value.size(), width - 1);
+    // As the platform does, what does not fit is left out by whole characters.
+    while (n > 0 && n < value.size() && (static_cast<unsigned char>(value[n]) & 0xc0) == 0x80) --n;
     std::memcpy(buffer, value.data(), n);
     buffer[n] = '\0';
 }
@@ -279,15 +291,15 @@ int32_t iniIntValue(const IniKey* key, int32_t fallback)
 void readIniString(const IniFile& file, const char* section, const char* key,
                    const char* fallback, char* buffer, size_t width)
 {
-    copyIniValue(findKey(file, section, key), fallback, buffer, width);
+    copyIniValue(findIniKey(file, section, key), fallback, buffer, width);
 }
 
 int32_t readIniInt(const IniFile& file, const char* section, const char* key, int32_t fallback)
 {
-    return iniIntValue(findKey(file, section, key), fallback);
+    return iniIntValue(findIniKey(file, section, key), fallback);
 }
 
-void appendIniValue(TextBuilder& builder, const char* text)
+void appendIniValue(TextBuilder& builder, std::string_view text)
 {
     std::string value(text);
     for (char& c : value)

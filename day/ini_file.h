@@ -29,7 +29,15 @@ struct IniSection {
 struct IniFile {
     std::shared_ptr<const std::string> bytes;  // none when the caller keeps the bytes
     std::vector<IniSection> sections;
+    bool legacyText = false;  // read from a file in the old code page, converted
+    std::shared_ptr<const std::string> legacyBytes;  // that file's own bytes, before converting
 };
+
+// The bytes of a file as loadIniFile found them, whatever it converted.
+inline const std::string& bytesAsRead(const IniFile& file)
+{
+    return file.legacyBytes ? *file.legacyBytes : *file.bytes;
+}
 
 IniFile parseIni(std::string_view bytes);
 
@@ -38,11 +46,12 @@ IniFile parseIni(std::string_view bytes);
 // last one read into it.
 void parseIniInPlace(std::string_view bytes, IniFile& file);
 
-// A file that is missing or cannot be read leaves the file empty; the result tells which.
+// A file that is missing or cannot be read leaves the file empty; the result
+// tells which. A file that is not UTF-8 is converted from the old code page.
 ReadResult loadIniFile(const char* path, IniFile& file);
 
 // Copies the value of a key, or the fallback, into buffer: at most width - 1
-// characters and a terminator. Names match without regard to letter case and
+// bytes, whole UTF-8 characters only, and a terminator. Names match without regard to letter case and
 // only the first section and key of a name count.
 void readIniString(const IniFile& file, const char* section, const char* key,
                    const char* fallback, char* buffer, size_t width);
@@ -69,6 +78,7 @@ inline bool sameIniName(std::string_view a, std::string_view b)
 }
 
 const IniSection* findIniSection(const IniFile& file, const char* name);
+const IniKey* findIniKey(const IniFile& file, const char* section, const char* key);
 void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t width);
 std::string_view iniStringValue(const IniKey* key, std::string_view fallback);  // not cut to a width
 int32_t iniIntValue(const IniKey* key, int32_t fallback);
@@ -80,4 +90,4 @@ std::string_view iniValueOf(std::string_view raw);
 // Appends a text as a value that reads back exactly as given: line breaks
 // become blanks (they would start a new line in the file), and a text the
 // reader would change is enclosed in one more pair of double quotes.
-void appendIniValue(TextBuilder& builder, const char* text);
+void appendIniValue(TextBuilder& builder, std::string_view text);

@@ -18,9 +18,13 @@ StoreResult noteSaveOutcome(bool succeeded, bool& failureTold)
 
 StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date, bool onlyWhenChanged)
 {
-    if (stored.unreadable || (onlyWhenChanged && firstChangedLine(stored.page, shown) < 0)) return StoreResult::skipped;
+    bool keepFile = onlyWhenChanged || stored.legacyText;
+    if (stored.unreadable || (keepFile && firstChangedLine(stored.page, shown) < 0)) return StoreResult::skipped;
     bool succeeded = saveDayPage(shown, date) != SaveResult::failed;
-    if (succeeded) stored.page = shown;
+    if (succeeded) {
+        stored.page = shown;
+        stored.legacyText = false;
+    }
     return noteSaveOutcome(succeeded, stored.failureTold);
 }
 
@@ -41,7 +45,7 @@ DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date,
     if (stored.unreadable || firstChangedLine(file, stored.page) >= 0) {
         PageMerge merged = mergePages(stored.page, window, file);
         if (merged.conflict && read == ReadResult::read) {
-            sync.otherVersion = keepOtherVersion(path, *ini.bytes, now);
+            sync.otherVersion = keepOtherVersion(path, bytesAsRead(ini), now);
             if (sync.otherVersion.empty()) {
                 sync.retry = true;
                 return sync;
@@ -49,6 +53,7 @@ DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date,
         }
         sync.fileChanged = true;
         stored.unreadable = false;
+        stored.legacyText = ini.legacyText;
         stored.page = file;
         window = merged.page;
     }

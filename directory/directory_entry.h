@@ -1,18 +1,22 @@
 // The one entry layout of the contacts, templates and periodic-tasks directories.
 #pragma once
 
+#include "day/utf8_text.h"
+
 constexpr int directoryCapacity = 200;
 
+// Each field holds as many characters as its editor accepts, in any script:
+// its size has room for their UTF-8 form (charactersOfBuffer gives them back).
 struct DirectoryEntry {
-    char name[260];
-    char description[260];
-    char phone[20];
-    char email[40];
-    char birthday[11];  // "MM.DD.YYYY", or empty
-    char period[260];   // one of periodNames
-    char day[3];
-    char month[3];
-    char week[8];  // seven of '+' or '-', Sunday first
+    char name[utf8BufferSize(259)];
+    char description[utf8BufferSize(259)];
+    char phone[utf8BufferSize(19)];
+    char email[utf8BufferSize(39)];
+    char birthday[utf8BufferSize(10)];  // "MM.DD.YYYY", or empty
+    char period[utf8BufferSize(259)];   // one of periodNames
+    char day[utf8BufferSize(2)];
+    char month[utf8BufferSize(2)];
+    char week[utf8BufferSize(7)];  // seven of '+' or '-', Sunday first
 };
 
 using ContactRecord = DirectoryEntry;

@@ -43,12 +43,15 @@ const char* fieldOf(const DirectoryEntry& entry, const DirectoryKey& key)
 // Fields are always terminated, but a record is plain memory: never read past its width.
 void appendField(TextBuilder& builder, const char* field, size_t width)
 {
-    char text[lineTextSize];
     const void* end = std::memchr(field, '\0', width - 1);
     size_t n = end ? size_t(static_cast<const char*>(end) - field) : width - 1;
-    std::memcpy(text, field, n);
-    text[n] = '\0';
-    appendIniValue(builder, text);
+    appendIniValue(builder, std::string_view(field, n));
+}
+
+// A value longer than its field keeps as many whole characters as the field's editor accepts.
+void readField(const IniFile& ini, const char* section, const char* key, char* field, size_t width)
+{
+    copyCutText(iniStringValue(findIniKey(ini, section, key), ""), field, width);
 }
 
 void formatSectionName(char (&name)[32], int i)
@@ -75,20 +78,20 @@ void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& dir
         char section[32];
         formatSectionName(section, i);
         DirectoryEntry& entry = directory[count];
-        readIniString(ini, section, "name", "", entry.name, sizeof entry.name);
+        readField(ini, section, "name", entry.name, sizeof entry.name);
         if (entry.name[0] == '\0') continue;
         for (int k = 0; k < file.keyCount; ++k)
-            readIniString(ini, section, file.keys[k].name, "", fieldOf(entry, file.keys[k]),
-                          file.keys[k].width);
+            readField(ini, section, file.keys[k].name, fieldOf(entry, file.keys[k]), file.keys[k].width);
         ++count;
     }
 }
 
-ReadResult loadDirectory(const DirectoryFile& file, Directory& directory)
+ReadResult loadDirectory(const DirectoryFile& file, Directory& directory, bool* legacyText)
 {
     IniFile ini;
     ReadResult result = loadIniFile(file.path, ini);
     readDirectory(ini, file, directory);
+    if (legacyText) *legacyText = ini.legacyText;
     return result;
 }
 
@@ -139,7 +142,7 @@ bool saveDirectories(const Directory& contacts, const Directory& templates,
 // the same entries counts as unchanged.
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored)
 {
-    stored.unreadable = loadDirectory(file, directory) == ReadResult::unreadable;
+    stored.unreadable = loadDirectory(file, directory, &stored.legacyText) == ReadResult::unreadable;
     TextBuilder text = composeDirectoryFile(file, directory);
     stored.held.assign(text.data(), size_t(text.length()));
 }
@@ -150,9 +153,12 @@ StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory
     if (stored.unreadable) return StoreResult::skipped;
     TextBuilder text = composeDirectoryFile(file, directory);
     std::string_view composed(text.data(), size_t(text.length()));
-    if (onlyWhenChanged && composed == stored.held) return StoreResult::skipped;
+    if ((onlyWhenChanged || stored.legacyText) && composed == stored.held) return StoreResult::skipped;
     bool succeeded = writeFileAtomically(file.path, text.data(), composed.size());
-    if (succeeded) stored.held = composed;
+    if (succeeded) {
+        stored.held = composed;
+        stored.legacyText = false;
+    }
     return noteSaveOutcome(succeeded, stored.failureTold);
 }
 
@@ -184,7 +190,7 @@ DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory,
         auto base = std::make_unique<DirectoryCopy>();
         readDirectory(parseIni(stored.held), file, base->entries);
         if (!mergeDirectories(base->entries, directory, theirs->entries, directory)) {
-            sync.otherVersion = keepOtherVersion(file.path, *ini.bytes, now);
+            sync.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), now);
             if (sync.otherVersion.empty()) {
                 sync.retry = true;
                 return sync;
@@ -192,6 +198,7 @@ DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory,
         }
         sync.fileChanged = true;
         stored.unreadable = false;
+        stored.legacyText = ini.legacyText;
         stored.held = nowHeld;
     }
     sync.stored = storeDirectory(file, directory, stored, true);

@@ -16,7 +16,7 @@ struct IniFile;
 struct DirectoryKey {
     const char* name;
     size_t offset;  // of the field within a DirectoryEntry
-    size_t width;   // of the field, terminator included
+    size_t width;   // of the field in bytes, terminator included
 };
 
 // Where a directory is kept and which keys each of its sections has, in written order.
@@ -36,7 +36,8 @@ extern const DirectoryFile periodicTasksFile;  // ".\directory_periodic.ini"
 void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& directory);
 
 // A missing or unreadable file gives an empty directory; the result tells which.
-ReadResult loadDirectory(const DirectoryFile& file, Directory& directory);
+// legacyText, when given, tells whether the file was in the old code page.
+ReadResult loadDirectory(const DirectoryFile& file, Directory& directory, bool* legacyText = nullptr);
 void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks);
 
 // The whole file of a directory as it is written: an empty directory gives no bytes.
@@ -57,12 +58,14 @@ struct StoredDirectory {
     bool unreadableTold = false;
     bool failureTold = false;
     FileWatch watch;
+    bool legacyText = false;     // in the old code page: kept as it is until the directory changes
 };
 
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored);
 
 // Writes the directory's file unless it could not be read or, with
-// onlyWhenChanged, the directory is what the file already holds.
+// onlyWhenChanged or a file in the old code page, the directory is what the
+// file already holds.
 StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored,
                            bool onlyWhenChanged);
 

@@ -13,6 +13,7 @@
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
 #include "day/file_stamp.h"
+#include "day/locale_text_win32.h"
 #include "edit/insert_item_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
@@ -68,7 +69,7 @@ void tell(HWND listControl, const char* text)
 int CALLBACK compareNames(LPARAM first, LPARAM second, LPARAM names)
 {
     auto* name = reinterpret_cast<const char(*)[lineTextSize]>(names);
-    return lstrcmpA(name[first], name[second]);
+    return collateAsTheUserDoes(name[first], name[second]);
 }
 
 // Ascending by name in the user's collation; the selection stays with its row.

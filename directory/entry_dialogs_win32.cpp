@@ -46,13 +46,13 @@ void readText(HWND dialog, int id, char (&field)[width])
 
 void openContact(HWND dialog)
 {
-    limitText(dialog, IDC_ENTRY_NAME, sizeof(DirectoryEntry::name) - 1);
-    limitText(dialog, IDC_ENTRY_PHONE, sizeof(DirectoryEntry::phone) - 1);
-    limitText(dialog, IDC_ENTRY_EMAIL, sizeof(DirectoryEntry::email) - 1);
+    limitText(dialog, IDC_ENTRY_NAME, int(charactersOfBuffer(sizeof(DirectoryEntry::name))));
+    limitText(dialog, IDC_ENTRY_PHONE, int(charactersOfBuffer(sizeof(DirectoryEntry::phone))));
+    limitText(dialog, IDC_ENTRY_EMAIL, int(charactersOfBuffer(sizeof(DirectoryEntry::email))));
     limitText(dialog, IDC_BIRTHDAY_MONTH, 2);
     limitText(dialog, IDC_BIRTHDAY_DAY, 2);
     limitText(dialog, IDC_BIRTHDAY_YEAR, 4);
-    limitText(dialog, IDC_ENTRY_DESCRIPTION, sizeof(DirectoryEntry::description) - 1);
+    limitText(dialog, IDC_ENTRY_DESCRIPTION, int(charactersOfBuffer(sizeof(DirectoryEntry::description))));
     showEntryInDialog(dialog, startEntryDialog(dialog, contactsList));
 }
 
@@ -137,7 +137,7 @@ INT_PTR CALLBACK TemplateDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_INITDIALOG:
-        limitText(dialog, IDC_ENTRY_NAME, sizeof(DirectoryEntry::name) - 1);
+        limitText(dialog, IDC_ENTRY_NAME, int(charactersOfBuffer(sizeof(DirectoryEntry::name))));
         showEntryInDialog(dialog, startEntryDialog(dialog, templatesList));
         return 1;
     case WM_COMMAND:

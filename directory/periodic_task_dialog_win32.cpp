@@ -54,7 +54,7 @@ void openPeriodicTask(HWND dialog)
 {
     setUpStepper(dialog, IDC_TASK_DAY_STEPPER, IDC_TASK_DAY, 31);
     setUpStepper(dialog, IDC_TASK_MONTH_STEPPER, IDC_TASK_MONTH, 12);
-    SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_LIMITTEXT, sizeof(PeriodicTask::name) - 1, 0);
+    SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_LIMITTEXT, charactersOfBuffer(sizeof(PeriodicTask::name)), 0);
     SendDlgItemMessageA(dialog, IDC_TASK_DAY, EM_LIMITTEXT, 2, 0);
     SendDlgItemMessageA(dialog, IDC_TASK_MONTH, EM_LIMITTEXT, 2, 0);
     PeriodicTask task = startEntryDialog(dialog, periodicTasksList);

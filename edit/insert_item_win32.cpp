@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/app_state_win32.h"
+#include "day/utf8_text.h"
 #include "edit/insert_text.h"
 #include "edit/marks_win32.h"
 
@@ -15,7 +16,10 @@ void insertDirectoryItem(DirectoryEntry entry)
     SendMessageA(line, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     char text[lineTextSize] = "";
     GetWindowTextA(line, text, sizeof text);
-    InsertedText result = composeInsertedText(text, int(start), int(end), entry.name);
+    // The editor counts its positions in UTF-16 units, the text is UTF-8 bytes.
+    int startByte = int(byteOffsetOfPosition(text, start));
+    int endByte = int(byteOffsetOfPosition(text, end));
+    InsertedText result = composeInsertedText(text, startByte, endByte, entry.name);
     if (!result.nameFits) {
         // Told over the directory list, which is still open.
         showMessage(GetLastActivePopup(appState.mainWindow), "There is no room for the name in this line.",
@@ -23,6 +27,7 @@ void insertDirectoryItem(DirectoryEntry entry)
         return;
     }
     SetWindowTextA(line, result.text);
-    SendMessageA(line, EM_SETSEL, result.caret, result.caret);
+    size_t caret = editorPosition(result.text, size_t(result.caret));
+    SendMessageA(line, EM_SETSEL, caret, caret);
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
 }

@@ -3,13 +3,15 @@
 
 #include <algorithm>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
+// The bytes of the first 259 characters.
 int boundedLength(const char* text)
 {
-    const void* end = std::memchr(text, '\0', lineTextSize - 1);
-    return end ? int(static_cast<const char*>(end) - text) : lineTextSize - 1;
+    std::string_view whole(text, strnlen(text, lineTextSize - 1));
+    return int(editorPrefixBytes(whole, lineCharacterLimit));
 }
 
 }  // namespace
@@ -23,9 +25,13 @@ InsertedText composeInsertedText(const char* lineText, int selectionStart, int s
     int end = std::clamp(std::max(selectionStart, selectionEnd), 0, lineLength);
 
     // What stays of the line, with a blank before the name and after it
-    // where text remains there; the name has the rest of the line's room.
-    int kept = start + (start > 0 ? 1 : 0) + (end < lineLength ? 1 + lineLength - end : 0);
-    nameLength = std::min(nameLength, lineTextSize - 1 - kept);
+    // where text remains there; the name has the rest of the line's room,
+    // counted in characters as the line editor counts them.
+    std::string_view line(lineText, size_t(lineLength));
+    size_t kept = editorLength(line.substr(0, size_t(start))) + (start > 0 ? 1 : 0) +
+                  (end < lineLength ? 1 + editorLength(line.substr(size_t(end))) : 0);
+    size_t room = kept < size_t(lineCharacterLimit) ? size_t(lineCharacterLimit) - kept : 0;
+    nameLength = int(editorPrefixBytes(std::string_view(name, size_t(nameLength)), room));
 
     InsertedText result;
     result.nameFits = nameLength > 0;

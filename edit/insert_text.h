@@ -5,7 +5,7 @@
 
 // Room for a whole line's text both before and after a whole name, each with
 // its blank: more than is ever needed, since both sides come from one line.
-constexpr int insertedTextSize = 3 * (lineTextSize - 1) + 2 + 1;  // 780
+constexpr int insertedTextSize = 3 * (lineTextSize - 1) + 2 + 1;
 
 struct InsertedText {
     char text[insertedTextSize];
@@ -13,7 +13,7 @@ struct InsertedText {
     bool nameFits;  // else nothing was put in: the line stays as it was
 };
 
-// The name replaces the text from selectionStart to selectionEnd, with one blank
+// The name replaces the text from selectionStart to selectionEnd (byte offsets), with one blank
 // on each side where text remains. Only the first 259 characters of the line
 // and the name count. A line may hold more than the editor let the user type,
 // of which only the first 259 were read, so positions beyond the text count as

@@ -5,11 +5,12 @@
 
 #include "app/commands_win32.h"
 #include "day/day_view_win32.h"
+#include "day/locale_text_win32.h"
 #include "edit/sort_tasks.h"
 
 int localeCollation(const char* a, const char* b)
 {
-    return lstrcmpA(a, b);
+    return collateAsTheUserDoes(a, b);
 }
 
 void sortTasks()

@@ -63,7 +63,10 @@ int readControls(const char* caption, int count, char** ids)
             std::printf("%d\n", int(SendMessageA(target, BM_GETCHECK, 0, 0)));
         } else {
             // GetWindowText gives another process's editor only the caption it was created with.
-            SendMessageA(target, WM_GETTEXT, sizeof text, LPARAM(text));
+            // Asked for the wide text and printed as UTF-8, the text of any script comes out whole.
+            wchar_t wide[1024] = L"";
+            SendMessageW(target, WM_GETTEXT, 1024, LPARAM(wide));
+            WideCharToMultiByte(CP_UTF8, 0, wide, -1, text, sizeof text, nullptr, nullptr);
             std::printf("%s\n", text);
         }
     }

@@ -104,4 +104,46 @@ TEST_F(DaySearch, NewestThousandShownOfMore)
     EXPECT_EQ(countText({std::vector<FoundRow>(1000), 1000, 2, true}), "1,000 matches; 2 day files could not be read");
 }
 
+// Letter case in every script the portable rules know; a folded form of
+// another length still leads to its own line and to whole characters of it.
+TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
+{
+    save(date(2026, 3, 14), {{0, "Call \xc5\x81ukasz"}, {1, "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1"},
+                             {2, "\xd0\xb4\xd0\xbe\xd0\xbc"}, {3, "\xc5\xbf\xc5\xbf\xc5\xbf\xc5\xbf"},
+                             {4, "ss end"}, {5, "\xe6\x97\xa5\xe6\x9c\xac"},
+                             {6, "\xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82"}});  // a final sigma
+    writeBytes(folder.path() / "Data" / "2026_03_13.ini", "[NOTE]\r\nTEXT_0 = Caf\xe9\r\n");  // code page 1252
+    index();
+    const struct {
+        const char* typed;
+        Rows rows;
+    } cases[] = {
+        {"\xc5\x82UKASZ", {"20260314 08:00 Call \xc5\x81ukasz"}},
+        {"\xce\xa9\xce\x9c\xce\x88\xce\x93\xce\x91", {"20260314 08:30 \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1"}},
+        {"\xd0\x94\xd0\x9e\xd0\x9c", {"20260314 09:00 \xd0\xb4\xd0\xbe\xd0\xbc"}},
+        {"END", {"20260314 10:00 ss end"}},
+        {"\xce\x9b\xce\x8c\xce\x93\xce\x9f\xce\xa3", {"20260314 11:00 \xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82"}},
+        {"CAF\xc3\x89", {"20260313 Note 1 Caf\xc3\xa9"}},
+        {"\x97\xa5", {}},  // the end of one character and nothing else
+    };
+    for (const auto& c : cases) EXPECT_EQ(find(c.typed), c.rows) << c.typed;
+
+    const struct {
+        const char* line;
+        const char* typed;
+        TextRange found;
+    } inLine[] = {
+        {"Call \xc5\x81ukasz", "\xc5\x82UKASZ", {5, 7}},
+        {"\xc5\xbftra\xc3\x9f" "e", "STR", {0, 4}},  // a long s folds to one byte
+        {"k\xc4\xb1y\xc4\xb1 Kiel", "KIY", {0, 4}},
+        {"\xe6\x97\xa5\xe6\x9c\xac", "\xa5\xe6", {-1, 0}},
+        {"abc", "  ", {-1, 0}},
+    };
+    for (const auto& c : inLine) {
+        TextRange found = findInLine(c.line, c.typed, foldLetterCase);
+        EXPECT_EQ(found.start, c.found.start) << c.line;
+        EXPECT_EQ(found.length, c.found.length) << c.line;
+    }
+}
+
 }  // namespace

@@ -33,7 +33,7 @@ inline std::vector<ShownMessage> shownMessages;
 inline std::vector<int> answers;
 // What went to the notification area. The shell itself is left out: Wine takes
 // seconds to take an icon off a notification area that no desktop shows.
-inline std::vector<std::pair<DWORD, NOTIFYICONDATAA>> iconCalls;
+inline std::vector<std::pair<DWORD, NOTIFYICONDATAW>> iconCalls;
 inline SYSTEMTIME testNow;
 
 // A day file in the test's working folder.
@@ -179,7 +179,7 @@ protected:
             return answer;
         };
         localTimeFunction = [](SYSTEMTIME* now) { *now = testNow; };
-        shellNotifyIconFunction = [](DWORD action, NOTIFYICONDATAA* data) -> BOOL {
+        shellNotifyIconFunction = [](DWORD action, NOTIFYICONDATAW* data) -> BOOL {
             iconCalls.push_back({action, *data});
             return TRUE;
         };

@@ -2,6 +2,8 @@
 
 #include "main_window_fixture.h"
 
+#include "day/locale_text_win32.h"
+
 namespace {
 
 using MainWindow = MainWindowTest;
@@ -166,10 +168,10 @@ protected:
         std::vector<std::string> texts;
         for (const auto& [action, data] : iconCalls) {
             if (action != NIM_MODIFY) continue;
-            EXPECT_TRUE(data.cbSize == NOTIFYICONDATAA_V3_SIZE && data.hWnd == window && data.uID == 1 &&
+            EXPECT_TRUE(data.cbSize == NOTIFYICONDATAW_V3_SIZE && data.hWnd == window && data.uID == 1 &&
                         data.uFlags == NIF_INFO && data.dwInfoFlags == NIIF_INFO);
-            EXPECT_STREQ(data.szInfoTitle, "Quillory");
-            texts.push_back(data.szInfo);
+            EXPECT_STREQ(data.szInfoTitle, L"Quillory");
+            texts.push_back(fromWide(data.szInfo));
         }
         return texts;
     }
@@ -209,7 +211,7 @@ TEST_F(Clock, LateTicksTicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
     tickAt(11, 5, 0);
     EXPECT_EQ(balloons(), (std::vector<std::string>{longText.substr(0, 255), "10:00 Dentist\n10:30 Review"}));
     EXPECT_EQ(marks(), std::make_pair(11, 6));
-    EXPECT_NE(text(IDC_CLOCK).find("11:05"), std::string::npos) << text(IDC_CLOCK);
+    EXPECT_NE(text(IDC_CLOCK).find("11:05"), std::string::npos) << "[" << text(IDC_CLOCK) << "]";
 
     // Set back to 10:10: marked at once; 10:30 is not reminded again on the way to 15:00.
     tickAt(10, 10, 0, WM_TIMECHANGE);

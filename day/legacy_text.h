@@ -1,0 +1,16 @@
+// Files written before Quillory kept its texts in UTF-8: telling them apart and reading them right.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// A file's bytes as the program's text. A leading byte-order mark is dropped.
+// Bytes that are not well-formed UTF-8 were written in the code page Quillory
+// used before (by an earlier version, or an editor): they are converted into
+// `converted`, and legacy tells so. The choice is made for the whole file.
+std::string_view fileText(std::string_view bytes, std::string& converted, bool& legacy);
+
+// Converts text in the user's ANSI code page (the default of the user's
+// locale, 1252 on a Western-European Windows) into the program's text. One
+// implementation per platform; the portable one knows code page 1252.
+std::string legacyToProgramText(std::string_view bytes);

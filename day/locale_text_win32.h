@@ -1,0 +1,16 @@
+// The user's locale rules on the program's texts: collation and letter case, applied to their UTF-16 form.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The program's texts are in its code page (UTF-8, as its manifest declares,
+// or the system's on a Windows without UTF-8 code pages).
+std::wstring toWide(std::string_view text);
+std::string fromWide(std::wstring_view text);
+
+// Case-sensitive, accents included, negative/0/positive like strcmp.
+int collateAsTheUserDoes(const char* a, const char* b);
+
+// Appends the text upper-cased as the user's locale does.
+void foldAsTheUserDoes(std::string_view text, std::string& folded);

@@ -1,0 +1,175 @@
+// UTF-8 texts: which bytes are well formed, and limits counted as the line editor counts characters.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "day/day_file.h"
+#include "day/legacy_text.h"
+#include "day/stored_page.h"
+#include "day/utf8_text.h"
+#include "directory/directory_file.h"
+#include "tests/common/dates.h"
+#include "tests/common/scratch_folder.h"
+
+namespace {
+
+std::string repeated(const std::string& piece, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i) text += piece;
+    return text;
+}
+
+TEST(Utf8, WellFormedSequences)
+{
+    const struct {
+        const char* bytes;
+        bool valid;
+    } cases[] = {
+        {"", true},
+        {"Buy stamps", true},
+        {"caf\xc3\xa9 \xc5\x81ukasz", true},           // two bytes
+        {"\xe2\x9c\x93 \xe6\x97\xa5\xe6\x9c\xac", true},  // three
+        {"\xf0\x9f\x98\x80", true},                     // four: an emoji
+        {"\xf4\x8f\xbf\xbf", true},                     // U+10FFFF, the last
+        {"\xc0\xaf", false},                            // overlong "/"
+        {"\xe0\x80\xaf", false},
+        {"\xf0\x80\x80\xaf", false},
+        {"\xed\xa0\x80", false},                        // a surrogate
+        {"\xf4\x90\x80\x80", false},                    // beyond U+10FFFF
+        {"ends cut \xe2\x82", false},
+        {"\xe2\x82\nnext line", false},
+        {"caf\xe9 cr\xe8me", false},                    // a lone 0xE9: code page 1252
+        {"\xe9", false},
+        {"\x80", false},                                // a continuation without its lead
+        {"\xf8\x88\x80\x80\x80", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isValidUtf8(c.bytes), c.valid) << c.bytes;
+    // Long enough for the sixteen-byte steps, with the fault behind them.
+    EXPECT_FALSE(isValidUtf8(std::string(40, 'a') + "\xe9" + std::string(40, 'b')));
+    EXPECT_TRUE(isValidUtf8(std::string(40, 'a') + "\xc3\xa9" + std::string(40, 'b')));
+}
+
+TEST(Utf8, CharactersCountedAsTheEditorCounts)
+{
+    const std::string emoji = "\xf0\x9f\x98\x80";  // two editor characters
+    const struct {
+        std::string text;
+        size_t limit;
+        size_t length;  // as the editor counts
+        size_t prefix;  // bytes within the limit
+    } cases[] = {
+        {std::string(300, 'a'), 259, 300, 259},
+        {repeated("\xe6\x97\xa5", 259), 259, 259, 777},  // three bytes each, all kept
+        {repeated("\xe6\x97\xa5", 260), 259, 260, 777},
+        {repeated("\xc3\xa9", 3), 2, 3, 4},
+        {"a" + emoji + "b", 2, 4, 1},                     // the emoji is not split
+        {"a" + emoji + "b", 3, 4, 5},
+        {"caf\xe9", 3, 4, 3},                             // a stray byte counts as one
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(editorLength(c.text), c.length) << c.text;
+        if (isValidUtf8(c.text)) {
+            EXPECT_EQ(wellFormedEditorLength(c.text), c.length) << c.text;
+        }
+        EXPECT_EQ(editorPrefixBytes(c.text, c.limit), c.prefix) << c.text;
+    }
+}
+
+TEST(Utf8, PositionsBetweenEditorAndBytes)
+{
+    const std::string text = "\xc5\x81ukasz \xf0\x9f\x98\x80 ok";  // Ł 2 bytes, emoji 4 bytes and 2 units
+    EXPECT_EQ(editorPosition(text, 2), 1u);
+    EXPECT_EQ(editorPosition(text, 1), 0u);  // inside Ł
+    EXPECT_EQ(editorPosition(text, 12), 9u);
+    EXPECT_EQ(byteOffsetOfPosition(text, 9), 12u);
+    EXPECT_EQ(byteOffsetOfPosition(text, 8), 8u);  // half the emoji is none of it
+    EXPECT_EQ(byteOffsetOfPosition(text, 99), text.size());
+}
+
+// The whole file is one or the other: a single stray byte makes it all the old code page.
+TEST(LegacyFiles, EachFileIsUtf8OrTheOldCodePage)
+{
+    const struct {
+        std::string bytes, text;
+        bool legacy;
+    } cases[] = {
+        {"name = Dentist", "name = Dentist", false},
+        {"\xef\xbb\xbfname = caf\xc3\xa9", "name = caf\xc3\xa9", false},
+        {"name = caf\xe9 cr\xe8me \x80", "name = caf\xc3\xa9 cr\xc3\xa8me \xe2\x82\xac", true},
+        {"a = \xc3\xa9\r\nb = \xe9", "a = \xc3\x83\xc2\xa9\r\nb = \xc3\xa9", true},
+    };
+    for (const auto& c : cases) {
+        std::string converted;
+        bool legacy = !c.legacy;
+        EXPECT_EQ(fileText(c.bytes, converted, legacy), c.text) << c.bytes;
+        EXPECT_EQ(legacy, c.legacy) << c.bytes;
+    }
+}
+
+constexpr const char* legacyDay =
+    "; YEAR:2026; MONTH:3; DAY:14;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Caf\xe9 cr\xe8me\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+
+// Shown right, and left as it is by every save until the page changes; then it is UTF-8.
+TEST(LegacyFiles, DayKeepsItsBytesUntilChanged)
+{
+    ScratchFolder folder;
+    writeBytes("Data/2026_03_14.ini", legacyDay);
+    StoredPage stored;
+    EXPECT_EQ(readDayPage(date(2026, 3, 14), stored.page, &stored.legacyText), ReadResult::read);
+    EXPECT_STREQ(stored.page.lines[0].text, "Caf\xc3\xa9 cr\xc3\xa8me");
+    EXPECT_TRUE(stored.legacyText);
+    DayPage shown = stored.page;
+    EXPECT_EQ(storePage(stored, shown, date(2026, 3, 14), false), StoreResult::skipped);
+    EXPECT_EQ(readBytes("Data/2026_03_14.ini"), legacyDay);
+    setLineText(shown.lines[1], "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1");
+    EXPECT_EQ(storePage(stored, shown, date(2026, 3, 14), false), StoreResult::stored);
+    EXPECT_EQ(readBytes("Data/2026_03_14.ini"),
+              "; YEAR:2026; MONTH:3; DAY:14;\r\n\r\n[SCHEDULE]\r\n"
+              "TEXT_0 = Caf\xc3\xa9 cr\xc3\xa8me\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n"
+              "TEXT_1 = \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
+              "\r\n[TODO]\r\n\r\n[NOTE]\r\n");
+}
+
+TEST(LegacyFiles, DirectoryKeepsItsBytesUntilChanged)
+{
+    ScratchFolder folder;
+    const std::string legacy = "\r\n[ITEM_0]\r\nname = Ren\xe9" "e\r\n";
+    writeBytes("directory_template.ini", legacy);
+    Directory templates;
+    StoredDirectory stored;
+    loadStoredDirectory(templatesFile, templates, stored);
+    EXPECT_STREQ(templates[0].name, "Ren\xc3\xa9" "e");
+    EXPECT_EQ(storeDirectory(templatesFile, templates, stored, false), StoreResult::skipped);
+    EXPECT_EQ(readBytes("directory_template.ini"), legacy);
+    copyCutText("\xc5\x81ukasz", templates[1].name, sizeof templates[1].name);
+    EXPECT_EQ(storeDirectory(templatesFile, templates, stored, false), StoreResult::stored);
+    EXPECT_EQ(readBytes("directory_template.ini"),
+              "\r\n[ITEM_0]\r\nname = Ren\xc3\xa9" "e\r\n\r\n[ITEM_1]\r\nname = \xc5\x81ukasz\r\n");
+}
+
+// 259 characters in any script are kept whole, however many bytes they take;
+// a longer hand-edited value keeps as many whole characters as its editor accepts.
+TEST(LegacyFiles, LimitsCountCharacters)
+{
+    ScratchFolder folder;
+    DayPage page, back;
+    setLineText(page.lines[0], repeated("\xe6\x97\xa5", 259));
+    setLineText(page.lines[1], repeated("\xf0\x9f\x98\x80", 200));  // two editor characters each
+    ASSERT_EQ(saveDayPage(page, date(2026, 3, 14)), SaveResult::written);
+    writeBytes("Data/2026_03_15.ini", "[NOTE]\r\nTEXT_0 = " + repeated("\xc3\xa9", 300) + "\r\n");
+    readDayPage(date(2026, 3, 14), back);
+    EXPECT_EQ(std::string(back.lines[0].text), repeated("\xe6\x97\xa5", 259));
+    EXPECT_EQ(std::string(back.lines[1].text), repeated("\xf0\x9f\x98\x80", 129));
+    readDayPage(date(2026, 3, 15), back);
+    EXPECT_EQ(std::string(back.lines[firstNoteLine].text), repeated("\xc3\xa9", 259));
+
+    writeBytes("directory_contact.ini", "[ITEM_0]\r\nname = x\r\nphone = " + repeated("\xd0\x94", 25) +
+                                            "\r\nemail = " + repeated("\xe2\x9c\x93", 39) + "\r\n");
+    Directory contacts;
+    loadDirectory(contactsFile, contacts);
+    EXPECT_EQ(std::string(contacts[0].phone), repeated("\xd0\x94", 19));
+    EXPECT_EQ(std::string(contacts[0].email), repeated("\xe2\x9c\x93", 39));
+}
+
+}  // namespace

@@ -1,0 +1,172 @@
+// Texts in any script: typed, shown, found, sorted, reminded and kept in the files as UTF-8.
+#include "main_window_fixture.h"
+
+#include "day/locale_text_win32.h"
+
+namespace {
+
+const char* const cafe1252 = "Caf\xe9 cr\xe8me";  // as code page 1252 stores it
+const char* const cafe = "Caf\xc3\xa9 cr\xc3\xa8me";
+const char* const lukasz = "Spotkanie z \xc5\x81ukaszem";
+const char* const omega = "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xce\xbb\xce\xb9\xce\xbc\xce\xac\xce\xbd\xce\xb9";
+const char* const emoji = "\xf0\x9f\x98\x80";
+
+class Texts : public MainWindowTest {
+protected:
+    std::wstring wideText(int id) const
+    {
+        wchar_t text[1024] = L"";
+        GetWindowTextW(item(id), text, 1024);
+        return text;
+    }
+    // Typed as the keyboard delivers it: one character message per UTF-16 unit,
+    // handled by a loop as the dialog's own (which is a Unicode one).
+    void type(int id, const std::wstring& keys)
+    {
+        focus(id);
+        for (wchar_t unit : keys) PostMessageW(item(id), WM_CHAR, unit, 1);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
+};
+
+TEST(Program, RunsInTheUtf8CodePage)
+{
+    EXPECT_EQ(GetACP(), UINT(CP_UTF8));
+}
+
+TEST_F(Texts, KeysOfSeveralScriptsAndAnEmojiReachTheFileAsUtf8)
+{
+    openWindow();
+    type(1000, L"caf\u00e9 \u0141ukasz \u03a9\u03bc\u03ad\u03b3\u03b1 \u0434\u043e\u043c \u65e5\u672c \U0001F600");
+    // The editor counts UTF-16 units: 259 of them, whatever their UTF-8 form takes.
+    type(1101, std::wstring(300, L'\u65e5'));
+    EXPECT_EQ(wideText(1101).size(), 259u);
+    closeWindow();
+    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
+              "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
+              "TEXT_0 = caf\xc3\xa9 \xc5\x81ukasz \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xd0\xb4\xd0\xbe\xd0\xbc "
+              "\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[TODO]\r\n"
+              "TEXT_0 = " + fromWide(std::wstring(259, L'\u65e5')) + "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[NOTE]\r\n");
+}
+
+// A day and a directory in the code page of earlier versions are shown right and keep their bytes
+// until they change.
+TEST_F(Texts, FilesOfTheOldCodePageAreShownRightAndKeptUntilChanged)
+{
+    const std::string day = std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe1252 +
+                            "\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+    const std::string templates = std::string("\r\n[ITEM_0]\r\nname = ") + cafe1252 + "\r\n";
+    writeBytes(dayFile("2026_12_06.ini"), day);
+    writeBytes("directory_template.ini", templates);
+    openWindow();
+    EXPECT_EQ(text(1000), cafe);
+    EXPECT_EQ(wideText(1000), L"Caf\u00e9 cr\u00e8me");
+    EXPECT_STREQ(appState.templates[0].name, cafe);
+    SendMessageA(window, WM_TIMER, 1, 0);  // saving as the user types finds nothing changed
+    closeWindow();
+    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), day);
+    EXPECT_EQ(readBytes("directory_template.ini"), templates);
+
+    openWindow();
+    type(1001, L"\u00e0 bient\u00f4t");
+    closeWindow();
+    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
+              std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe +
+                  "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\nTEXT_1 = \xc3\xa0 bient\xc3\xb4t\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
+                  "\r\n[TODO]\r\n\r\n[NOTE]\r\n");
+}
+
+TEST_F(Texts, FindIgnoresCaseInPolishAndGreekAndSelectsWholeCharacters)
+{
+    DayPage march;
+    setLineText(march.lines[1], lukasz);
+    setLineText(march.lines[firstNoteLine], omega);
+    saveDayPage(march, {2026, 3, 0, 14});
+    openWindow();
+    auto findRows = [](const char* typed) {
+        SetDlgItemTextA(dialogNamed("Find"), IDC_FIND_TEXT, typed);
+        return listRows(GetDlgItem(dialogNamed("Find"), IDC_FIND_ROWS), 3);
+    };
+    runWithDialogs([&] { command(IDM_FIND); },
+                   {[&] {
+                        EXPECT_EQ(findRows("\xc5\x82UKASZ"), Names{std::string("3/14/2026 08:30 ") + lukasz});
+                        EXPECT_EQ(findRows("\xce\xa9\xce\x9c\xce\x88\xce\x93\xce\x91"),
+                                  Names{std::string("3/14/2026 Note 1 ") + omega});
+                        findRows("\xc5\x82UKASZ");
+                        pressKey("Find", VK_RETURN);
+                    }});
+    DWORD start = 0, end = 0;
+    SendMessageA(item(1001), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+    EXPECT_EQ(wideText(1001).substr(start, end - start), L"\u0141ukasz");
+}
+
+TEST_F(Texts, ContactsAndTemplatesWithNamesOfAnyScriptAreSavedAndReadBack)
+{
+    openWindow();
+    runWithDialogs([&] { command(IDM_CONTACTS); },
+                   {[] { press("Contacts", IDC_ADD_ENTRY); },
+                    [] {
+                        // Typed, as the dialog's own loop delivers keys.
+                        HWND dialog = dialogNamed("Add contact");
+                        for (wchar_t unit : std::wstring(L"Zo\u00eb \u0141ukasiewicz"))
+                            PostMessageW(GetDlgItem(dialog, IDC_ENTRY_NAME), WM_CHAR, unit, 1);
+                        for (wchar_t unit : std::wstring(L"\u03a9\u03bc\u03ad\u03b3\u03b1 \U0001F600"))
+                            PostMessageW(GetDlgItem(dialog, IDC_ENTRY_DESCRIPTION), WM_CHAR, unit, 1);
+                    },
+                    [] { press("Add contact", IDOK); },
+                    [] { press("Contacts", IDCANCEL); }});
+    runWithDialogs([&] { command(IDM_TEMPLATES); },
+                   {[] { press("Templates", IDC_ADD_ENTRY); },
+                    [] {
+                        SetDlgItemTextW(dialogNamed("Add template"), IDC_ENTRY_NAME, L"\u65e5\u672c\u8a9e \U0001F600");
+                        press("Add template", IDOK);
+                    },
+                    [] { press("Templates", IDCANCEL); }});
+    Directory contacts, templates;
+    loadDirectory(contactsFile, contacts);
+    loadDirectory(templatesFile, templates);
+    EXPECT_EQ(std::string(contacts[0].name) + "|" + contacts[0].description,
+              "Zo\xc3\xab \xc5\x81ukasiewicz|\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 " + std::string(emoji));
+    EXPECT_EQ(std::string(templates[0].name), "\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e " + std::string(emoji));
+}
+
+// As the user's locale orders them, accents included: not by their bytes.
+TEST_F(Texts, TasksAndDirectoryListsSortAccentedNamesAsTheLocaleDoes)
+{
+    const char* names[] = {"\xc3\x89mile", "Zo\xc3\xab", "Eva", "\xc3\x81" "bel", "Adam"};
+    const Names sorted = {"\xc3\x81" "bel", "Adam", "\xc3\x89mile", "Eva", "Zo\xc3\xab"};
+    openWindow();
+    for (int i = 0; i < 5; ++i) copyCutText(names[i], appState.contacts[i].name, sizeof appState.contacts[i].name);
+    for (int i = 0; i < 5; ++i) setText(1101 + i, names[i]);
+    command(IDM_SORT_TASKS);
+    Names tasks;
+    for (int i = 0; i < 5; ++i) tasks.push_back(text(1101 + i));
+    EXPECT_EQ(tasks, sorted);
+    runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
+                       EXPECT_EQ(listRows(rows("Contacts"), 1), sorted);
+                       press("Contacts", IDCANCEL);
+                   }});
+}
+
+// The balloon holds 255 characters of any script, and never half of one.
+TEST_F(Texts, ARemindersEmojiComesWholeOrNotAtAll)
+{
+    openWindow();
+    setText(1003, std::string("Dentist ") + emoji);
+    setText(1004, std::string(254, 'x') + emoji + "y");
+    testNow = {2026, 12, 0, 6, 9, 30, 0, 0};
+    SendMessageA(window, WM_TIMER, 1, 0);
+    testNow = {2026, 12, 0, 6, 10, 0, 0, 0};
+    SendMessageA(window, WM_TIMER, 1, 0);
+    std::vector<std::wstring> balloons;
+    for (const auto& [action, data] : iconCalls)
+        if (action == NIM_MODIFY) balloons.push_back(data.szInfo);
+    EXPECT_EQ(balloons, (std::vector<std::wstring>{L"Dentist \U0001F600", std::wstring(254, L'x')}));
+}
+
+}  // namespace
