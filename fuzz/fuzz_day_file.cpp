@@ -8,6 +8,7 @@
 #include "day/day_file.h"
 #include "day/ini_file.h"
 #include "day/legacy_text.h"
+#include "day/utf8_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -18,8 +19,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::string texts(fileText(std::string_view(reinterpret_cast<const char*>(data), size), converted, legacy));
     DayPage page;
     size_t at = 0;
+    // Texts are taken whole characters at a time, as the window gives them.
     for (int i = 0; i < dayLineCount && at < texts.size(); ++i) {
-        size_t n = std::min<size_t>(static_cast<unsigned char>(texts[at++]) % 64 * 4, texts.size() - at);
+        size_t wanted = nextCharacter(texts, at) % 64 * 4;
+        size_t n = editorPrefixBytes(std::string_view(texts).substr(at), wanted);
         setLineText(page.lines[i], std::string_view(texts).substr(at, n));
         at += n;
         page.lines[i].done = i % 2;
