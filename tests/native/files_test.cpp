@@ -86,18 +86,6 @@ TEST_F(Files, SavesFailOnlyWhereTheDayFileItselfIsBlocked)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path() / "Data"), {}), 3);
 }
 
-// Saving as the user types: a page its file already holds is not written again.
-TEST_F(Files, ShownDayIsStoredOnlyWhenChanged)
-{
-    StoredPage stored;
-    auto store = [&] { return storePage(stored, page, date(2026, 10, 1), true); };
-    setLineText(page.lines[dayLineCount - 1], "keys");
-    EXPECT_EQ(store(), StoreResult::stored);
-    EXPECT_EQ(store(), StoreResult::skipped);
-    page.lines[dayLineCount - 1].mark = markImportant;
-    EXPECT_EQ(store(), StoreResult::stored);
-}
-
 // The sanitizer run shows a read of the freed buffer; the content shows a stale one.
 TEST(TextBuilder, AppendsTextFromItsOwnBuffer)
 {

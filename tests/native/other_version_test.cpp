@@ -1,7 +1,6 @@
-// Other versions: which names count, what differs from the page, the directory union and moving copies aside.
+// Other versions: which names count, what differs from the page, and moving copies aside.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -104,41 +103,6 @@ TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
     EXPECT_EQ(page.lines[2].done, 1);
     EXPECT_EQ(page.lines[firstTodoLine].text[0], '\0');
     EXPECT_EQ(page.lines[3].mark, markImportant);
-}
-
-Directory mine, copy, full;
-
-void fill(Directory& directory, std::initializer_list<const char*> names)
-{
-    int i = 0;
-    for (const char* name : names) std::strcpy(directory[i++].name, name);
-}
-
-std::string namesOf(const Directory& directory)
-{
-    std::string names;
-    for (int i = 0; i < directoryCapacity && directory[i].name[0]; ++i) names += std::string(directory[i].name) + " ";
-    return names;
-}
-
-// Entries the directory lacks go behind its own, once each; one that differs in any field is another
-// entry; past 200 what fits is added and the rest counted.
-TEST(OtherVersionDirectories, UnionUpToTheCapacity)
-{
-    fill(mine, {"Ann", "Bob"});
-    fill(copy, {"Cem", "Ann", "Bob", "Cem", "Dee"});
-    std::strcpy(copy[2].phone, "555");
-    EntriesAdded result = addMissingEntries(mine, copy);
-    EXPECT_EQ(namesOf(mine), "Ann Bob Cem Bob Dee ");
-    EXPECT_EQ(result.added, 3);
-    EXPECT_EQ(result.leftOut, 0);
-    EXPECT_EQ(addMissingEntries(mine, copy).added, 0);
-
-    for (int i = 0; i < directoryCapacity - 1; ++i) std::snprintf(full[i].name, sizeof full[i].name, "E%d", i);
-    result = addMissingEntries(full, copy);
-    EXPECT_EQ(result.added, 1);
-    EXPECT_EQ(result.leftOut, 3);
-    EXPECT_EQ(std::string(full[directoryCapacity - 1].name), "Cem");
 }
 
 // Into "Other versions" beside the file, created when needed; a name taken there gets the next number,

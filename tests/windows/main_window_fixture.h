@@ -222,6 +222,8 @@ protected:
     std::string text(int id) const { return controlText(window, id); }
     void setText(int id, const std::string& value) { SetWindowTextA(item(id), value.c_str()); }
     void click(int box) { SendMessageA(item(box), BM_CLICK, 0, 0); }
+    // The one-second timer's ticks, at once. A file another program changed is taken once it stayed put for one.
+    void tick(int count = 1) { for (int i = 0; i < count; ++i) SendMessageA(window, WM_TIMER, 1, 0); }
     bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
     HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
     // Lines as the window shows them, joined by "|": each its text, then "x" when done, then the

@@ -39,46 +39,32 @@ TEST(Program, RunsInTheUtf8CodePage)
     EXPECT_EQ(GetACP(), UINT(CP_UTF8));
 }
 
-TEST_F(Texts, KeysOfSeveralScriptsAndAnEmojiReachTheFileAsUtf8)
+// A day in the code page of earlier versions is shown right and keeps its bytes until it changes; keys of
+// several scripts typed into it then reach the file as UTF-8, with the text read converted.
+TEST_F(Texts, AnOldCodePageDayIsKeptUntilKeysOfSeveralScriptsChangeItToUtf8)
 {
+    const std::string day = std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe1252 +
+                            "\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
+    writeBytes(dayFile("2026_12_06.ini"), day);
     openWindow();
-    type(1000, L"caf\u00e9 \u0141ukasz \u03a9\u03bc\u03ad\u03b3\u03b1 \u0434\u043e\u043c \u65e5\u672c \U0001F600");
+    EXPECT_EQ(text(1000), cafe);
+    EXPECT_EQ(wideText(1000), L"Caf\u00e9 cr\u00e8me");
+    tick();  // saving as the user types finds nothing changed
+    closeWindow();
+    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), day);
+
+    openWindow();
+    type(1001, L"\u0141ukasz \u03a9\u03bc\u03ad\u03b3\u03b1 \u0434\u043e\u043c \u65e5\u672c \U0001F600");
     // The editor counts UTF-16 units: 259 of them, whatever their UTF-8 form takes.
     type(1101, std::wstring(300, L'\u65e5'));
     EXPECT_EQ(wideText(1101).size(), 259u);
     closeWindow();
     EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
-              "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
-              "TEXT_0 = caf\xc3\xa9 \xc5\x81ukasz \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xd0\xb4\xd0\xbe\xd0\xbc "
-              "\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[TODO]\r\n"
-              "TEXT_0 = " + fromWide(std::wstring(259, L'\u65e5')) + "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[NOTE]\r\n");
-}
-
-// A day and a directory in the code page of earlier versions are shown right and keep their bytes
-// until they change.
-TEST_F(Texts, FilesOfTheOldCodePageAreShownRightAndKeptUntilChanged)
-{
-    const std::string day = std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe1252 +
-                            "\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
-    const std::string templates = std::string("\r\n[ITEM_0]\r\nname = ") + cafe1252 + "\r\n";
-    writeBytes(dayFile("2026_12_06.ini"), day);
-    writeBytes("directory_template.ini", templates);
-    openWindow();
-    EXPECT_EQ(text(1000), cafe);
-    EXPECT_EQ(wideText(1000), L"Caf\u00e9 cr\u00e8me");
-    EXPECT_STREQ(appState.templates[0].name, cafe);
-    SendMessageA(window, WM_TIMER, 1, 0);  // saving as the user types finds nothing changed
-    closeWindow();
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), day);
-    EXPECT_EQ(readBytes("directory_template.ini"), templates);
-
-    openWindow();
-    type(1001, L"\u00e0 bient\u00f4t");
-    closeWindow();
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
               std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe +
-                  "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\nTEXT_1 = \xc3\xa0 bient\xc3\xb4t\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
-                  "\r\n[TODO]\r\n\r\n[NOTE]\r\n");
+                  "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\nTEXT_1 = \xc5\x81ukasz \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 "
+                  "\xd0\xb4\xd0\xbe\xd0\xbc \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
+                  "\r\n[TODO]\r\nTEXT_0 = " + fromWide(std::wstring(259, L'\u65e5')) + "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n"
+                  "\r\n[NOTE]\r\n");
 }
 
 TEST_F(Texts, FindIgnoresCaseInPolishAndGreekAndSelectsWholeCharacters)
@@ -160,9 +146,9 @@ TEST_F(Texts, ARemindersEmojiComesWholeOrNotAtAll)
     setText(1003, std::string("Dentist ") + emoji);
     setText(1004, std::string(254, 'x') + emoji + "y");
     testNow = {2026, 12, 0, 6, 9, 30, 0, 0};
-    SendMessageA(window, WM_TIMER, 1, 0);
+    tick();
     testNow = {2026, 12, 0, 6, 10, 0, 0, 0};
-    SendMessageA(window, WM_TIMER, 1, 0);
+    tick();
     std::vector<std::wstring> balloons;
     for (const auto& [action, data] : iconCalls)
         if (action == NIM_MODIFY) balloons.push_back(data.szInfo);
