@@ -65,16 +65,9 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
     EXPECT_EQ(described("directory_contact-LAPTOP.ini", "directory_contact"), "onedrive LAPTOP");
     EXPECT_EQ(described("directory_contact.ini", "directory_contact"), "none");
     EXPECT_EQ(described("directory_template-LAPTOP.ini", "directory_contact"), "none");
-    // The program's own name for a copy is one it recognises.
-    std::string own = otherVersionPath(".\\Data\\2026_12_07.ini", {2026, 12, 1, 7, 23, 59, 58, 0});
-    EXPECT_EQ(own, ".\\Data\\2026_12_07.conflict-20261207-235958.ini");
-    EXPECT_EQ(described(own.substr(7), "2026_12_07"), "quillory 2026-12-07 23:59:58");
-    EXPECT_EQ(versionLabel(parseVersionName(own.substr(7), "2026_12_07"), "7 December 2026 9:30", true),
-              "From this computer, 7 December 2026 9:30");
+    // A copy whose name gives no one (those of this computer and of a device are shown in the window).
     EXPECT_EQ(versionLabel(parseVersionName("x (conflicted copy 2026-12-07 093005).ini", "x"), "7 Dec", false),
               "From another copy, 7 Dec, could not be read");
-    EXPECT_EQ(fileStem(".\\Data\\2026_12_07.INI"), "2026_12_07");
-    EXPECT_EQ(fileStem(".\\directory_contact.ini"), "directory_contact");
 }
 
 // A row for every line that differs by text, done box or mark; checked only where the page's line is
@@ -106,7 +99,7 @@ TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
 }
 
 // Into "Other versions" beside the file, created when needed; a name taken there gets the next number,
-// and no file is replaced.
+// and no file is replaced. (A directory file's copy goes beside it in the same way: shown in the window.)
 TEST(OtherVersionFiles, MovedAsideUnderAFreeName)
 {
     ScratchFolder folder;
@@ -116,15 +109,11 @@ TEST(OtherVersionFiles, MovedAsideUnderAFreeName)
     writeBytes(data / "2026_12_07-PC.ini", "second");
     writeBytes(data / "Other versions" / "2026_12_07-PC (2).ini", "kept by hand");
     EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), ".\\Data\\Other versions\\2026_12_07-PC (3).ini");
-    writeBytes(folder.path() / "directory_contact-PC.ini", "contacts");
-    EXPECT_EQ(moveAside(".\\directory_contact-PC.ini"), ".\\Other versions\\directory_contact-PC.ini");
     EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC.ini"), "first");
     EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (2).ini"), "kept by hand");
     EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (3).ini"), "second");
-    EXPECT_EQ(readBytes(folder.path() / "Other versions" / "directory_contact-PC.ini"), "contacts");
     EXPECT_FALSE(std::filesystem::exists(data / "2026_12_07-PC.ini"));
     EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), "");
-    EXPECT_EQ(numberedName("x.INI", 2), "x (2).INI");
 }
 
 }  // namespace
