@@ -73,17 +73,6 @@ TEST(Utf8, CharactersCountedAsTheEditorCounts)
     }
 }
 
-TEST(Utf8, PositionsBetweenEditorAndBytes)
-{
-    const std::string text = "\xc5\x81ukasz \xf0\x9f\x98\x80 ok";  // Ł 2 bytes, emoji 4 bytes and 2 units
-    EXPECT_EQ(editorPosition(text, 2), 1u);
-    EXPECT_EQ(editorPosition(text, 1), 0u);  // inside Ł
-    EXPECT_EQ(editorPosition(text, 12), 9u);
-    EXPECT_EQ(byteOffsetOfPosition(text, 9), 12u);
-    EXPECT_EQ(byteOffsetOfPosition(text, 8), 8u);  // half the emoji is none of it
-    EXPECT_EQ(byteOffsetOfPosition(text, 99), text.size());
-}
-
 // The whole file is one or the other: a single stray byte makes it all the old code page.
 TEST(LegacyFiles, EachFileIsUtf8OrTheOldCodePage)
 {
