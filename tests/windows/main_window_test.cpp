@@ -165,20 +165,22 @@ protected:
     }
 };
 
-// The ticks' rules are the core's; here the window's part: the balloons, the marks and the clock.
+// The ticks' rules are the core's; here the window's part: the balloons, whose 255 characters of any script
+// never end in half of one, the marks and the clock.
 TEST_F(Clock, TicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
 {
+    const std::string emoji = "\xf0\x9f\x98\x80";
     openWindow();
     EXPECT_EQ(marks(), std::make_pair(9, 2));
     // Asleep from 09:15 to 11:05: one balloon for every slot begun meanwhile that has a reminder.
-    setText(1003, "Call the plumber");
+    setText(1003, "Call the plumber " + emoji);
     setText(1004, "Dentist");
     setText(1005, "Review");
     setText(1006, "Lunch");
     click(1036);
     SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     tickAt(11, 5, 0);
-    const std::string slept = "09:30 Call the plumber\n10:00 Dentist\n10:30 Review";
+    const std::string slept = "09:30 Call the plumber " + emoji + "\n10:00 Dentist\n10:30 Review";
     EXPECT_EQ(balloons(), std::vector<std::string>{slept});
     EXPECT_EQ(marks(), std::make_pair(11, 6));
     EXPECT_NE(text(IDC_CLOCK).find("11:05"), std::string::npos) << "[" << text(IDC_CLOCK) << "]";
@@ -186,10 +188,10 @@ TEST_F(Clock, TicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
     // Set back to 10:10: marked at once; 10:30 is not reminded again on the way to 15:00.
     tickAt(10, 10, 0, WM_TIMECHANGE);
     EXPECT_EQ(marks(), std::make_pair(10, 4));
-    setText(1014, "Tea");
+    setText(1014, std::string(254, 'x') + emoji + "y");
     tickAt(15, 0, 0);
     EXPECT_EQ(marks(), std::make_pair(15, 14));
-    EXPECT_EQ(balloons(), (std::vector<std::string>{slept, "Tea"}));
+    EXPECT_EQ(balloons(), (std::vector<std::string>{slept, std::string(254, 'x')}));
 }
 
 // Midnight moves a window that shows the day left on to the new today, saving the day left,

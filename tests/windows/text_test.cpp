@@ -139,20 +139,4 @@ TEST_F(Texts, TasksAndDirectoryListsSortAccentedNamesAsTheLocaleDoes)
                    }});
 }
 
-// The balloon holds 255 characters of any script, and never half of one.
-TEST_F(Texts, ARemindersEmojiComesWholeOrNotAtAll)
-{
-    openWindow();
-    setText(1003, std::string("Dentist ") + emoji);
-    setText(1004, std::string(254, 'x') + emoji + "y");
-    testNow = {2026, 12, 0, 6, 9, 30, 0, 0};
-    tick();
-    testNow = {2026, 12, 0, 6, 10, 0, 0, 0};
-    tick();
-    std::vector<std::wstring> balloons;
-    for (const auto& [action, data] : iconCalls)
-        if (action == NIM_MODIFY) balloons.push_back(data.szInfo);
-    EXPECT_EQ(balloons, (std::vector<std::wstring>{L"Dentist \U0001F600", std::wstring(254, L'x')}));
-}
-
 }  // namespace
