@@ -14,11 +14,6 @@ protected:
         MainWindowTest::SetUp();
         openWindow();
     }
-    void type(int id, const char* keys)
-    {
-        focus(id);
-        for (const char* key = keys; *key; ++key) SendMessageA(item(id), WM_CHAR, *key, 1);
-    }
     bool enabled(int command)
     {
         HMENU edit = GetSubMenu(GetMenu(window), 0);
@@ -75,10 +70,10 @@ TEST_F(Editing, EachCommandChangesThePageAsOneStepThatUndoAndRedoTakeBackAndDoAg
 TEST_F(Editing, EachRunOfTypingInALineIsAStepAndTheMenuGreysWhatCannotBeDone)
 {
     EXPECT_FALSE(enabled(IDM_UNDO) || enabled(IDM_REDO));
-    type(1101, "ab");
+    type(1101, L"ab");
     EXPECT_TRUE(enabled(IDM_UNDO));
-    type(1102, "cd");
-    type(1103, "ef");
+    type(1102, L"cd");
+    type(1103, L"ef");
     command(IDM_CLEAR);  // ends the run before it changes the line itself
     for (const char* expected : {"ab|cd|ef", "ab|cd|", "ab||"}) {
         command(IDM_UNDO);
@@ -86,7 +81,7 @@ TEST_F(Editing, EachRunOfTypingInALineIsAStepAndTheMenuGreysWhatCannotBeDone)
     }
     EXPECT_EQ(GetFocus(), item(1102));
     EXPECT_TRUE(enabled(IDM_REDO));
-    type(1101, "x");  // a new step: what was undone cannot come back
+    type(1101, L"x");  // a new step: what was undone cannot come back
     EXPECT_FALSE(enabled(IDM_REDO));
 }
 
@@ -127,7 +122,7 @@ TEST_F(Editing, ClosingOntoADayThatCannotBeReadCarriesNothing)
 
 TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
 {
-    type(1101, "keep");
+    type(1101, L"keep");
     holdCtrl(true);
     runWithDialogs([&] { command(IDM_TEMPLATES); },
                    {[] { press("Templates", IDC_ADD_ENTRY); },

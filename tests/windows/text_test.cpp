@@ -1,4 +1,4 @@
-// Texts in any script: typed, shown, found, sorted, reminded and kept in the files as UTF-8.
+// Texts in any script: typed, shown, found, sorted and kept in the files as UTF-8 (reminded: see the clock).
 #include "main_window_fixture.h"
 
 #include "day/locale_text_win32.h"
@@ -19,19 +19,6 @@ protected:
         GetWindowTextW(item(id), text, 1024);
         return text;
     }
-    // Typed as the keyboard delivers it: one character message per UTF-16 unit,
-    // handled by a loop as the dialog's own (which is a Unicode one).
-    void type(int id, const std::wstring& keys)
-    {
-        focus(id);
-        for (wchar_t unit : keys) PostMessageW(item(id), WM_CHAR, unit, 1);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
 };
 
 TEST(Program, RunsInTheUtf8CodePage)
@@ -97,12 +84,9 @@ TEST_F(Texts, ContactsAndTemplatesWithNamesOfAnyScriptAreSavedAndReadBack)
     runWithDialogs([&] { command(IDM_CONTACTS); },
                    {[] { press("Contacts", IDC_ADD_ENTRY); },
                     [] {
-                        // Typed, as the dialog's own loop delivers keys.
-                        HWND dialog = dialogNamed("Add contact");
-                        for (wchar_t unit : std::wstring(L"Zo\u00eb \u0141ukasiewicz"))
-                            PostMessageW(GetDlgItem(dialog, IDC_ENTRY_NAME), WM_CHAR, unit, 1);
-                        for (wchar_t unit : std::wstring(L"\u03a9\u03bc\u03ad\u03b3\u03b1 \U0001F600"))
-                            PostMessageW(GetDlgItem(dialog, IDC_ENTRY_DESCRIPTION), WM_CHAR, unit, 1);
+                        HWND dialog = dialogNamed("Add contact");  // its own loop takes the keys
+                        postKeys(GetDlgItem(dialog, IDC_ENTRY_NAME), L"Zo\u00eb \u0141ukasiewicz");
+                        postKeys(GetDlgItem(dialog, IDC_ENTRY_DESCRIPTION), L"\u03a9\u03bc\u03ad\u03b3\u03b1 \U0001F600");
                     },
                     [] { press("Add contact", IDOK); },
                     [] { press("Contacts", IDCANCEL); }});
@@ -134,7 +118,7 @@ TEST_F(Texts, TasksAndDirectoryListsSortAccentedNamesAsTheLocaleDoes)
     for (int i = 0; i < 5; ++i) tasks.push_back(text(1101 + i));
     EXPECT_EQ(tasks, sorted);
     runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
-                       EXPECT_EQ(listRows(rows("Contacts"), 1), sorted);
+                       EXPECT_EQ(listRows(GetDlgItem(dialogNamed("Contacts"), IDC_DIRECTORY_ROWS), 1), sorted);
                        press("Contacts", IDCANCEL);
                    }});
 }
