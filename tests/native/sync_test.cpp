@@ -96,7 +96,7 @@ TEST(DirectoryMerge, WholeEntriesThisRunsFirstThenTheFilesInTheirOrder)
 // entry; past 200 what fits is added and the rest counted.
 TEST(DirectoryMerge, AnotherCopysEntriesAddedUpToTheCapacity)
 {
-    Directory mine, copy, full;
+    Directory mine, copy, full{};
     fill(mine, {"Ann", "Bob"});
     fill(copy, {"Cem", "Ann", "Bob:555", "Cem", "Dee"});
     EntriesAdded result = addMissingEntries(mine, copy);
@@ -105,9 +105,7 @@ TEST(DirectoryMerge, AnotherCopysEntriesAddedUpToTheCapacity)
     EXPECT_EQ(result.leftOut, 0);
     EXPECT_EQ(addMissingEntries(mine, copy).added, 0);
 
-    std::vector<std::string> almostFull;
-    for (int i = 0; i < directoryCapacity - 1; ++i) almostFull.push_back("E" + std::to_string(i));
-    fill(full, almostFull);
+    for (int i = 0; i < directoryCapacity - 1; ++i) std::snprintf(full[i].name, sizeof full[i].name, "E%d", i);
     result = addMissingEntries(full, copy);
     EXPECT_EQ(result.added, 1);
     EXPECT_EQ(result.leftOut, 3);
