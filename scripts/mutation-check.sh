@@ -42,10 +42,10 @@ key-without-blank|native|day/day_file.cpp|"%s_%d = "|"%s_%d= "
 second-key-wins|native|day/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;
 schedule-slot|native|edit/close_day.cpp|int target = i;|int target = i + 1 < scheduleLineCount ? i + 1 : i;
 quarter-of-four|native|edit/close_day.cpp|month % 3 == shownMonth % 3|month % 4 == shownMonth % 4
-cut-off-by-one|native|day/day_page.cpp|strnlen(text, lineTextSize - 1)|strnlen(text, lineTextSize - 2)
+cut-off-by-one|native|day/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
-caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, result.caret, result.caret|EM_SETSEL, 0, 0
+caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
 enter-from-last-note|windows|app/line_navigation_win32.cpp|if (!isEditControl(next)) next = GetDlgItem(parent, IDC_FIRST_SCHEDULE_LINE);|if (!isEditControl(next)) next = window;
 run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " + autorunArgument;|return L"\"" + path + L"\" ";
 no-done-state-after-move|windows|edit/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
