@@ -51,13 +51,13 @@ run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " +
 no-done-state-after-move|windows|edit/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
 cancel-undoes-addition|windows|directory/directory_list_win32.cpp|case IDCANCEL: EndDialog(dialog, 0); break;|case IDCANCEL: std::memset(list.entries, 0, sizeof list.entries); EndDialog(dialog, 0); break;
 gather-untrimmed|windows|day/day_view_win32.cpp|    trimLineText(line);|
-step-without-save|windows|day/date_navigation_win32.cpp|    saveShownPage(appState.dateShown);\n    appState.dateShown = date;|    appState.dateShown = date;
+step-without-save|windows|day/date_navigation_win32.cpp|    if (!saveShownPage(appState.dateShown)) return false;\n    appState.dateShown = date;|    appState.dateShown = date;
 late-tick-no-reminder|native|app/reminders.cpp|    int to = secondOfDay(now);|    int to = secondOfDay(now) % 1800 == 0 ? secondOfDay(now) : from;
-unchanged-page-written|native|day/stored_page.cpp|(onlyWhenChanged && firstChangedLine(stored.page, shown) < 0)|(onlyWhenChanged && false)
+unchanged-page-written|native|day/stored_page.cpp|(keepFile && firstChangedLine(stored.page, shown) < 0)|(keepFile && false)
 undo-keeps-101|native|edit/undo_history.cpp|history.undoable.size() == undoStepLimit|history.undoable.size() > undoStepLimit
-find-untrimmed|native|day/day_search.cpp|std::string folded(trimBlanks(typed));|std::string folded(typed);
-unreadable-day-saved|windows|day/day_view_win32.cpp|page) == ReadResult::unreadable;|page) == ReadResult::missing;
-find-selects-nothing|windows|day/find_dialog_win32.cpp|EM_SETSEL, found.start, found.start + found.length|EM_SETSEL, found.start, found.start
+find-untrimmed|native|day/day_search.cpp|std::string_view trimmed = trimBlanks(typed);|std::string_view trimmed = typed;
+unreadable-day-saved|windows|day/day_view_win32.cpp|page, &stored.legacyText) == ReadResult::unreadable;|page, &stored.legacyText) == ReadResult::missing;
+find-selects-nothing|windows|day/find_dialog_win32.cpp|SendMessageA(editor, EM_SETSEL, start, end);|SendMessageA(editor, EM_SETSEL, start, start);
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
 version-device-length|native|day/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};
