@@ -42,22 +42,22 @@ key-without-blank|native|day/day_file.cpp|"%s_%d = "|"%s_%d= "
 second-key-wins|native|day/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;
 schedule-slot|native|edit/close_day.cpp|int target = i;|int target = i + 1 < scheduleLineCount ? i + 1 : i;
 quarter-of-four|native|edit/close_day.cpp|month % 3 == shownMonth % 3|month % 4 == shownMonth % 4
-cut-off-by-one|native|day/day_page.cpp|strnlen(text, lineTextSize - 1)|strnlen(text, lineTextSize - 2)
+cut-off-by-one|native|day/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
-caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, result.caret, result.caret|EM_SETSEL, 0, 0
+caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
 enter-from-last-note|windows|app/line_navigation_win32.cpp|if (!isEditControl(next)) next = GetDlgItem(parent, IDC_FIRST_SCHEDULE_LINE);|if (!isEditControl(next)) next = window;
 run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " + autorunArgument;|return L"\"" + path + L"\" ";
 no-done-state-after-move|windows|edit/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
 cancel-undoes-addition|windows|directory/directory_list_win32.cpp|case IDCANCEL: EndDialog(dialog, 0); break;|case IDCANCEL: std::memset(list.entries, 0, sizeof list.entries); EndDialog(dialog, 0); break;
 gather-untrimmed|windows|day/day_view_win32.cpp|    trimLineText(line);|
-step-without-save|windows|day/date_navigation_win32.cpp|    saveShownPage(appState.dateShown);\n    appState.dateShown = date;|    appState.dateShown = date;
+step-without-save|windows|day/date_navigation_win32.cpp|    if (!saveShownPage(appState.dateShown)) return false;\n    appState.dateShown = date;|    appState.dateShown = date;
 late-tick-no-reminder|native|app/reminders.cpp|    int to = secondOfDay(now);|    int to = secondOfDay(now) % 1800 == 0 ? secondOfDay(now) : from;
-unchanged-page-written|native|day/stored_page.cpp|(onlyWhenChanged && firstChangedLine(stored.page, shown) < 0)|(onlyWhenChanged && false)
+unchanged-page-written|native|day/stored_page.cpp|(keepFile && firstChangedLine(stored.page, shown) < 0)|(keepFile && false)
 undo-keeps-101|native|edit/undo_history.cpp|history.undoable.size() == undoStepLimit|history.undoable.size() > undoStepLimit
-find-untrimmed|native|day/day_search.cpp|std::string folded(trimBlanks(typed));|std::string folded(typed);
-unreadable-day-saved|windows|day/day_view_win32.cpp|page) == ReadResult::unreadable;|page) == ReadResult::missing;
-find-selects-nothing|windows|day/find_dialog_win32.cpp|EM_SETSEL, found.start, found.start + found.length|EM_SETSEL, found.start, found.start
+find-untrimmed|native|day/day_search.cpp|std::string_view trimmed = trimBlanks(typed);|std::string_view trimmed = typed;
+unreadable-day-saved|windows|day/day_view_win32.cpp|page, &stored.legacyText) == ReadResult::unreadable;|page, &stored.legacyText) == ReadResult::missing;
+find-selects-nothing|windows|day/find_dialog_win32.cpp|SendMessageA(editor, EM_SETSEL, start, end);|SendMessageA(editor, EM_SETSEL, start, start);
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
 version-device-length|native|day/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};

@@ -127,13 +127,9 @@ int timeFind(const char* typed)
     return 0;
 }
 
-// Another program, for a while: a window of its own class that bears the program's
-// title, holding the files given open without sharing.
-int beAnotherProgram(int seconds, int count, char** paths)
+// Another program, for a while: a window of its own class that bears the program's title.
+int beAnotherProgram(int seconds)
 {
-    for (int i = 0; i < count; ++i)
-        if (CreateFileA(paths[i], GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr) == INVALID_HANDLE_VALUE)
-            return 1;
     CreateWindowA("STATIC", "Quillory", WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr, nullptr, nullptr);
     std::printf("held\n");
     std::fflush(stdout);
@@ -153,9 +149,9 @@ int main(int argc, char** argv)
     if (verb == "read" && argc > 3) return readControls(argv[2], argc - 3, argv + 3);
     if (verb == "shown" && argc > 3) return printShown(argv[2], std::atoi(argv[3]));
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
-    if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]), argc - 3, argv + 3);
+    if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]));
     if (verb == "timefind" && argc > 2) return timeFind(argv[2]);
-    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS [FILE...]|timefind TEXT\n",
+    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS|timefind TEXT\n",
                stderr);
     return 2;
 }

@@ -42,8 +42,8 @@ start_program() {
 # has taken them: it is shown a moment before, and keys typed meanwhile go astray.
 has_keys() { [ -n "$(driver focus "${1:-Quillory}")" ] && echo yes; }
 
-# Another program for SECONDS: a window of its own bearing the program's title, holding FILES without sharing.
-another_program() {  # seconds, files relative to the scratch folder...
+# Another program for SECONDS: a window of its own bearing the program's title.
+another_program() {  # seconds
   (cd "$e2e_work" && exec wine "$e2e_build/quillory_driver.exe" hold "$@" > other.log 2>&1) &
   e2e_other=$!
   for _ in $(seq 100); do grep -q held "$e2e_work/other.log" 2>/dev/null && break; sleep 0.1; done

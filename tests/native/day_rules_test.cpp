@@ -208,8 +208,7 @@ DayPage changed(DayPage page, int line, const std::string& text)
 
 // A page unchanged, even with stray bytes behind a text's end as trimming leaves them,
 // is no step; a new step, even one not yet taken, drops the redo side; of more than a
-// hundred the oldest go. After Close current day the next day's history holds the
-// carry-over alone, undone to the next day as loaded.
+// hundred the oldest go. (Close current day's one step is shown in the window.)
 TEST(UndoHistory, StepsOfTheDayShown)
 {
     UndoHistory history;
@@ -233,14 +232,6 @@ TEST(UndoHistory, StepsOfTheDayShown)
     while (undoStep(history) >= 0) ++undone;
     EXPECT_EQ(undone, undoStepLimit);
     EXPECT_EQ(firstChangedLine(history.shown, typed), -1);
-
-    const DayPage loaded = changed({}, 30, "planned");
-    startHistory(history, loaded);
-    EXPECT_FALSE(canUndo(history, loaded) || canRedo(history, loaded));
-    takeStep(history, changed(changed(loaded, 25, "carried"), 2, "meeting"));
-    EXPECT_EQ(undoStep(history), 2);
-    EXPECT_EQ(firstChangedLine(history.shown, loaded), -1);
-    EXPECT_EQ(undoStep(history), -1);
 }
 
 // A tick's local time in December 2026, and what it should do.

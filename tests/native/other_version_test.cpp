@@ -1,7 +1,6 @@
-// Other versions: which names count, what differs from the page, the directory union and moving copies aside.
+// Other versions: which names count, what differs from the page, and moving copies aside.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
@@ -63,19 +62,10 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
         {"2026_12_07-DESKTOP.txt", "none"},
     };
     for (const auto& c : cases) EXPECT_EQ(described(c.name, "2026_12_07"), c.expected) << c.name;
-    EXPECT_EQ(described("directory_contact-LAPTOP.ini", "directory_contact"), "onedrive LAPTOP");
-    EXPECT_EQ(described("directory_contact.ini", "directory_contact"), "none");
-    EXPECT_EQ(described("directory_template-LAPTOP.ini", "directory_contact"), "none");
-    // The program's own name for a copy is one it recognises.
-    std::string own = otherVersionPath(".\\Data\\2026_12_07.ini", {2026, 12, 1, 7, 23, 59, 58, 0});
-    EXPECT_EQ(own, ".\\Data\\2026_12_07.conflict-20261207-235958.ini");
-    EXPECT_EQ(described(own.substr(7), "2026_12_07"), "quillory 2026-12-07 23:59:58");
-    EXPECT_EQ(versionLabel(parseVersionName(own.substr(7), "2026_12_07"), "7 December 2026 9:30", true),
-              "From this computer, 7 December 2026 9:30");
+    // The directory files' copies, by the same patterns, are shown in the window and end to end.
+    // A copy whose name gives no one (those of this computer and of a device are shown in the window).
     EXPECT_EQ(versionLabel(parseVersionName("x (conflicted copy 2026-12-07 093005).ini", "x"), "7 Dec", false),
               "From another copy, 7 Dec, could not be read");
-    EXPECT_EQ(fileStem(".\\Data\\2026_12_07.INI"), "2026_12_07");
-    EXPECT_EQ(fileStem(".\\directory_contact.ini"), "directory_contact");
 }
 
 // A row for every line that differs by text, done box or mark; checked only where the page's line is
@@ -106,43 +96,8 @@ TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
     EXPECT_EQ(page.lines[3].mark, markImportant);
 }
 
-Directory mine, copy, full;
-
-void fill(Directory& directory, std::initializer_list<const char*> names)
-{
-    int i = 0;
-    for (const char* name : names) std::strcpy(directory[i++].name, name);
-}
-
-std::string namesOf(const Directory& directory)
-{
-    std::string names;
-    for (int i = 0; i < directoryCapacity && directory[i].name[0]; ++i) names += std::string(directory[i].name) + " ";
-    return names;
-}
-
-// Entries the directory lacks go behind its own, once each; one that differs in any field is another
-// entry; past 200 what fits is added and the rest counted.
-TEST(OtherVersionDirectories, UnionUpToTheCapacity)
-{
-    fill(mine, {"Ann", "Bob"});
-    fill(copy, {"Cem", "Ann", "Bob", "Cem", "Dee"});
-    std::strcpy(copy[2].phone, "555");
-    EntriesAdded result = addMissingEntries(mine, copy);
-    EXPECT_EQ(namesOf(mine), "Ann Bob Cem Bob Dee ");
-    EXPECT_EQ(result.added, 3);
-    EXPECT_EQ(result.leftOut, 0);
-    EXPECT_EQ(addMissingEntries(mine, copy).added, 0);
-
-    for (int i = 0; i < directoryCapacity - 1; ++i) std::snprintf(full[i].name, sizeof full[i].name, "E%d", i);
-    result = addMissingEntries(full, copy);
-    EXPECT_EQ(result.added, 1);
-    EXPECT_EQ(result.leftOut, 3);
-    EXPECT_EQ(std::string(full[directoryCapacity - 1].name), "Cem");
-}
-
 // Into "Other versions" beside the file, created when needed; a name taken there gets the next number,
-// and no file is replaced.
+// and no file is replaced. (A directory file's copy goes beside it in the same way: shown in the window.)
 TEST(OtherVersionFiles, MovedAsideUnderAFreeName)
 {
     ScratchFolder folder;
@@ -152,15 +107,11 @@ TEST(OtherVersionFiles, MovedAsideUnderAFreeName)
     writeBytes(data / "2026_12_07-PC.ini", "second");
     writeBytes(data / "Other versions" / "2026_12_07-PC (2).ini", "kept by hand");
     EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), ".\\Data\\Other versions\\2026_12_07-PC (3).ini");
-    writeBytes(folder.path() / "directory_contact-PC.ini", "contacts");
-    EXPECT_EQ(moveAside(".\\directory_contact-PC.ini"), ".\\Other versions\\directory_contact-PC.ini");
     EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC.ini"), "first");
     EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (2).ini"), "kept by hand");
     EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (3).ini"), "second");
-    EXPECT_EQ(readBytes(folder.path() / "Other versions" / "directory_contact-PC.ini"), "contacts");
     EXPECT_FALSE(std::filesystem::exists(data / "2026_12_07-PC.ini"));
     EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), "");
-    EXPECT_EQ(numberedName("x.INI", 2), "x (2).INI");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "day/day_file.h"
 #include "day/file_stamp.h"
+#include "day/other_version.h"
 #include "day/page_merge.h"
 #include "day/stored_page.h"
 #include "directory/directory_file.h"
@@ -91,6 +92,26 @@ TEST(DirectoryMerge, WholeEntriesThisRunsFirstThenTheFilesInTheirOrder)
     }
 }
 
+// Entries the directory lacks go behind its own, once each; one that differs in any field is another
+// entry; past 200 what fits is added and the rest counted.
+TEST(DirectoryMerge, AnotherCopysEntriesAddedUpToTheCapacity)
+{
+    Directory mine, copy, full{};
+    fill(mine, {"Ann", "Bob"});
+    fill(copy, {"Cem", "Ann", "Bob:555", "Cem", "Dee"});
+    EntriesAdded result = addMissingEntries(mine, copy);
+    EXPECT_EQ(names(mine), "Ann Bob Cem Bob:555 Dee");
+    EXPECT_EQ(result.added, 3);
+    EXPECT_EQ(result.leftOut, 0);
+    EXPECT_EQ(addMissingEntries(mine, copy).added, 0);
+
+    for (int i = 0; i < directoryCapacity - 1; ++i) std::snprintf(full[i].name, sizeof full[i].name, "E%d", i);
+    result = addMissingEntries(full, copy);
+    EXPECT_EQ(result.added, 1);
+    EXPECT_EQ(result.leftOut, 3);
+    EXPECT_EQ(std::string(full[directoryCapacity - 1].name), "Cem");
+}
+
 constexpr SystemTime at0930 = {2026, 12, 1, 7, 9, 30, 0, 0};
 constexpr SystemTime day = date(2026, 12, 7);
 const std::string dayPath = "Data/2026_12_07.ini";
@@ -131,6 +152,7 @@ TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
 }
 
 // The core's saves pass over what the file already holds: the bytes another program wrote stay.
+// A mark changed alone is a change.
 TEST(Sync, UnchangedIsNeverWritten)
 {
     ScratchFolder folder;
@@ -144,6 +166,8 @@ TEST(Sync, UnchangedIsNeverWritten)
     EXPECT_EQ(storeDirectory(templatesFile, templates, held, true), StoreResult::skipped);
     EXPECT_EQ(syncDirectoryFile(templatesFile, templates, held, at0930).stored, StoreResult::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
+    shown.window.lines[2].mark = markImportant;
+    EXPECT_EQ(shown.sync().stored, StoreResult::stored);
 }
 
 // A merge that would not fit leaves the directory as this run has it and keeps the file beside it.

@@ -46,35 +46,30 @@ TEST_F(Directories, AnAdditionIsSortedInAndSelectedADeletionAsksFirstAndCancelKe
     EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
 }
 
-TEST_F(Directories, SelectPutsTheNameInPlaceOfTheSelectionWithBlanksAndTheCaretBehind)
+// The name replaces the selection, with blanks, and the caret goes behind it, positions counted as the line
+// counts its characters; a name with no room left in the line is not put in, and the user is told (the cut
+// is a portable rule).
+TEST_F(Directories, SelectPutsTheNameInPlaceOfTheSelectionWhereTheLineHasRoom)
 {
     lstrcpyA(appState.templates[0].name, "Dentist");
-    setText(1103, "Ring  X  now");
-    focus(1103);
-    SendMessageA(item(1103), EM_SETSEL, 5, 8);
-    runWithDialogs([&] { command(IDM_TEMPLATES); }, {[&] {
-                       selectRow(rows("Templates"), 0);
-                       press("Templates", IDC_SELECT_ENTRY);
-                   }});
-    DWORD start = 0, end = 0;
-    SendMessageA(item(1103), EM_GETSEL, WPARAM(&start), LPARAM(&end));
-    EXPECT_EQ(text(1103), "Ring  Dentist  now");
-    EXPECT_TRUE(start == 13 && end == 13) << start << " " << end;
-}
-
-// A name with no room left in the line is not put in, and the user is told (the cut is a portable rule).
-TEST_F(Directories, SelectPutsInNoNameWhereTheLineHasNoRoom)
-{
-    lstrcpyA(appState.templates[0].name, "Dentist");
-    setText(1103, std::string(258, 'a'));
-    focus(1103);
-    SendMessageA(item(1103), EM_SETSEL, 258, 258);
-    runWithDialogs([&] { command(IDM_TEMPLATES); }, {[] {
-                       selectRow(rows("Templates"), 0);
-                       press("Templates", IDC_SELECT_ENTRY);
-                   }});
-    EXPECT_EQ(text(1103), std::string(258, 'a'));
-    ASSERT_EQ(shownMessages.size(), 1u);
+    const struct { std::string line; DWORD from, to; std::string after; size_t told; } cases[] = {
+        {"\xc5\x81\xc3\xb3" "d\xc5\xba  X  now", 5, 8, "\xc5\x81\xc3\xb3" "d\xc5\xba  Dentist  now", 0},  // Łódź
+        {std::string(258, 'a'), 258, 258, std::string(258, 'a'), 1},
+    };
+    for (const auto& c : cases) {
+        setText(1103, c.line);
+        focus(1103);
+        SendMessageA(item(1103), EM_SETSEL, c.from, c.to);
+        runWithDialogs([&] { command(IDM_TEMPLATES); }, {[] {
+                           selectRow(rows("Templates"), 0);
+                           press("Templates", IDC_SELECT_ENTRY);
+                       }});
+        DWORD start = 0, end = 0;
+        SendMessageA(item(1103), EM_GETSEL, WPARAM(&start), LPARAM(&end));
+        EXPECT_EQ(text(1103), c.after);
+        EXPECT_TRUE(c.told || (start == 13 && end == 13)) << start << " " << end;
+        EXPECT_EQ(shownMessages.size(), c.told);
+    }
     EXPECT_EQ(shownMessages[0].text, "There is no room for the name in this line.");
     EXPECT_EQ(shownMessages[0].type, UINT(MB_OK | MB_ICONINFORMATION));
 }

@@ -137,6 +137,12 @@ inline void pressKey(const char* caption, WPARAM key)
     PostMessageA(target, WM_KEYUP, key, 0xC0000001);
 }
 
+// Keys as the keyboard delivers them: one character message per UTF-16 unit, left for the loop that runs.
+inline void postKeys(HWND control, const std::wstring& keys)
+{
+    for (wchar_t unit : keys) PostMessageW(control, WM_CHAR, unit, 1);
+}
+
 inline std::string controlText(HWND dialog, int id)
 {
     char text[1024] = "";
@@ -222,6 +228,18 @@ protected:
     std::string text(int id) const { return controlText(window, id); }
     void setText(int id, const std::string& value) { SetWindowTextA(item(id), value.c_str()); }
     void click(int box) { SendMessageA(item(box), BM_CLICK, 0, 0); }
+    // Typed into a line, the keys handled by a loop as the dialog's own (which is a Unicode one).
+    void type(int id, const std::wstring& keys)
+    {
+        focus(id);
+        postKeys(item(id), keys);
+        for (MSG msg; PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE);) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+    // The one-second timer's ticks, at once. A file another program changed is taken once it stayed put for one.
+    void tick(int count = 1) { for (int i = 0; i < count; ++i) SendMessageA(window, WM_TIMER, 1, 0); }
     bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
     HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
     // Lines as the window shows them, joined by "|": each its text, then "x" when done, then the

@@ -20,7 +20,6 @@ std::filesystem::path asideFile(const char* name)
 
 class OtherVersions : public MainWindowTest {
 protected:
-    void tick() { SendMessageA(window, WM_TIMER, 1, 0); }
     bool offered()
     {
         bool shown = GetWindowLongA(item(IDC_OTHER_VERSION), GWL_STYLE) & WS_VISIBLE;
@@ -39,22 +38,6 @@ protected:
         return shown;
     }
 };
-
-// Where it stands it covers no other control, in either template.
-TEST_F(OtherVersions, TheButtonCoversNothing)
-{
-    for (int templateId : {IDD_MAIN, IDD_MAIN_LARGE}) {
-        openWindow(templateId);
-        RECT button, other, overlap;
-        GetWindowRect(item(IDC_OTHER_VERSION), &button);
-        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            if (child == item(IDC_OTHER_VERSION)) continue;
-            GetWindowRect(child, &other);
-            EXPECT_FALSE(IntersectRect(&overlap, &button, &other)) << templateId << " control " << GetDlgCtrlID(child);
-        }
-        closeWindow();
-    }
-}
 
 // Shown for a day with a version, at once when the day is shown and within seconds when a version
 // appears; hidden for another day; a version that holds the page as it is moves aside at once.

@@ -15,11 +15,7 @@ void writeElsewhere(const std::string& path, const std::string& bytes)
     ASSERT_TRUE(MoveFileExA((path + ".sync").c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) << path;
 }
 
-class TwoComputers : public MainWindowTest {
-protected:
-    // Two of the one-second timer's ticks, at once: a change is taken once the file has stayed put for one.
-    void ticks() { for (int i = 0; i < 2; ++i) SendMessageA(appState.mainWindow, WM_TIMER, 1, 0); }
-};
+using TwoComputers = MainWindowTest;
 
 // Nothing changed in the window: it shows the file as it now is, the line being
 // typed in keeps its selection, nothing is written, and Undo takes it back.
@@ -30,7 +26,7 @@ TEST_F(TwoComputers, AnIdleWindowShowsTheFileAsItNowIsAndKeepsTheCaret)
     focus(1000);
     SendMessageA(item(1000), EM_SETSEL, 2, 5);
     writeElsewhere(today, standup + "TEXT_1 = \"Call Ann \"\r\nDONE_1 = 1\r\nMARK_1 = 0\r\n");
-    ticks();
+    tick(3);  // taken in, then saving as the user types finds nothing changed
     EXPECT_EQ(shown({1000, 1001}), "Standup 1|Call Ann x0");
     EXPECT_EQ(SendMessageA(item(1000), EM_GETSEL, 0, 0), MAKELRESULT(2, 5));
     EXPECT_EQ(readBytes(today), standup + "TEXT_1 = \"Call Ann \"\r\nDONE_1 = 1\r\nMARK_1 = 0\r\n");
@@ -48,7 +44,7 @@ TEST_F(TwoComputers, AnUnsavedChangeIsMergedAndTheFileKeptWhereBothChangedOneTex
     setText(1101, "Buy stamps");
     std::string elsewhere = "[SCHEDULE]\r\nTEXT_0 = Standup at ten\r\nTEXT_1 = Call Ann\r\n";
     writeElsewhere(today, elsewhere);
-    ticks();
+    tick(2);
     EXPECT_EQ(shown({1000, 1001, 1101}), "Standup moved  1|Call Ann 1|Buy stamps 1");
     EXPECT_EQ(readBytes("Data\\2026_12_06.conflict-20261206-091500.ini"), elsewhere);
     DayPage saved;
@@ -66,7 +62,7 @@ TEST_F(TwoComputers, ADeletedDayFileIsAnEmptyPage)
         openWindow();
         if (typed) setText(1101, "Buy stamps");
         DeleteFileA(today);
-        ticks();
+        tick(2);
         EXPECT_EQ(shown({1000, 1101}), std::string(" 1|") + (typed ? "Buy stamps 1" : " 1")) << typed;
         EXPECT_EQ(GetFileAttributesA(today) != INVALID_FILE_ATTRIBUTES, typed);
         closeWindow();
@@ -105,7 +101,7 @@ TEST_F(TwoComputers, ADirectoryChangedWhileItsListIsOpen)
     HWND list = nullptr;
     auto changeElsewhere = [&](const std::string& added) {
         writeElsewhere(templates, "[ITEM_0]\r\nname = Dentist\r\n[ITEM_1]\r\nname = Call the bank\r\n" + added);
-        ticks();
+        tick(2);
     };
     runWithDialogs([&] { command(IDM_TEMPLATES); },
                    {[&] {
@@ -123,7 +119,7 @@ TEST_F(TwoComputers, ADirectoryChangedWhileItsListIsOpen)
                         press("Add template", IDOK);
                     },
                     [&] {
-                        ticks();
+                        tick(2);
                         EXPECT_EQ(listRows(list, 1), (Names{"Alpha", "Call the bank", "Dentist", "Gym"}));
                         press("Templates", IDCANCEL);
                     }});

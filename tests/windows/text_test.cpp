@@ -1,4 +1,4 @@
-// Texts in any script: typed, shown, found, sorted, reminded and kept in the files as UTF-8.
+// Texts in any script: typed, shown, found, sorted and kept in the files as UTF-8 (reminded: see the clock).
 #include "main_window_fixture.h"
 
 #include "day/locale_text_win32.h"
@@ -11,74 +11,37 @@ const char* const lukasz = "Spotkanie z \xc5\x81ukaszem";
 const char* const omega = "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xce\xbb\xce\xb9\xce\xbc\xce\xac\xce\xbd\xce\xb9";
 const char* const emoji = "\xf0\x9f\x98\x80";
 
-class Texts : public MainWindowTest {
-protected:
-    std::wstring wideText(int id) const
-    {
-        wchar_t text[1024] = L"";
-        GetWindowTextW(item(id), text, 1024);
-        return text;
-    }
-    // Typed as the keyboard delivers it: one character message per UTF-16 unit,
-    // handled by a loop as the dialog's own (which is a Unicode one).
-    void type(int id, const std::wstring& keys)
-    {
-        focus(id);
-        for (wchar_t unit : keys) PostMessageW(item(id), WM_CHAR, unit, 1);
-        MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-    }
-    static HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
-};
+using Texts = MainWindowTest;
 
 TEST(Program, RunsInTheUtf8CodePage)
 {
     EXPECT_EQ(GetACP(), UINT(CP_UTF8));
 }
 
-TEST_F(Texts, KeysOfSeveralScriptsAndAnEmojiReachTheFileAsUtf8)
-{
-    openWindow();
-    type(1000, L"caf\u00e9 \u0141ukasz \u03a9\u03bc\u03ad\u03b3\u03b1 \u0434\u043e\u043c \u65e5\u672c \U0001F600");
-    // The editor counts UTF-16 units: 259 of them, whatever their UTF-8 form takes.
-    type(1101, std::wstring(300, L'\u65e5'));
-    EXPECT_EQ(wideText(1101).size(), 259u);
-    closeWindow();
-    EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
-              "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
-              "TEXT_0 = caf\xc3\xa9 \xc5\x81ukasz \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 \xd0\xb4\xd0\xbe\xd0\xbc "
-              "\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[TODO]\r\n"
-              "TEXT_0 = " + fromWide(std::wstring(259, L'\u65e5')) + "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n\r\n[NOTE]\r\n");
-}
-
-// A day and a directory in the code page of earlier versions are shown right and keep their bytes
-// until they change.
-TEST_F(Texts, FilesOfTheOldCodePageAreShownRightAndKeptUntilChanged)
+// A day in the code page of earlier versions is shown right and keeps its bytes until it changes; keys of
+// several scripts typed into it then reach the file as UTF-8, with the text read converted.
+TEST_F(Texts, AnOldCodePageDayIsKeptUntilKeysOfSeveralScriptsChangeItToUtf8)
 {
     const std::string day = std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe1252 +
                             "\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
-    const std::string templates = std::string("\r\n[ITEM_0]\r\nname = ") + cafe1252 + "\r\n";
     writeBytes(dayFile("2026_12_06.ini"), day);
-    writeBytes("directory_template.ini", templates);
     openWindow();
     EXPECT_EQ(text(1000), cafe);
-    EXPECT_EQ(wideText(1000), L"Caf\u00e9 cr\u00e8me");
-    EXPECT_STREQ(appState.templates[0].name, cafe);
-    SendMessageA(window, WM_TIMER, 1, 0);  // saving as the user types finds nothing changed
+    tick();  // saving as the user types finds nothing changed
     closeWindow();
     EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")), day);
-    EXPECT_EQ(readBytes("directory_template.ini"), templates);
 
     openWindow();
-    type(1001, L"\u00e0 bient\u00f4t");
+    type(1001, L"\u0141ukasz \u03a9\u03bc\u03ad\u03b3\u03b1 \u0434\u043e\u043c \u65e5\u672c \U0001F600");
+    // The editor counts UTF-16 units: 259 of them, whatever their UTF-8 form takes.
+    type(1101, std::wstring(300, L'\u65e5'));
     closeWindow();
     EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
               std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe +
-                  "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\nTEXT_1 = \xc3\xa0 bient\xc3\xb4t\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
-                  "\r\n[TODO]\r\n\r\n[NOTE]\r\n");
+                  "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\nTEXT_1 = \xc5\x81ukasz \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 "
+                  "\xd0\xb4\xd0\xbe\xd0\xbc \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
+                  "\r\n[TODO]\r\nTEXT_0 = " + fromWide(std::wstring(259, L'\u65e5')) + "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n"
+                  "\r\n[NOTE]\r\n");
 }
 
 TEST_F(Texts, FindIgnoresCaseInPolishAndGreekAndSelectsWholeCharacters)
@@ -102,7 +65,7 @@ TEST_F(Texts, FindIgnoresCaseInPolishAndGreekAndSelectsWholeCharacters)
                     }});
     DWORD start = 0, end = 0;
     SendMessageA(item(1001), EM_GETSEL, WPARAM(&start), LPARAM(&end));
-    EXPECT_EQ(wideText(1001).substr(start, end - start), L"\u0141ukasz");
+    EXPECT_EQ(toWide(text(1001)).substr(start, end - start), L"\u0141ukasz");
 }
 
 TEST_F(Texts, ContactsAndTemplatesWithNamesOfAnyScriptAreSavedAndReadBack)
@@ -111,12 +74,9 @@ TEST_F(Texts, ContactsAndTemplatesWithNamesOfAnyScriptAreSavedAndReadBack)
     runWithDialogs([&] { command(IDM_CONTACTS); },
                    {[] { press("Contacts", IDC_ADD_ENTRY); },
                     [] {
-                        // Typed, as the dialog's own loop delivers keys.
-                        HWND dialog = dialogNamed("Add contact");
-                        for (wchar_t unit : std::wstring(L"Zo\u00eb \u0141ukasiewicz"))
-                            PostMessageW(GetDlgItem(dialog, IDC_ENTRY_NAME), WM_CHAR, unit, 1);
-                        for (wchar_t unit : std::wstring(L"\u03a9\u03bc\u03ad\u03b3\u03b1 \U0001F600"))
-                            PostMessageW(GetDlgItem(dialog, IDC_ENTRY_DESCRIPTION), WM_CHAR, unit, 1);
+                        HWND dialog = dialogNamed("Add contact");  // its own loop takes the keys
+                        postKeys(GetDlgItem(dialog, IDC_ENTRY_NAME), L"Zo\u00eb \u0141ukasiewicz");
+                        postKeys(GetDlgItem(dialog, IDC_ENTRY_DESCRIPTION), L"\u03a9\u03bc\u03ad\u03b3\u03b1 \U0001F600");
                     },
                     [] { press("Add contact", IDOK); },
                     [] { press("Contacts", IDCANCEL); }});
@@ -148,25 +108,9 @@ TEST_F(Texts, TasksAndDirectoryListsSortAccentedNamesAsTheLocaleDoes)
     for (int i = 0; i < 5; ++i) tasks.push_back(text(1101 + i));
     EXPECT_EQ(tasks, sorted);
     runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
-                       EXPECT_EQ(listRows(rows("Contacts"), 1), sorted);
+                       EXPECT_EQ(listRows(GetDlgItem(dialogNamed("Contacts"), IDC_DIRECTORY_ROWS), 1), sorted);
                        press("Contacts", IDCANCEL);
                    }});
-}
-
-// The balloon holds 255 characters of any script, and never half of one.
-TEST_F(Texts, ARemindersEmojiComesWholeOrNotAtAll)
-{
-    openWindow();
-    setText(1003, std::string("Dentist ") + emoji);
-    setText(1004, std::string(254, 'x') + emoji + "y");
-    testNow = {2026, 12, 0, 6, 9, 30, 0, 0};
-    SendMessageA(window, WM_TIMER, 1, 0);
-    testNow = {2026, 12, 0, 6, 10, 0, 0, 0};
-    SendMessageA(window, WM_TIMER, 1, 0);
-    std::vector<std::wstring> balloons;
-    for (const auto& [action, data] : iconCalls)
-        if (action == NIM_MODIFY) balloons.push_back(data.szInfo);
-    EXPECT_EQ(balloons, (std::vector<std::wstring>{L"Dentist \U0001F600", std::wstring(254, L'x')}));
 }
 
 }  // namespace
