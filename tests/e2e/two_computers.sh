@@ -3,10 +3,7 @@
 # a day file that arrives is never deleted, a line that arrives in the day shown appears and typing afterwards keeps
 # both, and a templates entry that arrives while the list is open joins the one the user adds there.
 source "$(dirname "$0")/lib.sh" "$1"
-elsewhere() {  # path, bytes (printf format)
-  printf "$2" > "$(dirname "$1")/.sync-$$.tmp"
-  mv -f "$(dirname "$1")/.sync-$$.tmp" "$1"
-}
+elsewhere() { printf "$2" > "$(dirname "$1")/.sync-$$.tmp" && mv -f "$(dirname "$1")/.sync-$$.tmp" "$1"; }  # path, bytes
 rows() { driver read Templates 1208 | paste -sd ' '; }
 
 # Today's empty page, closed while a day file arrives, does not delete it; nor is it written again.

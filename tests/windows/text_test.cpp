@@ -13,15 +13,11 @@ const char* const emoji = "\xf0\x9f\x98\x80";
 
 using Texts = MainWindowTest;
 
-TEST(Program, RunsInTheUtf8CodePage)
-{
-    EXPECT_EQ(GetACP(), UINT(CP_UTF8));
-}
-
 // A day in the code page of earlier versions is shown right and keeps its bytes until it changes; keys of
 // several scripts typed into it then reach the file as UTF-8, with the text read converted.
 TEST_F(Texts, AnOldCodePageDayIsKeptUntilKeysOfSeveralScriptsChangeItToUtf8)
 {
+    ASSERT_EQ(GetACP(), UINT(CP_UTF8)) << "the program runs in the UTF-8 code page";
     const std::string day = std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe1252 +
                             "\r\n\r\n[TODO]\r\n\r\n[NOTE]\r\n";
     writeBytes(dayFile("2026_12_06.ini"), day);
