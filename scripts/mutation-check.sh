@@ -70,7 +70,7 @@ version-taken-unsaved|windows|day/other_versions_win32.cpp|    saveChangedPage()
 version-told-twice|windows|day/other_versions_win32.cpp|        return settle(watch.directorySettled, copy);\n    }\n    if (moveAside|        return;\n    }\n    if (moveAside
 version-button-stays|e2e:other_versions|day/other_versions_win32.cpp|any ? SW_SHOWNA : SW_HIDE|SW_SHOWNA
 merge-keeps-window-always|native|day/page_merge.cpp|    if (same(mine, was)) return theirs;|    if (false) return theirs;
-merge-drops-kept-entries|native|directory/directory_merge.cpp|        if (b < 0 || keptByTheirs[b]) merged.push_back(&mine[i]);|        if (b < 0) merged.push_back(&mine[i]);
+merge-drops-kept-entries|native|directory/directory_merge.cpp|keptByTheirs[b]) merged.push_back(&mine[i]);|false) merged.push_back(&mine[i]);
 taken-halfway|native|day/file_stamp.cpp|    return moved ? WatchStep::moving : WatchStep::settled;|    return WatchStep::settled;
 leaving-writes-unchanged|windows|day/day_view_win32.cpp|    StoreResult result = storePage(appState.storedDay, page, date, true);|    StoreResult result = storePage(appState.storedDay, page, date, false);
 reload-loses-caret|windows|day/day_view_win32.cpp|    if (sync.fileChanged) showTakenIn(shown, page);|    if (sync.fileChanged) showDayPage(page);
