@@ -26,7 +26,9 @@ constexpr size_t charactersOfBuffer(size_t bytes)
 
 // Well-formed UTF-8: no overlong form, no surrogate, nothing above U+10FFFF,
 // no sequence cut short or left without its lead byte.
+// Sixteen bytes at a time where the processor can, else as isValidUtf8ByCharacter.
 bool isValidUtf8(std::string_view bytes);
+bool isValidUtf8ByCharacter(std::string_view bytes);
 
 // The length of the well-formed sequence that begins at p, of the `left`
 // bytes there: 1 to 4, or 0 when it is not well formed.

@@ -43,10 +43,11 @@ TEST(Utf8, WellFormedSequences)
         {"\x80", false},                                // a continuation without its lead
         {"\xf8\x88\x80\x80\x80", false},
     };
-    for (const auto& c : cases) EXPECT_EQ(isValidUtf8(c.bytes), c.valid) << c.bytes;
-    // Long enough for the sixteen-byte steps, with the fault behind them.
-    EXPECT_FALSE(isValidUtf8(std::string(40, 'a') + "\xe9" + std::string(40, 'b')));
-    EXPECT_TRUE(isValidUtf8(std::string(40, 'a') + "\xc3\xa9" + std::string(40, 'b')));
+    // Behind ASCII of several lengths, each case also falls across the sixteen-byte steps.
+    for (const auto& c : cases)
+        for (size_t ascii : {0, 1, 14, 15, 16, 31, 64, 77})
+            for (auto check : {isValidUtf8, isValidUtf8ByCharacter})
+                EXPECT_EQ(check(std::string(ascii, 'a') + c.bytes), c.valid) << ascii << " ASCII, then " << c.bytes;
 }
 
 TEST(Utf8, CharactersCountedAsTheEditorCounts)
