@@ -53,12 +53,18 @@ void fillDay(DayTextStore& store, IndexedDay& day, const std::string_view (&text
     day.foldedStart = store.folded.size();
     fold(std::string_view(store.text).substr(day.textStart, day.textSize), store.folded);
     day.foldedSize = store.folded.size() - day.foldedStart;
+    // Nearly always every line keeps its length, and its line break its place;
+    // else the line breaks tell where each line went.
     const std::string_view folded = std::string_view(store.folded).substr(day.foldedStart);
+    bool kept = folded.size() == day.textSize;
+    for (size_t i = day.firstLine; kept && i < store.lines.size(); ++i)
+        kept = folded[store.lines[i].start + store.lines[i].length] == '\n';
     size_t start = 0;
     for (size_t i = day.firstLine; i < store.lines.size(); ++i) {
-        size_t end = std::min(folded.find('\n', start), folded.size());
-        store.lines[i].foldedStart = uint16_t(start);
-        store.lines[i].foldedLength = uint16_t(end - start);
+        IndexedLine& line = store.lines[i];
+        size_t end = kept ? size_t(line.start) + line.length : std::min(folded.find('\n', start), folded.size());
+        line.foldedStart = uint16_t(start);
+        line.foldedLength = uint16_t(end - start);
         start = std::min(end + 1, folded.size());
     }
 }
@@ -122,8 +128,13 @@ private:
     std::string_view query_;
 };
 
+bool continuesCharacter(char c)
+{
+    return (static_cast<unsigned char>(c) & 0xc0) == 0x80;
+}
+
 // A line counts once however often it holds the text; a hit that runs over
-// the end of its line is no match.
+// the end of its line, or begins or ends inside a character, is no match.
 void searchDay(const DayTextStore& store, const IndexedDay& day, const Searcher& query, FindResult& result)
 {
     const std::string_view folded(store.folded.data() + day.foldedStart, day.foldedSize);
@@ -138,7 +149,7 @@ void searchDay(const DayTextStore& store, const IndexedDay& day, const Searcher&
         if (line == day.lineCount) return;
         const IndexedLine& found = lines[line];
         size_t end = size_t(found.foldedStart) + found.foldedLength;
-        if (hit + query.size() > end) {
+        if (hit + query.size() > end || continuesCharacter(folded[hit]) || continuesCharacter(folded[hit + query.size()])) {
             pos = hit + 1;
             continue;
         }

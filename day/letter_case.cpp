@@ -1,4 +1,13 @@
-// Letter case of the Latin, Greek and Cyrillic alphabets, for finding text where the platform's rules are not at hand.
+// Folding letter case for Find: the table of upper cases, and the Latin, Greek and Cyrillic one for where the platform's is not at hand.
+#include "day/letter_case.h"
+
+#include <bit>
+#include <cstdint>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include "day/day_search.h"
 #include "day/utf8_text.h"
 
@@ -35,50 +44,105 @@ char32_t upperCaseOf(char32_t c)
         bool upperIsOdd = c >= 0x4c1 && c <= 0x4ce;
         if (paired) return c % 2 == (upperIsOdd ? 0u : 1u) ? c - 1 : c;
     }
-    return c;
+    switch (c) {  // Latin letters whose upper case takes another number of bytes
+    case 0x250: return 0x2c6f;
+    case 0x251: return 0x2c6d;
+    case 0x26b: return 0x2c62;
+    case 0x2c65: return 0x23a;
+    case 0x2c66: return 0x23e;
+    default: return c;
+    }
 }
 
-// Every letter these rules know lies below U+0800, where a character takes
-// at most two bytes; their upper cases, looked up rather than worked out.
-const char16_t* upperCases()
+// From pos on, a character at a time.
+void foldEachCharacter(std::string_view text, size_t pos, std::string& folded, const CaseTable& upper)
 {
-    static const auto table = [] {
-        static char16_t upper[0x800];
-        for (char32_t c = 0; c < 0x800; ++c) upper[c] = char16_t(upperCaseOf(c));
-        return upper;
-    }();
-    return table;
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    while (pos < text.size()) {
+        if (wellFormedLength(p + pos, text.size() - pos) == 0) {
+            folded += text[pos++];
+            continue;
+        }
+        char32_t c = nextCharacter(text, pos);
+        appendUtf8(folded, c < upper.size() ? upper[c] : c);
+    }
+}
+
+// The character that may begin at i, folded where it stands; false when its
+// upper case takes another number of bytes. A stray byte stays as it is, so
+// that every character can be told by its first byte alone.
+inline bool foldInPlace(std::string_view text, unsigned char* to, size_t i, const CaseTable& upper)
+{
+    const auto* from = reinterpret_cast<const unsigned char*>(text.data()) + i;
+    switch (wellFormedLength(from, text.size() - i)) {
+    case 2: {
+        char32_t u = upper[(from[0] & 0x1f) << 6 | (from[1] & 0x3f)];
+        if (u < 0x80 || u >= 0x800) return false;
+        to[i] = (unsigned char)(0xc0 | u >> 6);
+        to[i + 1] = (unsigned char)(0x80 | (u & 0x3f));
+        return true;
+    }
+    case 3: {
+        char32_t u = upper[(from[0] & 0x0f) << 12 | (from[1] & 0x3f) << 6 | (from[2] & 0x3f)];
+        if (u < 0x800) return false;
+        to[i] = (unsigned char)(0xe0 | u >> 12);
+        to[i + 1] = (unsigned char)(0x80 | (u >> 6 & 0x3f));
+        to[i + 2] = (unsigned char)(0x80 | (u & 0x3f));
+        return true;
+    }
+    default: return true;  // beyond U+FFFF, or a stray byte
+    }
 }
 
 }  // namespace
 
+CaseTable portableCaseTable()
+{
+    CaseTable upper(0x10000);
+    for (char32_t c = 0; c < upper.size(); ++c) upper[c] = char16_t(upperCaseOf(c));
+    return upper;
+}
+
 // Ten years of days are folded when Find first reads them. Nearly every
 // letter keeps its length when folded, so the text is copied whole, its ASCII
-// folded sixteen bytes at a time and its other letters in place; only from a
-// letter whose folded form is shorter or longer (or a stray byte) on is it
-// built a character at a time.
-void foldLetterCase(std::string_view text, std::string& folded)
+// folded sixteen bytes at a time and its other letters in place, found by
+// their first bytes sixty-four bytes at a time: a character at a time costs
+// a mispredicted branch at every change of script. Only from a letter whose
+// upper case is shorter or longer on is the rest built a character at a time.
+void foldWithCaseTable(std::string_view text, std::string& folded, const CaseTable& upper)
 {
-    const char16_t* upper = upperCases();
     const size_t at = folded.size();
     folded += text;
     foldPlainCase(folded.data() + at, text.size());
-    const std::string_view copy(folded.data() + at, text.size());
-    auto* p = reinterpret_cast<unsigned char*>(folded.data() + at);
-    size_t pos = asciiRunEnd(copy, 0);
-    while (pos < text.size()) {
-        size_t length = wellFormedLength(p + pos, text.size() - pos);
-        if (length == 2) {
-            char16_t u = upper[(p[pos] & 0x1f) << 6 | (p[pos + 1] & 0x3f)];
-            if (u < 0x80) break;
-            p[pos] = char(0xc0 | u >> 6);
-            p[pos + 1] = char(0x80 | (u & 0x3f));
-        } else if (length < 3) {
-            break;
-        }
-        pos = asciiRunEnd(copy, pos + length);
-    }
+    size_t pos = asciiRunEnd(text, 0);
     if (pos == text.size()) return;
-    folded.resize(at + pos);
-    for (; pos < text.size();) appendUtf8(folded, upperCaseOf(nextCharacter(text, pos)));
+    auto refoldFrom = [&](size_t start) {
+        folded.resize(at + start);
+        foldEachCharacter(text, start, folded, upper);
+    };
+    const auto* from = reinterpret_cast<const unsigned char*>(text.data());
+    auto* to = reinterpret_cast<unsigned char*>(folded.data() + at);
+#ifdef __SSE2__
+    // First bytes of characters that are not ASCII: C0 to FF, signed above BF.
+    auto firstBytesIn = [&](size_t i) {
+        __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + i));
+        return uint64_t(unsigned(_mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(block, _mm_set1_epi8(char(0xbf))), block))));
+    };
+    for (; pos + 64 <= text.size(); pos += 64) {
+        uint64_t firsts = firstBytesIn(pos) | firstBytesIn(pos + 16) << 16 | firstBytesIn(pos + 32) << 32 |
+                          firstBytesIn(pos + 48) << 48;
+        for (; firsts != 0; firsts &= firsts - 1) {
+            size_t i = pos + size_t(std::countr_zero(firsts));
+            if (!foldInPlace(text, to, i, upper)) return refoldFrom(i);
+        }
+    }
+#endif
+    for (; pos < text.size(); ++pos)
+        if (from[pos] >= 0xc0 && !foldInPlace(text, to, pos, upper)) return refoldFrom(pos);
+}
+
+void foldLetterCase(std::string_view text, std::string& folded)
+{
+    static const CaseTable upper = portableCaseTable();
+    foldWithCaseTable(text, folded, upper);
 }

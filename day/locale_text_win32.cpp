@@ -3,7 +3,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <utility>
+
 #include "day/day_search.h"
+#include "day/letter_case.h"
 #include "day/utf8_text.h"
 
 std::wstring toWide(std::string_view text)
@@ -32,15 +36,37 @@ int collateAsTheUserDoes(const char* a, const char* b)
                            nullptr, 0) - CSTR_EQUAL;
 }
 
-// ASCII, most of a day's text, needs no call to the platform.
+// The platform's upper cases, asked once for every character up to U+FFFF:
+// without linguistic casing it maps each UTF-16 unit on its own, so a table
+// gives what a call for each text would, and ten years of days are folded
+// without converting each to UTF-16 and back.
+const CaseTable& userCaseTable()
+{
+    static const CaseTable upper = [] {
+        CaseTable table(0x10000);
+        for (size_t c = 0; c < table.size(); ++c) table[c] = char16_t(c);
+        // Surrogates are halves of characters beyond U+FFFF, which keep their case.
+        for (auto [first, end] : {std::pair<size_t, size_t>{1, 0xd800}, {0xe000, 0x10000}}) {
+            std::wstring units(table.begin() + ptrdiff_t(first), table.begin() + ptrdiff_t(end));
+            if (LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, units.data(), int(units.size()), units.data(),
+                              int(units.size()), nullptr, nullptr, 0) == int(units.size()))
+                std::copy(units.begin(), units.end(), table.begin() + ptrdiff_t(first));
+        }
+        return table;
+    }();
+    return upper;
+}
+
 void foldAsTheUserDoes(std::string_view text, std::string& folded)
 {
+    // ASCII, most of a day's text, needs no table.
     if (asciiRunEnd(text, 0) == text.size()) {
         size_t at = folded.size();
         folded += text;
         foldPlainCase(folded.data() + at, text.size());
         return;
     }
+    if (GetACP() == CP_UTF8) return foldWithCaseTable(text, folded, userCaseTable());
     std::wstring wide = toWide(text);
     LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, wide.data(), int(wide.size()), wide.data(),
                   int(wide.size()), nullptr, nullptr, 0);

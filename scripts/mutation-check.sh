@@ -42,6 +42,11 @@ key-without-blank|native|day/day_file.cpp|"%s_%d = "|"%s_%d= "
 second-key-wins|native|day/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;
 schedule-slot|native|edit/close_day.cpp|int target = i;|int target = i + 1 < scheduleLineCount ? i + 1 : i;
 quarter-of-four|native|edit/close_day.cpp|month % 3 == shownMonth % 3|month % 4 == shownMonth % 4
+block-check-third-byte|native|day/utf8_text.cpp|_mm_alignr_epi8(block, previous, 14)|_mm_alignr_epi8(block, previous, 15)
+fold-skips-bytes|native|day/letter_case.cpp|pos + 64 <= text.size(); pos += 64)|pos + 64 <= text.size(); pos += 80)
+match-inside-character|native|day/day_search.cpp|continuesCharacter(folded[hit])|false
+folded-lines-assumed|native|day/day_search.cpp|kept && i < store.lines.size()|false && i < store.lines.size()
+table-folds-down|windows|day/locale_text_win32.cpp|LCMAP_UPPERCASE, units.data()|LCMAP_LOWERCASE, units.data()
 cut-off-by-one|native|day/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);

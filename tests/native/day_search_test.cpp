@@ -104,6 +104,21 @@ TEST_F(DaySearch, NewestThousandShownOfMore)
     EXPECT_EQ(countText({std::vector<FoundRow>(1000), 1000, 2, true}), "1,000 matches; 2 day files could not be read");
 }
 
+// Long enough to be folded many bytes a step, a stray byte kept as it is;
+// from a letter whose upper case is shorter on, a character at a time.
+TEST(LetterCase, EveryCharacterOfALongText)
+{
+    std::string text, expected;
+    for (int i = 0; i < 12; ++i) {
+        text += "\xc5\xbc\xc3\xb3\xc5\x82w \xd0\xb1\xd1\x8b\xd1\x82\xd1\x8c \xe6\x97\xa5 ";
+        expected += "\xc5\xbb\xc3\x93\xc5\x81W \xd0\x91\xd0\xab\xd0\xa2\xd0\xac \xe6\x97\xa5 ";
+        if (i == 5) text += "\x80\xc5 ", expected += "\x80\xc5 ";
+    }
+    std::string folded;
+    foldLetterCase(text + "\xc5\xbf\xce\xb1\xe9 \xf0\x9f\x98\x80 ok", folded);
+    EXPECT_EQ(folded, expected + "S\xce\x91\xe9 \xf0\x9f\x98\x80 OK");
+}
+
 // Letter case in every script the portable rules know; a folded form of
 // another length still leads to its own line and to whole characters of it.
 TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
@@ -111,7 +126,8 @@ TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
     save(date(2026, 3, 14), {{0, "Call \xc5\x81ukasz"}, {1, "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1"},
                              {2, "\xd0\xb4\xd0\xbe\xd0\xbc"}, {3, "\xc5\xbf\xc5\xbf\xc5\xbf\xc5\xbf"},
                              {4, "ss end"}, {5, "\xe6\x97\xa5\xe6\x9c\xac"},
-                             {6, "\xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82"}});  // a final sigma
+                             {6, "\xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82"},  // a final sigma
+                             {7, "\xc9\x90\xc9\x90\xc9\x90\xc9\x90"}});  // longer folded, as line 3 is shorter
     writeBytes(folder.path() / "Data" / "2026_03_13.ini", "[NOTE]\r\nTEXT_0 = Caf\xe9\r\n");  // code page 1252
     index();
     const struct {

@@ -2,6 +2,7 @@
 #include "main_window_fixture.h"
 
 #include "day/locale_text_win32.h"
+#include "day/utf8_text.h"
 
 namespace {
 
@@ -107,6 +108,22 @@ TEST_F(Texts, TasksAndDirectoryListsSortAccentedNamesAsTheLocaleDoes)
                        EXPECT_EQ(listRows(GetDlgItem(dialogNamed("Contacts"), IDC_DIRECTORY_ROWS), 1), sorted);
                        press("Contacts", IDCANCEL);
                    }});
+}
+
+// The table Find folds with gives what the platform gives for a whole text: every character up to
+// U+FFFF (in reverse, among other neighbours than the table was asked with), and one beyond.
+TEST(LetterCase, TheTableFoldsAsThePlatformDoes)
+{
+    std::string every;
+    for (char32_t c = 0xffff; c > 0; --c)
+        if (c < 0xd800 || c >= 0xe000) appendUtf8(every, c);
+    every += emoji;
+    std::string folded;
+    foldAsTheUserDoes(every, folded);
+    std::wstring wide = toWide(every);
+    LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, wide.data(), int(wide.size()), wide.data(),
+                  int(wide.size()), nullptr, nullptr, 0);
+    EXPECT_TRUE(folded == fromWide(wide)) << "the table and the platform fold differently";
 }
 
 }  // namespace
