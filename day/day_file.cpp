@@ -103,12 +103,11 @@ void readDayPageFrom(const IniFile& file, DayPage& page)
     for (const DaySection& section : daySections) readDaySection(file, section, page);
 }
 
-ReadResult readDayPage(const SystemTime& date, DayPage& page, bool* legacyText)
+ReadResult readDayPage(const SystemTime& date, DayPage& page)
 {
     IniFile file;
     ReadResult result = loadIniFile(dayFilePath(date).c_str(), file);
     readDayPageFrom(file, page);
-    if (legacyText) *legacyText = file.legacyText;
     return result;
 }
 

@@ -20,8 +20,7 @@ void readDayPageFrom(const IniFile& file, DayPage& page);
 
 // A missing file or folder gives every line its defaults: empty, not done,
 // Primary; so does an unreadable file, which the result tells apart.
-// legacyText, when given, tells whether the file was in the old code page.
-ReadResult readDayPage(const SystemTime& date, DayPage& page, bool* legacyText = nullptr);
+ReadResult readDayPage(const SystemTime& date, DayPage& page);
 
 // Only the texts of a day's lines, exactly as readDayPage reads them, for a
 // reader of every day: the storage is kept from one file to the next, and the

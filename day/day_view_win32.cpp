@@ -146,8 +146,7 @@ void loadDayPage()
     DayPage page;
     StoredPage& stored = appState.storedDay;
     FileStamp beforeReading = fileStamp(dayFilePath(toSystemTime(appState.dateShown)).c_str());
-    stored.unreadable =
-        readDayPage(toSystemTime(appState.dateShown), page, &stored.legacyText) == ReadResult::unreadable;
+    stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page) == ReadResult::unreadable;
     // A file that could not be read is read again as soon as it can be.
     stored.watch = watchFrom(stored.unreadable ? FileStamp{} : beforeReading);
     stored.unreadableTold = false;
@@ -170,7 +169,7 @@ void noteWrite(const SystemTime& date, StoreResult result)
 
 StoreResult writeShownPage(const DayPage& page, const SystemTime& date)
 {
-    StoreResult result = storePage(appState.storedDay, page, date, true);
+    StoreResult result = storePage(appState.storedDay, page, date);
     noteWrite(date, result);
     return result;
 }

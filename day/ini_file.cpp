@@ -229,7 +229,6 @@ ReadResult loadIniFile(const char* path, IniFile& file)
         return result;
     }
     file = parseOwnBytes(std::make_shared<const std::string>(std::move(converted)));
-    file.legacyText = true;
     file.legacyBytes = std::make_shared<const std::string>(std::move(bytes));
     return result;
 }

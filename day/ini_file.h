@@ -29,8 +29,7 @@ struct IniSection {
 struct IniFile {
     std::shared_ptr<const std::string> bytes;  // none when the caller keeps the bytes
     std::vector<IniSection> sections;
-    bool legacyText = false;  // read from a file in the old code page, converted
-    std::shared_ptr<const std::string> legacyBytes;  // that file's own bytes, before converting
+    std::shared_ptr<const std::string> legacyBytes;  // a file in the old code page: its own bytes, before converting
 };
 
 // The bytes of a file as loadIniFile found them, whatever it converted.

@@ -115,7 +115,7 @@ void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
     readDirectory(ini, directory.file, read);
     EntriesAdded result = addMissingEntries(directory.entries, read);
     if (result.added > 0) {
-        StoreResult stored = storeDirectory(directory.file, directory.entries, directory.stored, true);
+        StoreResult stored = storeDirectory(directory.file, directory.entries, directory.stored);
         if (stored == StoreResult::failed) reportSaveFailure();
         if (stored == StoreResult::failed || stored == StoreResult::failedAgain)
             return settle(watch.directorySettled, copy);

@@ -16,15 +16,11 @@ StoreResult noteSaveOutcome(bool succeeded, bool& failureTold)
     return StoreResult::failed;
 }
 
-StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date, bool onlyWhenChanged)
+StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date)
 {
-    bool keepFile = onlyWhenChanged || stored.legacyText;
-    if (stored.unreadable || (keepFile && firstChangedLine(stored.page, shown) < 0)) return StoreResult::skipped;
+    if (stored.unreadable || firstChangedLine(stored.page, shown) < 0) return StoreResult::skipped;
     bool succeeded = saveDayPage(shown, date) != SaveResult::failed;
-    if (succeeded) {
-        stored.page = shown;
-        stored.legacyText = false;
-    }
+    if (succeeded) stored.page = shown;
     return noteSaveOutcome(succeeded, stored.failureTold);
 }
 
@@ -53,10 +49,9 @@ DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date,
         }
         sync.fileChanged = true;
         stored.unreadable = false;
-        stored.legacyText = ini.legacyText;
         stored.page = file;
         window = merged.page;
     }
-    sync.stored = storePage(stored, window, date, true);
+    sync.stored = storePage(stored, window, date);
     return sync;
 }

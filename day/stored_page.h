@@ -20,13 +20,13 @@ struct StoredPage {
     bool unreadableTold = false;
     bool failureTold = false;
     FileWatch watch;
-    bool legacyText = false;     // the file is in the old code page: kept as it is until the page changes
 };
 
 // Writes the page as a day change does (the same bytes; an empty page deletes
-// the file), unless the file could not be read or, with onlyWhenChanged or a
-// file in the old code page, the page is the one the file already holds.
-StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date, bool onlyWhenChanged);
+// the file), unless the file could not be read or the page is the one the file
+// already holds: a hand-edited file, or one in the old code page, keeps its
+// bytes until the user changes the day.
+StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date);
 
 // What bringing the day's file and the window's page in step came to.
 struct DaySync {

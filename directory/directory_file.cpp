@@ -86,12 +86,11 @@ void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& dir
     }
 }
 
-ReadResult loadDirectory(const DirectoryFile& file, Directory& directory, bool* legacyText)
+ReadResult loadDirectory(const DirectoryFile& file, Directory& directory)
 {
     IniFile ini;
     ReadResult result = loadIniFile(file.path, ini);
     readDirectory(ini, file, directory);
-    if (legacyText) *legacyText = ini.legacyText;
     return result;
 }
 
@@ -142,23 +141,19 @@ bool saveDirectories(const Directory& contacts, const Directory& templates,
 // the same entries counts as unchanged.
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored)
 {
-    stored.unreadable = loadDirectory(file, directory, &stored.legacyText) == ReadResult::unreadable;
+    stored.unreadable = loadDirectory(file, directory) == ReadResult::unreadable;
     TextBuilder text = composeDirectoryFile(file, directory);
     stored.held.assign(text.data(), size_t(text.length()));
 }
 
-StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored,
-                           bool onlyWhenChanged)
+StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored)
 {
     if (stored.unreadable) return StoreResult::skipped;
     TextBuilder text = composeDirectoryFile(file, directory);
     std::string_view composed(text.data(), size_t(text.length()));
-    if ((onlyWhenChanged || stored.legacyText) && composed == stored.held) return StoreResult::skipped;
+    if (composed == stored.held) return StoreResult::skipped;
     bool succeeded = writeFileAtomically(file.path, text.data(), composed.size());
-    if (succeeded) {
-        stored.held = composed;
-        stored.legacyText = false;
-    }
+    if (succeeded) stored.held = composed;
     return noteSaveOutcome(succeeded, stored.failureTold);
 }
 
@@ -198,9 +193,8 @@ DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory,
         }
         sync.fileChanged = true;
         stored.unreadable = false;
-        stored.legacyText = ini.legacyText;
         stored.held = nowHeld;
     }
-    sync.stored = storeDirectory(file, directory, stored, true);
+    sync.stored = storeDirectory(file, directory, stored);
     return sync;
 }

@@ -36,8 +36,7 @@ extern const DirectoryFile periodicTasksFile;  // ".\directory_periodic.ini"
 void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& directory);
 
 // A missing or unreadable file gives an empty directory; the result tells which.
-// legacyText, when given, tells whether the file was in the old code page.
-ReadResult loadDirectory(const DirectoryFile& file, Directory& directory, bool* legacyText = nullptr);
+ReadResult loadDirectory(const DirectoryFile& file, Directory& directory);
 void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks);
 
 // The whole file of a directory as it is written: an empty directory gives no bytes.
@@ -58,16 +57,14 @@ struct StoredDirectory {
     bool unreadableTold = false;
     bool failureTold = false;
     FileWatch watch;
-    bool legacyText = false;     // in the old code page: kept as it is until the directory changes
 };
 
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored);
 
-// Writes the directory's file unless it could not be read or, with
-// onlyWhenChanged or a file in the old code page, the directory is what the
-// file already holds.
-StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored,
-                           bool onlyWhenChanged);
+// Writes the directory's file unless it could not be read or the directory is
+// what the file already holds: a hand-edited file, or one in the old code
+// page, keeps its bytes until the user changes the directory.
+StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored);
 
 // What bringing a directory's file and its entries in step came to.
 struct DirectorySync {

@@ -264,7 +264,7 @@ StoreResult saveDirectoryFile(DirectoryList& list)
     if (std::string_view(text.data(), size_t(text.length())) == list.stored.held) return StoreResult::skipped;
     FileStamp now = fileStamp(list.file.path);
     if (!(now == list.stored.watch.taken) || list.stored.watch.ownWrite) return takeInDirectoryFile(list, now, true);
-    StoreResult result = storeDirectory(list.file, list.entries, list.stored, true);
+    StoreResult result = storeDirectory(list.file, list.entries, list.stored);
     noteWrite(list, result);
     return result;
 }

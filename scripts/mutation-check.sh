@@ -61,7 +61,7 @@ late-tick-no-reminder|native|app/reminders.cpp|    int to = secondOfDay(now);|  
 unchanged-page-written|native|day/stored_page.cpp|(keepFile && firstChangedLine(stored.page, shown) < 0)|(keepFile && false)
 undo-keeps-101|native|edit/undo_history.cpp|history.undoable.size() == undoStepLimit|history.undoable.size() > undoStepLimit
 find-untrimmed|native|day/day_search.cpp|std::string_view trimmed = trimBlanks(typed);|std::string_view trimmed = typed;
-unreadable-day-saved|windows|day/day_view_win32.cpp|page, &stored.legacyText) == ReadResult::unreadable;|page, &stored.legacyText) == ReadResult::missing;
+unreadable-day-saved|windows|day/day_view_win32.cpp|dateShown), page) == ReadResult::unreadable;|dateShown), page) == ReadResult::missing;
 find-selects-nothing|windows|day/find_dialog_win32.cpp|SendMessageA(editor, EM_SETSEL, start, end);|SendMessageA(editor, EM_SETSEL, start, start);
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
@@ -77,7 +77,7 @@ version-button-stays|e2e:other_versions|day/other_versions_win32.cpp|any ? SW_SH
 merge-keeps-window-always|native|day/page_merge.cpp|    if (same(mine, was)) return theirs;|    if (false) return theirs;
 merge-drops-kept-entries|native|directory/directory_merge.cpp|keptByTheirs[b]) merged.push_back(&mine[i]);|false) merged.push_back(&mine[i]);
 taken-halfway|native|day/file_stamp.cpp|    return moved ? WatchStep::moving : WatchStep::settled;|    return WatchStep::settled;
-leaving-writes-unchanged|windows|day/day_view_win32.cpp|    StoreResult result = storePage(appState.storedDay, page, date, true);|    StoreResult result = storePage(appState.storedDay, page, date, false);
+unchanged-page-written|native|day/stored_page.cpp|firstChangedLine(stored.page, shown) < 0) return|firstChangedLine(stored.page, shown) < -1) return
 reload-loses-caret|windows|day/day_view_win32.cpp|    if (sync.fileChanged) showTakenIn(shown, page);|    if (sync.fileChanged) showDayPage(page);
 add-dialog-disturbed|windows|directory/directory_list_win32.cpp|        if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;|
 copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)

@@ -163,7 +163,7 @@ TEST(Sync, UnchangedIsNeverWritten)
     StoredDirectory held;
     loadStoredDirectory(templatesFile, templates, held);
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
-    EXPECT_EQ(storeDirectory(templatesFile, templates, held, true), StoreResult::skipped);
+    EXPECT_EQ(storeDirectory(templatesFile, templates, held), StoreResult::skipped);
     EXPECT_EQ(syncDirectoryFile(templatesFile, templates, held, at0930).stored, StoreResult::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
     shown.window.lines[2].mark = markImportant;
