@@ -6,25 +6,29 @@
 
 #include "day/day_page.h"
 #include "day/ini_file.h"
+#include "day/utf8_text.h"
 #include "directory/directory_file.h"
 
 namespace {
 
+// As many characters as the field's editor accepts, each taking three bytes
+// (a Japanese one): the most bytes a field can hold.
 template <size_t N>
-void fill(char (&field)[N], char c)
+void fill(char (&field)[N])
 {
-    std::memset(field, c, N - 1);
-    field[N - 1] = '\0';
+    std::string text;
+    for (size_t i = 0; i < charactersOfBuffer(N); ++i) text += "\xe6\x97\xa5";
+    copyCutText(text, field, N);
 }
 
 Directory& fullContacts()
 {
     static Directory contacts;
     for (DirectoryEntry& e : contacts) {
-        fill(e.name, 'n');
-        fill(e.description, 'd');
-        fill(e.phone, 'p');
-        fill(e.email, 'e');
+        fill(e.name);
+        fill(e.description);
+        fill(e.phone);
+        fill(e.email);
         std::strcpy(e.birthday, "02.29.2000");
     }
     return contacts;
