@@ -1,17 +1,31 @@
-// Feeds arbitrary bytes to the INI reader and the day reader: the page must hold what asking the reader key by key gives.
+// Feeds arbitrary bytes to the INI reader and the day reader: the page must hold what asking the reader key by key gives; and to the UTF-8 check and the letter case fold.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <string_view>
 
 #include "day/day_file.h"
 #include "day/ini_file.h"
+#include "day/day_search.h"
 #include "day/legacy_text.h"
+#include "day/utf8_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    // Both ways of checking UTF-8 agree, and a text folds alike whole and a character at a time.
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    if (isValidUtf8(bytes) != isValidUtf8ByCharacter(bytes)) std::abort();
+    std::string whole, each;
+    foldLetterCase(bytes, whole);
+    for (size_t pos = 0, start = 0; pos < bytes.size(); start = pos) {
+        nextCharacter(bytes, pos);
+        foldLetterCase(bytes.substr(start, pos - start), each);
+    }
+    if (whole != each) std::abort();
+
     std::string converted;
     bool legacy;
     IniFile file = parseIni(fileText(std::string_view(reinterpret_cast<const char*>(data), size), converted, legacy));
