@@ -49,7 +49,8 @@ void setClockText(const SYSTEMTIME& now)
 
 // Reminders come from today whatever day the window shows: from the window
 // when it shows today (a read-only line is done), else from today's file as
-// it stands. A file that cannot be read reminds of nothing this time.
+// it stands. A file that cannot be read (a sync tool may hold it for a
+// moment) gives false, and its slots wait.
 bool readTodaysSchedule(const SYSTEMTIME& now, uint32_t slots, DayLine (&schedule)[scheduleLineCount])
 {
     if (!isSameDay(appState.dateShown, now)) {
@@ -67,13 +68,13 @@ bool readTodaysSchedule(const SYSTEMTIME& now, uint32_t slots, DayLine (&schedul
     return true;
 }
 
-void remindOfSlots(const SYSTEMTIME& now, uint32_t slots)
+bool remindOfSlots(const SYSTEMTIME& now, uint32_t slots)
 {
     DayLine schedule[scheduleLineCount];
-    if (!readTodaysSchedule(now, slots, schedule)) return;
+    if (!readTodaysSchedule(now, slots, schedule)) return false;
     char text[reminderTextSize];
     composeReminder(schedule, slots, text);
-    if (text[0] == '\0') return;
+    if (text[0] == '\0') return true;
 
     NOTIFYICONDATAW data = trayIconRecord();
     setWideText(data.szInfo, text);
@@ -81,6 +82,7 @@ void remindOfSlots(const SYSTEMTIME& now, uint32_t slots)
     setWideText(data.szInfoTitle, appState.caption);
     data.dwInfoFlags = NIIF_INFO;
     shellNotifyIconFunction(NIM_MODIFY, &data);
+    return true;
 }
 
 // The day that was today when the date changed, while a window that shows it
@@ -103,6 +105,9 @@ void followToday(const SYSTEMTIME& now)
 
 // Carried from tick to tick; started again with every main window.
 ClockMemory clockMemory;
+// Slots of today reached while its file could not be read: reminded of at
+// the first tick that can read it, as after a sleep.
+uint32_t slotsWaiting = 0;
 
 }  // namespace
 
@@ -111,6 +116,7 @@ void startClock()
     SetTimer(appState.mainWindow, 1, 1000, nullptr);
     startClockMemory(clockMemory, toSystemTime(localTime()));
     followPending = false;
+    slotsWaiting = 0;
 }
 
 // However late the tick, the marks move once and at most one balloon shows.
@@ -127,7 +133,9 @@ void clockTick()
     }
     followToday(now);
     if (reached.moveMarks) markCurrentSlot();
-    if (reached.slotsToRemind) remindOfSlots(now, reached.slotsToRemind);
+    if (reached.dateChanged) slotsWaiting = 0;
+    slotsWaiting |= reached.slotsToRemind;
+    if (slotsWaiting && remindOfSlots(now, slotsWaiting)) slotsWaiting = 0;
 }
 
 void markCurrentSlot()

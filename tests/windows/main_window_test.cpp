@@ -196,7 +196,8 @@ TEST_F(Clock, TicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
 
 // Midnight moves a window that shows the day left on to the new today, saving the day left,
 // but not while a question is open: the command asking goes on with its own day. A window
-// that shows another day stays. Reminders come from today, from its file when it is not shown.
+// that shows another day stays. Reminders come from today, from its file when it is not shown,
+// as soon as that file can be read.
 TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
 {
     writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_3 = Dentist\r\n");
@@ -219,7 +220,12 @@ TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
     EXPECT_NE(readBytes(dayFile("2026_12_07.ini")).find("TEXT_0 = late on the 6th"), std::string::npos);
     setText(1003, "Dentist on the 8th");
     command(IDC_PREVIOUS_DAY);
+    // Held by another program at the boundary: reminded of once the file can be read.
+    HANDLE held = CreateFileW(dayFile("2026_12_08.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     tickAt(9, 30, 0);
+    EXPECT_EQ(balloons(), std::vector<std::string>{});
+    CloseHandle(held);
+    tickAt(9, 30, 1);
     EXPECT_EQ(balloons(), std::vector<std::string>{"Dentist on the 8th"});
 
     testNow.wDay = 9;
