@@ -40,6 +40,8 @@ int collateAsTheUserDoes(const char* a, const char* b)
 // without linguistic casing it maps each UTF-16 unit on its own, so a table
 // gives what a call for each text would, and ten years of days are folded
 // without converting each to UTF-16 and back.
+namespace {
+
 const CaseTable& userCaseTable()
 {
     static const CaseTable upper = [] {
@@ -57,16 +59,14 @@ const CaseTable& userCaseTable()
     return upper;
 }
 
+}  // namespace
+
+// Texts in another code page than UTF-8 (on a Windows without it) are
+// folded through UTF-16, unless they are ASCII, as most of a day's text is.
 void foldAsTheUserDoes(std::string_view text, std::string& folded)
 {
-    // ASCII, most of a day's text, needs no table.
-    if (asciiRunEnd(text, 0) == text.size()) {
-        size_t at = folded.size();
-        folded += text;
-        foldPlainCase(folded.data() + at, text.size());
-        return;
-    }
-    if (GetACP() == CP_UTF8) return foldWithCaseTable(text, folded, userCaseTable());
+    if (GetACP() == CP_UTF8 || asciiRunEnd(text, 0) == text.size())
+        return foldWithCaseTable(text, folded, userCaseTable());
     std::wstring wide = toWide(text);
     LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, wide.data(), int(wide.size()), wide.data(),
                   int(wide.size()), nullptr, nullptr, 0);

@@ -4,8 +4,6 @@
 #include <string>
 #include <string_view>
 
-#include "day/letter_case.h"
-
 // The program's texts are in its code page (UTF-8, as its manifest declares,
 // or the system's on a Windows without UTF-8 code pages).
 std::wstring toWide(std::string_view text);
@@ -16,4 +14,3 @@ int collateAsTheUserDoes(const char* a, const char* b);
 
 // Appends the text upper-cased as the user's locale does.
 void foldAsTheUserDoes(std::string_view text, std::string& folded);
-const CaseTable& userCaseTable();
