@@ -94,14 +94,14 @@ inline bool foldInPlace(std::string_view text, unsigned char* to, size_t i, cons
     }
 }
 
-}  // namespace
-
 CaseTable portableCaseTable()
 {
     CaseTable upper(0x10000);
     for (char32_t c = 0; c < upper.size(); ++c) upper[c] = char16_t(upperCaseOf(c));
     return upper;
 }
+
+}  // namespace
 
 // Ten years of days are folded when Find first reads them. Nearly every
 // letter keeps its length when folded, so the text is copied whole, its ASCII

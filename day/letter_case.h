@@ -10,9 +10,6 @@
 // keep their case. a to z must map to A to Z and no other ASCII may change.
 using CaseTable = std::vector<char16_t>;
 
-// Latin, Greek and Cyrillic, for where the platform's rules are not at hand.
-CaseTable portableCaseTable();
-
 // Appends the text with every character replaced by its upper case; a byte
 // that begins no well-formed character is kept as it is.
 void foldWithCaseTable(std::string_view text, std::string& folded, const CaseTable& upper);
