@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     std::string converted;
     bool legacy;
-    IniFile file = parseIni(fileText(std::string_view(reinterpret_cast<const char*>(data), size), converted, legacy));
+    IniFile file = parseIni(fileText(bytes, converted, legacy));
     DayPage page;
     readDayPageFrom(file, page);
     // Section names as a hand-edited file might spell them.

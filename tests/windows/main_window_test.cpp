@@ -222,6 +222,7 @@ TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
     command(IDC_PREVIOUS_DAY);
     // Held by another program at the boundary: reminded of once the file can be read.
     HANDLE held = CreateFileW(dayFile("2026_12_08.ini").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE) << "the 8th's file, saved on leaving it, is there to hold";
     tickAt(9, 30, 0);
     EXPECT_EQ(balloons(), std::vector<std::string>{});
     CloseHandle(held);
