@@ -57,14 +57,13 @@ char32_t upperCaseOf(char32_t c)
 // From pos on, a character at a time.
 void foldEachCharacter(std::string_view text, size_t pos, std::string& folded, const CaseTable& upper)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
     while (pos < text.size()) {
-        if (wellFormedLength(p + pos, text.size() - pos) == 0) {
-            folded += text[pos++];
-            continue;
-        }
+        size_t start = pos;
         char32_t c = nextCharacter(text, pos);
-        appendUtf8(folded, c < upper.size() ? upper[c] : c);
+        if (pos - start == 1 && c >= 0x80)
+            folded += text[start];  // a stray byte
+        else
+            appendUtf8(folded, c < upper.size() ? upper[c] : c);
     }
 }
 
