@@ -40,29 +40,37 @@ void fillDay(DayTextStore& store, IndexedDay& day, const std::string_view (&text
 {
     day.textStart = store.text.size();
     day.firstLine = store.lines.size();
+    size_t size = 0;
+    for (std::string_view text : texts) size += text.empty() ? 0 : text.size() + 1;
+    // Room with every line break in place, then a copy per line: appending
+    // line by line costs more than the copying.
+    store.text.append(size, '\n');
+    char* to = store.text.data() + day.textStart;
     for (int i = 0; i < dayLineCount; ++i) {
         std::string_view text = texts[i];
         if (text.empty()) continue;
-        store.lines.push_back({uint8_t(i), uint16_t(store.text.size() - day.textStart), uint16_t(text.size()), 0, 0});
-        store.text += text;
-        store.text += '\n';
+        uint16_t start = uint16_t(to - store.text.data() - day.textStart);
+        // Nearly always every line keeps its length when folded; checked below.
+        store.lines.push_back({uint8_t(i), start, uint16_t(text.size()), start, uint16_t(text.size())});
+        std::memcpy(to, text.data(), text.size());
+        to += text.size() + 1;
     }
-    day.textSize = store.text.size() - day.textStart;
+    day.textSize = size;
     day.lineCount = store.lines.size() - day.firstLine;
     // A whole day folded at once: the platform's folding costs a call per text.
     day.foldedStart = store.folded.size();
     fold(std::string_view(store.text).substr(day.textStart, day.textSize), store.folded);
     day.foldedSize = store.folded.size() - day.foldedStart;
-    // Nearly always every line keeps its length, and its line break its place;
-    // else the line breaks tell where each line went.
     const std::string_view folded = std::string_view(store.folded).substr(day.foldedStart);
     bool kept = folded.size() == day.textSize;
     for (size_t i = day.firstLine; kept && i < store.lines.size(); ++i)
         kept = folded[store.lines[i].start + store.lines[i].length] == '\n';
+    if (kept) return;
+    // Else the line breaks tell where each line went.
     size_t start = 0;
     for (size_t i = day.firstLine; i < store.lines.size(); ++i) {
         IndexedLine& line = store.lines[i];
-        size_t end = kept ? size_t(line.start) + line.length : std::min(folded.find('\n', start), folded.size());
+        size_t end = std::min(folded.find('\n', start), folded.size());
         line.foldedStart = uint16_t(start);
         line.foldedLength = uint16_t(end - start);
         start = std::min(end + 1, folded.size());
