@@ -158,7 +158,8 @@ inline Names listRows(HWND list, int columns)
         for (int column = 0; column < columns; ++column) {
             char text[300] = "";
             ListView_GetItemText(list, row, column, text, sizeof text);
-            rows[row] += (column ? " " : "") + std::string(text);
+            if (column) rows[row] += ' ';
+            rows[row] += text;
         }
     return rows;
 }
@@ -250,7 +251,8 @@ protected:
         for (int id : ids) {
             int mark = 0;
             while (mark < 3 && font(id) != appState.markFonts[mark]) ++mark;
-            lines += (lines.empty() ? "" : "|") + text(id) + (readOnly(id) ? " x" : " ") + std::to_string(mark);
+            if (!lines.empty()) lines += '|';
+            lines += text(id) + (readOnly(id) ? " x" : " ") + std::to_string(mark);
         }
         return lines;
     }

@@ -84,7 +84,7 @@ TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowC
     closeWindow();
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    EXPECT_EQ(runValue(), "\"" + std::string(path) + "\" -autorun");
+    EXPECT_EQ(runValue(), std::string("\"").append(path).append("\" -autorun"));
 
     // Read back at the next start; autorun off takes the entry away, but only when the options are saved.
     openWindow();
