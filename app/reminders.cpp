@@ -95,7 +95,7 @@ void composeReminder(const DayLine (&schedule)[scheduleLineCount], uint32_t slot
     // Lines that do not fit are left out whole; only a first line too long on its own is cut.
     for (int i = 0; i < count; ++i) {
         int slot = due[i];
-        char line[lineTextSize + 8];
+        char line[lineTextSize + 16];  // "\n08:30 " and the text, with room for the numbers as wide as the compiler assumes
         std::snprintf(line, sizeof line, "%s%02d:%02d %s", i ? "\n" : "", slot / 2 + 8, slot % 2 ? 30 : 0,
                       schedule[slot].text);
         if (i > 0 && editorLength(line) > roomLeft(appended)) break;

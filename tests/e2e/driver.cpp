@@ -79,7 +79,8 @@ int printFocus(const char* caption)
 {
     HWND dialog = waitForDialog(caption);
     if (dialog == nullptr) return 1;
-    GUITHREADINFO thread{sizeof thread};
+    GUITHREADINFO thread{};
+    thread.cbSize = sizeof thread;
     if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &thread) && IsChild(dialog, thread.hwndFocus))
         std::printf("%d\n", GetDlgCtrlID(thread.hwndFocus));
     return 0;
