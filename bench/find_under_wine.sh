@@ -22,6 +22,7 @@ seq 1 3650 | sed 's/.*/2026-01-01 - & days/' | date -f - '+%Y %-m %-d' | while r
     for ((i = 0; i < ${section#*:}; i++)); do
       n=$((n + 1))
       text="${words[n % 14]} ${words[(n / 3) % 14]} ${words[(n / 7) % 14]} with ${words[(n / 11) % 14]} at $((n % 24)):30"
+      ((n % 4400 == 1)) && text="Dentist at nine"  # on every hundredth day, for the list to show
       printf -v file '%sTEXT_%d = %s\r\nDONE_%d = 0\r\nMARK_%d = 1\r\n' "$file" "$i" "$text" "$i" "$i"
     done
   done
