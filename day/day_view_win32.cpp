@@ -117,10 +117,12 @@ void showDateHeader()
     SYSTEMTIME date = calendarDate(appState.dateShown);
     setDateText(IDC_MONTH_NAME, date, "MMMM");
     setDateText(IDC_DAY_NUMBER, date, "d");
-    char weekday[260] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &date, "dddd", weekday, sizeof weekday);
-    CharUpperBuffA(weekday, 1);
-    SetDlgItemTextA(appState.mainWindow, IDC_WEEKDAY_NAME, weekday);
+    // Some languages write the name in lower case ("poniedziałek"); the page
+    // starts it with a capital, a whole character even where it takes two bytes or more.
+    wchar_t weekday[80] = L"";
+    GetDateFormatW(LOCALE_USER_DEFAULT, 0, &date, L"dddd", weekday, 80);
+    CharUpperBuffW(weekday, IS_HIGH_SURROGATE(weekday[0]) ? 2 : 1);
+    SetDlgItemTextW(appState.mainWindow, IDC_WEEKDAY_NAME, weekday);
     if (appState.showTime)
         clockTick();
     else

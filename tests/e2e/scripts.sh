@@ -33,3 +33,9 @@ driver dialog Quillory 1202
 expect "today, read again after a restart" "$(date +%-d) $typed" text 1090 1000
 close_with_escape
 expect "yesterday's bytes" "$old" md5sum "$(day_file yesterday)"
+
+# Russian writes the weekday in lower case; the page starts it with a capital all the same.
+weekdays=(Воскресенье Понедельник Вторник Среда Четверг Пятница Суббота)
+LC_ALL=ru_RU.UTF-8 start_program
+expect "the weekday in Russian" "$(date +%-d) ${weekdays[$(date +%w)]}" text 1090 1092
+close_with_escape
