@@ -10,7 +10,7 @@
 // `converted`, and legacy tells so. The choice is made for the whole file.
 std::string_view fileText(std::string_view bytes, std::string& converted, bool& legacy);
 
-// Converts text in the user's ANSI code page (the default of the user's
+// Converts text in the system's ANSI code page (the default of the system
 // locale, 1252 on a Western-European Windows) into the program's text. One
 // implementation per platform; the portable one knows code page 1252.
 std::string legacyToProgramText(std::string_view bytes);
