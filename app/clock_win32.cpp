@@ -63,7 +63,7 @@ bool readTodaysSchedule(const SYSTEMTIME& now, uint32_t slots, DayLine (&schedul
         HWND line = lineEditor(slot);
         if (!(slots >> slot & 1) || line == nullptr) continue;
         schedule[slot].done = (GetWindowLongA(line, GWL_STYLE) & ES_READONLY) != 0;
-        GetWindowTextA(line, schedule[slot].text, sizeof schedule[slot].text);
+        readControlText(line, schedule[slot].text, sizeof schedule[slot].text);
     }
     return true;
 }

@@ -10,6 +10,7 @@
 #include "day/day_file.h"
 #include "day/other_versions_win32.h"
 #include "day/file_stamp.h"
+#include "day/locale_text_win32.h"
 #include "edit/marks_win32.h"
 
 namespace {
@@ -28,7 +29,7 @@ LineControls lineControls;
 void gatherLine(HWND editor, HWND box, DayLine& line)
 {
     char text[3 * lineTextSize];
-    GetWindowTextA(editor, text, sizeof text);
+    readControlText(editor, text, sizeof text);
     setLineText(line, text);
     trimLineText(line);
     line.done = box != nullptr && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;

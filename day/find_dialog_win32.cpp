@@ -55,7 +55,7 @@ void selectRow(int row)
 // The newest match is selected, so that Enter goes straight to it.
 void showMatches()
 {
-    GetDlgItemTextA(findDialog.window, IDC_FIND_TEXT, findDialog.typed, sizeof findDialog.typed);
+    readControlText(GetDlgItem(findDialog.window, IDC_FIND_TEXT), findDialog.typed, sizeof findDialog.typed);
     findDialog.found = findLines(days, findDialog.typed);
     SetDlgItemTextA(findDialog.window, IDC_FIND_COUNT, countText(findDialog.found).c_str());
     SendMessageA(rows(), LVM_SETITEMCOUNT, findDialog.found.rows.size(), 0);

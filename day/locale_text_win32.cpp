@@ -28,6 +28,21 @@ std::string fromWide(std::wstring_view wide)
     return text;
 }
 
+void readControlText(HWND control, char* text, size_t width)
+{
+    std::wstring typed(size_t(GetWindowTextLengthW(control)) + 1, L'\0');
+    typed.resize(size_t(GetWindowTextW(control, typed.data(), int(typed.size()))));
+    std::wstring whole;
+    for (size_t i = 0; i < typed.size(); ++i) {
+        if (IS_HIGH_SURROGATE(typed[i]) && i + 1 < typed.size() && IS_LOW_SURROGATE(typed[i + 1]))
+            whole += typed[i++];
+        else if (typed[i] >= 0xd800 && typed[i] <= 0xdfff)
+            continue;  // half a character
+        whole += typed[i];
+    }
+    copyCutText(fromWide(whole), text, width);
+}
+
 // The -A comparison would convert with the locale's own code page, not the program's.
 int collateAsTheUserDoes(const char* a, const char* b)
 {

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "day/locale_text_win32.h"
 #include "directory/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"
@@ -41,7 +42,7 @@ void limitText(HWND dialog, int id, int characters)
 template <size_t width>
 void readText(HWND dialog, int id, char (&field)[width])
 {
-    GetDlgItemTextA(dialog, id, field, int(width));
+    readControlText(GetDlgItem(dialog, id), field, width);
 }
 
 void openContact(HWND dialog)

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_state_win32.h"
+#include "day/locale_text_win32.h"
 #include "directory/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"
@@ -21,9 +22,9 @@ void setUpStepper(HWND dialog, int stepper, int buddy, int largest)
 
 void readPeriodicTaskDialog(HWND dialog, PeriodicTask& task)
 {
-    GetDlgItemTextA(dialog, IDC_ENTRY_NAME, task.name, sizeof task.name);
-    GetDlgItemTextA(dialog, IDC_TASK_DAY, task.day, sizeof task.day);
-    GetDlgItemTextA(dialog, IDC_TASK_MONTH, task.month, sizeof task.month);
+    readControlText(GetDlgItem(dialog, IDC_ENTRY_NAME), task.name, sizeof task.name);
+    readControlText(GetDlgItem(dialog, IDC_TASK_DAY), task.day, sizeof task.day);
+    readControlText(GetDlgItem(dialog, IDC_TASK_MONTH), task.month, sizeof task.month);
     task.period[0] = '\0';
     HWND box = GetDlgItem(dialog, IDC_TASK_PERIOD);
     LRESULT item = SendMessageA(box, CB_GETCURSEL, 0, 0);

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "app/app_state_win32.h"
+#include "day/locale_text_win32.h"
 #include "day/utf8_text.h"
 #include "edit/insert_text.h"
 #include "edit/marks_win32.h"
@@ -15,7 +16,7 @@ void insertDirectoryItem(DirectoryEntry entry)
     DWORD start = 0, end = 0;
     SendMessageA(line, EM_GETSEL, WPARAM(&start), LPARAM(&end));
     char text[lineTextSize] = "";
-    GetWindowTextA(line, text, sizeof text);
+    readControlText(line, text, sizeof text);
     // The editor counts its positions in UTF-16 units, the text is UTF-8 bytes.
     int startByte = int(byteOffsetOfPosition(text, start));
     int endByte = int(byteOffsetOfPosition(text, end));

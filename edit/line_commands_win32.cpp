@@ -4,6 +4,7 @@
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_view_win32.h"
+#include "day/locale_text_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
 
@@ -85,8 +86,8 @@ void moveLine(int direction)
     HWND other = item(target);
     char focusedText[lineTextSize] = "";
     char otherText[lineTextSize] = "";
-    GetWindowTextA(focus, focusedText, sizeof focusedText);
-    GetWindowTextA(other, otherText, sizeof otherText);
+    readControlText(focus, focusedText, sizeof focusedText);
+    readControlText(other, otherText, sizeof otherText);
     SetWindowTextA(other, focusedText);
     SetWindowTextA(focus, otherText);
 

@@ -30,14 +30,16 @@ TEST_F(Texts, AnOldCodePageDayIsKeptUntilKeysOfSeveralScriptsChangeItToUtf8)
 
     openWindow();
     type(1001, L"\u0141ukasz \u03a9\u03bc\u03ad\u03b3\u03b1 \u0434\u043e\u043c \u65e5\u672c \U0001F600");
-    // The editor counts UTF-16 units: 259 of them, whatever their UTF-8 form takes.
+    // The editor counts UTF-16 units: 259 of them, whatever their UTF-8 form takes; half an emoji is none.
     type(1101, std::wstring(300, L'\u65e5'));
+    type(1102, std::wstring(258, L'a') + L"\U0001F600");
     closeWindow();
     EXPECT_EQ(readBytes(dayFile("2026_12_06.ini")),
               std::string("; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = ") + cafe +
                   "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\nTEXT_1 = \xc5\x81ukasz \xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1 "
                   "\xd0\xb4\xd0\xbe\xd0\xbc \xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
                   "\r\n[TODO]\r\nTEXT_0 = " + fromWide(std::wstring(259, L'\u65e5')) + "\r\nDONE_0 = 0\r\nMARK_0 = 1\r\n"
+                  "TEXT_1 = " + std::string(258, 'a') + "\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
                   "\r\n[NOTE]\r\n");
 }
 
