@@ -32,6 +32,8 @@ struct FindDialog {
     bool reading = false;
     char typed[lineTextSize] = "";
     FoundRow chosen{};
+    std::string shownTexts[3];  // the last texts handed to the list
+    size_t nextShown = 0;
 };
 
 FindDialog findDialog;
@@ -139,7 +141,9 @@ void onInitDialog(HWND dialog)
     SetTimer(dialog, readTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
-// The list asks for each text it draws.
+// The list asks for each text it draws, with room for a line's characters but
+// not for their bytes: it is given the address of the whole text instead,
+// which it may use until it has asked for two more.
 void onGetDisplayInfo(NMLVDISPINFOA& info)
 {
     LVITEMA& item = info.item;
@@ -154,7 +158,9 @@ void onGetDisplayInfo(NMLVDISPINFOA& info)
     } else {
         text = item.iSubItem == 1 ? lineLabel(row.line) : std::string(row.text);
     }
-    lstrcpynA(item.pszText, text.c_str(), item.cchTextMax);
+    std::string& shown = findDialog.shownTexts[findDialog.nextShown++ % 3];
+    shown = std::move(text);
+    item.pszText = shown.data();
 }
 
 void goToSelectedRow()

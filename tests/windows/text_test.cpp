@@ -48,6 +48,8 @@ TEST_F(Texts, FindIgnoresCaseInPolishAndGreekAndSelectsWholeCharacters)
     DayPage march;
     setLineText(march.lines[1], lukasz);
     setLineText(march.lines[firstNoteLine], omega);
+    const std::string japanese = fromWide(std::wstring(259, L'\u65e5'));
+    setLineText(march.lines[2], japanese);
     saveDayPage(march, {2026, 3, 0, 14});
     openWindow();
     auto findRows = [](const char* typed) {
@@ -59,6 +61,17 @@ TEST_F(Texts, FindIgnoresCaseInPolishAndGreekAndSelectsWholeCharacters)
                         EXPECT_EQ(findRows("\xc5\x82UKASZ"), Names{std::string("3/14/2026 08:30 ") + lukasz});
                         EXPECT_EQ(findRows("\xce\xa9\xce\x9c\xce\x88\xce\x93\xce\x91"),
                                   Names{std::string("3/14/2026 Note 1 ") + omega});
+                        // The list asks for a text to draw with room for its characters, not its bytes.
+                        findRows("\xe6\x97\xa5");
+                        char room[260] = "";
+                        NMLVDISPINFOA draw{};
+                        draw.hdr = {nullptr, IDC_FIND_ROWS, UINT(LVN_GETDISPINFOA)};
+                        draw.item.mask = LVIF_TEXT;
+                        draw.item.iSubItem = 2;
+                        draw.item.pszText = room;
+                        draw.item.cchTextMax = sizeof room;
+                        SendMessageA(dialogNamed("Find"), WM_NOTIFY, IDC_FIND_ROWS, LPARAM(&draw));
+                        EXPECT_EQ(draw.item.pszText, japanese);
                         findRows("\xc5\x82UKASZ");
                         pressKey("Find", VK_RETURN);
                     }});
