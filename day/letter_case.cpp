@@ -44,6 +44,8 @@ char32_t upperCaseOf(char32_t c)
         bool upperIsOdd = c >= 0x4c1 && c <= 0x4ce;
         if (paired) return c % 2 == (upperIsOdd ? 0u : 1u) ? c - 1 : c;
     }
+    if ((c >= 0x10428 && c <= 0x1044f) || (c >= 0x104d8 && c <= 0x104fb)) return c - 0x28;  // Deseret, Osage
+    if (c >= 0x1e922 && c <= 0x1e943) return c - 0x22;                                      // Adlam
     switch (c) {  // Latin letters whose upper case takes another number of bytes
     case 0x250: return 0x2c6f;
     case 0x251: return 0x2c6d;
@@ -63,7 +65,7 @@ void foldEachCharacter(std::string_view text, size_t pos, std::string& folded, c
         if (pos - start == 1 && c >= 0x80)
             folded += text[start];  // a stray byte
         else
-            appendUtf8(folded, c < upper.size() ? upper[c] : c);
+            appendUtf8(folded, upperCaseFromTable(upper, c));
     }
 }
 
@@ -89,13 +91,21 @@ inline bool foldInPlace(std::string_view text, unsigned char* to, size_t i, cons
         to[i + 2] = (unsigned char)(0x80 | (u & 0x3f));
         return true;
     }
-    default: return true;  // beyond U+FFFF, or a stray byte
+    case 4: {  // an upper case in the same plane keeps the first byte
+        char32_t u = upperCaseFromTable(upper, char32_t(from[0] & 0x07) << 18 | (from[1] & 0x3f) << 12 |
+                                                   (from[2] & 0x3f) << 6 | (from[3] & 0x3f));
+        to[i + 1] = (unsigned char)(0x80 | (u >> 12 & 0x3f));
+        to[i + 2] = (unsigned char)(0x80 | (u >> 6 & 0x3f));
+        to[i + 3] = (unsigned char)(0x80 | (u & 0x3f));
+        return true;
+    }
+    default: return true;  // a stray byte
     }
 }
 
 CaseTable portableCaseTable()
 {
-    CaseTable upper(0x10000);
+    CaseTable upper(caseTableSize);
     for (char32_t c = 0; c < upper.size(); ++c) upper[c] = char16_t(upperCaseOf(c));
     return upper;
 }

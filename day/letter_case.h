@@ -5,10 +5,19 @@
 #include <string_view>
 #include <vector>
 
-// The upper case of every character up to U+FFFF, one UTF-16 unit for one,
-// as the platform's simple case mapping gives it; characters beyond U+FFFF
-// keep their case. a to z must map to A to Z and no other ASCII may change.
+// The upper case of every character up to U+1FFFF, one for one, as the
+// platform's simple case mapping gives it: below U+10000 the upper case
+// itself, above it the low sixteen bits of one in the same plane (as every
+// upper case of a letter there is: Deseret, Osage, Adlam...). Characters
+// beyond keep their case. a to z must map to A to Z and no other ASCII may change.
 using CaseTable = std::vector<char16_t>;
+constexpr size_t caseTableSize = 0x20000;
+
+inline char32_t upperCaseFromTable(const CaseTable& upper, char32_t c)
+{
+    if (c >= upper.size()) return c;
+    return c < 0x10000 ? upper[c] : 0x10000 | upper[c];
+}
 
 // Appends the text with every character replaced by its upper case; a byte
 // that begins no well-formed character is kept as it is.

@@ -51,24 +51,36 @@ int collateAsTheUserDoes(const char* a, const char* b)
                            nullptr, 0) - CSTR_EQUAL;
 }
 
-// The platform's upper cases, asked once for every character up to U+FFFF:
-// without linguistic casing it maps each UTF-16 unit on its own, so a table
+// The platform's upper cases, asked once for every character up to U+1FFFF:
+// without linguistic casing it maps each character on its own, so a table
 // gives what a call for each text would, and ten years of days are folded
 // without converting each to UTF-16 and back.
 namespace {
 
+bool upperCasesOf(std::wstring& units)
+{
+    return LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, units.data(), int(units.size()), units.data(),
+                         int(units.size()), nullptr, nullptr, 0) == int(units.size());
+}
+
 const CaseTable& userCaseTable()
 {
     static const CaseTable upper = [] {
-        CaseTable table(0x10000);
+        CaseTable table(caseTableSize);
         for (size_t c = 0; c < table.size(); ++c) table[c] = char16_t(c);
-        // Surrogates are halves of characters beyond U+FFFF, which keep their case.
+        // Surrogates are halves of the characters beyond U+FFFF, asked as pairs.
         for (auto [first, end] : {std::pair<size_t, size_t>{1, 0xd800}, {0xe000, 0x10000}}) {
             std::wstring units(table.begin() + ptrdiff_t(first), table.begin() + ptrdiff_t(end));
-            if (LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, units.data(), int(units.size()), units.data(),
-                              int(units.size()), nullptr, nullptr, 0) == int(units.size()))
-                std::copy(units.begin(), units.end(), table.begin() + ptrdiff_t(first));
+            if (upperCasesOf(units)) std::copy(units.begin(), units.end(), table.begin() + ptrdiff_t(first));
         }
+        std::wstring pairs;
+        for (size_t c = 0x10000; c < table.size(); ++c) pairs += {wchar_t(0xd7c0 + (c >> 10)), wchar_t(0xdc00 + (c & 0x3ff))};
+        if (upperCasesOf(pairs))
+            for (size_t c = 0x10000, i = 0; c < table.size(); ++c, i += 2) {
+                char32_t u = 0x10000 + (char32_t(pairs[i] - 0xd800) << 10) + char32_t(pairs[i + 1] - 0xdc00);
+                if (IS_HIGH_SURROGATE(pairs[i]) && IS_LOW_SURROGATE(pairs[i + 1]) && u < table.size())
+                    table[c] = char16_t(u);  // the plane is implied
+            }
         return table;
     }();
     return upper;

@@ -50,6 +50,8 @@ table-folds-down|windows|day/locale_text_win32.cpp|LCMAP_UPPERCASE, units.data()
 held-reminder-dropped|windows|app/clock_win32.cpp|remindOfSlots(now, slotsWaiting)) slotsWaiting = 0;|remindOfSlots(now, slotsWaiting) + 1) slotsWaiting = 0;
 half-emoji-kept|windows|day/locale_text_win32.cpp|continue;  // half a character|;
 find-list-cut|windows|day/find_dialog_win32.cpp|item.pszText = shown.data();|lstrcpynA(item.pszText, shown.c_str(), item.cchTextMax);
+plane-one-not-asked|windows|day/locale_text_win32.cpp|        if (upperCasesOf(pairs))|        if (false)
+plane-one-kept|native|day/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
 cut-off-by-one|native|day/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);

@@ -130,9 +130,8 @@ TEST_F(Texts, TasksAndDirectoryListsSortAccentedNamesAsTheLocaleDoes)
 TEST(LetterCase, TheTableFoldsAsThePlatformDoes)
 {
     std::string every;
-    for (char32_t c = 0xffff; c > 0; --c)
+    for (char32_t c = 0x1ffff; c > 0; --c)
         if (c < 0xd800 || c >= 0xe000) appendUtf8(every, c);
-    every += emoji;
     std::string folded;
     foldAsTheUserDoes(every, folded);
     std::wstring wide = toWide(every);
