@@ -4,19 +4,19 @@
 #include <cstring>
 
 #include "day/locale_text_win32.h"
+#include "day/utf8_text.h"
 #include "directory/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"
 
 namespace {
 
-// Characters first to first + count - 1 of the text, or as many of them as it has.
-void setPartText(HWND dialog, int id, const char* text, size_t first, size_t count)
+// Characters first to first + count - 1 of the text, or as many of them as it
+// has; a hand-edited birthday may hold other characters than digits.
+void setPartText(HWND dialog, int id, std::string_view text, size_t first, size_t count)
 {
-    char part[8] = "";
-    size_t length = strnlen(text, first + count);
-    if (length > first) std::memcpy(part, text + first, length - first);
-    SetDlgItemTextA(dialog, id, part);
+    size_t start = editorPrefixBytes(text, first);
+    SetDlgItemTextA(dialog, id, std::string(text.substr(start, editorPrefixBytes(text.substr(start), count))).c_str());
 }
 
 bool isComboBox(HWND control)
