@@ -87,10 +87,11 @@ int printFocus(const char* caption)
 }
 
 // Sets a control's text in the dialog of that caption, or without a text clicks it; an id
-// that names no control there is posted as a command, as a menu item sends it.
+// that names no control there is posted as a command, as a menu item sends it. The dialog
+// is one the test has just opened, which a loaded machine can take seconds to show.
 int driveDialog(const char* caption, int id, const char* text)
 {
-    HWND dialog = waitForDialog(caption);
+    HWND dialog = waitForDialog(caption, 20);
     if (dialog == nullptr) return 1;
     HWND target = GetDlgItem(dialog, id);
     if (target == nullptr) PostMessageA(dialog, WM_COMMAND, id, 0);

@@ -22,7 +22,9 @@ e2e_cleanup() {
 }
 trap e2e_cleanup EXIT
 
-driver() { wine "$e2e_build/quillory_driver.exe" "$@" | tr -d '\r'; }
+driver() {  # says which call failed: the trap would only name the pipe's last command
+  wine "$e2e_build/quillory_driver.exe" "$@" | tr -d '\r' || { local status=$?; echo "driver $* ended with $status" >&2; return $status; }
+}
 # Controls of the main window, or of the message box it shows, on one line.
 text() { driver read Quillory "$@" | paste -sd ' '; }
 
