@@ -39,6 +39,24 @@ int firstChangedLine(const DayPage& a, const DayPage& b)
     return -1;
 }
 
+bool isBlankLine(const DayLine& line)
+{
+    return line.text[0] == '\0' && line.done == 0;
+}
+
+bool sameStoredLine(const DayLine& a, const DayLine& b)
+{
+    if (isBlankLine(a) || isBlankLine(b)) return isBlankLine(a) == isBlankLine(b);
+    return a.done == b.done && a.mark == b.mark && std::strncmp(a.text, b.text, lineTextSize) == 0;
+}
+
+bool sameStoredPage(const DayPage& a, const DayPage& b)
+{
+    for (int i = 0; i < dayLineCount; ++i)
+        if (!sameStoredLine(a.lines[i], b.lines[i])) return false;
+    return true;
+}
+
 bool isPageEmpty(const DayPage& page)
 {
     for (const DayLine& line : page.lines)

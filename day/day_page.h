@@ -58,6 +58,12 @@ bool isPageEmpty(const DayPage& page);
 // trimming, do not count.
 int firstChangedLine(const DayPage& a, const DayPage& b);
 
+// A line with no text that is not done is not written to its file, nor is
+// its mark: two such lines are stored alike whatever their marks.
+bool isBlankLine(const DayLine& line);
+bool sameStoredLine(const DayLine& a, const DayLine& b);
+bool sameStoredPage(const DayPage& a, const DayPage& b);
+
 // Growable text for composing a whole file before it is written in one go.
 // The buffer grows by doubling, so composing a file of n bytes costs O(n)
 // rather than a fresh copy of everything for each piece appended.

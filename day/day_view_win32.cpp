@@ -215,7 +215,7 @@ bool isFailure(StoreResult result)
 StoreResult storeGatheredPage(const DayPage& page, const SYSTEMTIME& date)
 {
     StoredPage& stored = appState.storedDay;
-    if (stored.unreadable || firstChangedLine(stored.page, page) < 0) return StoreResult::skipped;
+    if (stored.unreadable || sameStoredPage(stored.page, page)) return StoreResult::skipped;
     FileStamp now = fileStamp(dayFilePath(toSystemTime(date)).c_str());
     return now == stored.watch.taken && !stored.watch.ownWrite ? writeShownPage(page, toSystemTime(date))
                                                                : takeInDayFile(date, now, true);

@@ -235,18 +235,6 @@ std::string versionLabel(const VersionName& name, std::string_view when, bool re
     return label;
 }
 
-namespace {
-
-bool sameStoredLine(const DayLine& a, const DayLine& b)
-{
-    bool aBlank = a.text[0] == '\0' && a.done == 0;
-    bool bBlank = b.text[0] == '\0' && b.done == 0;
-    if (aBlank || bBlank) return aBlank == bBlank;
-    return std::strcmp(a.text, b.text) == 0 && a.done == b.done && a.mark == b.mark;
-}
-
-}  // namespace
-
 std::vector<DifferingLine> differingLines(const DayPage& page, const DayPage& version)
 {
     std::vector<DifferingLine> lines;

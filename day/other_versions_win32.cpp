@@ -329,7 +329,7 @@ void takeCheckedLines()
     takeUndoStep();
     saveChangedPage();
     gatherDayPage(page);
-    if (firstChangedLine(page, appState.storedDay.page) >= 0) return;  // told of already; the version stays
+    if (!sameStoredPage(page, appState.storedDay.page)) return;  // told of already; the version stays
     putVersionAside();
 }
 

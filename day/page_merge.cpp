@@ -46,7 +46,9 @@ PageMerge mergePages(const DayPage& base, const DayPage& window, const DayPage& 
         DayLine& line = merged.page.lines[i];
         setLineText(line, pick(was.text, mine.text, theirs.text, sameText, merged.conflict));
         line.done = pick(was.done, mine.done, theirs.done, sameNumber, merged.conflict);
-        line.mark = pick(was.mark, mine.mark, theirs.mark, sameNumber, merged.conflict);
+        // A line blank when written and blank in the file had no mark there: the file did not change it.
+        bool markUnstored = isBlankLine(was) && isBlankLine(theirs);
+        line.mark = pick(was.mark, mine.mark, markUnstored ? was.mark : theirs.mark, sameNumber, merged.conflict);
     }
     return merged;
 }

@@ -18,7 +18,7 @@ StoreResult noteSaveOutcome(bool succeeded, bool& failureTold)
 
 StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date)
 {
-    if (stored.unreadable || firstChangedLine(stored.page, shown) < 0) return StoreResult::skipped;
+    if (stored.unreadable || sameStoredPage(stored.page, shown)) return StoreResult::skipped;
     bool succeeded = saveDayPage(shown, date) != SaveResult::failed;
     if (succeeded) stored.page = shown;
     return noteSaveOutcome(succeeded, stored.failureTold);
@@ -38,7 +38,7 @@ DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date,
     readDayPageFrom(ini, file);
     pageAsShown(file, window);
     // A day that could not be read when it was shown is taken in now, as if just loaded.
-    if (stored.unreadable || firstChangedLine(file, stored.page) >= 0) {
+    if (stored.unreadable || !sameStoredPage(file, stored.page)) {
         PageMerge merged = mergePages(stored.page, window, file);
         if (merged.conflict && read == ReadResult::read) {
             sync.otherVersion = keepOtherVersion(path, bytesAsRead(ini), now);

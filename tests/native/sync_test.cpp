@@ -37,6 +37,7 @@ TEST(PageMerge, EachFieldOfALineOnItsOwn)
         {"done ticked there", {"a", 0}, {"a", 0}, {"a", 1}, {"a", 1}, false},
         {"mark differs on both", {"a"}, {"a", 0, 0}, {"a", 0, 2}, {"a", 0, 0}, true},
         {"text here, mark and done there", {"a"}, {"b"}, {"a", 1, 0}, {"b", 1, 0}, false},
+        {"a blank line's mark, which no file holds", {"", 0, 0}, {"", 0, 0}, {}, {"", 0, 0}, false},
     };
     for (const auto& c : cases)
         for (int line : {0, firstTodoLine + 7, dayLineCount - 1}) {
@@ -166,8 +167,12 @@ TEST(Sync, UnchangedIsNeverWritten)
     EXPECT_EQ(storeDirectory(templatesFile, templates, held), StoreResult::skipped);
     EXPECT_EQ(syncDirectoryFile(templatesFile, templates, held, at0930).stored, StoreResult::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
+    shown.window.lines[5].mark = markImportant;  // a blank line's mark is not stored
+    EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
     shown.window.lines[2].mark = markImportant;
     EXPECT_EQ(shown.sync().stored, StoreResult::stored);
+    EXPECT_FALSE(shown.sync().fileChanged) << "the file read back is the page written";
+    EXPECT_EQ(shown.window.lines[5].mark, markImportant);
 }
 
 // A merge that would not fit leaves the directory as this run has it and keeps the file beside it.
