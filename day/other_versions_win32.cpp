@@ -15,6 +15,7 @@
 #include "day/day_file.h"
 #include "day/day_search.h"
 #include "day/day_view_win32.h"
+#include "day/file_stamp.h"
 #include "day/folder_listing.h"
 #include "day/other_version.h"
 #include "directory/directory_file.h"
@@ -155,6 +156,9 @@ void showVersionControls(bool any)
 }
 
 // A version that holds the page as it stands tells the user nothing and moves aside at once.
+// But while the day file has moved and is not yet taken in, such a copy may be this
+// computer's own file, renamed by a sync tool that put the other computer's in its
+// place: it is judged once the page has taken that in.
 void findDayVersions()
 {
     if (!isSameDay(watch.dayListed, appState.dateShown)) watch.daySettled.clear();
@@ -165,8 +169,10 @@ void findDayVersions()
         DayPage shown, version;
         gatherDayPage(shown);
         std::string path = dayFilePath(toSystemTime(appState.dateShown));
+        bool dayFileTaken = fileStamp(path.c_str()) == appState.storedDay.watch.taken;
         for (FoundVersion& found : versionsOf(".\\Data", fileStem(path))) {
             if (!isSettled(watch.daySettled, found)) {
+                if (!dayFileTaken) continue;
                 settle(watch.daySettled, found);
                 if (readVersion(found.path, version) == ReadResult::read && differingLines(shown, version).empty() &&
                     !moveAside(found.path).empty())
