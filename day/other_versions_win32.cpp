@@ -135,7 +135,9 @@ void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
 void mergeDirectoryCopies()
 {
     for (const WatchedDirectory& directory : watchedDirectories) {
-        if (directory.stored.unreadable) continue;
+        // A file changed since it was read is taken in first: a copy merged into
+        // the entries as they were would be written over what arrived.
+        if (directory.stored.unreadable || !(fileStamp(directory.file.path) == directory.stored.watch.taken)) continue;
         for (const FoundVersion& copy : versionsOf(".", fileStem(directory.file.path)))
             if (!isSettled(watch.directorySettled, copy)) mergeCopy(directory, copy);
     }
