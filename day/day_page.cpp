@@ -60,7 +60,7 @@ bool sameStoredPage(const DayPage& a, const DayPage& b)
 bool isPageEmpty(const DayPage& page)
 {
     for (const DayLine& line : page.lines)
-        if (line.text[0] != '\0' || line.done != 0) return false;
+        if (!isBlankLine(line)) return false;
     return true;
 }
 

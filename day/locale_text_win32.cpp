@@ -95,7 +95,6 @@ void foldAsTheUserDoes(std::string_view text, std::string& folded)
     if (GetACP() == CP_UTF8 || asciiRunEnd(text, 0) == text.size())
         return foldWithCaseTable(text, folded, userCaseTable());
     std::wstring wide = toWide(text);
-    LCMapStringEx(LOCALE_NAME_USER_DEFAULT, LCMAP_UPPERCASE, wide.data(), int(wide.size()), wide.data(),
-                  int(wide.size()), nullptr, nullptr, 0);
+    upperCasesOf(wide);
     folded += fromWide(wide);
 }
