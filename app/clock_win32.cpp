@@ -43,7 +43,7 @@ int slotMinute(int slot) { return slot % 2 ? 30 : 0; }
 void setClockText(const SYSTEMTIME& now)
 {
     char text[260] = "";
-    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &now, nullptr, text, sizeof text);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS | LOCALE_USE_CP_ACP, &now, nullptr, text, sizeof text);
     SetDlgItemTextA(appState.mainWindow, IDC_CLOCK, text);
 }
 

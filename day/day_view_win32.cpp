@@ -94,7 +94,7 @@ namespace {
 void setDateText(int control, const SYSTEMTIME& date, const char* format)
 {
     char text[260] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &date, format, text, sizeof text);
+    GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_USE_CP_ACP, &date, format, text, sizeof text);
     SetDlgItemTextA(appState.mainWindow, control, text);
 }
 

@@ -153,7 +153,7 @@ void onGetDisplayInfo(NMLVDISPINFOA& info)
     if (item.iSubItem == 0) {
         SYSTEMTIME date = toSYSTEMTIME(row.date);
         char shortDate[80] = "";
-        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, &date, nullptr, shortDate, sizeof shortDate);
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE | LOCALE_USE_CP_ACP, &date, nullptr, shortDate, sizeof shortDate);
         text = shortDate;
     } else {
         text = item.iSubItem == 1 ? lineLabel(row.line) : std::string(row.text);

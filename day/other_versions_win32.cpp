@@ -233,8 +233,8 @@ HWND lines()
 std::string timeText(const SYSTEMTIME& time)
 {
     char date[100] = "", clock[100] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, 0, &time, "d MMMM yyyy", date, sizeof date);
-    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS, &time, nullptr, clock, sizeof clock);
+    GetDateFormatA(LOCALE_USER_DEFAULT, LOCALE_USE_CP_ACP, &time, "d MMMM yyyy", date, sizeof date);
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS | LOCALE_USE_CP_ACP, &time, nullptr, clock, sizeof clock);
     return std::string(date) + " " + clock;
 }
 

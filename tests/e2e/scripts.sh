@@ -34,8 +34,10 @@ expect "today, read again after a restart" "$(date +%-d) $typed" text 1090 1000
 close_with_escape
 expect "yesterday's bytes" "$old" md5sum "$(day_file yesterday)"
 
-# Russian writes the weekday in lower case; the page starts it with a capital all the same.
+# Dates come in the program's code page, not the language's own; Russian writes the weekday in lower case,
+# and the page starts it with a capital all the same.
 weekdays=(Воскресенье Понедельник Вторник Среда Четверг Пятница Суббота)
+months=(январь февраль март апрель май июнь июль август сентябрь октябрь ноябрь декабрь)
 LC_ALL=ru_RU.UTF-8 start_program
-expect "the weekday in Russian" "$(date +%-d) ${weekdays[$(date +%w)]}" text 1090 1092
+expect "the date in Russian" "$(date +%-d) ${weekdays[$(date +%w)]} ${months[$(date +%-m) - 1]}" text 1090 1092 1091
 close_with_escape
