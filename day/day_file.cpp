@@ -133,7 +133,7 @@ ReadResult readDayTexts(const SystemTime& date, DayTexts& texts)
 
 bool writeDayLine(TextBuilder& builder, const DayLine& line, int n)
 {
-    if (line.text[0] == '\0' && line.done == 0) return false;
+    if (isBlankLine(line)) return false;
     appendKey(builder, "TEXT", n);
     appendIniValue(builder, line.text);
     builder.appendLineBreak();

@@ -36,6 +36,13 @@ enum class WatchStep {
 // the stamp the file had just before.
 WatchStep watchStep(FileWatch& watch, const FileStamp& now);
 
+// Whether the file is as this program last read or wrote it: one that moved
+// since is taken in before anything is merged into what was read.
+inline bool isAsTaken(const FileWatch& watch, const char* path)
+{
+    return fileStamp(path) == watch.taken;
+}
+
 // Starts watching from the stamp the file had just before it was read.
 inline FileWatch watchFrom(const FileStamp& beforeReading)
 {

@@ -137,7 +137,7 @@ void mergeDirectoryCopies()
     for (const WatchedDirectory& directory : watchedDirectories) {
         // A file changed since it was read is taken in first: a copy merged into
         // the entries as they were would be written over what arrived.
-        if (directory.stored.unreadable || !(fileStamp(directory.file.path) == directory.stored.watch.taken)) continue;
+        if (directory.stored.unreadable || !isAsTaken(directory.stored.watch, directory.file.path)) continue;
         for (const FoundVersion& copy : versionsOf(".", fileStem(directory.file.path)))
             if (!isSettled(watch.directorySettled, copy)) mergeCopy(directory, copy);
     }
@@ -171,7 +171,7 @@ void findDayVersions()
         DayPage shown, version;
         gatherDayPage(shown);
         std::string path = dayFilePath(toSystemTime(appState.dateShown));
-        bool dayFileTaken = fileStamp(path.c_str()) == appState.storedDay.watch.taken;
+        bool dayFileTaken = isAsTaken(appState.storedDay.watch, path.c_str());
         for (FoundVersion& found : versionsOf(".\\Data", fileStem(path))) {
             if (!isSettled(watch.daySettled, found)) {
                 if (!dayFileTaken) continue;
