@@ -5,6 +5,8 @@ include(GoogleTest)
 file(GLOB native_test_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/native/*.cpp)
 add_executable(quillory_native_tests ${native_test_sources})
 target_link_libraries(quillory_native_tests PRIVATE quillory_core GTest::gtest_main)
+# Where the tests find the scripts that read our files with implementations we did not write.
+target_compile_definitions(quillory_native_tests PRIVATE QUILLORY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 # Test tables name only the record fields a case needs; the others are meant to be zero.
 target_compile_options(quillory_native_tests PRIVATE -Wno-missing-field-initializers)
 gtest_discover_tests(quillory_native_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
