@@ -21,6 +21,7 @@ struct AppState {
     int32_t am_pm;
     int32_t showTime;
     int32_t largeFont;
+    int32_t calendarFile;  // Quillory.ics kept beside Data
     Directory templates;
     Directory contacts;
     Directory periodicTasks;

@@ -7,6 +7,7 @@
 #include <cwchar>
 
 #include "app/app_state_win32.h"
+#include "app/calendar_file_win32.h"
 #include "app/commands_win32.h"
 #include "app/line_navigation_win32.h"
 #include "day/day_view_win32.h"
@@ -137,6 +138,7 @@ void onCommand(int id)
     case IDM_FIND: openFind(); break;
     case IDM_OTHER_VERSIONS:
     case IDC_OTHER_VERSION: openOtherVersions(); break;
+    case IDM_CALENDAR_FILE: toggleCalendarFile(); break;
     default:
         if (isDoneBoxCommand(id)) applyDoneState();
     }
@@ -144,12 +146,15 @@ void onCommand(int id)
 
 // A command ends any run of typing, and what it changes on the page is one
 // step of its own. The line editors' notifications are no commands: typing
-// must not be cut into a step per keystroke.
+// must not be cut into a step per keystroke. The day a command leaves, as the
+// day it goes to, may have changed for the calendar file.
 void runCommand(int id)
 {
     bool fromLine = isDayLine(GetDlgItem(appState.mainWindow, id));
     if (!fromLine) takeUndoStep();
+    watchCalendarDay(appState.dateShown);
     onCommand(id);
+    watchCalendarDay(appState.dateShown);
     if (!fromLine) takeUndoStep();
 }
 
@@ -198,6 +203,7 @@ void InitMainWindow()
     for (int kind = 0; kind < periodKindCount; ++kind)
         lstrcpynA(appState.periodNames[kind], periodNames[kind], sizeof appState.periodNames[kind]);
     markCurrentSlot();
+    startCalendarFile();
 }
 
 void SaveAll(bool endingSession)
@@ -242,10 +248,16 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         keepDirectoriesInStep();
         break;
     case WM_TIMER:
+        if (wParam == calendarReadTimer) {
+            readCalendarDaysSlice();
+            break;
+        }
+        watchCalendarDay(appState.dateShown);  // the day midnight may leave
         clockTick();
         saveChangedPage();
         keepDirectoriesInStep();
         watchOtherVersions();
+        keepCalendarInStep();
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
     case WM_COMMAND: runCommand(LOWORD(wParam)); break;

@@ -133,6 +133,7 @@ void readOptions()
     if (RegOpenKeyExA(HKEY_CURRENT_USER, programKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return;
     appState.am_pm = readDword(key, "am_pm", appState.am_pm);
     appState.showTime = readDword(key, "showTime", appState.showTime);
+    appState.calendarFile = readDword(key, "calendarFile", appState.calendarFile) ? 1 : 0;
     RegCloseKey(key);
     readAutorun();
 }
@@ -145,6 +146,7 @@ void writeOptions()
         writeDword(key, "am_pm", appState.am_pm);
         writeDword(key, "showTime", appState.showTime);
         writeDword(key, "largeFont", appState.largeFont);
+        writeDword(key, "calendarFile", appState.calendarFile);
         RegCloseKey(key);
     }
     if (RegCreateKeyExA(HKEY_CURRENT_USER, runKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,

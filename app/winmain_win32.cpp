@@ -53,6 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     appState.showTime = 1;
     appState.am_pm = 0;
     appState.largeFont = 0;
+    appState.calendarFile = 0;
     readLargeFontOption();
 
     installShortcutFilter(instance);

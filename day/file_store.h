@@ -36,6 +36,7 @@ inline ReadResult readWholeFile(const char* path, std::string& bytes)
 // file stays as it was, the temporary file is removed and false is returned.
 // A file held by another program is tried again for about a second, as for
 // reading; a temporary file an earlier failure left behind is no obstacle.
+// On Windows the last error tells why a write failed.
 bool writeFileAtomically(const char* path, const char* bytes, size_t size);
 
 // A missing file is no error; a held one is tried again as above.

@@ -106,7 +106,12 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t size)
     if (ok) ok = retryWhileHeld(path, [&] {
         return MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     });
-    if (!ok) DeleteFileA(temporary.c_str());
+    if (!ok) {
+        // The caller may tell the user why.
+        DWORD error = GetLastError();
+        DeleteFileA(temporary.c_str());
+        SetLastError(error);
+    }
     return ok;
 }
 

@@ -90,9 +90,15 @@ void appendTodo(std::string& out, const DayLine& line, const std::string& uid, c
 
 std::string todoUid(const SystemTime& date, const char* text, int repeat)
 {
-    std::string uid = dateText(date) + "-todo-" + textHash(text);
-    if (repeat > 1) uid += "-" + std::to_string(repeat);
-    return uid + "@quillory";
+    std::string uid = dateText(date);
+    uid += "-todo-";
+    uid += textHash(text);
+    if (repeat > 1) {
+        uid += '-';
+        uid += std::to_string(repeat);
+    }
+    uid += "@quillory";
+    return uid;
 }
 
 bool isDigits(std::string_view text)

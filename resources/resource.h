@@ -49,6 +49,8 @@
 #define IDM_REDO 32812
 #define IDM_FIND 32810
 #define IDM_OTHER_VERSIONS 32813
+#define IDM_IMPORT_CALENDAR 32820
+#define IDM_CALENDAR_FILE 32821
 
 // Controls of the main window
 #define IDC_FIRST_SCHEDULE_LINE 1000  // 1000..1021
