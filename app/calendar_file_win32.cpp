@@ -1,9 +1,14 @@
 // Keeping Quillory.ics in step: the days read after the window is up, then the days shown looked at every second.
 #include "app/calendar_file_win32.h"
 
+#include <algorithm>
 #include <chrono>
+#include <condition_variable>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
@@ -30,6 +35,57 @@ ZoneRules windowsZoneRules(int year)
 CalendarFeed feed;
 bool failureTold = false;
 
+// Writing a file of some megabytes, flushed to the disk, takes the window
+// longer than a frame: a thread of its own writes the latest bytes handed to
+// it, and the window hears of a failure at its next tick.
+struct CalendarWriter {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::shared_ptr<const std::string> pending;
+    bool stopping = false;
+    DWORD failure = 0;  // the error of a write that failed, not yet told
+    std::thread thread;
+};
+CalendarWriter writer;
+
+void writeInTheBackground()
+{
+    std::unique_lock lock(writer.mutex);
+    for (;;) {
+        writer.wake.wait(lock, [] { return writer.pending || writer.stopping; });
+        if (!writer.pending) return;
+        std::shared_ptr<const std::string> bytes = std::move(writer.pending);
+        lock.unlock();
+        bool written = writeFileAtomically(calendarFilePath, bytes->data(), bytes->size());
+        DWORD error = written ? 0 : std::max<DWORD>(GetLastError(), 1);
+        lock.lock();
+        if (!written) writer.failure = error;
+    }
+}
+
+void handToWriter(std::shared_ptr<const std::string> bytes)
+{
+    if (!writer.thread.joinable()) {
+        writer.stopping = false;
+        writer.thread = std::thread(writeInTheBackground);
+    }
+    std::lock_guard lock(writer.mutex);
+    writer.pending = std::move(bytes);
+    writer.wake.notify_one();
+}
+
+// Waits for the last bytes handed over to be written.
+void stopWriter()
+{
+    if (!writer.thread.joinable()) return;
+    {
+        std::lock_guard lock(writer.mutex);
+        writer.stopping = true;
+        writer.wake.notify_one();
+    }
+    writer.thread.join();
+}
+
 SystemTime today()
 {
     SystemTime now = toSystemTime(localTime());
@@ -51,9 +107,8 @@ void planFromFolder()
     planFeed(feed, today(), listFolder(".\\Data"), std::move(found), exists);
 }
 
-std::string lastErrorText()
+std::string errorText(DWORD error)
 {
-    DWORD error = GetLastError();
     char* text = nullptr;
     FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
                    error, 0, reinterpret_cast<char*>(&text), 0, nullptr);
@@ -64,16 +119,30 @@ std::string lastErrorText()
     return reason;
 }
 
-// A failure is told once a run; the file is tried again at the next change.
-FeedWrite writeFeed()
+// A failure is told once a run; the file is written again at the next change.
+void tellFailure(DWORD error)
 {
-    FeedWrite result = writeCalendarFile(feed);
-    if (result == FeedWrite::failed && !failureTold) {
-        failureTold = true;
-        std::string text = "Quillory.ics could not be written. " + lastErrorText();
-        showMessage(appState.mainWindow, text.c_str(), MB_OK | MB_ICONERROR);
+    feed.written = nullptr;
+    if (failureTold) return;
+    failureTold = true;
+    std::string text = "Quillory.ics could not be written. " + errorText(error);
+    showMessage(appState.mainWindow, text.c_str(), MB_OK | MB_ICONERROR);
+}
+
+void writeChange()
+{
+    if (auto bytes = takeCalendarChange(feed)) handToWriter(std::move(bytes));
+}
+
+void tellWriterFailure()
+{
+    DWORD failure;
+    {
+        std::lock_guard lock(writer.mutex);
+        failure = writer.failure;
+        writer.failure = 0;
     }
-    return result;
+    if (failure) tellFailure(failure);
 }
 
 void beginReading()
@@ -108,7 +177,7 @@ void readCalendarDaysSlice()
     }
     if (!isFeedRead(feed)) return;
     KillTimer(appState.mainWindow, calendarReadTimer);
-    writeFeed();
+    writeChange();
 }
 
 void watchCalendarDay(const SYSTEMTIME& date)
@@ -126,8 +195,21 @@ void keepCalendarInStep()
         beginReading();
         return;
     }
+    tellWriterFailure();
     watchCalendarDay(appState.dateShown);
-    if (refreshWatchedDays(feed)) writeFeed();
+    if (refreshWatchedDays(feed)) writeChange();
+}
+
+void stopCalendarFile()
+{
+    KillTimer(appState.mainWindow, calendarReadTimer);
+    // The day saved as the window goes is in the file too.
+    if (appState.calendarFile && feed.zone && isFeedRead(feed)) {
+        watchCalendarDay(appState.dateShown);
+        if (refreshWatchedDays(feed)) writeChange();
+    }
+    stopWriter();
+    feed = CalendarFeed{};
 }
 
 void toggleCalendarFile()
@@ -135,17 +217,18 @@ void toggleCalendarFile()
     appState.calendarFile = !appState.calendarFile;
     checkMenuItem();
     writeOptions();
-    KillTimer(appState.mainWindow, calendarReadTimer);
-    if (!appState.calendarFile) {
-        feed = CalendarFeed{};
-        return;
-    }
+    stopCalendarFile();
+    if (!appState.calendarFile) return;
+    // Written here and now, to say how it went.
     planFromFolder();
     while (readNextFeedDay(feed)) {
     }
     watchCalendarDay(appState.dateShown);
     failureTold = false;  // the user asked for it: a failure is told again
-    if (writeFeed() == FeedWrite::failed) return;
+    if (writeCalendarFile(feed) == FeedWrite::failed) {
+        tellFailure(GetLastError());
+        return;
+    }
     showMessage(appState.mainWindow,
                 "Quillory.ics is kept beside the Data folder. A calendar that subscribes to this file shows your "
                 "schedule.",

@@ -17,3 +17,4 @@ void readCalendarDaysSlice();     // on calendarReadTimer
 void watchCalendarDay(const SYSTEMTIME& date);  // a day shown, left or changed
 void keepCalendarInStep();        // every second
 void toggleCalendarFile();        // the menu command
+void stopCalendarFile();          // as the window goes: the last change written

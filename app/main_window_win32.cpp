@@ -212,6 +212,7 @@ void SaveAll(bool endingSession)
     writeOptions();
     saveDirectoryFiles();
     saveShownPageAtEnd(endingSession);
+    stopCalendarFile();
 }
 
 void TrimBlanks(wchar_t* text)

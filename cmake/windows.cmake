@@ -47,6 +47,10 @@ target_link_libraries(quillory_change_check PRIVATE quillory_gui)
 add_executable(quillory_version_listing bench/version_listing_win32.cpp)
 target_link_libraries(quillory_version_listing PRIVATE quillory_core)
 
+# Times keeping the calendar file up to date.
+add_executable(quillory_calendar_update bench/calendar_update_win32.cpp)
+target_link_libraries(quillory_calendar_update PRIVATE quillory_core)
+
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
 

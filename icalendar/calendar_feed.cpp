@@ -206,7 +206,12 @@ void composeDayItems(const DayPage& page, const SystemTime& date, ZoneRulesForYe
 
 std::string composeCalendar(const CalendarFeed& feed)
 {
-    std::string out = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+    std::string out;
+    // Room for the whole file at once: appended piece by piece it would be copied many times over.
+    size_t size = 200;
+    for (const auto& [key, day] : feed.days) size += day.events.size() + day.todos.size();
+    out.reserve(size);
+    out += "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
     appendProperty(out, "PRODID", "-//Brenhollow//Quillory " + feed.version + "//EN");
     out += "CALSCALE:GREGORIAN\r\nX-WR-CALNAME:Quillory\r\n";
     const int today = dateKey(feed.today);
@@ -226,8 +231,7 @@ void planFeed(CalendarFeed& feed, const SystemTime& today, const std::vector<Fol
     feed.toRead.clear();
     feed.unreadable.clear();
     feed.asFound = itemsByDay(calendarFile);
-    feed.written = std::move(calendarFile);
-    feed.writtenKnown = calendarFileFound;
+    feed.written = calendarFileFound ? std::make_shared<const std::string>(std::move(calendarFile)) : nullptr;
     const int first = firstCoveredDay(feed);
     for (const FolderFile& file : dataFiles) {
         SystemTime date;
@@ -270,12 +274,18 @@ bool refreshWatchedDays(CalendarFeed& feed)
     return changed;
 }
 
+std::shared_ptr<const std::string> takeCalendarChange(CalendarFeed& feed)
+{
+    auto bytes = std::make_shared<const std::string>(composeCalendar(feed));
+    if (feed.written && *bytes == *feed.written) return nullptr;
+    return feed.written = bytes;
+}
+
 FeedWrite writeCalendarFile(CalendarFeed& feed)
 {
-    std::string bytes = composeCalendar(feed);
-    if (feed.writtenKnown && bytes == feed.written) return FeedWrite::unchanged;
-    if (!writeFileAtomically(calendarFilePath, bytes.data(), bytes.size())) return FeedWrite::failed;
-    feed.written = std::move(bytes);
-    feed.writtenKnown = true;
-    return FeedWrite::written;
+    auto bytes = takeCalendarChange(feed);
+    if (!bytes) return FeedWrite::unchanged;
+    if (writeFileAtomically(calendarFilePath, bytes->data(), bytes->size())) return FeedWrite::written;
+    feed.written = nullptr;
+    return FeedWrite::failed;
 }

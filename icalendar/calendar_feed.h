@@ -2,6 +2,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,8 +34,9 @@ struct CalendarFeed {
     std::map<int, FeedDay> asFound;
     std::vector<SystemTime> watched;     // days looked at every tick, the latest first
     std::vector<SystemTime> unreadable;  // days whose file could not be read, tried at every tick
-    std::string written;              // the calendar file's bytes, as found or last written
-    bool writtenKnown = false;        // whether written holds them
+    // The calendar file's bytes as found or last written, shared with the
+    // thread that writes them; none when not known.
+    std::shared_ptr<const std::string> written;
 };
 
 // A day's schedule as VEVENTs in UTC, its to-do lines as VTODOs due on it.
@@ -68,6 +70,11 @@ void watchFeedDay(CalendarFeed& feed, const SystemTime& date);
 // Reads again each watched day whose file moved, and each that could not be
 // read; true when an item changed.
 bool refreshWatchedDays(CalendarFeed& feed);
+
+// The calendar file's bytes, when they differ from what was last written or
+// found (else none); they count as written from then on, so a writer that
+// fails must forget them for the next change to be written again.
+std::shared_ptr<const std::string> takeCalendarChange(CalendarFeed& feed);
 
 enum class FeedWrite { unchanged, written, failed };
 
