@@ -34,6 +34,7 @@ ZoneRules windowsZoneRules(int year)
 
 CalendarFeed feed;
 bool failureTold = false;
+bool planPending = false;  // the days are listed at the first slice, once the window is up
 
 // Writing a file of some megabytes, flushed to the disk, takes the window
 // longer than a frame: a thread of its own writes the latest bytes handed to
@@ -147,7 +148,7 @@ void tellWriterFailure()
 
 void beginReading()
 {
-    planFromFolder();
+    planPending = true;
     SetTimer(appState.mainWindow, calendarReadTimer, USER_TIMER_MINIMUM, nullptr);
 }
 
@@ -173,6 +174,8 @@ void readCalendarDaysSlice()
 {
     // A slice short enough that a key pressed meanwhile is answered within a frame.
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(8);
+    if (planPending) planFromFolder();
+    planPending = false;
     while (std::chrono::steady_clock::now() < end && readNextFeedDay(feed)) {
     }
     if (!isFeedRead(feed)) return;
@@ -187,8 +190,7 @@ void watchCalendarDay(const SYSTEMTIME& date)
 
 void keepCalendarInStep()
 {
-    if (!appState.calendarFile) return;
-    if (!isFeedRead(feed)) return;
+    if (!appState.calendarFile || planPending || !isFeedRead(feed)) return;
     // A new day moves the ninety days on and drops yesterday's to-dos; days
     // changed elsewhere meanwhile come in with the fresh listing.
     if (!isToday(feed.today)) {
@@ -204,10 +206,11 @@ void stopCalendarFile()
 {
     KillTimer(appState.mainWindow, calendarReadTimer);
     // The day saved as the window goes is in the file too.
-    if (appState.calendarFile && feed.zone && isFeedRead(feed)) {
+    if (appState.calendarFile && !planPending && feed.zone && isFeedRead(feed)) {
         watchCalendarDay(appState.dateShown);
         if (refreshWatchedDays(feed)) writeChange();
     }
+    planPending = false;
     stopWriter();
     feed = CalendarFeed{};
 }

@@ -230,7 +230,8 @@ void planFeed(CalendarFeed& feed, const SystemTime& today, const std::vector<Fol
     feed.days.clear();
     feed.toRead.clear();
     feed.unreadable.clear();
-    feed.asFound = itemsByDay(calendarFile);
+    feed.asFound.clear();
+    feed.asFoundTaken = false;
     feed.written = calendarFileFound ? std::make_shared<const std::string>(std::move(calendarFile)) : nullptr;
     const int first = firstCoveredDay(feed);
     for (const FolderFile& file : dataFiles) {
@@ -247,6 +248,9 @@ bool readNextFeedDay(CalendarFeed& feed)
     SystemTime date = feed.toRead.back();
     feed.toRead.pop_back();
     if (readFeedDay(feed, date, fileStamp(dayFilePath(date).c_str())) == DayRead::unreadable) {
+        // Nothing is written before every day is read: the file is still as found.
+        if (!feed.asFoundTaken && feed.written) feed.asFound = itemsByDay(*feed.written);
+        feed.asFoundTaken = true;
         auto found = feed.asFound.find(dateKey(date));
         if (found != feed.asFound.end()) feed.days[dateKey(date)] = found->second;
     }

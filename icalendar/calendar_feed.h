@@ -30,8 +30,10 @@ struct CalendarFeed {
     SystemTime today;
     std::map<int, FeedDay> days;     // by dateKey
     std::vector<SystemTime> toRead;  // the day files of the plan not read yet
-    // The calendar file as found, by day: what a day file that cannot be read keeps.
+    // The calendar file as found, by day: what a day file that cannot be read
+    // keeps. Taken apart only when such a day turns up.
     std::map<int, FeedDay> asFound;
+    bool asFoundTaken = false;
     std::vector<SystemTime> watched;     // days looked at every tick, the latest first
     std::vector<SystemTime> unreadable;  // days whose file could not be read, tried at every tick
     // The calendar file's bytes as found or last written, shared with the
