@@ -90,6 +90,13 @@ unchanged-page-written|native|day/stored_page.cpp|firstChangedLine(stored.page, 
 reload-loses-caret|windows|day/day_view_win32.cpp|    if (sync.fileChanged) showTakenIn(shown, page);|    if (sync.fileChanged) showDayPage(page);
 add-dialog-disturbed|windows|directory/directory_list_win32.cpp|        if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;|
 copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)
+ics-fold-splits-character|native|icalendar/ical_text.cpp|        while (cut > 0 && isContinuationByte(static_cast<unsigned char>(line[cut]))) --cut;\n|
+ics-end-after-an-hour|native|icalendar/calendar_feed.cpp|utcText(start + 30)|utcText(start + 60)
+ics-southern-zone-as-northern|native|icalendar/time_zone.cpp|    if (toDaylight < toStandard) return local >= toDaylight && local < toStandard;|    return local >= toDaylight && local < toStandard;
+ics-repeated-todo-same-uid|native|icalendar/calendar_feed.cpp|todoUid(date, line.text, ++seen[line.text])|todoUid(date, line.text, 1)
+ics-held-day-dropped|native|icalendar/calendar_feed.cpp|        if (found != feed.asFound.end()) feed.days[dateKey(date)] = found->second;|
+ics-unchanged-written|native|icalendar/calendar_feed.cpp|if (feed.written && *bytes == *feed.written) return nullptr;|if (false) return nullptr;
+ics-typing-not-followed|windows|app/calendar_file_win32.cpp|    if (refreshWatchedDays(feed)) writeChange();\n}|    writeChange();\n}
 EOF
 )
 
