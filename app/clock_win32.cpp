@@ -2,10 +2,12 @@
 #include "app/clock_win32.h"
 
 #include <algorithm>
+#include <map>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "app/reminders.h"
+#include "app/screen_scale_win32.h"
 #include "day/day_file.h"
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
@@ -35,6 +37,16 @@ void setWideText(WCHAR (&field)[size], const char* text)
 {
     std::wstring wide = toWide(text);
     lstrcpynW(field, wide.c_str(), int(size));
+}
+
+// Drawn at the size the window's DPI asks for; each size is loaded once.
+HICON trayIcon()
+{
+    static std::map<int, HICON> icons;
+    int size = smallIconSize(windowDpi(appState.mainWindow));
+    HICON& icon = icons[size];
+    if (!icon) icon = HICON(LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, size, size, 0));
+    return icon;
 }
 
 int slotHour(int slot) { return slot / 2 + 8; }
@@ -164,9 +176,17 @@ void addTrayIcon()
     NOTIFYICONDATAW data = trayIconRecord();
     data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     data.uCallbackMessage = WM_TRAY_ICON;
-    data.hIcon = HICON(LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, 16, 16, LR_SHARED));
+    data.hIcon = trayIcon();
     setWideText(data.szTip, appState.caption);
     shellNotifyIconFunction(NIM_ADD, &data);
+}
+
+void scaleTrayIcon()
+{
+    NOTIFYICONDATAW data = trayIconRecord();
+    data.uFlags = NIF_ICON;
+    data.hIcon = trayIcon();
+    shellNotifyIconFunction(NIM_MODIFY, &data);
 }
 
 void removeTrayIcon()

@@ -8,6 +8,7 @@ void startClock();  // the one-second timer, and the time it started at
 void clockTick();
 void markCurrentSlot();
 void addTrayIcon();
+void scaleTrayIcon();  // at the size the window's DPI asks for
 void removeTrayIcon();
 
 // Options and the logon-start entry

@@ -10,6 +10,7 @@
 #include "app/calendar_file_win32.h"
 #include "app/commands_win32.h"
 #include "app/line_navigation_win32.h"
+#include "app/screen_scale_win32.h"
 #include "day/day_view_win32.h"
 #include "day/other_versions_win32.h"
 #include "directory/directory_list_win32.h"
@@ -30,47 +31,25 @@ void honourAutorunArgument()
     LocalFree(arguments);
 }
 
-void setWindowIcons(HWND window)
+void setWindowIcons(HWND window, UINT dpi)
 {
-    HANDLE small = LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, 16, 16, 0);
-    HANDLE large = LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_LARGE), IMAGE_ICON,
-                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0);
-    SendMessageA(window, WM_SETICON, ICON_SMALL, LPARAM(small));
-    SendMessageA(window, WM_SETICON, ICON_BIG, LPARAM(large));
+    int small = smallIconSize(dpi), large = largeIconSize(dpi);
+    HANDLE smallIcon = LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, small, small, 0);
+    HANDLE largeIcon = LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_LARGE), IMAGE_ICON, large, large, 0);
+    if (HANDLE old = HANDLE(SendMessageA(window, WM_SETICON, ICON_SMALL, LPARAM(smallIcon)))) DestroyIcon(HICON(old));
+    if (HANDLE old = HANDLE(SendMessageA(window, WM_SETICON, ICON_BIG, LPARAM(largeIcon)))) DestroyIcon(HICON(old));
 }
 
-// The hour and day fonts have fixed heights at 96 dots per inch and grow with the display's scale.
-int scaledHeight(HWND window, int height)
+// Windows suggests where the window goes on a monitor of another scale; the
+// controls, fonts and icons follow, and the current slot is marked in the new fonts.
+void onDpiChanged(HWND window, UINT dpi, const RECT& suggested)
 {
-    HDC dc = GetDC(window);
-    int dpi = GetDeviceCaps(dc, LOGPIXELSY);
-    ReleaseDC(window, dc);
-    return MulDiv(height, dpi > 0 ? dpi : 96, 96);
-}
-
-void setFont(int control, HFONT font)
-{
-    SendDlgItemMessageA(appState.mainWindow, control, WM_SETFONT, WPARAM(font), FALSE);
-}
-
-void createFonts()
-{
-    HWND window = appState.mainWindow;
-    HFONT dialogFont = HFONT(SendDlgItemMessageA(window, IDC_DAY_NUMBER, WM_GETFONT, 0, 0));
-    createMarkFonts(dialogFont);
-    setFont(IDC_SCHEDULE_HEADING, appState.markFonts[markImportant]);
-    setFont(IDC_TODO_HEADING, appState.markFonts[markImportant]);
-
-    LOGFONTA description;
-    GetObjectA(dialogFont, sizeof description, &description);
-    description.lfHeight = scaledHeight(window, 25);
-    HFONT hourFont = CreateFontIndirectA(&description);
-    for (int label = IDC_FIRST_HOUR_LABEL; label <= IDC_FIRST_HOUR_LABEL + 10; ++label) setFont(label, hourFont);
-    setFont(IDC_WEEKDAY_NAME, hourFont);
-    setFont(IDC_MONTH_NAME, hourFont);
-    setFont(IDC_CLOCK, hourFont);
-    description.lfHeight = scaledHeight(window, 40);
-    setFont(IDC_DAY_NUMBER, CreateFontIndirectA(&description));
+    SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    applyDpi(window, dpi);
+    setWindowIcons(window, dpi);
+    scaleTrayIcon();
+    markCurrentSlot();
 }
 
 bool isDoneBoxCommand(int id)
@@ -190,9 +169,9 @@ void InitMainWindow()
     findLineControls();
     honourAutorunArgument();
     SetWindowTextA(window, appState.caption);
-    setWindowIcons(window);
+    setWindowIcons(window, windowDpi(window));
     subclassDayLines();
-    createFonts();
+    rememberLayout(window);
     addTrayIcon();
     startClock();
     appState.dateShown = localTime();
@@ -261,6 +240,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         keepCalendarInStep();
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
+    case WM_DPICHANGED: onDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); break;
     case WM_COMMAND: runCommand(LOWORD(wParam)); break;
     case WM_INITMENUPOPUP: updateUndoItems(HMENU(wParam)); break;
     case WM_TRAY_ICON: onTrayIcon(lParam); break;

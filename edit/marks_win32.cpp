@@ -4,25 +4,6 @@
 #include "app/app_state_win32.h"
 #include "day/day_view_win32.h"
 
-namespace {
-
-HFONT derivedFont(HFONT base, void (*change)(LOGFONTA&))
-{
-    LOGFONTA description;
-    GetObjectA(base, sizeof description, &description);
-    change(description);
-    return CreateFontIndirectA(&description);
-}
-
-}  // namespace
-
-void createMarkFonts(HFONT dialogFont)
-{
-    appState.markFonts[markPrimary] = dialogFont;
-    appState.markFonts[markImportant] = derivedFont(dialogFont, [](LOGFONTA& f) { f.lfWeight = 1000; });
-    appState.markFonts[markSecondary] = derivedFont(dialogFont, [](LOGFONTA& f) { f.lfItalic = 1; });
-}
-
 HFONT markFont(int32_t mark)
 {
     return mark >= 0 && mark <= 2 ? appState.markFonts[mark] : nullptr;

@@ -5,9 +5,6 @@
 
 #include <cstdint>
 
-// Takes the dialog's own font as Primary and derives bold Important and italic Secondary.
-void createMarkFonts(HFONT dialogFont);
-
 // The font of a mark, or null for a value outside 0..2.
 HFONT markFont(int32_t mark);
 

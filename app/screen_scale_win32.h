@@ -1,0 +1,19 @@
+// Sizes that follow the DPI of the monitor the main window is on: its layout, fonts and icons.
+#pragma once
+
+#include <windows.h>
+
+// The window's DPI, as Windows 10 tells it per monitor; older Windows have one for the whole screen.
+UINT windowDpi(HWND window);
+
+// At the window's start: where every control stands and which fonts it has,
+// at the DPI the window was made at. Creates the mark, hour and day fonts.
+void rememberLayout(HWND window);
+
+// Places every control and sets every font for the DPI, from what was
+// remembered: going back to the first DPI gives exactly the first layout.
+void applyDpi(HWND window, UINT dpi);
+
+// The icon sizes Windows asks for at a DPI: the small one (caption, tray) and the large one.
+int smallIconSize(UINT dpi);
+int largeIconSize(UINT dpi);

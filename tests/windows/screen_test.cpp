@@ -1,0 +1,72 @@
+// The main window on screens of any scale: a DPI change and back, control by control.
+
+#include "main_window_fixture.h"
+
+#include <cstring>
+#include <map>
+
+namespace {
+
+using Screen = MainWindowTest;
+
+struct ControlLook {
+    RECT place;
+    LOGFONTA font;
+};
+
+std::map<HWND, ControlLook> looks(HWND window)
+{
+    std::map<HWND, ControlLook> result;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        ControlLook look{};
+        GetWindowRect(child, &look.place);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&look.place), 2);
+        GetObjectA(HFONT(SendMessageA(child, WM_GETFONT, 0, 0)), sizeof look.font, &look.font);
+        result[child] = look;
+    }
+    return result;
+}
+
+void changeDpi(HWND window, UINT dpi, double factor)
+{
+    RECT frame;
+    GetWindowRect(window, &frame);
+    RECT suggested{frame.left, frame.top, frame.left + LONG((frame.right - frame.left) * factor),
+                   frame.top + LONG((frame.bottom - frame.top) * factor)};
+    SendMessageA(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+    GetWindowRect(window, &frame);
+    EXPECT_EQ(frame.right - frame.left, suggested.right - suggested.left);
+    EXPECT_EQ(frame.bottom - frame.top, suggested.bottom - suggested.top);
+}
+
+TEST_F(Screen, ADpiChangeScalesEveryControlAndComingBackRestoresIt)
+{
+    for (int templateId : {IDD_MAIN, IDD_MAIN_LARGE}) {
+        openWindow(templateId);
+        setText(lineEditorId(3), "Important");
+        focus(lineEditorId(3));
+        command(IDM_MARK_IMPORTANT);
+        auto before = looks(window);
+        changeDpi(window, 144, 1.5);
+        auto scaled = looks(window);
+        for (const auto& [control, look] : before) {
+            const ControlLook& now = scaled[control];
+            EXPECT_EQ(now.place.left, MulDiv(look.place.left, 3, 2)) << GetDlgCtrlID(control);
+            EXPECT_EQ(now.place.bottom, MulDiv(look.place.bottom, 3, 2)) << GetDlgCtrlID(control);
+            EXPECT_EQ(now.font.lfHeight, MulDiv(look.font.lfHeight, 3, 2)) << GetDlgCtrlID(control);
+            EXPECT_EQ(now.font.lfWeight, look.font.lfWeight) << GetDlgCtrlID(control);
+            EXPECT_EQ(now.font.lfItalic, look.font.lfItalic) << GetDlgCtrlID(control);
+        }
+        EXPECT_EQ(shown({lineEditorId(3)}), "Important 0");
+        changeDpi(window, 96, 2.0 / 3);
+        auto back = looks(window);
+        for (const auto& [control, look] : before) {
+            EXPECT_TRUE(EqualRect(&back[control].place, &look.place)) << GetDlgCtrlID(control);
+            EXPECT_EQ(std::memcmp(&back[control].font, &look.font, sizeof look.font), 0) << GetDlgCtrlID(control);
+        }
+        EXPECT_EQ(shown({lineEditorId(3)}), "Important 0");
+        closeWindow();
+    }
+}
+
+}  // namespace
