@@ -9,14 +9,6 @@ namespace {
 
 WNDPROC savedEditProc;
 
-bool isEditControl(HWND window)
-{
-    char className[260] = "";
-    int length = GetClassNameA(window, className, sizeof className);
-    CharLowerBuffA(className, DWORD(length));
-    return lstrcmpA(className, "edit") == 0;
-}
-
 }  // namespace
 
 void subclassDayLines()
@@ -33,10 +25,10 @@ void subclassDayLines()
 LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
-        HWND parent = GetParent(window);
-        HWND next = GetNextDlgTabItem(parent, window, FALSE);
-        if (!isEditControl(next)) next = GetDlgItem(parent, IDC_FIRST_SCHEDULE_LINE);
-        SetFocus(next);
+        // Down the page, whatever lies between the lines in the tab order.
+        int line = 0;
+        while (line < dayLineCount && lineEditor(line) != window) ++line;
+        SetFocus(lineEditor((line + 1) % dayLineCount));
         return 0;
     }
     if (message == WM_CHAR && wParam == '\r') return 0;

@@ -9,6 +9,7 @@
 #include "app/app_state_win32.h"
 #include "app/calendar_file_win32.h"
 #include "app/commands_win32.h"
+#include "app/control_names_win32.h"
 #include "app/line_navigation_win32.h"
 #include "app/screen_scale_win32.h"
 #include "day/day_view_win32.h"
@@ -172,6 +173,7 @@ void InitMainWindow()
     setWindowIcons(window, windowDpi(window));
     subclassDayLines();
     rememberLayout(window);
+    nameControls(window);
     addTrayIcon();
     startClock();
     appState.dateShown = localTime();
@@ -214,7 +216,9 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITDIALOG:
         appState.mainWindow = window;
         InitMainWindow();
-        return 1;
+        // The page is typed into at once; the header comes first only in the tab order.
+        SetFocus(lineEditor(0));
+        return 0;
     case WM_DESTROY: SaveAll(); break;
     case WM_QUERYENDSESSION: SaveAll(true); break;
     case WM_ENDSESSION:

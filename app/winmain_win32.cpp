@@ -1,6 +1,7 @@
 // The program's entry point: one running copy, the large-font choice, the shortcuts, the main window.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <string>
 
@@ -46,6 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HANDLE mutex = nullptr;
     if (anotherCopyRuns(mutex)) return 0;
 
+    // The annotations that name controls for screen readers, and the file dialogs, are COM's.
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&controls);
 

@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
+#include "app/control_names_win32.h"
 #include "day/day_file.h"
 #include "day/other_versions_win32.h"
 #include "day/file_stamp.h"
@@ -71,7 +72,7 @@ void showLines(const DayPage& page, const DayPage* shown)
         if (HWND box = doneBox(i); box && (!was || was->done != line.done))
             SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
         if (HFONT font = markFont(line.mark); font && (!was || was->mark != line.mark))
-            SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
+            setLineFont(editor, font);
     }
     applyDoneState();
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
@@ -137,6 +138,7 @@ void showHourLabels()
         std::snprintf(label, sizeof label, "%02d", appState.am_pm && hour > 12 ? hour - 12 : hour);
         SetDlgItemTextA(appState.mainWindow, IDC_FIRST_HOUR_LABEL + hour - 8, label);
     }
+    nameScheduleLines();
     showDateHeader();
 }
 

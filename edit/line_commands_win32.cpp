@@ -95,8 +95,8 @@ void moveLine(int direction)
 
     HFONT focusedFont = fontOf(focus);
     HFONT otherFont = fontOf(other);
-    SendMessageA(focus, WM_SETFONT, WPARAM(otherFont), FALSE);
-    SendMessageA(other, WM_SETFONT, WPARAM(focusedFont), FALSE);
+    setLineFont(focus, otherFont);
+    setLineFont(other, focusedFont);
 
     // The focus travels with the line, so repeating the command keeps moving it.
     SetFocus(other);
@@ -114,7 +114,7 @@ void clearLine()
     SetWindowTextA(focus, "");
     if (const LineColumn* column = columnOf(GetDlgCtrlID(focus)); column && column->boxOffset)
         CheckDlgButton(appState.mainWindow, GetDlgCtrlID(focus) + column->boxOffset, BST_UNCHECKED);
-    SendMessageA(focus, WM_SETFONT, WPARAM(appState.markFonts[markPrimary]), FALSE);
+    setLineFont(focus, appState.markFonts[markPrimary]);
     applyDoneState();
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
 }

@@ -2,6 +2,7 @@
 #include "edit/marks_win32.h"
 
 #include "app/app_state_win32.h"
+#include "app/control_names_win32.h"
 #include "day/day_view_win32.h"
 
 HFONT markFont(int32_t mark)
@@ -29,6 +30,13 @@ void applyDoneState()
     }
 }
 
+void setLineFont(HWND editor, HFONT font)
+{
+    SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
+    for (int line = 0; line < dayLineCount; ++line)
+        if (lineEditor(line) == editor) nameLine(line);
+}
+
 bool isDayLine(HWND window)
 {
     if (window == nullptr) return false;
@@ -41,6 +49,6 @@ void setMark(int32_t mark)
 {
     HWND focus = GetFocus();
     if (!isDayLine(focus)) return;
-    SendMessageA(focus, WM_SETFONT, WPARAM(markFont(mark)), FALSE);
+    setLineFont(focus, markFont(mark));
     InvalidateRect(focus, nullptr, FALSE);
 }

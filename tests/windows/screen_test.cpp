@@ -5,6 +5,8 @@
 #include <cstring>
 #include <map>
 
+#include "day/day_search.h"
+
 namespace {
 
 using Screen = MainWindowTest;
@@ -67,6 +69,57 @@ TEST_F(Screen, ADpiChangeScalesEveryControlAndComingBackRestoresIt)
         EXPECT_EQ(shown({lineEditorId(3)}), "Important 0");
         closeWindow();
     }
+}
+
+}  // namespace
+
+namespace {
+
+// What a screen reader finds under Wine, where the accessibility calls
+// answer nothing: the name is the label just before the control.
+std::string nameOf(HWND control)
+{
+    char text[64] = "";
+    GetWindowTextA(GetWindow(control, GW_HWNDPREV), text, sizeof text);
+    return text;
+}
+
+TEST_F(Screen, TheTabOrderFollowsTheScreenAndEveryStopHasItsName)
+{
+    openWindow();
+    setText(lineEditorId(3), "Dentist");
+    focus(lineEditorId(3));
+    command(IDM_MARK_IMPORTANT);
+    setText(lineEditorId(firstTodoLine + 2), "Pay rent");
+    focus(lineEditorId(firstTodoLine + 2));
+    command(IDM_MARK_SECONDARY);
+    Names stops;
+    HWND first = GetNextDlgTabItem(window, nullptr, FALSE);
+    HWND control = first;
+    do {
+        stops.push_back(std::to_string(GetDlgCtrlID(control)) + " " + nameOf(control));
+        control = GetNextDlgTabItem(window, control, FALSE);
+    } while (control && control != first && stops.size() < 200);
+    Names expected = {"1200 Previous day", "1201 Pick a date", "1202 Next day"};
+    for (int line = 0; line < dayLineCount; ++line) {
+        std::string name = lineLabel(line);
+        if (line >= firstTodoLine && line < firstNoteLine) name = "To do " + std::to_string(line - firstTodoLine + 1);
+        std::string said = name + (line == 3 ? ", Important" : line == firstTodoLine + 2 ? ", Secondary" : "");
+        expected.push_back(std::to_string(lineEditorId(line)) + " " + said);
+        if (doneBoxId(line)) {
+            if (line >= firstTodoLine) name[0] = 't';
+            expected.push_back(std::to_string(doneBoxId(line)) + " Done, " + name);
+        }
+    }
+    EXPECT_EQ(stops, expected);
+
+    // The twelve-hour labels name the afternoon.
+    runWithDialogs([&] { command(IDM_OPTIONS); }, {[&] {
+                       SendDlgItemMessageA(dialogNamed("Options"), IDC_AM_PM, BM_CLICK, 0, 0);
+                       press("Options", IDOK);
+                   }});
+    EXPECT_EQ(nameOf(item(lineEditorId(11))), "01:30");
+    EXPECT_EQ(nameOf(item(doneBoxId(11))), "Done, 01:30");
 }
 
 }  // namespace
