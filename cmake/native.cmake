@@ -7,6 +7,8 @@ add_executable(quillory_native_tests ${native_test_sources})
 target_link_libraries(quillory_native_tests PRIVATE quillory_core GTest::gtest_main)
 # Test tables name only the record fields a case needs; the others are meant to be zero.
 target_compile_options(quillory_native_tests PRIVATE -Wno-missing-field-initializers)
+# Tests that run a reference implementation find its script in the sources.
+target_compile_definitions(quillory_native_tests PRIVATE QUILLORY_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
 gtest_discover_tests(quillory_native_tests WORKING_DIRECTORY ${CMAKE_BINARY_DIR})
 
 find_package(benchmark QUIET)

@@ -7,6 +7,7 @@ packages=(
   cmake g++ clang libgtest-dev googletest libbenchmark-dev
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xauth xdotool x11-utils imagemagick fp-utils
+  python3-dateutil
 )
 
 missing=()
