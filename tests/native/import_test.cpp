@@ -1,4 +1,4 @@
-// Importing calendar files: repeat rules held against python-dateutil.
+// Importing calendar files: the reader, and repeat rules held against python-dateutil.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "icalendar/ical_reader.h"
 #include "icalendar/ical_values.h"
 #include "icalendar/recurrence.h"
 #include "tests/common/dates.h"
@@ -16,12 +17,103 @@
 
 namespace {
 
+std::string calendar(const std::string& body)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + body + "END:VCALENDAR\r\n";
+}
+
 std::string stamp(Minutes minutes)
 {
     SystemTime t = timeOfMinutes(minutes);
     char text[40];
     std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
     return text;
+}
+
+std::string described(const IcalTime& t)
+{
+    if (t.form == TimeForm::none) return "-";
+    if (t.form == TimeForm::date) return stamp(t.minutes).substr(0, 8);
+    return (t.form == TimeForm::zoned ? t.zone + " " : "") + stamp(t.minutes) + (t.form == TimeForm::utc ? "Z" : "");
+}
+
+std::string described(const CalendarEvent& e)
+{
+    std::string text = e.uid + "|" + e.summary + "|" + e.location + "|" + described(e.start) + "|" +
+                       described(e.end) + "|" + std::to_string(e.duration) + (e.repeats ? "|rule" : "|-") + "|";
+    for (const auto* list : {&e.exceptionDates, &e.extraDates})
+        for (const IcalTime& t : *list) text += described(t) + (list == &e.extraDates ? "+" : "-");
+    return text + "|" + described(e.recurrenceId) + (e.cancelled ? "|cancelled" : "");
+}
+
+const char* const outlookBerlin =
+    "BEGIN:VTIMEZONE\r\nTZID:W. Europe Standard Time\r\nBEGIN:STANDARD\r\nDTSTART:16011028T030000\r\n"
+    "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+    "BEGIN:DAYLIGHT\r\nDTSTART:16010325T020000\r\nRRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=3\r\nTZOFFSETFROM:+0100\r\n"
+    "TZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+TEST(ImportReader, ReadsEventsAsWrittenAndPassesOverOtherComponents)
+{
+    std::string file = calendar(std::string("METHOD:PUBLISH\r\n") + outlookBerlin +
+        "BEGIN:VEVENT\r\nUID:a1\r\nSUMMARY;LANGUAGE=de:Besprechung\\, Team \\;2\\nZeile\r\nLOCATION:Raum 4 \\\\ Nord\r\n"
+        "DTSTART;TZID=\"W. Europe Standard Time\":20261208T090000\r\nDTEND;TZID=\"W. Europe Standard Time\":20261208T\r\n"
+        " 103000\r\nRRULE:FREQ=WEEKLY;BYDAY=TU;COUNT=10\r\nEXDATE;TZID=W. Europe Standard Time:20261215T090000,20261222T090000\r\n"
+        "EXDATE:20261229T080000Z\r\nBEGIN:VALARM\r\nTRIGGER:-PT15M\r\nSUMMARY:Alarm\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+        "BEGIN:VTODO\r\nSUMMARY:A to-do\r\nDTSTART:20261208T090000\r\nEND:VTODO\r\n"
+        "BEGIN:X-OTHER\r\nBEGIN:VEVENT\r\nSUMMARY:Inside\r\nDTSTART:20261208\r\nEND:VEVENT\r\nEND:X-OTHER\r\n"
+        "begin:vevent\nuid:a1\nrecurrence-id;tzid=W. Europe Standard Time:20270105T090000\nsummary:\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\n"
+        "dtstart:20270105T130000Z\nduration:PT45M\nend:vevent\n"
+        "BEGIN:VEVENT\r\nUID:b2\r\nSUMMARY:Holiday\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261227\r\n"
+        "RDATE;VALUE=PERIOD:20271224T100000Z/PT1H\r\nSTATUS:CANCELLED\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:c3\r\nDTSTART:20261208T250000\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:d4\r\nDTSTART:20261208T090000\r\nRRULE:FREQ=HOURLY\r\nEND:VEVENT\r\n");
+    CalendarFile read;
+    ASSERT_EQ(readCalendarFile(file, read), CalendarFileCheck::read);
+    EXPECT_EQ(read.method, "PUBLISH");
+    EXPECT_EQ(read.unreadableEvents, 2);
+    ASSERT_EQ(read.zones.size(), 1u);
+    EXPECT_EQ(read.zones[0].observances.size(), 2u);
+    const std::string zone = "W. Europe Standard Time ";
+    const std::vector<std::string> expected = {
+        "a1|Besprechung, Team ;2\nZeile|Raum 4 \\ Nord|" + zone + "20261208T0900|" + zone + "20261208T1030|0|rule|" +
+            zone + "20261215T0900-" + zone + "20261222T0900-20261229T0800Z-|-",
+        "a1|\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80||20270105T1300Z|-|45|-||" + zone + "20270105T0900",
+        "b2|Holiday||20261224|20261227|0|-|20271224T1000Z+|-|cancelled",
+    };
+    ASSERT_EQ(read.events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(described(read.events[i]), expected[i]);
+}
+
+TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
+{
+    const std::string event = "BEGIN:VEVENT\r\nDTSTART:20261208\r\nSUMMARY:";
+    const std::string fold = "\r\n " + std::string(70, 'x');
+    std::string longLine;
+    for (size_t unfolded = 0; unfolded <= maxCalendarLineBytes; unfolded += 70) longLine += fold;
+    const struct {
+        std::string bytes;
+        CalendarFileCheck check;
+        size_t events;
+    } cases[] = {
+        {"", CalendarFileCheck::notCalendar, 0},
+        {"Dear all,\r\nBEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", CalendarFileCheck::notCalendar, 0},
+        {"BEGIN:VCARD\r\nEND:VCARD\r\n", CalendarFileCheck::notCalendar, 0},
+        {"BEGIN:VCALENDAR\r\n" + event + "x\r\nEND:VEVENT\r\n", CalendarFileCheck::cutShort, 0},
+        {"BEGIN:VCALENDAR\r\n" + event + "x\r\nEND:VCALENDAR\r\n", CalendarFileCheck::cutShort, 0},
+        {"BEGIN:VCALENDAR\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", CalendarFileCheck::cutShort, 0},
+        {calendar(event + std::string("a\0b", 3) + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::binary, 0},
+        {calendar(event + std::string(maxCalendarFileBytes, 'x') + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::tooLarge, 0},
+        {calendar(event + longLine + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::lineTooLong, 0},
+        {"\xef\xbb\xbf" "begin:vcalendar\n" + event + "Caf\xe9\nEND:VEVENT\nend:vcalendar", CalendarFileCheck::read, 1},
+        {calendar("") + calendar(event + "Second\r\nEND:VEVENT\r\n") + "-- \r\nSent from my phone", CalendarFileCheck::read, 1},
+    };
+    for (const auto& c : cases) {
+        CalendarFile file;
+        EXPECT_EQ(readCalendarFile(c.bytes, file), c.check) << c.bytes.substr(0, 80);
+        EXPECT_EQ(file.events.size(), c.events) << c.bytes.substr(0, 80);
+    }
+    CalendarFile legacy;
+    readCalendarFile(cases[9].bytes, legacy);
+    EXPECT_EQ(legacy.events.at(0).summary, "Caf\xc3\xa9");  // taken in the old code page, as other files are
 }
 
 // Our expansion, occurrence by occurrence, against python-dateutil's rrule
