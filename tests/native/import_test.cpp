@@ -1,4 +1,4 @@
-// Importing calendar files: the reader, and repeat rules held against python-dateutil.
+// Importing calendar files: the reader, time zones, and repeat rules held against python-dateutil.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "icalendar/event_zones.h"
 #include "icalendar/ical_reader.h"
 #include "icalendar/ical_values.h"
 #include "icalendar/recurrence.h"
@@ -51,6 +52,12 @@ const char* const outlookBerlin =
     "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
     "BEGIN:DAYLIGHT\r\nDTSTART:16010325T020000\r\nRRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=3\r\nTZOFFSETFROM:+0100\r\n"
     "TZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+const char* const googleBerlin =
+    "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nX-LIC-LOCATION:Europe/Berlin\r\nBEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\n"
+    "TZOFFSETTO:+0200\r\nTZNAME:CEST\r\nDTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\n"
+    "END:DAYLIGHT\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
+    "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+
 TEST(ImportReader, ReadsEventsAsWrittenAndPassesOverOtherComponents)
 {
     std::string file = calendar(std::string("METHOD:PUBLISH\r\n") + outlookBerlin +
@@ -114,6 +121,43 @@ TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
     CalendarFile legacy;
     readCalendarFile(cases[9].bytes, legacy);
     EXPECT_EQ(legacy.events.at(0).summary, "Caf\xc3\xa9");  // taken in the old code page, as other files are
+}
+
+// Every hour of some years: a file's zone turns wall-clock times into UTC
+// as Windows' own rules for that zone do.
+TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
+{
+    const std::string rdateBerlin =
+        "BEGIN:VTIMEZONE\r\nTZID:Berlin by dates\r\nBEGIN:DAYLIGHT\r\nDTSTART:20260329T020000\r\nRDATE:20270328T020000\r\n"
+        "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nBEGIN:STANDARD\r\nDTSTART:20251026T030000\r\n"
+        "RDATE:20261025T030000,20271031T030000\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    const std::string sydney =
+        "BEGIN:VTIMEZONE\r\nTZID:Australia/Sydney\r\nBEGIN:STANDARD\r\nDTSTART:20080406T030000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU\r\nTZOFFSETFROM:+1100\r\nTZOFFSETTO:+1000\r\nEND:STANDARD\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:20011028T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU;UNTIL=20071027T160000Z\r\n"
+        "TZOFFSETFROM:+1000\r\nTZOFFSETTO:+1100\r\nEND:DAYLIGHT\r\nBEGIN:DAYLIGHT\r\nDTSTART:20081005T020000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=1SU\r\nTZOFFSETFROM:+1000\r\nTZOFFSETTO:+1100\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+    const struct {
+        std::string zone;
+        ZoneRulesForYear windowsRules;
+        int firstYear, lastYear;
+    } cases[] = {
+        {outlookBerlin, berlinRules, 2024, 2030},
+        {googleBerlin, berlinRules, 2024, 2030},
+        {rdateBerlin, berlinRules, 2026, 2027},
+        {sydney, sydneyRules, 2009, 2030},
+    };
+    for (const auto& c : cases) {
+        CalendarFile file;
+        ASSERT_EQ(readCalendarFile(calendar(c.zone), file), CalendarFileCheck::read);
+        ASSERT_EQ(file.zones.size(), 1u);
+        EventZone zone(&file.zones[0], "", nullptr);
+        int wrong = 0;
+        for (Minutes m = minutesOf(date(c.firstYear, 1, 1)); m < minutesOf(date(c.lastYear + 1, 1, 1)); m += 60) {
+            bool same = zone.toUtc(m) == localToUtc(c.windowsRules, m) && zone.fromUtc(m) == utcToLocal(c.windowsRules, m);
+            if (!same && ++wrong <= 3) ADD_FAILURE() << file.zones[0].id << ": differs at " << stamp(m);
+        }
+    }
 }
 
 // Our expansion, occurrence by occurrence, against python-dateutil's rrule
