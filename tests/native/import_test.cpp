@@ -1,16 +1,19 @@
-// Importing calendar files: the reader, time zones, and repeat rules held against python-dateutil.
+// Importing calendar files: the reader, time zones, repeat rules held against python-dateutil, placement and summary.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "day/calendar.h"
 #include "icalendar/event_zones.h"
 #include "icalendar/ical_reader.h"
 #include "icalendar/ical_values.h"
+#include "icalendar/import_plan.h"
 #include "icalendar/recurrence.h"
 #include "tests/common/dates.h"
 #include "tests/common/scratch_folder.h"
@@ -158,6 +161,149 @@ TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
             if (!same && ++wrong <= 3) ADD_FAILURE() << file.zones[0].id << ": differs at " << stamp(m);
         }
     }
+}
+
+bool fakeWindowsZones(std::string_view name, int year, ZoneRules& rules)
+{
+    if (name == "W. Europe Standard Time") rules = berlinRules(year);
+    else if (name == "AUS Eastern Standard Time") rules = sydneyRules(year);
+    else if (name == "UTC") rules = utcRules(year);
+    else return false;
+    return true;
+}
+
+// Imports into pages held in memory, day by day as the window does; the
+// filled lines of every page come back as "YYYYMMDD line text".
+std::vector<std::string> imported(const std::string& ics, std::map<int, DayPage>& pages, std::string* summary = nullptr,
+                                  ZoneRulesForYear userZone = berlinRules)
+{
+    CalendarFile file;
+    EXPECT_EQ(readCalendarFile(ics, file), CalendarFileCheck::read);
+    ImportPlan plan = planImport(file, {date(2026, 12, 1), userZone, fakeWindowsZones});
+    ImportTally tally;
+    for (const DayImport& day : plan.days) tallyDay(tally, day, placeOnPage(pages[dateKey(day.date)], day.items));
+    if (summary) *summary = importSummary(plan, tally);
+    std::vector<std::string> lines;
+    for (const auto& [key, page] : pages)
+        for (int i = 0; i < dayLineCount; ++i)
+            if (page.lines[i].text[0]) lines.push_back(std::to_string(key) + " " + std::to_string(i) + " " + page.lines[i].text);
+    return lines;
+}
+
+std::string event(const std::string& start, const std::string& end, const std::string& summary, const std::string& more = "")
+{
+    auto property = [](const char* name, const std::string& value) {
+        if (value.empty()) return std::string();
+        return name + std::string(value.size() == 8 ? ";VALUE=DATE:" : ":") + value + "\r\n";
+    };
+    return "BEGIN:VEVENT\r\nUID:" + summary + start + "\r\n" + property("DTSTART", start) + property("DTEND", end) +
+           "SUMMARY:" + summary + "\r\n" + more + "END:VEVENT\r\n";
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(ImportPlacement, EachEventOnTheLineOfItsTime)
+{
+    const std::string day = "20261208", a = day + "T";
+    const std::string longText(300, 'e'), emojiAtLimit = std::string(258, 'a') + "\xf0\x9f\x98\x80";
+    Lines full = {day + " 2 Dentist"};
+    for (int i = firstTodoLine; i < firstNoteLine; ++i) full.push_back(day + " " + std::to_string(i) + " task");
+    const struct {
+        std::string events;
+        Lines before, after;
+    } cases[] = {
+        {event(a + "090000", a + "093000", "Project review", "LOCATION:Room 4\r\n"), {}, {day + " 2 Project review (Room 4)"}},
+        {event(a + "091000", a + "104000", "Project review"), {}, {day + " 2 09:10-10:40 Project review"}},
+        {event(a + "090000", a + "100000", "Long"), {}, {day + " 2 09:00-10:00 Long"}},
+        {event(a + "090000", "", "Call"), {}, {day + " 2 09:00 Call"}},
+        {event(a + "184500", a + "191500", "Late"), {}, {day + " 21 18:45-19:15 Late"}},
+        {event(a + "190000", a + "193000", "Dinner"), {}, {day + " 22 19:00-19:30 Dinner"}},
+        {event(a + "073000", a + "080000", "Early"), {}, {day + " 22 07:30-08:00 Early"}},
+        {event(a + "090000", a + "093000", "Review"), {day + " 2 Dentist"}, {day + " 2 Dentist", day + " 22 09:00-09:30 Review"}},
+        {event(day, "", "Holiday"), {}, {day + " 42 Holiday"}},
+        {event(day, "", "Holiday"), {day + " 42 a", day + " 43 b"}, {day + " 22 Holiday", day + " 42 a", day + " 43 b"}},
+        {event(day, "20261211", "Trip"), {}, {day + " 42 Trip", "20261209 42 Trip", "20261210 42 Trip"}},
+        {event(a + "090000", a + "093000", "Review"), {day + " 2 Review"}, {day + " 2 Review"}},
+        {event(a + "090000", a + "093000", "Review"), {day + " 2 x", day + " 23 09:00-09:30 Review"},
+         {day + " 2 x", day + " 23 09:00-09:30 Review"}},
+        {event(a + "090000", a + "093000", "Standup") + event(a + "140000", a + "143000", "Standup"), {},
+         {day + " 2 Standup", day + " 12 Standup"}},
+        {event(a + "090000", a + "093000", "Review"), full, full},
+        {event(a + "090000", a + "093000", longText), {}, {day + " 2 " + longText.substr(0, lineCharacterLimit)}},
+        {event(a + "090000", a + "093000", emojiAtLimit), {}, {day + " 2 " + std::string(258, 'a')}},
+    };
+    for (size_t n = 0; n < std::size(cases); ++n) {
+        std::map<int, DayPage> pages;
+        for (const std::string& line : cases[n].before) {
+            std::istringstream parts(line);
+            int key, index;
+            parts >> key >> index;
+            setLineText(pages[key].lines[index], line.substr(line.find(' ', 9) + 1));
+        }
+        EXPECT_EQ(imported(calendar(cases[n].events), pages, nullptr, utcRules), cases[n].after) << "case " << n;
+    }
+}
+
+// A file as Google writes one, with a zone of its own, names for the
+// platform, a zone nobody knows, an event moved, one cancelled and one left
+// out, imported twice: the second time changes nothing.
+TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
+{
+    auto zoned = [](const char* zone, const char* start, const char* end, const char* summary, const std::string& more = "") {
+        return std::string("BEGIN:VEVENT\r\nUID:") + summary + "\r\nDTSTART;TZID=" + zone + ":" + start + "\r\nDTEND;TZID=" +
+               zone + ":" + end + "\r\nSUMMARY:" + summary + "\r\n" + more + "END:VEVENT\r\n";
+    };
+    const std::string moved = "RECURRENCE-ID;TZID=Europe/Berlin:20261222T090000\r\n";
+    const std::string cancelled = "RECURRENCE-ID;TZID=Europe/Berlin:20261208T090000\r\nSTATUS:CANCELLED\r\n";
+    const std::string body = std::string(googleBerlin) +
+        zoned("Europe/Berlin", "20260106T090000", "20260106T093000", "Standup",
+              "RRULE:FREQ=WEEKLY;UNTIL=20261229T080000Z\r\nEXDATE;TZID=Europe/Berlin:20261215T090000\r\n") +
+        zoned("Europe/Berlin", "20261222T150000", "20261222T153000", "Standup", moved) +
+        zoned("Europe/Berlin", "20261208T090000", "20261208T093000", "Standup", cancelled) +
+        event("20200505T070000Z", "20200505T073000Z", "Old") +
+        event("20200101T100000", "", "Past", "RRULE:FREQ=DAILY;COUNT=3\r\n") +
+        zoned("Mars/Olympus", "20261209T100000", "20261209T103000", "Mars") +
+        zoned("/mozilla.org/20050126_1/Australia/Sydney", "20261210T190000", "20261210T193000", "Sydney") +
+        zoned("UTC", "20261211T080000", "20261211T083000", "Utc") +
+        zoned("\"W. Europe Standard Time\"", "20261211T100000", "20261211T103000", "Windows") +
+        event("19900215", "", "Birthday", "RRULE:FREQ=YEARLY\r\n") + event("2026", "", "Unreadable");
+    const Lines expected = {"20200505 2 Old",      "20261201 2 Standup", "20261209 4 Mars",     "20261210 2 Sydney",
+                            "20261211 2 Utc",      "20261211 4 Windows", "20261222 14 Standup", "20261229 2 Standup",
+                            "20270215 42 Birthday"};
+    const std::string leftOut = "\n1 event in an unknown time zone was imported in local time.\n"
+                                "1 cancelled event was left out.\n1 event that could not be read was left out.";
+    std::map<int, DayPage> pages;
+    std::string summary;
+    EXPECT_EQ(imported(calendar(body), pages, &summary), expected);
+    EXPECT_EQ(summary, "Imported 9 events on 8 days." + leftOut);
+    EXPECT_EQ(imported(calendar(body), pages, &summary), expected);
+    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n9 events were already on their days." + leftOut);
+    std::map<int, DayPage> none;
+    EXPECT_EQ(imported(calendar("METHOD:CANCEL\r\n" + body), none, &summary), Lines{});
+    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n10 cancelled events were left out.\n"
+                       "1 event that could not be read was left out.");
+}
+
+TEST(ImportSummary, CountsInWordsAndTheLinesLeftOut)
+{
+    ImportPlan plan;
+    ImportTally tally;
+    tally.events = {7};
+    tally.days = 1;
+    tally.alreadyThere = 1;
+    plan.unknownZoneEvents = plan.cancelledEvents = plan.unreadableEvents = 1;
+    tally.unplaced = {"2026-12-08 Holiday"};
+    EXPECT_EQ(importSummary(plan, tally),
+              "Imported 1 event on 1 day.\n1 event found no free line:\n2026-12-08 Holiday\n1 event was already on its day.\n"
+              "1 event in an unknown time zone was imported in local time.\n1 cancelled event was left out.\n"
+              "1 event that could not be read was left out.");
+    plan.unknownZoneEvents = 2;
+    tally.unplaced.clear();
+    for (int i = 0; i < 12; ++i) tally.unplaced.push_back("2026-12-08 09:00-09:30 Talk " + std::to_string(i));
+    std::string summary = importSummary(plan, tally);
+    EXPECT_NE(summary.find("\n12 events found no free line:\n2026-12-08 09:00-09:30 Talk 0\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Talk 9\nand 2 more\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\n2 events in an unknown time zone were imported in local time.\n"), std::string::npos) << summary;
 }
 
 // Our expansion, occurrence by occurrence, against python-dateutil's rrule
