@@ -1,0 +1,108 @@
+// Importing a large calendar file: 20,000 events in about 5 MB, 500 of them repeating, read, expanded over a year and placed.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <string>
+
+#include "day/calendar.h"
+#include "icalendar/ical_text.h"
+#include "icalendar/import_plan.h"
+
+namespace {
+
+constexpr int eventCount = 20000;
+constexpr int repeatingEvery = eventCount / 500;
+constexpr SystemTime today{2026, 12, 0, 1};
+
+ZoneRules berlin(int)
+{
+    return {-60, 0, -60, {0, 10, 0, 5, 3, 0}, {0, 3, 0, 5, 2, 0}};
+}
+
+bool platformZones(std::string_view name, int year, ZoneRules& rules)
+{
+    if (name != "W. Europe Standard Time") return false;
+    rules = berlin(year);
+    return true;
+}
+
+std::string stamp(SystemTime day, int minute)
+{
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d00", day.wYear, day.wMonth, day.wDay, minute / 60, minute % 60);
+    return text;
+}
+
+// As a mail or calendar program exports a year or two: a zone of its own,
+// single events over two years, and weekly, daily,
+// monthly and yearly series among them.
+std::string largeCalendar()
+{
+    static const char* rules[] = {"FREQ=WEEKLY;BYDAY=MO,WE,FR", "FREQ=DAILY;INTERVAL=2", "FREQ=MONTHLY;BYDAY=2TU",
+                                  "FREQ=YEARLY", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TH;UNTIL=20271231T230000Z"};
+    std::string file = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//Bench//EN\r\nMETHOD:PUBLISH\r\n"
+                       "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nBEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\n"
+                       "DTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\nEND:DAYLIGHT\r\n"
+                       "BEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nDTSTART:19701025T030000\r\n"
+                       "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    SystemTime first{2025, 12, 0, 1};
+    for (int i = 0; i < eventCount; ++i) {
+        SystemTime day = first;
+        stepDate(day, i % 730);
+        int minute = 7 * 60 + (i * 37) % (12 * 60);
+        std::string number = std::to_string(i);
+        std::string lines[] = {
+            "UID:" + number + "@example.com",
+            "DTSTAMP:20261120T101500Z",
+            "DTSTART;TZID=Europe/Berlin:" + stamp(day, minute),
+            "DTEND;TZID=Europe/Berlin:" + stamp(day, minute + 45),
+            "SUMMARY:Meeting " + number + " with the team",
+            "LOCATION:Room " + std::to_string(i % 40),
+            "DESCRIPTION:Agenda\\; progress\\nBring your notes.",
+            i % repeatingEvery == 0 ? std::string("RRULE:") + rules[i / repeatingEvery % 5] : "STATUS:CONFIRMED",
+        };
+        file += "BEGIN:VEVENT\r\n";
+        for (const std::string& line : lines) appendFoldedLine(file, line);
+        file += "END:VEVENT\r\n";
+    }
+    return file + "END:VCALENDAR\r\n";
+}
+
+const std::string& calendarBytes()
+{
+    static const std::string bytes = largeCalendar();
+    return bytes;
+}
+
+void readLargeCalendar(benchmark::State& state)
+{
+    for (auto _ : state) {
+        CalendarFile file;
+        benchmark::DoNotOptimize(readCalendarFile(calendarBytes(), file));
+    }
+    state.counters["MB"] = double(calendarBytes().size()) / 1e6;
+}
+BENCHMARK(readLargeCalendar)->Unit(benchmark::kMillisecond);
+
+// Read, expanded, and put on an empty page per day, as the window reads each day's page in turn.
+void importLargeCalendar(benchmark::State& state)
+{
+    size_t items = 0;
+    for (auto _ : state) {
+        CalendarFile file;
+        readCalendarFile(calendarBytes(), file);
+        ImportPlan plan = planImport(file, {today, berlin, platformZones});
+        ImportTally tally;
+        items = 0;
+        for (const DayImport& day : plan.days) {
+            DayPage page;
+            tallyDay(tally, day, placeOnPage(page, day.items));
+            items += day.items.size();
+        }
+        benchmark::DoNotOptimize(importSummary(plan, tally));
+    }
+    state.counters["items"] = double(items);
+}
+BENCHMARK(importLargeCalendar)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,334 @@
+// Repeat rules read and expanded period by period, as RFC 5545 describes them.
+#include "icalendar/recurrence.h"
+
+#include <algorithm>
+#include <chrono>
+#include <string>
+
+#include "icalendar/ical_values.h"
+
+namespace {
+
+using namespace std::chrono;
+
+constexpr Minutes minutesPerDay = 24 * 60;
+constexpr int lastYear = 9999;
+
+int64_t floorDivide(int64_t a, int64_t b)
+{
+    return a / b - (a % b != 0 && (a < 0) != (b < 0));
+}
+
+int64_t dayNumber(int y, int m, int d)
+{
+    return sys_days{year{y} / month{unsigned(m)} / day{unsigned(d)}}.time_since_epoch().count();
+}
+
+const int64_t firstDayNumber = dayNumber(1, 1, 1);
+const int64_t lastDayNumber = dayNumber(lastYear, 12, 31);
+
+int weekdayOfDay(int64_t dayNumber)
+{
+    return int(weekday{sys_days{days{dayNumber}}}.c_encoding());
+}
+
+std::string upperCase(std::string_view text)
+{
+    std::string result(text);
+    for (char& c : result)
+        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
+    return result;
+}
+
+// A number with an optional sign, within [low, high].
+bool parseNumber(std::string_view text, int low, int high, int& value)
+{
+    bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+    if (text.empty() || text.size() > 9) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    if (negative) value = -value;
+    return value >= low && value <= high;
+}
+
+constexpr std::string_view weekdayNames[7] = {"SU", "MO", "TU", "WE", "TH", "FR", "SA"};
+
+int weekdayOfName(std::string_view name)
+{
+    for (int i = 0; i < 7; ++i)
+        if (weekdayNames[i] == name) return i;
+    return -1;
+}
+
+// "MO", "2TU", "-1FR"; a weekday is at most the 53rd of its year.
+bool parseRuleWeekday(std::string_view text, RuleWeekday& day)
+{
+    if (text.size() < 2) return false;
+    int weekday = weekdayOfName(text.substr(text.size() - 2));
+    int ordinal = 0;
+    std::string_view number = text.substr(0, text.size() - 2);
+    if (weekday < 0 || (!number.empty() && (!parseNumber(number, -53, 53, ordinal) || ordinal == 0))) return false;
+    day = {int8_t(weekday), int8_t(ordinal)};
+    return true;
+}
+
+// Calls read on each item of a comma list; false as soon as one is false.
+template <typename Read>
+bool readList(std::string_view list, Read read)
+{
+    while (true) {
+        size_t comma = list.find(',');
+        if (!read(list.substr(0, comma))) return false;
+        if (comma == std::string_view::npos) return true;
+        list.remove_prefix(comma + 1);
+    }
+}
+
+enum RulePart { partFreq, partInterval, partCount, partUntil, partByMonth, partByMonthDay, partByDay, partBySetPos, partWkst };
+constexpr std::string_view partNames[] = {"FREQ",  "INTERVAL",   "COUNT", "UNTIL", "BYMONTH",
+                                          "BYMONTHDAY", "BYDAY", "BYSETPOS", "WKST"};
+
+bool readPart(RulePart part, std::string_view value, RepeatRule& rule)
+{
+    int number = 0;
+    switch (part) {
+    case partFreq: {
+        constexpr std::string_view frequencies[] = {"DAILY", "WEEKLY", "MONTHLY", "YEARLY"};
+        auto found = std::find(std::begin(frequencies), std::end(frequencies), value);
+        rule.frequency = Frequency(found - std::begin(frequencies));
+        return found != std::end(frequencies);
+    }
+    // Large enough for any rule meant seriously, small enough that no step
+    // of periods leaves 64 bits.
+    case partInterval: return parseNumber(value, 1, 1'000'000, rule.interval);
+    case partCount: return parseNumber(value, 1, 1'000'000'000, rule.count);
+    case partUntil: {
+        DateTimeValue until;
+        if (!parseDateTime(value, until)) return false;
+        rule.hasUntil = true;
+        rule.untilInUtc = until.isUtc;
+        rule.until = until.isDate ? until.minutes + minutesPerDay - 1 : until.minutes;
+        return true;
+    }
+    case partByMonth:
+        return readList(value, [&](std::string_view item) {
+            if (!parseNumber(item, 1, 12, number)) return false;
+            rule.byMonth |= uint16_t(1u << number);
+            return true;
+        });
+    case partByMonthDay:
+        return readList(value, [&](std::string_view item) {
+            if (!parseNumber(item, -31, 31, number) || number == 0) return false;
+            rule.byMonthDay.push_back(int8_t(number));
+            return true;
+        });
+    case partByDay:
+        return readList(value, [&](std::string_view item) {
+            RuleWeekday day;
+            if (!parseRuleWeekday(item, day)) return false;
+            rule.byDay.push_back(day);
+            return true;
+        });
+    case partBySetPos:
+        return readList(value, [&](std::string_view item) {
+            if (!parseNumber(item, -366, 366, number) || number == 0) return false;
+            rule.bySetPos.push_back(int16_t(number));
+            return true;
+        });
+    case partWkst:
+        rule.weekStart = int8_t(weekdayOfName(value));
+        return rule.weekStart >= 0;
+    }
+    return false;
+}
+
+// The rule with the parts its start implies filled in: a yearly rule
+// without days repeats on the start's month and day, a monthly one on the
+// start's day, a weekly one on the start's weekday.
+struct RuleShape {
+    const RepeatRule& rule;
+    uint16_t byMonth;
+    std::vector<int8_t> byMonthDay;
+    std::vector<RuleWeekday> byDay;
+    bool ordinalsCount;    // "2TU" names the second; in a daily or weekly rule it is just Tuesday
+    bool ordinalsInYear;   // counted in the year, not the month
+};
+
+RuleShape shapeOf(const RepeatRule& rule, int64_t startDay)
+{
+    RuleShape shape{rule, rule.byMonth, rule.byMonthDay, rule.byDay, false, false};
+    year_month_day start{sys_days{days{startDay}}};
+    if (rule.byMonthDay.empty() && rule.byDay.empty()) {
+        if (rule.frequency == Frequency::yearly || rule.frequency == Frequency::monthly)
+            shape.byMonthDay.push_back(int8_t(unsigned(start.day())));
+        if (rule.frequency == Frequency::yearly && shape.byMonth == 0)
+            shape.byMonth = uint16_t(1u << unsigned(start.month()));
+        if (rule.frequency == Frequency::weekly) shape.byDay.push_back({int8_t(weekdayOfDay(startDay)), 0});
+    }
+    shape.ordinalsCount = rule.frequency == Frequency::monthly || rule.frequency == Frequency::yearly;
+    shape.ordinalsInYear = rule.frequency == Frequency::yearly && rule.byMonth == 0;
+    return shape;
+}
+
+struct CalendarDay {
+    int month, day, daysInMonth, weekday, dayOfYear, daysInYear;
+};
+
+bool matchesWeekday(const RuleShape& shape, const CalendarDay& d)
+{
+    for (RuleWeekday wanted : shape.byDay) {
+        if (wanted.weekday != d.weekday) continue;
+        if (wanted.ordinal == 0 || !shape.ordinalsCount) return true;
+        int position = shape.ordinalsInYear ? d.dayOfYear : d.day;
+        int length = shape.ordinalsInYear ? d.daysInYear : d.daysInMonth;
+        int nth = wanted.ordinal > 0 ? (position - 1) / 7 + 1 : -((length - position) / 7 + 1);
+        if (nth == wanted.ordinal) return true;
+    }
+    return false;
+}
+
+bool matchesDay(const RuleShape& shape, const CalendarDay& d)
+{
+    if (!shape.byMonthDay.empty()) {
+        int fromEnd = d.day - d.daysInMonth - 1;
+        auto named = [&](int8_t n) { return n == d.day || n == fromEnd; };
+        if (std::none_of(shape.byMonthDay.begin(), shape.byMonthDay.end(), named)) return false;
+    }
+    return shape.byDay.empty() || matchesWeekday(shape, d);
+}
+
+// Appends the days from first to last that the rule names, month by month.
+void collectDays(const RuleShape& shape, int64_t first, int64_t last, std::vector<int64_t>& found)
+{
+    for (int64_t day = first; day <= last;) {
+        year_month_day date{sys_days{days{day}}};
+        int y = int(date.year()), m = int(unsigned(date.month())), d = int(unsigned(date.day()));
+        int daysInMonth = int(unsigned(year_month_day_last{date.year() / date.month() / std::chrono::last}.day()));
+        if (shape.byMonth != 0 && !(shape.byMonth & (1u << m))) {
+            day += daysInMonth - d + 1;
+            continue;
+        }
+        CalendarDay c{m, d, daysInMonth, weekdayOfDay(day), int(day - dayNumber(y, 1, 1)) + 1,
+                      date.year().is_leap() ? 366 : 365};
+        for (; c.day <= daysInMonth && day <= last; ++c.day, ++day, ++c.dayOfYear, c.weekday = (c.weekday + 1) % 7)
+            if (matchesDay(shape, c)) found.push_back(day);
+    }
+}
+
+// BYSETPOS picks among a period's days by their place: 1 the first, -1 the last.
+void keepSetPositions(const std::vector<int16_t>& positions, std::vector<int64_t>& days)
+{
+    if (positions.empty()) return;
+    std::vector<int64_t> kept;
+    int n = int(days.size());
+    for (int position : positions) {
+        int i = position > 0 ? position - 1 : n + position;
+        if (i >= 0 && i < n) kept.push_back(days[i]);
+    }
+    std::sort(kept.begin(), kept.end());
+    kept.erase(std::unique(kept.begin(), kept.end()), kept.end());
+    days.swap(kept);
+}
+
+// Periods are counted from the one holding the start; period i is the
+// interval * i-th after it. False once it would lie beyond the calendar.
+struct Periods {
+    Frequency frequency;
+    int64_t interval;
+    int64_t startDay;
+    int64_t firstWeekDay;  // the week start on or before the start
+    int64_t startMonth;    // year * 12 + month - 1
+
+    bool get(int64_t index, int64_t& first, int64_t& last) const
+    {
+        int64_t step = index * interval;
+        if (frequency == Frequency::daily || frequency == Frequency::weekly) {
+            first = frequency == Frequency::daily ? startDay + step : firstWeekDay + 7 * step;
+            last = frequency == Frequency::daily ? first : first + 6;
+            return first <= lastDayNumber;
+        }
+        int64_t month = startMonth + (frequency == Frequency::monthly ? step : 12 * step);
+        if (month / 12 > lastYear) return false;
+        int y = int(month / 12), m = int(month % 12) + 1;
+        first = dayNumber(y, frequency == Frequency::monthly ? m : 1, 1);
+        last = frequency == Frequency::monthly ? dayNumber(y + (m == 12), m % 12 + 1, 1) - 1 : dayNumber(y, 12, 31);
+        return true;
+    }
+
+    // The first period that can hold the given day; earlier ones need not be
+    // looked at when no COUNT has to be counted through them.
+    int64_t indexNear(int64_t day) const
+    {
+        int64_t index = 0;
+        if (frequency == Frequency::daily) index = floorDivide(day - startDay, interval);
+        else if (frequency == Frequency::weekly) index = floorDivide(day - firstWeekDay, 7 * interval);
+        else {
+            year_month_day date{sys_days{days{day}}};
+            int64_t month = int(date.year()) * 12 + int64_t(unsigned(date.month())) - 1;
+            index = floorDivide(month - startMonth, frequency == Frequency::monthly ? interval : 12 * interval);
+        }
+        return std::max<int64_t>(index, 0);
+    }
+};
+
+}  // namespace
+
+bool parseRepeatRule(std::string_view value, RepeatRule& rule)
+{
+    rule = {};
+    unsigned seen = 0;
+    while (!value.empty()) {
+        size_t end = value.find(';');
+        std::string_view part = value.substr(0, end);
+        value.remove_prefix(end == std::string_view::npos ? value.size() : end + 1);
+        if (part.empty()) continue;  // "FREQ=DAILY;" as some programs end it
+        size_t equals = part.find('=');
+        if (equals == std::string_view::npos) return false;
+        std::string name = upperCase(part.substr(0, equals));
+        auto known = std::find(std::begin(partNames), std::end(partNames), name);
+        if (known == std::end(partNames)) return false;
+        unsigned bit = 1u << (known - std::begin(partNames));
+        if (seen & bit) return false;
+        seen |= bit;
+        if (!readPart(RulePart(known - std::begin(partNames)), upperCase(part.substr(equals + 1)), rule)) return false;
+    }
+    return (seen & (1u << partFreq)) != 0;
+}
+
+std::vector<Minutes> expandOccurrences(const RepeatRule& rule, Minutes start, Minutes from, Minutes to)
+{
+    std::vector<Minutes> starts;
+    int64_t startDay = floorDivide(start, minutesPerDay);
+    if (startDay < firstDayNumber || startDay > lastDayNumber) return starts;
+    Minutes timeOfDay = start - startDay * minutesPerDay;
+    Minutes end = rule.hasUntil ? std::min(to, rule.until) : to;
+    if (start >= from && start <= to) starts.push_back(start);
+    int counted = 1;
+    if (rule.count == 1) return starts;
+
+    RuleShape shape = shapeOf(rule, startDay);
+    year_month_day startDate{sys_days{days{startDay}}};
+    Periods periods{rule.frequency, rule.interval, startDay,
+                    startDay - (weekdayOfDay(startDay) - rule.weekStart + 7) % 7,
+                    int(startDate.year()) * 12 + int64_t(unsigned(startDate.month())) - 1};
+    int64_t fromDay = std::clamp(floorDivide(from, minutesPerDay), firstDayNumber, lastDayNumber);
+    std::vector<int64_t> days;
+    for (int64_t index = rule.count ? 0 : periods.indexNear(fromDay);; ++index) {
+        int64_t first, last;
+        if (!periods.get(index, first, last) || first * minutesPerDay + timeOfDay > end) break;
+        days.clear();
+        collectDays(shape, first, std::min(last, lastDayNumber), days);
+        keepSetPositions(rule.bySetPos, days);
+        for (int64_t day : days) {
+            Minutes occurrence = day * minutesPerDay + timeOfDay;
+            if (occurrence <= start) continue;  // the start has been counted already
+            if (occurrence > end || (rule.count && ++counted > rule.count)) return starts;
+            if (occurrence >= from) starts.push_back(occurrence);
+        }
+    }
+    return starts;
+}

@@ -1,0 +1,47 @@
+// Repeat rules (RRULE): reading one, and the starts it gives on its event's own wall clock.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "icalendar/time_zone.h"
+
+enum class Frequency : uint8_t { daily, weekly, monthly, yearly };
+
+// One BYDAY entry: a weekday (0 Sunday to 6 Saturday), and for a monthly or
+// yearly rule which one of the month or year (2: the second, -1: the last;
+// 0: every one).
+struct RuleWeekday {
+    int8_t weekday = 0;
+    int8_t ordinal = 0;
+};
+
+struct RepeatRule {
+    Frequency frequency = Frequency::daily;
+    int interval = 1;
+    int count = 0;  // 0: no COUNT
+    bool hasUntil = false;
+    // UNTIL as written. A UTC one has to be moved onto the clock of the
+    // event's start before expanding; a date means the end of that day.
+    bool untilInUtc = false;
+    Minutes until = 0;
+    uint16_t byMonth = 0;  // bit m set for month m
+    std::vector<int8_t> byMonthDay;  // 1 to 31, or -31 to -1 from the month's end
+    std::vector<RuleWeekday> byDay;
+    std::vector<int16_t> bySetPos;
+    int8_t weekStart = 1;  // Monday, unless WKST says otherwise
+};
+
+// Reads "FREQ=MONTHLY;BYDAY=-1FR;COUNT=10". False for a rule this program
+// cannot expand as written: a frequency below a day, BYYEARDAY, BYWEEKNO,
+// BYHOUR and the like, a part given twice, or a value out of its range.
+bool parseRepeatRule(std::string_view value, RepeatRule& rule);
+
+// The starts of a repeating event from `from` to `to`, in order, all on the
+// clock of `start` (wall-clock minutes). `start` is always the first
+// occurrence and COUNT counts from it, whether or not it matches the rule.
+// Dates a rule names that do not exist (30 February, 31 April) give nothing.
+// The search ends at `to`, UNTIL, COUNT or the year 9999, whichever comes
+// first, so a rule that matches nothing ends too.
+std::vector<Minutes> expandOccurrences(const RepeatRule& rule, Minutes start, Minutes from, Minutes to);

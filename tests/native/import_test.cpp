@@ -1,0 +1,387 @@
+// Importing calendar files: the reader, time zones, repeat rules held against python-dateutil, placement and summary.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "day/calendar.h"
+#include "icalendar/event_zones.h"
+#include "icalendar/ical_reader.h"
+#include "icalendar/ical_values.h"
+#include "icalendar/import_plan.h"
+#include "icalendar/recurrence.h"
+#include "tests/common/dates.h"
+#include "tests/common/scratch_folder.h"
+#include "tests/common/zones.h"
+
+namespace {
+
+std::string calendar(const std::string& body)
+{
+    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + body + "END:VCALENDAR\r\n";
+}
+
+std::string stamp(Minutes minutes)
+{
+    SystemTime t = timeOfMinutes(minutes);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute);
+    return text;
+}
+
+std::string described(const IcalTime& t)
+{
+    if (t.form == TimeForm::none) return "-";
+    if (t.form == TimeForm::date) return stamp(t.minutes).substr(0, 8);
+    return (t.form == TimeForm::zoned ? t.zone + " " : "") + stamp(t.minutes) + (t.form == TimeForm::utc ? "Z" : "");
+}
+
+std::string described(const CalendarEvent& e)
+{
+    std::string text = e.uid + "|" + e.summary + "|" + e.location + "|" + described(e.start) + "|" +
+                       described(e.end) + "|" + std::to_string(e.duration) + (e.repeats ? "|rule" : "|-") + "|";
+    for (const auto* list : {&e.exceptionDates, &e.extraDates})
+        for (const IcalTime& t : *list) text += described(t) + (list == &e.extraDates ? "+" : "-");
+    return text + "|" + described(e.recurrenceId) + (e.cancelled ? "|cancelled" : "");
+}
+
+const char* const outlookBerlin =
+    "BEGIN:VTIMEZONE\r\nTZID:W. Europe Standard Time\r\nBEGIN:STANDARD\r\nDTSTART:16011028T030000\r\n"
+    "RRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=10\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\n"
+    "BEGIN:DAYLIGHT\r\nDTSTART:16010325T020000\r\nRRULE:FREQ=YEARLY;BYDAY=-1SU;BYMONTH=3\r\nTZOFFSETFROM:+0100\r\n"
+    "TZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+const char* const googleBerlin =
+    "BEGIN:VTIMEZONE\r\nTZID:Europe/Berlin\r\nX-LIC-LOCATION:Europe/Berlin\r\nBEGIN:DAYLIGHT\r\nTZOFFSETFROM:+0100\r\n"
+    "TZOFFSETTO:+0200\r\nTZNAME:CEST\r\nDTSTART:19700329T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=3;BYDAY=-1SU\r\n"
+    "END:DAYLIGHT\r\nBEGIN:STANDARD\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nTZNAME:CET\r\n"
+    "DTSTART:19701025T030000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+
+TEST(ImportReader, ReadsEventsAsWrittenAndPassesOverOtherComponents)
+{
+    std::string file = calendar(std::string("METHOD:PUBLISH\r\n") + outlookBerlin +
+        "BEGIN:VEVENT\r\nUID:a1\r\nSUMMARY;LANGUAGE=de:Besprechung\\, Team \\;2\\nZeile\r\nLOCATION:Raum 4 \\\\ Nord\r\n"
+        "DTSTART;TZID=\"W. Europe Standard Time\":20261208T090000\r\nDTEND;TZID=\"W. Europe Standard Time\":20261208T\r\n"
+        " 103000\r\nRRULE:FREQ=WEEKLY;BYDAY=TU;COUNT=10\r\nEXDATE;TZID=W. Europe Standard Time:20261215T090000,20261222T090000\r\n"
+        "EXDATE:20261229T080000Z\r\nBEGIN:VALARM\r\nTRIGGER:-PT15M\r\nSUMMARY:Alarm\r\nEND:VALARM\r\nEND:VEVENT\r\n"
+        "BEGIN:VTODO\r\nSUMMARY:A to-do\r\nDTSTART:20261208T090000\r\nEND:VTODO\r\n"
+        "BEGIN:X-OTHER\r\nBEGIN:VEVENT\r\nSUMMARY:Inside\r\nDTSTART:20261208\r\nEND:VEVENT\r\nEND:X-OTHER\r\n"
+        "begin:vevent\nuid:a1\nrecurrence-id;tzid=W. Europe Standard Time:20270105T090000\nsummary:\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80\n"
+        "dtstart:20270105T130000Z\nduration:PT45M\nend:vevent\n"
+        "BEGIN:VEVENT\r\nUID:b2\r\nSUMMARY:Holiday\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261227\r\n"
+        "RDATE;VALUE=PERIOD:20271224T100000Z/PT1H\r\nSTATUS:CANCELLED\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:c3\r\nDTSTART:20261208T250000\r\nEND:VEVENT\r\n"
+        "BEGIN:VEVENT\r\nUID:d4\r\nDTSTART:20261208T090000\r\nRRULE:FREQ=HOURLY\r\nEND:VEVENT\r\n");
+    CalendarFile read;
+    ASSERT_EQ(readCalendarFile(file, read), CalendarFileCheck::read);
+    EXPECT_EQ(read.method, "PUBLISH");
+    EXPECT_EQ(read.unreadableEvents, 2);
+    ASSERT_EQ(read.zones.size(), 1u);
+    EXPECT_EQ(read.zones[0].observances.size(), 2u);
+    const std::string zone = "W. Europe Standard Time ";
+    const std::vector<std::string> expected = {
+        "a1|Besprechung, Team ;2\nZeile|Raum 4 \\ Nord|" + zone + "20261208T0900|" + zone + "20261208T1030|0|rule|" +
+            zone + "20261215T0900-" + zone + "20261222T0900-20261229T0800Z-|-",
+        "a1|\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80||20270105T1300Z|-|45|-||" + zone + "20270105T0900",
+        "b2|Holiday||20261224|20261227|0|-|20271224T1000Z+|-|cancelled",
+    };
+    ASSERT_EQ(read.events.size(), expected.size());
+    for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(described(read.events[i]), expected[i]);
+}
+
+TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
+{
+    const std::string event = "BEGIN:VEVENT\r\nDTSTART:20261208\r\nSUMMARY:";
+    const std::string fold = "\r\n " + std::string(70, 'x');
+    std::string longLine;
+    for (size_t unfolded = 0; unfolded <= maxCalendarLineBytes; unfolded += 70) longLine += fold;
+    const struct {
+        std::string bytes;
+        CalendarFileCheck check;
+        size_t events;
+    } cases[] = {
+        {"", CalendarFileCheck::notCalendar, 0},
+        {"Dear all,\r\nBEGIN:VCALENDAR\r\nEND:VCALENDAR\r\n", CalendarFileCheck::notCalendar, 0},
+        {"BEGIN:VCARD\r\nEND:VCARD\r\n", CalendarFileCheck::notCalendar, 0},
+        {"BEGIN:VCALENDAR\r\n" + event + "x\r\nEND:VEVENT\r\n", CalendarFileCheck::cutShort, 0},
+        {"BEGIN:VCALENDAR\r\n" + event + "x\r\nEND:VCALENDAR\r\n", CalendarFileCheck::cutShort, 0},
+        {"BEGIN:VCALENDAR\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n", CalendarFileCheck::cutShort, 0},
+        {calendar(event + std::string("a\0b", 3) + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::binary, 0},
+        {calendar(event + std::string(maxCalendarFileBytes, 'x') + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::tooLarge, 0},
+        {calendar(event + longLine + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::lineTooLong, 0},
+        {"\xef\xbb\xbf" "begin:vcalendar\n" + event + "Caf\xe9\nEND:VEVENT\nend:vcalendar", CalendarFileCheck::read, 1},
+        {calendar("") + calendar(event + "Second\r\nEND:VEVENT\r\n") + "-- \r\nSent from my phone", CalendarFileCheck::read, 1},
+    };
+    for (const auto& c : cases) {
+        CalendarFile file;
+        EXPECT_EQ(readCalendarFile(c.bytes, file), c.check) << c.bytes.substr(0, 80);
+        EXPECT_EQ(file.events.size(), c.events) << c.bytes.substr(0, 80);
+    }
+    CalendarFile legacy;
+    readCalendarFile(cases[9].bytes, legacy);
+    EXPECT_EQ(legacy.events.at(0).summary, "Caf\xc3\xa9");  // taken in the old code page, as other files are
+}
+
+// Every hour of some years: a file's zone turns wall-clock times into UTC
+// as Windows' own rules for that zone do.
+TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
+{
+    const std::string rdateBerlin =
+        "BEGIN:VTIMEZONE\r\nTZID:Berlin by dates\r\nBEGIN:DAYLIGHT\r\nDTSTART:20260329T020000\r\nRDATE:20270328T020000\r\n"
+        "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nBEGIN:STANDARD\r\nDTSTART:20251026T030000\r\n"
+        "RDATE:20261025T030000,20271031T030000\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    const std::string sydney =
+        "BEGIN:VTIMEZONE\r\nTZID:Australia/Sydney\r\nBEGIN:STANDARD\r\nDTSTART:20080406T030000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU\r\nTZOFFSETFROM:+1100\r\nTZOFFSETTO:+1000\r\nEND:STANDARD\r\n"
+        "BEGIN:DAYLIGHT\r\nDTSTART:20011028T020000\r\nRRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=-1SU;UNTIL=20071027T160000Z\r\n"
+        "TZOFFSETFROM:+1000\r\nTZOFFSETTO:+1100\r\nEND:DAYLIGHT\r\nBEGIN:DAYLIGHT\r\nDTSTART:20081005T020000\r\n"
+        "RRULE:FREQ=YEARLY;BYMONTH=10;BYDAY=1SU\r\nTZOFFSETFROM:+1000\r\nTZOFFSETTO:+1100\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
+    const struct {
+        std::string zone;
+        ZoneRulesForYear windowsRules;
+        int firstYear, lastYear;
+    } cases[] = {
+        {outlookBerlin, berlinRules, 2024, 2030},
+        {googleBerlin, berlinRules, 2024, 2030},
+        {rdateBerlin, berlinRules, 2026, 2027},
+        {sydney, sydneyRules, 2009, 2030},
+    };
+    for (const auto& c : cases) {
+        CalendarFile file;
+        ASSERT_EQ(readCalendarFile(calendar(c.zone), file), CalendarFileCheck::read);
+        ASSERT_EQ(file.zones.size(), 1u);
+        EventZone zone(&file.zones[0], "", nullptr);
+        int wrong = 0;
+        for (Minutes m = minutesOf(date(c.firstYear, 1, 1)); m < minutesOf(date(c.lastYear + 1, 1, 1)); m += 60) {
+            bool same = zone.toUtc(m) == localToUtc(c.windowsRules, m) && zone.fromUtc(m) == utcToLocal(c.windowsRules, m);
+            if (!same && ++wrong <= 3) ADD_FAILURE() << file.zones[0].id << ": differs at " << stamp(m);
+        }
+    }
+}
+
+bool fakeWindowsZones(std::string_view name, int year, ZoneRules& rules)
+{
+    if (name == "W. Europe Standard Time") rules = berlinRules(year);
+    else if (name == "AUS Eastern Standard Time") rules = sydneyRules(year);
+    else if (name == "UTC") rules = utcRules(year);
+    else return false;
+    return true;
+}
+
+// Imports into pages held in memory, day by day as the window does; the
+// filled lines of every page come back as "YYYYMMDD line text".
+std::vector<std::string> imported(const std::string& ics, std::map<int, DayPage>& pages, std::string* summary = nullptr,
+                                  ZoneRulesForYear userZone = berlinRules)
+{
+    CalendarFile file;
+    EXPECT_EQ(readCalendarFile(ics, file), CalendarFileCheck::read);
+    ImportPlan plan = planImport(file, {date(2026, 12, 1), userZone, fakeWindowsZones});
+    ImportTally tally;
+    for (const DayImport& day : plan.days) tallyDay(tally, day, placeOnPage(pages[dateKey(day.date)], day.items));
+    if (summary) *summary = importSummary(plan, tally);
+    std::vector<std::string> lines;
+    for (const auto& [key, page] : pages)
+        for (int i = 0; i < dayLineCount; ++i)
+            if (page.lines[i].text[0]) lines.push_back(std::to_string(key) + " " + std::to_string(i) + " " + page.lines[i].text);
+    return lines;
+}
+
+std::string event(const std::string& start, const std::string& end, const std::string& summary, const std::string& more = "")
+{
+    auto property = [](const char* name, const std::string& value) {
+        if (value.empty()) return std::string();
+        return name + std::string(value.size() == 8 ? ";VALUE=DATE:" : ":") + value + "\r\n";
+    };
+    return "BEGIN:VEVENT\r\nUID:" + summary + start + "\r\n" + property("DTSTART", start) + property("DTEND", end) +
+           "SUMMARY:" + summary + "\r\n" + more + "END:VEVENT\r\n";
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(ImportPlacement, EachEventOnTheLineOfItsTime)
+{
+    const std::string day = "20261208", a = day + "T";
+    const std::string longText(300, 'e'), emojiAtLimit = std::string(258, 'a') + "\xf0\x9f\x98\x80";
+    Lines full = {day + " 2 Dentist"};
+    for (int i = firstTodoLine; i < firstNoteLine; ++i) full.push_back(day + " " + std::to_string(i) + " task");
+    const struct {
+        std::string events;
+        Lines before, after;
+    } cases[] = {
+        {event(a + "090000", a + "093000", "Project review", "LOCATION:Room 4\r\n"), {}, {day + " 2 Project review (Room 4)"}},
+        {event(a + "091000", a + "104000", "Project review"), {}, {day + " 2 09:10-10:40 Project review"}},
+        {event(a + "090000", a + "100000", "Long"), {}, {day + " 2 09:00-10:00 Long"}},
+        {event(a + "090000", "", "Call"), {}, {day + " 2 09:00 Call"}},
+        {event(a + "184500", a + "191500", "Late"), {}, {day + " 21 18:45-19:15 Late"}},
+        {event(a + "190000", a + "193000", "Dinner"), {}, {day + " 22 19:00-19:30 Dinner"}},
+        {event(a + "073000", a + "080000", "Early"), {}, {day + " 22 07:30-08:00 Early"}},
+        {event(a + "090000", a + "093000", "Review"), {day + " 2 Dentist"}, {day + " 2 Dentist", day + " 22 09:00-09:30 Review"}},
+        {event(day, "", "Holiday"), {}, {day + " 42 Holiday"}},
+        {event(day, "", "Holiday"), {day + " 42 a", day + " 43 b"}, {day + " 22 Holiday", day + " 42 a", day + " 43 b"}},
+        {event(day, "20261211", "Trip"), {}, {day + " 42 Trip", "20261209 42 Trip", "20261210 42 Trip"}},
+        {event(a + "090000", a + "093000", "Review"), {day + " 2 Review"}, {day + " 2 Review"}},
+        {event(a + "090000", a + "093000", "Review"), {day + " 2 x", day + " 23 09:00-09:30 Review"},
+         {day + " 2 x", day + " 23 09:00-09:30 Review"}},
+        {event(a + "090000", a + "093000", "Standup") + event(a + "140000", a + "143000", "Standup"), {},
+         {day + " 2 Standup", day + " 12 Standup"}},
+        {event(a + "090000", a + "093000", "Review"), full, full},
+        {event(a + "090000", a + "093000", longText), {}, {day + " 2 " + longText.substr(0, lineCharacterLimit)}},
+        {event(a + "090000", a + "093000", emojiAtLimit), {}, {day + " 2 " + std::string(258, 'a')}},
+    };
+    for (size_t n = 0; n < std::size(cases); ++n) {
+        std::map<int, DayPage> pages;
+        for (const std::string& line : cases[n].before) {
+            std::istringstream parts(line);
+            int key, index;
+            parts >> key >> index;
+            setLineText(pages[key].lines[index], line.substr(line.find(' ', 9) + 1));
+        }
+        EXPECT_EQ(imported(calendar(cases[n].events), pages, nullptr, utcRules), cases[n].after) << "case " << n;
+    }
+}
+
+// A file as Google writes one, with a zone of its own, names for the
+// platform, a zone nobody knows, an event moved, one cancelled and one left
+// out, imported twice: the second time changes nothing.
+TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
+{
+    auto zoned = [](const char* zone, const char* start, const char* end, const char* summary, const std::string& more = "") {
+        return std::string("BEGIN:VEVENT\r\nUID:") + summary + "\r\nDTSTART;TZID=" + zone + ":" + start + "\r\nDTEND;TZID=" +
+               zone + ":" + end + "\r\nSUMMARY:" + summary + "\r\n" + more + "END:VEVENT\r\n";
+    };
+    const std::string moved = "RECURRENCE-ID;TZID=Europe/Berlin:20261222T090000\r\n";
+    const std::string cancelled = "RECURRENCE-ID;TZID=Europe/Berlin:20261208T090000\r\nSTATUS:CANCELLED\r\n";
+    const std::string body = std::string(googleBerlin) +
+        zoned("Europe/Berlin", "20260106T090000", "20260106T093000", "Standup",
+              "RRULE:FREQ=WEEKLY;UNTIL=20261229T080000Z\r\nEXDATE;TZID=Europe/Berlin:20261215T090000\r\n") +
+        zoned("Europe/Berlin", "20261222T150000", "20261222T153000", "Standup", moved) +
+        zoned("Europe/Berlin", "20261208T090000", "20261208T093000", "Standup", cancelled) +
+        event("20200505T070000Z", "20200505T073000Z", "Old") +
+        event("20200101T100000", "", "Past", "RRULE:FREQ=DAILY;COUNT=3\r\n") +
+        zoned("Mars/Olympus", "20261209T100000", "20261209T103000", "Mars") +
+        zoned("/mozilla.org/20050126_1/Australia/Sydney", "20261210T190000", "20261210T193000", "Sydney") +
+        zoned("UTC", "20261211T080000", "20261211T083000", "Utc") +
+        zoned("\"W. Europe Standard Time\"", "20261211T100000", "20261211T103000", "Windows") +
+        event("19900215", "", "Birthday", "RRULE:FREQ=YEARLY\r\n") + event("2026", "", "Unreadable");
+    const Lines expected = {"20200505 2 Old",      "20261201 2 Standup", "20261209 4 Mars",     "20261210 2 Sydney",
+                            "20261211 2 Utc",      "20261211 4 Windows", "20261222 14 Standup", "20261229 2 Standup",
+                            "20270215 42 Birthday"};
+    const std::string leftOut = "\n1 event in an unknown time zone was imported in local time.\n"
+                                "1 cancelled event was left out.\n1 event that could not be read was left out.";
+    std::map<int, DayPage> pages;
+    std::string summary;
+    EXPECT_EQ(imported(calendar(body), pages, &summary), expected);
+    EXPECT_EQ(summary, "Imported 9 events on 8 days." + leftOut);
+    EXPECT_EQ(imported(calendar(body), pages, &summary), expected);
+    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n9 events were already on their days." + leftOut);
+    std::map<int, DayPage> none;
+    EXPECT_EQ(imported(calendar("METHOD:CANCEL\r\n" + body), none, &summary), Lines{});
+    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n10 cancelled events were left out.\n"
+                       "1 event that could not be read was left out.");
+}
+
+TEST(ImportSummary, CountsInWordsAndTheLinesLeftOut)
+{
+    ImportPlan plan;
+    ImportTally tally;
+    tally.events = {7};
+    tally.days = 1;
+    tally.alreadyThere = 1;
+    plan.unknownZoneEvents = plan.cancelledEvents = plan.unreadableEvents = 1;
+    tally.unplaced = {"2026-12-08 Holiday"};
+    EXPECT_EQ(importSummary(plan, tally),
+              "Imported 1 event on 1 day.\n1 event found no free line:\n2026-12-08 Holiday\n1 event was already on its day.\n"
+              "1 event in an unknown time zone was imported in local time.\n1 cancelled event was left out.\n"
+              "1 event that could not be read was left out.");
+    plan.unknownZoneEvents = 2;
+    tally.unplaced.clear();
+    for (int i = 0; i < 12; ++i) tally.unplaced.push_back("2026-12-08 09:00-09:30 Talk " + std::to_string(i));
+    std::string summary = importSummary(plan, tally);
+    EXPECT_NE(summary.find("\n12 events found no free line:\n2026-12-08 09:00-09:30 Talk 0\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("Talk 9\nand 2 more\n"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("\n2 events in an unknown time zone were imported in local time.\n"), std::string::npos) << summary;
+}
+
+// Our expansion, occurrence by occurrence, against python-dateutil's rrule
+// over six years. Starts match their rules: dateutil leaves out a start
+// that does not, where RFC 5545 keeps it as the first occurrence.
+TEST(RruleAgainstDateutil, SameOccurrences)
+{
+    const char* const berlin = "CET-1CEST,M3.5.0,M10.5.0/3";
+    const char* const sydney = "AEST-10AEDT,M10.1.0,M4.1.0/3";
+    const struct {
+        const char* zone;
+        const char* start;
+        const char* rule;
+    } rules[] = {
+        {"-", "20240101T0900", "FREQ=DAILY;COUNT=10"},
+        {"-", "20240105T0900", "FREQ=DAILY;INTERVAL=3;UNTIL=20240401T000000"},
+        {"-", "20230601T0800", "FREQ=DAILY;COUNT=400"},
+        {"-", "20240106T0900", "FREQ=DAILY;BYDAY=SA,SU;COUNT=30"},
+        {"-", "20240101T0900", "FREQ=DAILY;BYMONTH=1,2;UNTIL=20260301T000000"},
+        {"-", "20240101T0900", "FREQ=DAILY;INTERVAL=10;BYMONTHDAY=1,11,21,31;COUNT=20"},
+        {"-", "20240101T1000", "FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=20"},
+        {"-", "20240102T0830", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH;UNTIL=20241231T235959"},
+        {"-", "20240107T0900", "FREQ=WEEKLY;WKST=SU;INTERVAL=2;BYDAY=SU,TU;COUNT=12"},
+        {"-", "20240102T0900", "FREQ=WEEKLY;WKST=MO;INTERVAL=2;BYDAY=TU,SU;COUNT=12"},
+        {"-", "20200106T0900", "FREQ=WEEKLY;COUNT=260"},
+        {"-", "20240101T0900", "FREQ=WEEKLY;BYDAY=MO;BYMONTH=1,3;COUNT=10"},
+        {"-", "20240131T0900", "FREQ=MONTHLY;COUNT=12"},
+        {"-", "20240131T0900", "FREQ=MONTHLY;BYMONTHDAY=-1;COUNT=14"},
+        {"-", "20240101T0900", "FREQ=MONTHLY;BYMONTHDAY=1,-1;COUNT=10"},
+        {"-", "20240109T1400", "FREQ=MONTHLY;BYDAY=2TU;COUNT=18"},
+        {"-", "20240126T1600", "FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20260101T000000"},
+        {"-", "20240102T0900", "FREQ=MONTHLY;BYDAY=1TU,-1TH;COUNT=12"},
+        {"-", "20240131T0900", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1;COUNT=24"},
+        {"-", "20240101T0900", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1,-1;COUNT=20"},
+        {"-", "20240113T0900", "FREQ=MONTHLY;BYDAY=SA;BYMONTHDAY=7,8,9,10,11,12,13"},
+        {"-", "20240913T0900", "FREQ=MONTHLY;BYDAY=FR;BYMONTHDAY=13"},
+        {"-", "20240131T0900", "FREQ=MONTHLY;INTERVAL=2;BYMONTHDAY=31;COUNT=6"},
+        {"-", "20240330T0900", "FREQ=MONTHLY;BYMONTHDAY=30;UNTIL=20250601T000000"},
+        {"-", "20240229T0900", "FREQ=YEARLY;COUNT=3"},
+        {"-", "20240229T0900", "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1;COUNT=6"},
+        {"-", "20240101T0900", "FREQ=YEARLY;BYMONTH=1,7;BYDAY=1MO;COUNT=8"},
+        {"-", "20241128T1200", "FREQ=YEARLY;BYMONTH=11;BYDAY=4TH"},
+        {"-", "20240513T0900", "FREQ=YEARLY;BYDAY=20MO"},
+        {"-", "20241230T0900", "FREQ=YEARLY;BYDAY=-1MO"},
+        {"-", "20241225T0000", "FREQ=YEARLY;BYMONTH=12;BYMONTHDAY=25"},
+        {"-", "20240101T0900", "FREQ=YEARLY;BYMONTHDAY=1;COUNT=15"},
+        {"-", "20240105T0900", "FREQ=YEARLY;BYDAY=FR;BYMONTH=1;COUNT=10"},
+        {"-", "20241231T0900", "FREQ=YEARLY;BYMONTH=3,6,9,12;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1"},
+        {berlin, "20240318T0900", "FREQ=WEEKLY;COUNT=4"},
+        {berlin, "20241020T0900", "FREQ=DAILY;UNTIL=20241029T080000Z"},
+        {berlin, "20240131T1800", "FREQ=MONTHLY;BYMONTHDAY=-1;UNTIL=20251231T230000Z"},
+        {sydney, "20240401T0900", "FREQ=WEEKLY;BYDAY=MO,TH;COUNT=12"},
+        {sydney, "20240929T0830", "FREQ=DAILY;INTERVAL=2;UNTIL=20241015T000000Z"},
+    };
+    const char* const python = "/usr/bin/python3";
+    ASSERT_TRUE(std::filesystem::exists(python)) << python << " is missing: run scripts/install-deps.sh";
+    ScratchFolder folder;
+    std::string input = "20240101T0000 20291231T2359\n";
+    for (const auto& r : rules) input += std::string(r.zone) + " " + r.start + " " + r.rule + "\n";
+    writeBytes("rules.txt", input);
+    std::string command = std::string(python) + " " QUILLORY_SOURCE_DIR "/tests/native/rrule_reference.py rules.txt > out.txt 2>&1";
+    int status = std::system(command.c_str());
+    std::string output = readBytes("out.txt");
+    ASSERT_EQ(status, 0) << output;
+    std::istringstream lines(output);
+    for (const auto& r : rules) {
+        ZoneRulesForYear zone = r.zone == berlin ? berlinRules : r.zone == sydney ? sydneyRules : nullptr;
+        DateTimeValue start;
+        RepeatRule rule;
+        ASSERT_TRUE(parseDateTime(std::string(r.start) + "00", start) && parseRepeatRule(r.rule, rule)) << r.rule;
+        if (zone && rule.untilInUtc) rule.until = utcToLocal(zone, rule.until);
+        std::string ours;
+        for (Minutes m : expandOccurrences(rule, start.minutes, minutesOf(date(2024, 1, 1)), minutesOf(date(2030, 1, 1)) - 1))
+            ours += (ours.empty() ? "" : " ") + stamp(zone ? localToUtc(zone, m) : m);
+        std::string theirs;
+        std::getline(lines, theirs);
+        EXPECT_EQ(ours, theirs) << r.start << " " << r.rule << (zone ? " in " : "") << (zone ? r.zone : "");
+    }
+}
+
+}  // namespace
