@@ -10,9 +10,11 @@
 #include "app/calendar_file_win32.h"
 #include "app/commands_win32.h"
 #include "app/control_names_win32.h"
+#include "app/import_calendar_win32.h"
 #include "app/line_navigation_win32.h"
 #include "app/screen_scale_win32.h"
 #include "day/day_view_win32.h"
+#include "day/locale_text_win32.h"
 #include "day/other_versions_win32.h"
 #include "directory/directory_list_win32.h"
 #include "edit/marks_win32.h"
@@ -119,6 +121,7 @@ void onCommand(int id)
     case IDM_OTHER_VERSIONS:
     case IDC_OTHER_VERSION: openOtherVersions(); break;
     case IDM_CALENDAR_FILE: toggleCalendarFile(); break;
+    case IDM_IMPORT_CALENDAR: chooseCalendarFile(); break;
     default:
         if (isDoneBoxCommand(id)) applyDoneState();
     }
@@ -136,6 +139,28 @@ void runCommand(int id)
     onCommand(id);
     watchCalendarDay(appState.dateShown);
     if (!fromLine) takeUndoStep();
+}
+
+void onDroppedFiles(HDROP drop)
+{
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        DragQueryFileW(drop, i, path.data(), UINT(path.size()));
+        path.resize(path.size() - 1);
+        queueCalendarImport(fromWide(path));
+    }
+    DragFinish(drop);
+}
+
+// Another copy, started with a calendar file, passes its path on and ends;
+// the import waits for this message to return, so that copy is not held up.
+bool onCopyData(const COPYDATASTRUCT* data)
+{
+    if (data->dwData != calendarPathData || data->cbData == 0) return false;
+    const char* path = static_cast<const char*>(data->lpData);
+    queueCalendarImport(std::string(path, strnlen(path, data->cbData)));
+    return true;
 }
 
 void onTrayIcon(LPARAM event)
@@ -185,6 +210,8 @@ void InitMainWindow()
         lstrcpynA(appState.periodNames[kind], periodNames[kind], sizeof appState.periodNames[kind]);
     markCurrentSlot();
     startCalendarFile();
+    DragAcceptFiles(window, TRUE);
+    PostMessageA(window, WM_IMPORT_QUEUED, 0, 0);  // the command line's file, once the window is up
 }
 
 void SaveAll(bool endingSession)
@@ -248,6 +275,11 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND: runCommand(LOWORD(wParam)); break;
     case WM_INITMENUPOPUP: updateUndoItems(HMENU(wParam)); break;
     case WM_TRAY_ICON: onTrayIcon(lParam); break;
+    case WM_DROPFILES: onDroppedFiles(HDROP(wParam)); break;
+    case WM_IMPORT_QUEUED: importQueuedFiles(); break;
+    case WM_COPYDATA:
+        SetWindowLongPtrA(window, DWLP_MSGRESULT, onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
+        return 1;
     }
     return 0;
 }

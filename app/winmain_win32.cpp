@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
+#include "app/import_calendar_win32.h"
 #include "app/main_window_win32.h"
 #include "app/shortcuts_win32.h"
 #include "resources/resource.h"
@@ -37,6 +38,16 @@ bool anotherCopyRuns(HANDLE& mutex)
     return another || running != nullptr;
 }
 
+// The running copy imports the file the user opened with this one.
+void passToRunningCopy(const std::string& calendarFile)
+{
+    HWND running = runningCopy();
+    if (calendarFile.empty() || running == nullptr) return;
+    COPYDATASTRUCT data{calendarPathData, DWORD(calendarFile.size() + 1), const_cast<char*>(calendarFile.c_str())};
+    DWORD_PTR ignored;
+    SendMessageTimeoutA(running, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 5000, &ignored);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
@@ -45,7 +56,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     LoadStringA(instance, IDS_CAPTION, appState.caption, 100);
 
     HANDLE mutex = nullptr;
-    if (anotherCopyRuns(mutex)) return 0;
+    std::string calendarFile = calendarFileArgument();
+    if (anotherCopyRuns(mutex)) {
+        passToRunningCopy(calendarFile);
+        return 0;
+    }
+    if (!calendarFile.empty()) queueCalendarImport(calendarFile);
 
     // The annotations that name controls for screen readers, and the file dialogs, are COM's.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -213,7 +213,11 @@ private:
         std::string title = oneLine(event.summary);
         if (title.find_first_not_of(' ') == std::string::npos) title = "(No title)";
         std::string location = oneLine(event.location);
-        if (location.find_first_not_of(' ') != std::string::npos) title += " (" + location + ")";
+        if (location.find_first_not_of(' ') != std::string::npos) {
+            title += " (";
+            title += location;
+            title += ')';
+        }
         return title;
     }
 
@@ -232,7 +236,10 @@ private:
         }
         int minute = int(start - dayOf(start) * minutesPerDay);
         std::string times = clockText(minute);
-        if (length > 0) times += "-" + clockText(int((minute + length) % minutesPerDay));
+        if (length > 0) {
+            times += '-';
+            times += clockText(int((minute + length) % minutesPerDay));
+        }
         ImportedItem item{occurrence, minute, -1, "", asLineText(times + " " + title)};
         bool onTheHalfHour = minute % slotMinutes == 0 && length == slotMinutes;
         if (minute >= scheduleFirstMinute && minute < scheduleEndMinute) {
@@ -348,16 +355,25 @@ void tallyDay(ImportTally& tally, const DayImport& day, const DayPlacement& plac
 
 std::string importSummary(const ImportPlan& plan, const ImportTally& tally)
 {
-    std::string text = "Imported " + counted(tally.events.size(), "event", "events") + " on " +
-                       counted(size_t(tally.days), "day", "days") + ".";
+    // Appended piece by piece: GCC 12 warns of an overlapping copy in a literal + a string.
+    std::string text = "Imported ";
+    text += counted(tally.events.size(), "event", "events");
+    text += " on ";
+    text += counted(size_t(tally.days), "day", "days");
+    text += '.';
+    auto line = [&](const std::string& piece) {
+        text += '\n';
+        text += piece;
+    };
     size_t unplaced = tally.unplaced.size();
     if (unplaced > 0) {
-        text += "\n" + counted(unplaced, "event", "events") + " found no free line:";
-        for (size_t i = 0; i < std::min(unplaced, unplacedListed); ++i) text += "\n" + tally.unplaced[i];
-        if (unplaced > unplacedListed) text += "\nand " + std::to_string(unplaced - unplacedListed) + " more";
+        line(counted(unplaced, "event", "events"));
+        text += " found no free line:";
+        for (size_t i = 0; i < std::min(unplaced, unplacedListed); ++i) line(tally.unplaced[i]);
+        if (unplaced > unplacedListed) line("and " + std::to_string(unplaced - unplacedListed).append(" more"));
     }
     auto add = [&](int n, const char* one, const char* many) {
-        if (n > 0) text += "\n" + counted(size_t(n), one, many);
+        if (n > 0) line(counted(size_t(n), one, many));
     };
     add(tally.alreadyThere, "event was already on its day.", "events were already on their days.");
     add(plan.unknownZoneEvents, "event in an unknown time zone was imported in local time.",

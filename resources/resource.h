@@ -125,3 +125,5 @@
 #define WM_TRAY_ICON 1025
 // Posted to the main window when a file could not be read, so the message waits until the window is up
 #define WM_TELL_UNREADABLE 1040
+// Posted to the main window when a calendar file waits to be imported
+#define WM_IMPORT_QUEUED 1041

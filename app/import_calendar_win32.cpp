@@ -1,0 +1,163 @@
+// Calendar files onto the pages: the file read and planned by the core, the day shown changed in the window,
+// the other days through the same merge as any change.
+#include "app/import_calendar_win32.h"
+
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app/app_state_win32.h"
+#include "app/calendar_file_win32.h"
+#include "app/commands_win32.h"
+#include "day/day_file.h"
+#include "day/day_view_win32.h"
+#include "day/file_stamp.h"
+#include "day/locale_text_win32.h"
+#include "day/page_merge.h"
+#include "day/stored_page.h"
+#include "icalendar/ical_reader.h"
+#include "icalendar/import_plan.h"
+#include "resources/resource.h"
+
+namespace {
+
+// A zone by its Windows name, as the registry keeps it: the rules of that
+// year where the zone changed them over the years, else its present ones.
+bool windowsZoneByName(std::string_view windowsName, int year, ZoneRules& rules)
+{
+    struct {
+        LONG bias;
+        LONG standardBias;
+        LONG daylightBias;
+        SYSTEMTIME standardDate;
+        SYSTEMTIME daylightDate;
+    } stored{};
+    std::string key = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Time Zones\\" + std::string(windowsName);
+    std::string yearName = std::to_string(year);
+    DWORD size = sizeof stored;
+    if (RegGetValueA(HKEY_LOCAL_MACHINE, (key + "\\Dynamic DST").c_str(), yearName.c_str(), RRF_RT_REG_BINARY,
+                     nullptr, &stored, &size) != ERROR_SUCCESS || size != sizeof stored) {
+        size = sizeof stored;
+        if (RegGetValueA(HKEY_LOCAL_MACHINE, key.c_str(), "TZI", RRF_RT_REG_BINARY, nullptr, &stored, &size) !=
+                ERROR_SUCCESS ||
+            size != sizeof stored)
+            return false;
+    }
+    rules = {int32_t(stored.bias), int32_t(stored.standardBias), int32_t(stored.daylightBias),
+             toSystemTime(stored.standardDate), toSystemTime(stored.daylightDate)};
+    return true;
+}
+
+DayPlacement nothingPlaced(const DayImport& day)
+{
+    DayPlacement placement;
+    for (size_t i = 0; i < day.items.size(); ++i) placement.unplaced.push_back(int(i));
+    return placement;
+}
+
+// The window is the day shown's live copy; saving as you type writes it.
+DayPlacement importIntoShownDay(const DayImport& day)
+{
+    if (appState.storedDay.unreadable) return nothingPlaced(day);
+    DayPage page;
+    gatherDayPage(page);
+    DayPlacement placement = placeOnPage(page, day.items);
+    if (!placement.placed.empty()) showDayPage(page);
+    return placement;
+}
+
+// Another day: read, the events put on, and written through the merge, so
+// that a change another program made meanwhile is kept. A file that cannot be
+// read or written takes nothing.
+DayPlacement importIntoDay(const DayImport& day)
+{
+    StoredPage stored;
+    std::string path = dayFilePath(day.date);
+    stored.watch = watchFrom(fileStamp(path.c_str()));
+    if (readDayPage(day.date, stored.page) == ReadResult::unreadable) return nothingPlaced(day);
+    pageAsShown(stored.page, DayPage{});
+    DayPage page = stored.page;
+    DayPlacement placement = placeOnPage(page, day.items);
+    if (placement.placed.empty()) return placement;
+    DaySync sync = syncDayFile(stored, page, day.date, toSystemTime(localTime()));
+    if (sync.retry || sync.stored == StoreResult::failed || sync.stored == StoreResult::failedAgain)
+        return nothingPlaced(day);
+    return placement;
+}
+
+std::vector<std::string> queued;
+
+}  // namespace
+
+void importCalendarFile(const std::string& path)
+{
+    std::string name = path.substr(path.find_last_of("\\/") + 1);
+    std::string bytes;
+    CalendarFile file;
+    // Too large a file is not read at all.
+    if (fileStamp(path.c_str()).size > maxCalendarFileBytes || readWholeFile(path.c_str(), bytes) != ReadResult::read ||
+        readCalendarFile(bytes, file) != CalendarFileCheck::read) {
+        showMessage(appState.mainWindow, (name + " is not a calendar file Quillory can read.").c_str(),
+                    MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    SystemTime now = toSystemTime(localTime());
+    ImportPlan plan = planImport(file, {{now.wYear, now.wMonth, 0, now.wDay}, calendarZoneRules, windowsZoneByName});
+    ImportTally tally;
+    takeUndoStep();
+    for (const DayImport& day : plan.days) {
+        bool shown = isSameDay(toSYSTEMTIME(day.date), appState.dateShown);
+        tallyDay(tally, day, shown ? importIntoShownDay(day) : importIntoDay(day));
+        watchCalendarDay(toSYSTEMTIME(day.date));
+    }
+    takeUndoStep();
+    showMessage(appState.mainWindow, importSummary(plan, tally).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+void chooseCalendarFile()
+{
+    char path[MAX_PATH * 4] = "";
+    OPENFILENAMEA choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = appState.mainWindow;
+    choice.lpstrFilter = "Calendar files (*.ics)\0*.ics\0All files (*.*)\0*.*\0";
+    choice.lpstrFile = path;
+    choice.nMaxFile = sizeof path;
+    choice.lpstrTitle = "Import calendar file";
+    // The working folder holds Data: the dialog must not move it.
+    choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
+    if (GetOpenFileNameA(&choice)) importCalendarFile(path);
+}
+
+void queueCalendarImport(const std::string& path)
+{
+    queued.push_back(path);
+    if (appState.mainWindow) PostMessageA(appState.mainWindow, WM_IMPORT_QUEUED, 0, 0);
+}
+
+void importQueuedFiles()
+{
+    // A file queued while a message is open waits for it to close.
+    if (messageBoxOpen() || !IsWindowEnabled(appState.mainWindow)) {
+        if (!queued.empty()) PostMessageA(appState.mainWindow, WM_IMPORT_QUEUED, 0, 0);
+        return;
+    }
+    std::vector<std::string> files;
+    files.swap(queued);
+    for (const std::string& path : files) importCalendarFile(path);
+}
+
+std::string calendarFileArgument()
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::string path;
+    if (arguments && count >= 2 && lstrcmpW(arguments[1], L"-autorun") != 0) {
+        wchar_t whole[MAX_PATH * 4];
+        DWORD length = GetFullPathNameW(arguments[1], MAX_PATH * 4, whole, nullptr);
+        if (length > 0 && length < MAX_PATH * 4) path = fromWide(whole);
+    }
+    LocalFree(arguments);
+    return path;
+}

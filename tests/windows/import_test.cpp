@@ -1,0 +1,101 @@
+// Importing a calendar file, as the window does it: the open-file dialog, a dropped file, a path from another copy.
+
+#include "main_window_fixture.h"
+
+#include <dlgs.h>
+#include <shlobj.h>
+
+#include <cstring>
+
+#include "app/calendar_file_win32.h"
+#include "app/import_calendar_win32.h"
+#include "day/locale_text_win32.h"
+
+namespace {
+
+const char invitation[] =
+    "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:a\r\nDTSTART:20261206T100000Z\r\n"
+    "DTEND:20261206T103000Z\r\nSUMMARY:Project review\r\nLOCATION:Room 4\r\nEND:VEVENT\r\n"
+    "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20261207T091000Z\r\nDTEND:20261207T104000Z\r\nSUMMARY:Budget\r\n"
+    "END:VEVENT\r\nEND:VCALENDAR\r\n";
+
+std::string wholePath(const char* name)
+{
+    return (std::filesystem::current_path() / name).string();
+}
+
+// What the shell hands a window a file is dropped on.
+HDROP dropOf(const std::string& path)
+{
+    std::wstring wide = toWide(path);
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + (wide.size() + 2) * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, wide.c_str(), wide.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return HDROP(memory);
+}
+
+class Import : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        calendarZoneRules = [](int) { return ZoneRules(); };
+        writeBytes("invite.ics", invitation);
+        openWindow();
+    }
+
+    // The summary the import ends with, once the queued file has been taken.
+    std::string summary()
+    {
+        for (int wait = 0; wait < 500 && shownMessages.empty(); ++wait) {
+            Sleep(10);
+            pumpMessages();
+        }
+        std::string text = shownMessages.empty() ? "(no message)" : shownMessages.back().text;
+        shownMessages.clear();
+        return text;
+    }
+};
+
+TEST_F(Import, FromTheMenuOntoTheDayShownAsOneUndoStepAndOntoAnotherDaysFile)
+{
+    writeBytes(dayFile("2026_12_07.ini"), "[TODO]\r\nTEXT_0 = Pay rent\r\n");
+    setText(lineEditorId(4), "");
+    runWithDialogs([&] { command(IDM_IMPORT_CALENDAR); }, {[&] {
+                       HWND dialog = dialogNamed("Import calendar file");
+                       ASSERT_TRUE(dialog) << "no open-file dialog";
+                       SetDlgItemTextA(dialog, cmb13, wholePath("invite.ics").c_str());
+                       press("Import calendar file", IDOK);
+                   }});
+    EXPECT_EQ(summary(), "Imported 2 events on 2 days.");
+    EXPECT_EQ(text(lineEditorId(4)), "Project review (Room 4)");
+    std::string other = readBytes(dayFile("2026_12_07.ini"));
+    EXPECT_NE(other.find("TEXT_0 = Pay rent"), std::string::npos) << other;
+    EXPECT_NE(other.find("TEXT_2 = 09:10-10:40 Budget"), std::string::npos) << other;
+    command(IDM_UNDO);
+    EXPECT_EQ(text(lineEditorId(4)), "");
+    command(IDM_REDO);
+    EXPECT_EQ(text(lineEditorId(4)), "Project review (Room 4)");
+}
+
+TEST_F(Import, ADroppedFileAndOneFromAnotherCopyAreTakenTheSame)
+{
+    SendMessageA(window, WM_DROPFILES, WPARAM(dropOf(wholePath("invite.ics"))), 0);
+    EXPECT_EQ(summary(), "Imported 2 events on 2 days.");
+    EXPECT_EQ(text(lineEditorId(4)), "Project review (Room 4)");
+
+    // The same file again, passed on by a second copy started with it, adds nothing.
+    std::string path = wholePath("invite.ics");
+    COPYDATASTRUCT data{calendarPathData, DWORD(path.size() + 1), path.data()};
+    EXPECT_TRUE(SendMessageA(window, WM_COPYDATA, 0, LPARAM(&data)));
+    EXPECT_EQ(summary(), "Imported 0 events on 0 days.\n2 events were already on their days.");
+
+    writeBytes("notes.ics", "Dentist at nine\r\n");
+    SendMessageA(window, WM_DROPFILES, WPARAM(dropOf(wholePath("notes.ics"))), 0);
+    EXPECT_EQ(summary(), "notes.ics is not a calendar file Quillory can read.");
+}
+
+}  // namespace
