@@ -5,6 +5,7 @@
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "day/calendar.h"
+#include "day/day_index_win32.h"
 #include "day/day_view_win32.h"
 #include "resources/resource.h"
 
@@ -43,17 +44,60 @@ void fitToCalendar(HWND dialog)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+constexpr UINT_PTR readTimer = 1;
+constexpr unsigned readSliceMilliseconds = 30;
+
+// The bold days of the months from the first given on, as the calendar asks for them.
+void fillDayStates(SYSTEMTIME month, int count, MONTHDAYSTATE* states)
+{
+    for (int i = 0; i < count; ++i) {
+        states[i] = daysHoldingLines(dayIndex(), month.wYear, month.wMonth);
+        month.wMonth = month.wMonth % 12 + 1;
+        if (month.wMonth == 1) ++month.wYear;
+    }
+}
+
+// The months on screen, told again once more days are read.
+void showDayStates(HWND dialog)
+{
+    HWND calendar = GetDlgItem(dialog, IDC_DATE_CALENDAR);
+    SYSTEMTIME range[2];
+    int count = int(SendMessageA(calendar, MCM_GETMONTHRANGE, GMR_DAYSTATE, LPARAM(range)));
+    if (count <= 0 || count > 14) return;
+    MONTHDAYSTATE states[14];
+    fillDayStates(range[0], count, states);
+    SendMessageA(calendar, MCM_SETDAYSTATE, count, LPARAM(states));
+}
+
+// The days are read as Find reads them; what a first short read leaves is
+// read on between the user's clicks.
+void readDays(HWND dialog)
+{
+    if (readDayIndexFor(readSliceMilliseconds)) KillTimer(dialog, readTimer);
+    showDayStates(dialog);
+}
+
 INT_PTR CALLBACK DatePickerProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
         fitToCalendar(dialog);
         SendDlgItemMessageA(dialog, IDC_DATE_CALENDAR, MCM_SETCURSEL, 0, LPARAM(&appState.dateShown));
+        planDayIndex();
+        SetTimer(dialog, readTimer, USER_TIMER_MINIMUM, nullptr);
+        readDays(dialog);
         return TRUE;
+    case WM_TIMER: readDays(dialog); return TRUE;
     case WM_NOTIFY: {
-        // Only a click on a day picks it; paging through the months does not.
         const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-        if (header->idFrom != IDC_DATE_CALENDAR || header->code != MCN_SELECT) break;
+        if (header->idFrom != IDC_DATE_CALENDAR) break;
+        if (header->code == MCN_GETDAYSTATE) {
+            auto* request = reinterpret_cast<NMDAYSTATE*>(lParam);
+            fillDayStates(request->stStart, request->cDayState, request->prgDayState);
+            return TRUE;
+        }
+        // Only a click on a day picks it; paging through the months does not.
+        if (header->code != MCN_SELECT) break;
         onDatePicked(dialog, reinterpret_cast<const NMSELCHANGE*>(lParam)->stSelStart);
         return TRUE;
     }

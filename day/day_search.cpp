@@ -308,6 +308,18 @@ void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page, b
     fillDay(index.shownStore, index.shownDay, texts, index.fold);
 }
 
+uint32_t daysHoldingLines(const DayIndex& index, int year, int month)
+{
+    auto inMonth = [&](const IndexedDay& day) { return day.date.wYear == year && day.date.wMonth == month; };
+    auto bit = [](const IndexedDay& day) { return 1u << (day.date.wDay - 1); };
+    uint32_t days = 0;
+    for (const IndexedDay& day : index.days)
+        if (inMonth(day) && day.read && day.lineCount > 0) days |= bit(day);
+    if (index.hasShownDay && inMonth(index.shownDay))
+        days = index.shownDay.lineCount > 0 ? days | bit(index.shownDay) : days & ~bit(index.shownDay);
+    return days;
+}
+
 FindResult findLines(const DayIndex& index, std::string_view typed)
 {
     FindResult result;

@@ -84,6 +84,10 @@ bool readNextDay(DayIndex& index);
 // whose file could not be read counts among the files that could not be.
 void setShownDay(DayIndex& index, const SystemTime& date, const DayPage& page, bool unreadable = false);
 
+// The days of a month whose file holds a line, as the bits 0 (the 1st) to
+// 30; the day shown counts as the window holds it.
+uint32_t daysHoldingLines(const DayIndex& index, int year, int month);
+
 constexpr size_t maxFoundRows = 1000;
 
 struct FoundRow {

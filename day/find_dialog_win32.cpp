@@ -7,7 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "day/day_search.h"
+#include "day/day_index_win32.h"
 #include "day/day_view_win32.h"
 #include "day/locale_text_win32.h"
 #include "day/utf8_text.h"
@@ -21,10 +21,6 @@ constexpr UINT_PTR readTimer = 1;
 // something, so that a keystroke or a click is never kept waiting.
 constexpr DWORD firstReadMilliseconds = 200;
 constexpr DWORD progressMilliseconds = 100;
-
-// The days read stay for the rest of the run: a later opening reads only the
-// files that changed since.
-DayIndex days;
 
 struct FindDialog {
     HWND window = nullptr;
@@ -58,26 +54,17 @@ void selectRow(int row)
 void showMatches()
 {
     readControlText(GetDlgItem(findDialog.window, IDC_FIND_TEXT), findDialog.typed, sizeof findDialog.typed);
-    findDialog.found = findLines(days, findDialog.typed);
+    findDialog.found = findLines(dayIndex(), findDialog.typed);
     SetDlgItemTextA(findDialog.window, IDC_FIND_COUNT, countText(findDialog.found).c_str());
     SendMessageA(rows(), LVM_SETITEMCOUNT, findDialog.found.rows.size(), 0);
     selectRow(findDialog.found.rows.empty() ? -1 : 0);
     InvalidateRect(rows(), nullptr, TRUE);
 }
 
-// Reads for about the time given; true when every day has been read.
-bool readFor(DWORD milliseconds)
-{
-    DWORD start = GetTickCount();
-    while (GetTickCount() - start < milliseconds)
-        if (!readNextDay(days)) return true;
-    return days.readCount == days.toRead.size();
-}
-
 void showReadingProgress()
 {
     HWND count = GetDlgItem(findDialog.window, IDC_FIND_COUNT);
-    SetWindowTextA(count, readingText(days.readCount, days.toRead.size()).c_str());
+    SetWindowTextA(count, readingText(dayIndex().readCount, dayIndex().toRead.size()).c_str());
     UpdateWindow(count);
 }
 
@@ -90,7 +77,7 @@ void readStep()
     DWORD shown = GetTickCount();
     for (;;) {
         for (int i = 0; i < 8; ++i)
-            if (!readNextDay(days)) {
+            if (!readNextDay(dayIndex())) {
                 KillTimer(findDialog.window, readTimer);
                 findDialog.reading = false;
                 showMatches();
@@ -126,18 +113,12 @@ void onInitDialog(HWND dialog)
 {
     findDialog = FindDialog{};
     findDialog.window = dialog;
-    days.fold = foldAsTheUserDoes;
     SendDlgItemMessageA(dialog, IDC_FIND_TEXT, EM_LIMITTEXT, lineCharacterLimit, 0);
     addColumns();
-    DayPage shown;
-    gatherDayPage(shown);
-    char folder[MAX_PATH] = "";
-    GetFullPathNameA(".\\Data", sizeof folder, folder, nullptr);
-    planIndex(days, folder, listFolder(".\\Data"));
-    setShownDay(days, toSystemTime(appState.dateShown), shown, appState.storedDay.unreadable);
-    if (readFor(firstReadMilliseconds)) return;
+    planDayIndex();
+    if (readDayIndexFor(firstReadMilliseconds)) return;
     findDialog.reading = true;
-    SetDlgItemTextA(dialog, IDC_FIND_COUNT, readingText(days.readCount, days.toRead.size()).c_str());
+    SetDlgItemTextA(dialog, IDC_FIND_COUNT, readingText(dayIndex().readCount, dayIndex().toRead.size()).c_str());
     SetTimer(dialog, readTimer, USER_TIMER_MINIMUM, nullptr);
 }
 

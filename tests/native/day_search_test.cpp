@@ -104,6 +104,25 @@ TEST_F(DaySearch, NewestThousandShownOfMore)
     EXPECT_EQ(countText({std::vector<FoundRow>(1000), 1000, 2, true}), "1,000 matches; 2 day files could not be read");
 }
 
+// The date picker's bold days: a file with a line, or the day shown as the window holds it.
+TEST_F(DaySearch, DaysHoldingLinesOfAMonth)
+{
+    save(date(2026, 3, 1), {{0, "a"}});
+    save(date(2026, 3, 31), {{firstNoteLine, "b"}});
+    save(date(2026, 4, 1), {{0, "c"}});
+    writeBytes(folder.path() / "Data" / "2026_03_10.ini", "[NOTE]\r\nDONE_0 = 1\r\n");
+    index();
+    EXPECT_EQ(daysHoldingLines(days, 2026, 3), 1u | 1u << 30);
+    DayPage shown;
+    setLineText(shown.lines[3], "typed, not saved");
+    setShownDay(days, date(2026, 3, 10), shown);
+    EXPECT_EQ(daysHoldingLines(days, 2026, 3), 1u | 1u << 9 | 1u << 30);
+    setShownDay(days, date(2026, 3, 1), DayPage{});
+    EXPECT_EQ(daysHoldingLines(days, 2026, 3), 1u << 30);
+    EXPECT_EQ(daysHoldingLines(days, 2026, 4), 1u);
+    EXPECT_EQ(daysHoldingLines(days, 2025, 3), 0u);
+}
+
 // Long enough to be folded many bytes a step, a stray byte kept as it is;
 // from a letter whose upper case is shorter on, a character at a time.
 TEST(LetterCase, EveryCharacterOfALongText)

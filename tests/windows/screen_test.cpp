@@ -2,6 +2,7 @@
 
 #include "main_window_fixture.h"
 
+#include <algorithm>
 #include <cstring>
 #include <map>
 
@@ -75,8 +76,8 @@ TEST_F(Screen, ADpiChangeScalesEveryControlAndComingBackRestoresIt)
 
 namespace {
 
-// What a screen reader finds under Wine, where the accessibility calls
-// answer nothing: the name is the label just before the control.
+// The label just before the control: what a screen reader finds under Wine,
+// where the accessibility calls answer nothing.
 std::string nameOf(HWND control)
 {
     char text[64] = "";
@@ -120,6 +121,38 @@ TEST_F(Screen, TheTabOrderFollowsTheScreenAndEveryStopHasItsName)
                    }});
     EXPECT_EQ(nameOf(item(lineEditorId(11))), "01:30");
     EXPECT_EQ(nameOf(item(doneBoxId(11))), "Done, 01:30");
+}
+
+// The picker's calendar asks which days are bold as it shows a month: those whose file holds a line, and the
+// day shown as the window holds it.
+TEST_F(Screen, ThePickerShowsInBoldTheDaysThatHoldALine)
+{
+    writeBytes(dayFile("2026_12_01.ini"), "[TODO]\r\nTEXT_0 = Pay rent\r\n");
+    writeBytes(dayFile("2026_12_24.ini"), "[NOTE]\r\nTEXT_1 = Presents\r\n");
+    writeBytes(dayFile("2026_12_25.ini"), "[NOTE]\r\n");
+    writeBytes(dayFile("2027_01_02.ini"), "[SCHEDULE]\r\nTEXT_0 = Back to work\r\n");
+    openWindow();
+    setText(lineEditorId(0), "Typed, not saved yet");  // the day shown, 6 December
+    const MONTHDAYSTATE expected[2] = {1u | 1u << 5 | 1u << 23, 1u << 1};
+    MONTHDAYSTATE states[2] = {};
+    runWithDialogs([&] { command(IDC_PICK_DATE); }, {[&] {
+                       HWND picker = dialogNamed("Date picker");
+                       ASSERT_TRUE(picker);
+                       NMDAYSTATE request{};
+                       request.nmhdr = {GetDlgItem(picker, IDC_DATE_CALENDAR), IDC_DATE_CALENDAR, UINT(MCN_GETDAYSTATE)};
+                       request.stStart = {2026, 12, 0, 1, 0, 0, 0, 0};
+                       request.cDayState = 2;
+                       request.prgDayState = states;
+                       // The days are read in slices while the picker is open.
+                       for (int wait = 0; wait < 500 && !std::equal(states, states + 2, expected); ++wait) {
+                           pumpMessages(picker);
+                           SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&request));
+                           Sleep(10);
+                       }
+                       press("Date picker", IDCANCEL);
+                   }});
+    EXPECT_EQ(states[0], expected[0]);
+    EXPECT_EQ(states[1], expected[1]);
 }
 
 }  // namespace
