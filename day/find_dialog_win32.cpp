@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
+#include "app/list_columns_win32.h"
 #include "day/day_index_win32.h"
 #include "day/day_view_win32.h"
 #include "day/locale_text_win32.h"
@@ -94,18 +95,8 @@ void readStep()
 
 void addColumns()
 {
-    static const struct {
-        const char* title;
-        int width;
-    } columns[] = {{"Date", 100}, {"Line", 70}, {"Text", 360}};
-    SendMessageA(rows(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<char*>(columns[i].title);
-        column.cx = columns[i].width;
-        SendMessageA(rows(), LVM_INSERTCOLUMNA, i, LPARAM(&column));
-    }
+    static const ListColumn columns[] = {{"Date", 100}, {"Line", 70}, {"Text", 360}};
+    addListColumns(rows(), columns, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
 }
 
 // The day shown is searched as the window holds it, unsaved changes and all.

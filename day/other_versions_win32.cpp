@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/app_state_win32.h"
+#include "app/list_columns_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_file.h"
 #include "day/day_search.h"
@@ -240,18 +241,8 @@ std::string timeText(const SYSTEMTIME& time)
 
 void addColumns()
 {
-    static const struct {
-        const char* title;
-        int width;
-    } columns[] = {{"Line", 70}, {"This page", 250}, {"Other version", 250}};
-    SendMessageA(lines(), LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
-    for (int i = 0; i < 3; ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<char*>(columns[i].title);
-        column.cx = columns[i].width;
-        SendMessageA(lines(), LVM_INSERTCOLUMNA, i, LPARAM(&column));
-    }
+    static const ListColumn columns[] = {{"Line", 70}, {"This page", 250}, {"Other version", 250}};
+    addListColumns(lines(), columns, LVS_EX_FULLROWSELECT | LVS_EX_CHECKBOXES | LVS_EX_GRIDLINES);
 }
 
 void setCell(int row, int column, const std::string& text)

@@ -115,15 +115,8 @@ void fillDirectoryList(HWND dialog, DirectoryList& list)
 {
     HWND listControl = GetDlgItem(dialog, IDC_DIRECTORY_ROWS);
     list.listControl = listControl;
-    SendMessageA(listControl, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
-                 LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
-    for (int i = 0; i < list.columnCount; ++i) {
-        LVCOLUMNA column{};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.pszText = const_cast<char*>(list.columns[i].title);
-        column.cx = list.columns[i].width;
-        SendMessageA(listControl, LVM_INSERTCOLUMNA, i, LPARAM(&column));
-    }
+    addListColumns(listControl, list.columns, list.columnCount,
+                   LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_INFOTIP);
     fillRows(list);
 }
 
@@ -418,9 +411,18 @@ INT_PTR CALLBACK DirectoryListDialog(HWND dialog, UINT message, WPARAM wParam, L
         if (list) onCommand(dialog, *list, LOWORD(wParam));
         return 1;
     case WM_NOTIFY:
-        if (list && reinterpret_cast<NMHDR*>(lParam)->code == NM_DBLCLK) {
+        if (!list) break;
+        if (reinterpret_cast<NMHDR*>(lParam)->code == NM_DBLCLK) {
             onCommand(dialog, *list, IDC_EDIT_ENTRY);
             return 1;
+        }
+        // The buttons "+", "..." and "-" from the keyboard: Insert, F2 and Delete.
+        if (reinterpret_cast<NMHDR*>(lParam)->code == LVN_KEYDOWN) {
+            switch (reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey) {
+            case VK_INSERT: onCommand(dialog, *list, IDC_ADD_ENTRY); break;
+            case VK_F2: onCommand(dialog, *list, IDC_EDIT_ENTRY); break;
+            case VK_DELETE: onCommand(dialog, *list, IDC_DELETE_ENTRY); break;
+            }
         }
         break;
     }

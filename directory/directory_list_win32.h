@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "app/list_columns_win32.h"
 #include "directory/directory_entry.h"
 #include "directory/directory_file.h"
 
@@ -15,11 +16,6 @@ constexpr int rowColumnCount = 5;
 using RowLayout = RowColumn[rowColumnCount];
 extern const RowLayout contactLayout;   // name, phone, e-mail, birthday, description
 extern const RowLayout periodicLayout;  // name, period, week, day, month
-
-struct ListColumn {
-    const char* title;
-    int width;
-};
 
 // One member of the list dialog family, and the state of its open dialog.
 struct DirectoryList {
