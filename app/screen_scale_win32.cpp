@@ -96,6 +96,23 @@ Function user32Function(const char* name)
 
 }  // namespace
 
+int mainWindowTemplate()
+{
+    if (!appState.largeFont) return IDD_MAIN;
+    // Measured as the dialog manager lays it out, unseen.
+    HWND probe = CreateDialogParamA(appState.instance, MAKEINTRESOURCEA(IDD_MAIN_LARGE), nullptr,
+                                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    if (probe == nullptr) return IDD_MAIN_LARGE;
+    RECT frame;
+    GetWindowRect(probe, &frame);
+    MONITORINFO monitor{sizeof monitor, {}, {}, 0};
+    GetMonitorInfoA(MonitorFromWindow(probe, MONITOR_DEFAULTTOPRIMARY), &monitor);
+    DestroyWindow(probe);
+    const RECT& work = monitor.rcWork;
+    bool fits = frame.right - frame.left <= work.right - work.left && frame.bottom - frame.top <= work.bottom - work.top;
+    return fits ? IDD_MAIN_LARGE : IDD_MAIN;
+}
+
 UINT windowDpi(HWND window)
 {
     static const DpiOfWindow dpiOfWindow = user32Function<DpiOfWindow>("GetDpiForWindow");

@@ -14,6 +14,11 @@ void rememberLayout(HWND window);
 // remembered: going back to the first DPI gives exactly the first layout.
 void applyDpi(HWND window, UINT dpi);
 
+// The template of the main window: the large-font one when that option is on
+// and it fits the screen it opens on, else the normal one, which at a high
+// scale on a small screen is as large as there is room for.
+int mainWindowTemplate();
+
 // The icon sizes Windows asks for at a DPI: the small one (caption, tray) and the large one.
 int smallIconSize(UINT dpi);
 int largeIconSize(UINT dpi);

@@ -9,6 +9,7 @@
 #include "app/commands_win32.h"
 #include "app/import_calendar_win32.h"
 #include "app/main_window_win32.h"
+#include "app/screen_scale_win32.h"
 #include "app/shortcuts_win32.h"
 #include "resources/resource.h"
 
@@ -76,7 +77,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     readLargeFontOption();
 
     installShortcutFilter(instance);
-    DialogBoxParamA(instance, MAKEINTRESOURCEA(appState.largeFont ? IDD_MAIN_LARGE : IDD_MAIN), nullptr,
+    DialogBoxParamA(instance, MAKEINTRESOURCEA(mainWindowTemplate()), nullptr,
                     MainDialogProc, 0);
     removeShortcutFilter();
     if (mutex) CloseHandle(mutex);
