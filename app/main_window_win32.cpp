@@ -141,6 +141,16 @@ void runCommand(int id)
     if (!fromLine) takeUndoStep();
 }
 
+// High contrast switched on or off, or other colours chosen: the controls are
+// told, as common controls must be, and everything is drawn again in the new
+// colours. The window chooses no colour of its own, so every colour follows.
+void onColoursChanged(HWND window)
+{
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        SendMessageA(child, WM_SYSCOLORCHANGE, 0, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
 void onDroppedFiles(HDROP drop)
 {
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
@@ -276,6 +286,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_INITMENUPOPUP: updateUndoItems(HMENU(wParam)); break;
     case WM_TRAY_ICON: onTrayIcon(lParam); break;
     case WM_DROPFILES: onDroppedFiles(HDROP(wParam)); break;
+    case WM_SYSCOLORCHANGE: onColoursChanged(window); break;
+    case WM_SETTINGCHANGE:
+        if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged(window);
+        break;
     case WM_IMPORT_QUEUED: importQueuedFiles(); break;
     case WM_COPYDATA:
         SetWindowLongPtrA(window, DWLP_MSGRESULT, onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)));

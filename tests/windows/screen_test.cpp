@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 #include <map>
+#include <set>
 
 #include "day/day_search.h"
 
@@ -153,6 +154,71 @@ TEST_F(Screen, ThePickerShowsInBoldTheDaysThatHoldALine)
                    }});
     EXPECT_EQ(states[0], expected[0]);
     EXPECT_EQ(states[1], expected[1]);
+}
+
+}  // namespace
+
+namespace {
+
+// The colour of a window's pixel as drawn on the screen.
+COLORREF pixel(HWND window, int x, int y)
+{
+    HDC dc = GetDC(window);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+// High contrast, switched on as Windows does it: the system's colours change and the window is told. Its
+// background, a line, a done line and a line's letters are in the contrast colours. (The borders of the
+// controls are the visual style's under Wine, which keeps its style in high contrast where Windows drops it.)
+TEST_F(Screen, HighContrastGivesTheSystemColours)
+{
+    const int elements[] = {COLOR_WINDOW, COLOR_WINDOWTEXT, COLOR_BTNFACE, COLOR_BTNTEXT};
+    const COLORREF contrast[] = {RGB(0, 0, 64), RGB(255, 255, 0), RGB(0, 0, 0), RGB(255, 255, 255)};
+    COLORREF before[std::size(elements)];
+    for (size_t i = 0; i < std::size(elements); ++i) before[i] = GetSysColor(elements[i]);
+    writeBytes(dayFile("2026_12_06.ini"), "[SCHEDULE]\r\nTEXT_1 = Done\r\nDONE_1 = 1\r\nTEXT_3 = WWWWWWWWWWWW\r\n");
+    openWindow();
+    ShowWindow(window, SW_SHOWNORMAL);
+    SetSysColors(int(std::size(elements)), elements, contrast);
+    SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
+    UpdateWindow(window);
+    pumpMessages();
+    auto inside = [&](int id, int x) {
+        RECT r;
+        GetWindowRect(item(id), &r);
+        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
+        return pixel(window, r.right - x, (r.top + r.bottom) / 2);
+    };
+    RECT heading;
+    GetWindowRect(item(IDC_SCHEDULE_HEADING), &heading);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&heading), 2);
+    EXPECT_EQ(pixel(window, heading.left - 4, heading.top), contrast[2]) << "the background";
+    EXPECT_EQ(inside(lineEditorId(2), 6), contrast[0]) << "an empty line";
+    EXPECT_EQ(inside(lineEditorId(1), 6), contrast[2]) << "a done line";
+    std::set<COLORREF> letters;
+    RECT line;
+    GetWindowRect(item(lineEditorId(3)), &line);  // not the focused line: its text is selected
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&line), 2);
+    for (int x = line.left + 4; x < line.left + 60; ++x) letters.insert(pixel(window, x, (line.top + line.bottom) / 2));
+    SetSysColors(int(std::size(elements)), elements, before);
+    // Letters are smoothed: their pixels blend the text colour into the line's, the strongest nearly all text.
+    auto channel = [](COLORREF c, int shift) { return int(c >> shift & 0xff); };
+    auto between = [&](COLORREF c) {
+        for (int shift : {0, 8, 16})
+            if (channel(c, shift) < std::min(channel(contrast[0], shift), channel(contrast[1], shift)) ||
+                channel(c, shift) > std::max(channel(contrast[0], shift), channel(contrast[1], shift)))
+                return false;
+        return true;
+    };
+    auto nearText = [&](COLORREF c) {
+        for (int shift : {0, 8, 16})
+            if (std::abs(channel(c, shift) - channel(contrast[1], shift)) > 32) return false;
+        return true;
+    };
+    EXPECT_TRUE(std::all_of(letters.begin(), letters.end(), between)) << "a letter in a colour of its own";
+    EXPECT_TRUE(std::any_of(letters.begin(), letters.end(), nearText)) << "no letter in the contrast text colour";
 }
 
 }  // namespace
