@@ -150,21 +150,26 @@ void clockTick()
     if (slotsWaiting && remindOfSlots(now, slotsWaiting)) slotsWaiting = 0;
 }
 
+// Only the labels whose mark changes are touched: the start of the program
+// waits for each one.
 void markCurrentSlot()
 {
     SYSTEMTIME now = localTime();
     HWND window = appState.mainWindow;
     for (int hour = 8; hour <= 18; ++hour) {
         HWND label = GetDlgItem(window, IDC_FIRST_HOUR_LABEL + hour - 8);
-        LONG style = GetWindowLongA(label, GWL_EXSTYLE);
-        style = hour == now.wHour ? style | WS_EX_STATICEDGE : style & ~WS_EX_STATICEDGE;
+        LONG was = GetWindowLongA(label, GWL_EXSTYLE);
+        LONG style = hour == now.wHour ? was | WS_EX_STATICEDGE : was & ~WS_EX_STATICEDGE;
+        if (style == was) continue;
         SetWindowLongA(label, GWL_EXSTYLE, style);
         SetWindowPos(label, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     }
     for (int slot = 0; slot < scheduleLineCount; ++slot) {
         bool current = slotHour(slot) == now.wHour && (slotMinute(slot) == 30) == (now.wMinute >= 30);
         HWND label = GetDlgItem(window, IDC_FIRST_MINUTE_LABEL + slot);
-        SendMessageA(label, WM_SETFONT, WPARAM(appState.markFonts[current ? markImportant : markPrimary]), FALSE);
+        HFONT font = appState.markFonts[current ? markImportant : markPrimary];
+        if (HFONT(SendMessageA(label, WM_GETFONT, 0, 0)) == font) continue;
+        SendMessageA(label, WM_SETFONT, WPARAM(font), FALSE);
         // Hiding and showing again makes the label repaint in its new font.
         ShowWindow(label, SW_HIDE);
         ShowWindow(label, SW_SHOWNORMAL);

@@ -1,12 +1,12 @@
-// The names screen readers say for the main window's controls, and the tab order they are met in.
+// The names screen readers say for the main window's controls.
 #pragma once
 
 #include <windows.h>
 
-// Puts the controls in the order of the screen (the header, then each line
-// with its done box, schedule, to-do list, notes) and names each: by a hidden
-// label just before it, where screen readers look for an edit's name, and
-// through the platform's annotation service, which covers every control.
+// Each control that takes the focus is named by the hidden label just before
+// it in the tab order, where screen readers look for an unlabelled control's
+// name, and through the platform's annotation service, which covers every
+// control; the template gives the labels, this keeps them in step.
 void nameControls(HWND window);
 
 // A line's name tells its mark; the schedule's names follow the hour labels.

@@ -45,14 +45,18 @@ void setWindowIcons(HWND window, UINT dpi)
 
 // Windows suggests where the window goes on a monitor of another scale; the
 // controls, fonts and icons follow, and the current slot is marked in the new fonts.
+// Nothing is drawn until everything has moved: then the window is drawn once.
 void onDpiChanged(HWND window, UINT dpi, const RECT& suggested)
 {
+    SendMessageA(window, WM_SETREDRAW, FALSE, 0);
     SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                  suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     applyDpi(window, dpi);
     setWindowIcons(window, dpi);
     scaleTrayIcon();
     markCurrentSlot();
+    SendMessageA(window, WM_SETREDRAW, TRUE, 0);
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
 
 bool isDoneBoxCommand(int id)

@@ -147,18 +147,21 @@ void rememberLayout(HWND window)
     layout.firstDpi = layout.dpi = windowDpi(window);
     HFONT dialogFont = HFONT(SendMessageA(window, WM_GETFONT, 0, 0));
     GetObjectA(dialogFont, sizeof layout.dialogFont, &layout.dialogFont);
-    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-        RECT place;
-        GetWindowRect(child, &place);
-        MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
-        layout.controls.push_back({child, place});
-    }
     setFonts(window, fontsFor(layout.dpi, dialogFont));
 }
 
 void applyDpi(HWND window, UINT dpi)
 {
     if (dpi == layout.dpi || dpi == 0) return;
+    // The controls stay where the template put them until the first change,
+    // so they are measured then, not at every start.
+    if (layout.controls.empty())
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT place;
+            GetWindowRect(child, &place);
+            MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&place), 2);
+            layout.controls.push_back({child, place});
+        }
     const ScreenFonts from = fontsFor(layout.dpi);
     const ScreenFonts& to = fontsFor(dpi);
     layout.dpi = dpi;
@@ -169,10 +172,9 @@ void applyDpi(HWND window, UINT dpi)
         LONG left = scaled(r.left), top = scaled(r.top);
         if (moves)
             moves = DeferWindowPos(moves, placed.control, nullptr, left, top, scaled(r.right) - left,
-                                   scaled(r.bottom) - top, SWP_NOZORDER | SWP_NOACTIVATE);
+                                   scaled(r.bottom) - top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
         setFont(placed.control, sameFontAt(HFONT(SendMessageA(placed.control, WM_GETFONT, 0, 0)), from, to));
     }
     if (moves) EndDeferWindowPos(moves);
     setFonts(window, to);
-    InvalidateRect(window, nullptr, TRUE);
 }

@@ -6,8 +6,8 @@
 // The window's DPI, as Windows 10 tells it per monitor; older Windows have one for the whole screen.
 UINT windowDpi(HWND window);
 
-// At the window's start: where every control stands and which fonts it has,
-// at the DPI the window was made at. Creates the mark, hour and day fonts.
+// At the window's start: the DPI the window was made at, and the mark, hour
+// and day fonts made for it from the template's.
 void rememberLayout(HWND window);
 
 // Places every control and sets every font for the DPI, from what was
