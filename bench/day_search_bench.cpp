@@ -136,4 +136,13 @@ BENCHMARK(filterTenYears)->Args({60, 1, 0})->Args({60, 0, 0})->Args({259, 1, 0})
     ->Args({60, 1, 1})->Args({60, 0, 1})->Args({259, 1, 1})->Args({259, 0, 1})->Args({259, 2, 1})->Args({259, 3, 1})
     ->Unit(benchmark::kMillisecond);
 
+// The date picker's bold days of a month, over ten years of days read.
+void daysHoldingLinesOfAMonth(benchmark::State& state)
+{
+    tenYearsOfDays(60);
+    DayIndex index = readIndex(listFolder(".\\Data"));
+    for (auto _ : state) benchmark::DoNotOptimize(daysHoldingLines(index, 2020, 6));
+}
+BENCHMARK(daysHoldingLinesOfAMonth)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
