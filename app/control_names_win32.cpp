@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/app_state_win32.h"
+#include "day/day_search.h"
 #include "day/day_view_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
@@ -44,17 +45,13 @@ void setName(HWND control, const std::string& name)
     }
 }
 
+// As Find names the lines, but for the afternoon's hours when the hour labels count twelve.
 std::string plainName(int line)
 {
+    int hour = 8 + line / 2;
+    if (line >= firstTodoLine || !appState.am_pm || hour <= 12) return lineLabel(line);
     char name[16];
-    if (line < firstTodoLine) {
-        int hour = 8 + line / 2;
-        std::snprintf(name, sizeof name, "%02d:%02d", appState.am_pm && hour > 12 ? hour - 12 : hour, line % 2 * 30);
-    } else if (line < firstNoteLine) {
-        std::snprintf(name, sizeof name, "To do %d", line - firstTodoLine + 1);
-    } else {
-        std::snprintf(name, sizeof name, "Note %d", line - firstNoteLine + 1);
-    }
+    std::snprintf(name, sizeof name, "%02d:%02d", hour - 12, line % 2 * 30);
     return name;
 }
 

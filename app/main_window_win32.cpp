@@ -237,14 +237,6 @@ void SaveAll(bool endingSession)
     stopCalendarFile();
 }
 
-void TrimBlanks(wchar_t* text)
-{
-    wchar_t* start = text;
-    while (*start == L' ') ++start;
-    if (start != text) std::wmemmove(text, start, std::wcslen(start) + 1);
-    for (size_t n = std::wcslen(text); n > 0 && text[n - 1] == L' '; --n) text[n - 1] = L'\0';
-}
-
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     // A restarted taskbar has forgotten the icon.

@@ -8,4 +8,3 @@ void InitMainWindow();
 // At a log-off or shutdown (endingSession) nobody can answer a question, so a
 // day that cannot be saved is kept as an other version beside its file.
 void SaveAll(bool endingSession = false);
-void TrimBlanks(wchar_t* text);

@@ -94,13 +94,6 @@ ReadResult loadDirectory(const DirectoryFile& file, Directory& directory)
     return result;
 }
 
-void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks)
-{
-    loadDirectory(contactsFile, contacts);
-    loadDirectory(templatesFile, templates);
-    loadDirectory(periodicTasksFile, periodicTasks);
-}
-
 TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& directory)
 {
     TextBuilder builder;
@@ -126,15 +119,6 @@ bool saveDirectory(const DirectoryFile& file, const Directory& directory)
 {
     TextBuilder text = composeDirectoryFile(file, directory);
     return writeFileAtomically(file.path, text.data(), size_t(text.length()));
-}
-
-bool saveDirectories(const Directory& contacts, const Directory& templates,
-                     const Directory& periodicTasks)
-{
-    bool contactsSaved = saveDirectory(contactsFile, contacts);
-    bool templatesSaved = saveDirectory(templatesFile, templates);
-    bool periodicTasksSaved = saveDirectory(periodicTasksFile, periodicTasks);
-    return contactsSaved && templatesSaved && periodicTasksSaved;
 }
 
 // What was read is kept in its written form, so a hand-edited file that holds

@@ -37,7 +37,6 @@ void readDirectory(const IniFile& ini, const DirectoryFile& file, Directory& dir
 
 // A missing or unreadable file gives an empty directory; the result tells which.
 ReadResult loadDirectory(const DirectoryFile& file, Directory& directory);
-void loadDirectories(Directory& contacts, Directory& templates, Directory& periodicTasks);
 
 // The whole file of a directory as it is written: an empty directory gives no bytes.
 TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& directory);
@@ -45,10 +44,6 @@ TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& dir
 // Replaces the file in one step; false when it could not be written, and then
 // the previous file is left exactly as it was.
 bool saveDirectory(const DirectoryFile& file, const Directory& directory);
-
-// Writes all three files, each whatever became of the others; false when any failed.
-bool saveDirectories(const Directory& contacts, const Directory& templates,
-                     const Directory& periodicTasks);
 
 // What a directory's file holds as far as this run knows.
 struct StoredDirectory {

@@ -121,7 +121,8 @@ TEST_F(Files, ExactBytesOfEachDirectory)
     templates[0] = {.name = "Dentist"};
     templates[1] = {.name = "Call the bank"};
     periodicTasks[0] = {.name = "Gym", .period = "Day or week", .week = "-+--+--"};
-    ASSERT_TRUE(saveDirectories(contacts, templates, periodicTasks));
+    ASSERT_TRUE(saveDirectory(contactsFile, contacts) && saveDirectory(templatesFile, templates) &&
+                saveDirectory(periodicTasksFile, periodicTasks));
     EXPECT_EQ(bytesOf("directory_contact.ini"),
               "\r\n[ITEM_0]\r\nbirthday = 03.07.1980\r\ndescription = \"  two  lines\"\r\n"
               "email = ann@example.org\r\nname = Ann\r\nphone = 555 0101\r\n");
