@@ -1,5 +1,7 @@
-// Enter in a day line moves the focus on through the schedule, the to-do list and the notes.
+// Enter in a day line moves the focus on through the schedule, the to-do list and the notes; a line stays one line.
 #include "app/line_navigation_win32.h"
+
+#include <string>
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
@@ -8,6 +10,24 @@
 namespace {
 
 WNDPROC savedEditProc;
+
+// The lines are multi-line editors, which keep a pasted line break; the file
+// stores a blank for each, so the line takes the blank at once, as the file
+// gives it back.
+void pasteAsOneLine(HWND editor)
+{
+    if (!OpenClipboard(editor)) return;
+    std::wstring text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT))
+        if (const wchar_t* units = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = units;
+            GlobalUnlock(data);
+        }
+    CloseClipboard();
+    for (wchar_t& unit : text)
+        if (unit == L'\r' || unit == L'\n') unit = L' ';
+    SendMessageW(editor, EM_REPLACESEL, TRUE, LPARAM(text.c_str()));
+}
 
 }  // namespace
 
@@ -31,7 +51,12 @@ LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
         SetFocus(lineEditor((line + 1) % dayLineCount));
         return 0;
     }
-    if (message == WM_CHAR && wParam == '\r') return 0;
+    // Ctrl+Enter would type a line break.
+    if (message == WM_CHAR && (wParam == '\r' || wParam == '\n')) return 0;
+    if (message == WM_PASTE) {
+        pasteAsOneLine(window);
+        return 0;
+    }
     // Leaving a line ends a run of typing in it: what was typed is one step to undo.
     if (message == WM_KILLFOCUS) takeUndoStep();
     return CallWindowProcW(savedEditProc, window, message, wParam, lParam);

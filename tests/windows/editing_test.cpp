@@ -1,5 +1,6 @@
 // The editing commands on the window's lines, undoing and redoing them, and saving as the user types.
 
+#include <cstring>
 #include <thread>
 
 #include "app/commands_win32.h"
@@ -182,6 +183,29 @@ TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAft
     EXPECT_NE(readBytes(dayFile(today)).find("TEXT_0 = c\r\nDONE_0 = 0\r\nMARK_0 = 1"), std::string::npos);
     CloseHandle(leftOver);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dayFile(today).parent_path()), {}), 2);
+}
+
+// A line break pasted, or typed with Ctrl+Enter, is a blank in the line as in its file: read back, the day has
+// not changed elsewhere, and no other version is kept.
+TEST_F(Editing, APastedLineBreakIsABlank)
+{
+    const wchar_t pasted[] = L"Call\r\nplumber\n";
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
+    std::memcpy(GlobalLock(data), pasted, sizeof pasted);
+    GlobalUnlock(data);
+    ASSERT_TRUE(OpenClipboard(window));
+    EmptyClipboard();
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
+    focus(IDC_FIRST_TODO_LINE);
+    SendMessageA(item(IDC_FIRST_TODO_LINE), WM_PASTE, 0, 0);
+    postKeys(item(IDC_FIRST_TODO_LINE), L"\n");
+    pumpMessages();
+    EXPECT_EQ(text(IDC_FIRST_TODO_LINE), "Call  plumber ");
+    tick(4);
+    EXPECT_EQ(text(IDC_FIRST_TODO_LINE), "Call  plumber ");
+    EXPECT_NE(readBytes(dayFile("2026_12_06.ini")).find("TEXT_0 = Call  plumber\r\n"), std::string::npos);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dayFile("2026_12_06.ini").parent_path()), {}), 1);
 }
 
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
