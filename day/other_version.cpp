@@ -110,12 +110,18 @@ bool allDigits(std::string_view text)
     return true;
 }
 
+// As Windows writes a computer's name: 1 to 15 upper-case letters, digits and
+// hyphens, with a letter among them. A name of the user's own, such as
+// "directory_contact-old.ini" or "2026_12_07-copy.ini", is no copy.
 bool isComputerName(std::string_view text)
 {
-    if (text.empty() || text.size() > 15 || allDigits(text)) return false;
-    for (char c : text)
-        if (!isLetterOrDigit(c) && c != '-') return false;
-    return true;
+    if (text.empty() || text.size() > 15) return false;
+    bool letter = false;
+    for (char c : text) {
+        if (!(c >= 'A' && c <= 'Z') && !isDigit(c) && c != '-') return false;
+        letter = letter || (c >= 'A' && c <= 'Z');
+    }
+    return letter;
 }
 
 VersionName quilloryName(std::string_view middle)

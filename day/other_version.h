@@ -30,8 +30,8 @@ struct VersionName {
 //   STEM.sync-conflict-YYYYMMDD-HHMMSS-DEVICE.ini     DEVICE seven letters or digits
 //   STEM (NAME's conflicted copy YYYY-MM-DD).ini      also with " (N)" before ".ini"
 //   STEM (conflicted copy YYYY-MM-DD HHMMSS).ini
-//   STEM-COMPUTER.ini, STEM-COMPUTER-N.ini            COMPUTER 1 to 15 letters, digits or
-//                                                     hyphens, not all digits
+//   STEM-COMPUTER.ini, STEM-COMPUTER-N.ini            COMPUTER 1 to 15 upper-case letters,
+//                                                     digits or hyphens, a letter among them
 VersionName parseVersionName(std::string_view fileName, std::string_view stem);
 
 // The file name without its folder and without ".ini": "2026_12_07", "directory_contact".

@@ -55,6 +55,9 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
         {"2026_12_07-ABCDEFGHIJKLMNOP.ini", "none"},
         {"2026_12_07-2.ini", "none"},
         {"2026_12_07-PC_1.ini", "none"},
+        {"2026_12_07-copy.ini", "none"},
+        {"2026_12_07-Laptop.ini", "none"},
+        {"2026_12_07-2024-05.ini", "none"},
         {"2026_12_07.ini", "none"},
         {"2026_12_07.ini.tmp", "none"},
         {"2026_12_08.conflict-20261207-093005.ini", "none"},
@@ -62,6 +65,9 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
         {"2026_12_07-DESKTOP.txt", "none"},
     };
     for (const auto& c : cases) EXPECT_EQ(described(c.name, "2026_12_07"), c.expected) << c.name;
+    EXPECT_EQ(described("directory_contact-old.ini", "directory_contact"), "none");
+    EXPECT_EQ(described("directory_template-2024-05.ini", "directory_template"), "none");
+    EXPECT_EQ(described("directory_contact-LAPTOP-7.ini", "directory_contact"), "onedrive LAPTOP");
     // The directory files' copies, by the same patterns, are shown in the window and end to end.
     // A copy whose name gives no one (those of this computer and of a device are shown in the window).
     EXPECT_EQ(versionLabel(parseVersionName("x (conflicted copy 2026-12-07 093005).ini", "x"), "7 Dec", false),
