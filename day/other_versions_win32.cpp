@@ -99,22 +99,46 @@ struct WatchedDirectory {
     Directory& entries;
     StoredDirectory& stored;
     const char* what;
+    const char* yours;
 };
 
 const WatchedDirectory watchedDirectories[] = {
-    {contactsFile, appState.contacts, appState.storedContacts, "contacts file"},
-    {templatesFile, appState.templates, appState.storedTemplates, "templates file"},
-    {periodicTasksFile, appState.periodicTasks, appState.storedPeriodicTasks, "periodic tasks file"},
+    {contactsFile, appState.contacts, appState.storedContacts, "contacts file", "your contacts"},
+    {templatesFile, appState.templates, appState.storedTemplates, "templates file", "your templates"},
+    {periodicTasksFile, appState.periodicTasks, appState.storedPeriodicTasks, "periodic tasks file",
+     "your periodic tasks"},
 };
 
-// The copy's entries the directory lacks are added and the directory's file
-// written; only then does the copy move aside, so that no entry exists only in memory.
+// A copy's name may be a sync tool's guess: the user decides. No leaves both
+// files as they are, and the question comes again at the next start.
+bool userAddsEntries(const WatchedDirectory& directory, const FoundVersion& copy, int entries)
+{
+    std::string text = std::string("Another copy of the ") + directory.what + " was found (" +
+                       std::string(copy.path.substr(copy.path.find_last_of('\\') + 1)) + "). It holds " +
+                       std::to_string(entries) + (entries == 1 ? " entry that " : " entries that ") + directory.yours +
+                       " do not. Add them?";
+    return showMessage(appState.mainWindow, text.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
+}
+
+// The copy's entries the directory lacks are added, once the user says so,
+// and the directory's file written; only then does the copy move aside, so
+// that no entry exists only in memory.
 void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
 {
     IniFile ini;
     if (loadIniFile(copy.path.c_str(), ini) != ReadResult::read) return settle(watch.directorySettled, copy);
     static Directory read;
+    static Directory preview;
     readDirectory(ini, directory.file, read);
+    std::copy(std::begin(directory.entries), std::end(directory.entries), std::begin(preview));
+    EntriesAdded missing = addMissingEntries(preview, read);
+    if (missing.added > 0) {
+        if (!userAddsEntries(directory, copy, missing.added + missing.leftOut))
+            return settle(watch.directorySettled, copy);
+        // While the question was open, the file may have changed elsewhere: it
+        // is taken in first, and the copy merged at a later look.
+        if (directory.stored.unreadable || !isAsTaken(directory.stored.watch, directory.file.path)) return;
+    }
     EntriesAdded result = addMissingEntries(directory.entries, read);
     if (result.added > 0) {
         StoreResult stored = storeDirectory(directory.file, directory.entries, directory.stored);
@@ -128,9 +152,6 @@ void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
         return settle(watch.directorySettled, copy);
     }
     if (moveAside(copy.path).empty()) return settle(watch.directorySettled, copy);
-    if (result.added > 0)
-        watch.news.push_back(std::string("Entries added from another copy of the ") + directory.what + ": " +
-                             std::to_string(result.added));
 }
 
 void mergeDirectoryCopies()

@@ -15,8 +15,9 @@ cp -a "$e2e_work" "$e2e_work.before"
 trap 'rm -rf "$e2e_work.before"; e2e_cleanup' EXIT
 
 start_program
-expect "message of the templates" "Entries added from another copy of the templates file: 1" text 65535
-driver dialog Quillory 1
+expect "question of the templates" "Another copy of the templates file was found (directory_template-LAPTOP.ini). \
+It holds 1 entry that your templates do not. Add them?" text 65535
+driver dialog Quillory 6
 expect "the button" 1 driver shown Quillory 1205
 driver dialog Quillory 1205
 expect "the rows" "08:30 | Standup | Standup call

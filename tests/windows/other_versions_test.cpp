@@ -165,29 +165,39 @@ TEST_F(OtherVersions, ADirectoryCopyWaitsForItsChangedFileToBeTakenIn)
     for (DWORD opened = GetTickCount(); GetTickCount() - opened < 2100;) Sleep(50);  // the next tick lists copies
     writeBytes("directory_template.ini", templates(0, 2));
     writeBytes("directory_template-LAPTOP.ini", templates(5, 1));
+    answers = {IDYES};
     for (DWORD start = GetTickCount(); shownMessages.empty() && GetTickCount() - start < 5000; Sleep(50)) tick();
     EXPECT_EQ(readBytes("directory_template.ini"), templates(0, 2) + "\r\n[ITEM_2]\r\nname = T5\r\n");
 }
 
-// Copies of the directory files: entries added and told of, the copy moved aside; one that adds
-// nothing moves silently; one that would pass 200 entries adds what fits and stays.
-TEST_F(OtherVersions, DirectoryCopiesAreMergedWithoutAsking)
+// Copies of the directory files: their missing entries added once the user says Yes, the copy moved aside; one
+// that adds nothing moves silently; one that would pass 200 entries adds what fits and stays; No leaves both
+// files, and the question comes again at the next start.
+TEST_F(OtherVersions, DirectoryCopiesAreMergedAfterAsking)
 {
     const std::string contact =
         "\r\n[ITEM_0]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Ann\r\nphone = \r\n";
+    const char periodicCopy[] = "directory_periodic.sync-conflict-20261206-093005-ABC1234.ini";
     writeBytes("directory_contact.ini", contact);
     writeBytes("directory_contact (Bob's conflicted copy 2026-12-06).ini",
                "[ITEM_0]\r\nname = Cem\r\n[ITEM_1]\r\nname = Ann\r\n[ITEM_2]\r\nname = Dee\r\n");
     writeBytes("directory_template.ini", templates(0, 199));
     writeBytes("directory_template-LAPTOP.ini", templates(198, 4));
     writeBytes("directory_periodic.ini", "");
-    writeBytes("directory_periodic.sync-conflict-20261206-093005-ABC1234.ini", "");
+    writeBytes(periodicCopy, "[ITEM_0]\r\nname = Gym\r\n");
+    writeBytes("directory_periodic-LAPTOP.ini", "");
+    answers = {IDYES, IDYES, IDNO};
     openWindow();
     tick();
-    ASSERT_EQ(shownMessages.size(), 2u);
-    EXPECT_EQ(shownMessages[0].text, "Entries added from another copy of the contacts file: 2");
-    EXPECT_EQ(shownMessages[0].type, UINT(MB_OK | MB_ICONINFORMATION));
-    EXPECT_EQ(shownMessages[1].text,
+    ASSERT_EQ(shownMessages.size(), 4u);
+    EXPECT_EQ(shownMessages[0].text, "Another copy of the contacts file was found (directory_contact (Bob's conflicted "
+                                     "copy 2026-12-06).ini). It holds 2 entries that your contacts do not. Add them?");
+    EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_EQ(shownMessages[1].text, "Another copy of the templates file was found (directory_template-LAPTOP.ini). "
+                                     "It holds 3 entries that your templates do not. Add them?");
+    EXPECT_EQ(shownMessages[2].text, "Another copy of the periodic tasks file was found (" + std::string(periodicCopy) +
+                                         "). It holds 1 entry that your periodic tasks do not. Add them?");
+    EXPECT_EQ(shownMessages[3].text,
               "Another copy of the templates file holds more entries than fit; it was left in place.");
     EXPECT_EQ(readBytes("directory_contact.ini"),
               contact + "\r\n[ITEM_1]\r\nbirthday = \r\ndescription = \r\nemail = \r\nname = Cem\r\nphone = \r\n"
@@ -195,9 +205,18 @@ TEST_F(OtherVersions, DirectoryCopiesAreMergedWithoutAsking)
     EXPECT_TRUE(std::filesystem::exists("Other versions/directory_contact (Bob's conflicted copy 2026-12-06).ini"));
     EXPECT_EQ(readBytes("directory_template.ini"), templates(0, 200));
     EXPECT_EQ(readBytes("directory_template-LAPTOP.ini"), templates(198, 4));
-    EXPECT_TRUE(std::filesystem::exists("Other versions/directory_periodic.sync-conflict-20261206-093005-ABC1234.ini"));
+    EXPECT_EQ(readBytes("directory_periodic.ini"), "");
+    EXPECT_TRUE(std::filesystem::exists(periodicCopy));
+    EXPECT_TRUE(std::filesystem::exists("Other versions/directory_periodic-LAPTOP.ini"));
     for (DWORD start = GetTickCount(); GetTickCount() - start < 2500; Sleep(100)) tick();
-    EXPECT_EQ(shownMessages.size(), 2u) << "told again of the copy left in place";
+    EXPECT_EQ(shownMessages.size(), 4u) << "asked or told again within the run";
+    const std::string periodicQuestion = shownMessages[2].text;
+    closeWindow();
+    shownMessages.clear();
+    openWindow();
+    tick();
+    ASSERT_EQ(shownMessages.size(), 2u);  // the templates' copy, still in place, is told of again
+    EXPECT_EQ(shownMessages[0].text, periodicQuestion);
 }
 
 }  // namespace
