@@ -4,13 +4,15 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <utility>
 
 #include "day/page_merge.h"
 #include "directory/directory_merge.h"
 
 namespace {
 
-// 44 lines of 259 characters; the window changed every other line, the file every third.
+// 44 lines of 259 characters; the window changed every other line and moved
+// every fourth down, the file changed every third.
 void mergeFullPage(benchmark::State& state)
 {
     DayPage base, window, file;
@@ -20,6 +22,7 @@ void mergeFullPage(benchmark::State& state)
         if (i % 2) window.lines[i].text[200] = 'W';
         if (i % 3) file.lines[i].mark = markImportant;
     }
+    for (int i = 0; i + 1 < dayLineCount; i += 4) std::swap(window.lines[i], window.lines[i + 1]);
     for (auto _ : state) benchmark::DoNotOptimize(mergePages(base, window, file).conflict);
 }
 BENCHMARK(mergeFullPage);

@@ -14,7 +14,12 @@ struct PageMerge {
     bool conflict = false;  // a field changed on both sides to different values: the window's stays
 };
 
-// Each line's text, done box and mark on its own, against the page both sides
-// started from: a field changed on one side takes that side's value, one
-// changed alike on both sides that value.
+// Against the page both sides started from, in each column: a line is
+// followed by its text wherever a side moved it (the n-th of a text matched
+// to the n-th), or stays the line of its slot when typed over there. Each
+// line's text, done box and mark merge on their own: a field changed on one
+// side takes that side's value, one changed alike on both sides that value.
+// A line moved goes where it was moved to, a line both sides moved appears
+// once, lines new on one side are kept, and a text new alike on both sides is
+// one line. A line one side removed goes unless the other changed it.
 PageMerge mergePages(const DayPage& base, const DayPage& window, const DayPage& file);

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <string>
 #include <vector>
+#include <map>
+#include <random>
 
 #include "day/day_file.h"
 #include "day/file_stamp.h"
@@ -14,6 +16,7 @@
 #include "day/stored_page.h"
 #include "directory/directory_file.h"
 #include "directory/directory_merge.h"
+#include "edit/sort_tasks.h"
 #include "tests/common/dates.h"
 #include "tests/common/scratch_folder.h"
 
@@ -33,7 +36,8 @@ TEST(PageMerge, EachFieldOfALineOnItsOwn)
         {"text alike on both", {"a"}, {"b"}, {"b"}, {"b"}, false},
         {"text differs on both", {"a"}, {"b"}, {"c"}, {"b"}, true},
         {"file deleted there", {"a", 1, 0}, {"a", 1, 0}, {}, {}, false},
-        {"file deleted there, text changed here", {"a", 1, 0}, {"b", 1, 0}, {}, {"b", 0, 1}, true},
+        {"file deleted there, text changed here", {"a", 1, 0}, {"b", 1, 0}, {}, {"b", 1, 0}, false},
+        {"cleared here, text changed there", {"a", 1, 0}, {}, {"c", 1, 0}, {"c", 1, 0}, false},
         {"done ticked there", {"a", 0}, {"a", 0}, {"a", 1}, {"a", 1}, false},
         {"mark differs on both", {"a"}, {"a", 0, 0}, {"a", 0, 2}, {"a", 0, 0}, true},
         {"text here, mark and done there", {"a"}, {"b"}, {"a", 1, 0}, {"b", 1, 0}, false},
@@ -47,6 +51,94 @@ TEST(PageMerge, EachFieldOfALineOnItsOwn)
             EXPECT_EQ(show(merged.page.lines[line]), show(c.merged)) << c.what << ", line " << line;
             EXPECT_EQ(merged.conflict, c.conflict) << c.what;
         }
+}
+
+// "Call plumber" moved down here and ticked there: the tick stays with it, "Pay rent" is not ticked.
+TEST(PageMerge, AMovedLineKeepsItsOwnFields)
+{
+    DayPage base, mine, theirs;
+    setLineText(base.lines[firstTodoLine], "Call plumber");
+    setLineText(base.lines[firstTodoLine + 1], "Pay rent");
+    mine = theirs = base;
+    std::swap(mine.lines[firstTodoLine], mine.lines[firstTodoLine + 1]);
+    theirs.lines[firstTodoLine].done = 1;
+    PageMerge merged = mergePages(base, mine, theirs);
+    EXPECT_EQ(show(merged.page.lines[firstTodoLine]) + "|" + show(merged.page.lines[firstTodoLine + 1]),
+              "Pay rent 01|Call plumber 11");
+    EXPECT_FALSE(merged.conflict);
+}
+
+// Two copies of a random page, each changed as a user changes a day (typed over, ticked, marked, moved, sorted,
+// cleared), merged: nothing doubled, nothing lost that both keep, each done box and mark on its own text, and one
+// side unchanged gives the other.
+TEST(PageMerge, RandomEditsOnBothSides)
+{
+    std::mt19937 random(20261208);
+    auto pick = [&](int n) { return int(random() % unsigned(n)); };
+    const char* words[] = {"A", "B", "C", "D", "E", "F", "G", "H"};
+    auto counts = [](const DayPage& page, int first, int end) {
+        std::map<std::string, int> n;
+        for (int i = first; i < end; ++i)
+            if (page.lines[i].text[0]) ++n[page.lines[i].text];
+        return n;
+    };
+    auto lineOf = [](const DayPage& page, const std::string& text, int first, int end) -> const DayLine* {
+        for (int i = first; i < end; ++i)
+            if (text == page.lines[i].text) return &page.lines[i];
+        return nullptr;
+    };
+    auto edit = [&](DayPage& page) {
+        int line = pick(dayLineCount);
+        int first = line < firstTodoLine ? 0 : line < firstNoteLine ? firstTodoLine : firstNoteLine;
+        int end = line < firstTodoLine ? firstTodoLine : line < firstNoteLine ? firstNoteLine : dayLineCount;
+        DayLine& l = page.lines[line];
+        switch (pick(6)) {
+        case 0: setLineText(l, words[pick(8)]); break;
+        case 1: l.done = l.text[0] && line < firstNoteLine ? !l.done : l.done; break;
+        case 2: l.mark = pick(3); break;
+        case 3: std::swap(l, page.lines[line + 1 < end ? line + 1 : first]); break;
+        case 4: sortTodoLines(page, [](const char* a, const char* b) { return std::strcmp(a, b); }); break;
+        case 5: l = DayLine{}; break;
+        }
+    };
+    for (int trial = 0; trial < 3000; ++trial) {
+        DayPage base;
+        for (DayLine& l : base.lines)
+            if (pick(3)) {
+                setLineText(l, words[pick(6)]);
+                l.mark = pick(3);
+                l.done = pick(4) == 0 && &l < &base.lines[firstNoteLine];
+            }
+        DayPage mine = base, theirs = base;
+        for (int n = pick(4); n > 0; --n) edit(mine);
+        for (int n = pick(4); n > 0; --n) edit(theirs);
+        PageMerge merged = mergePages(base, mine, theirs);
+        const std::string at = "trial " + std::to_string(trial);
+        if (sameStoredPage(mine, base)) {
+            EXPECT_TRUE(sameStoredPage(merged.page, theirs)) << at;
+        }
+        if (sameStoredPage(theirs, base)) {
+            EXPECT_TRUE(sameStoredPage(merged.page, mine)) << at;
+        }
+        for (auto [first, end] : {std::pair{0, firstTodoLine}, {firstTodoLine, firstNoteLine}, {firstNoteLine, dayLineCount}}) {
+            auto b = counts(base, first, end), m = counts(mine, first, end), t = counts(theirs, first, end),
+                 r = counts(merged.page, first, end);
+            for (auto [text, n] : r) EXPECT_LE(n, std::max(m[text], t[text])) << at << ": " << text << " doubled";
+            // A text one side has is kept as often as it has it, unless the other removed some of it, or typed
+            // over the same line otherwise: then the file is kept as an other version.
+            for (auto [text, n] : m)
+                EXPECT_TRUE(t[text] < b[text] || r[text] >= n) << at << ": " << text << " of this side lost";
+            for (auto [text, n] : t)
+                EXPECT_TRUE(m[text] < b[text] || merged.conflict || r[text] >= n) << at << ": " << text << " lost";
+            for (auto [text, n] : r) {
+                if (n != 1 || b[text] != 1 || m[text] != 1 || t[text] != 1) continue;
+                const DayLine *was = lineOf(base, text, first, end), *mi = lineOf(mine, text, first, end),
+                              *th = lineOf(theirs, text, first, end), *now = lineOf(merged.page, text, first, end);
+                EXPECT_EQ(now->done, mi->done != was->done ? mi->done : th->done) << at << ": the done box of " << text;
+                EXPECT_EQ(now->mark, mi->mark != was->mark ? mi->mark : th->mark) << at << ": the mark of " << text;
+            }
+        }
+    }
 }
 
 std::string names(const Directory& d)
