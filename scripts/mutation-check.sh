@@ -97,6 +97,9 @@ ics-repeated-todo-same-uid|native|icalendar/calendar_feed.cpp|todoUid(date, line
 ics-held-day-dropped|native|icalendar/calendar_feed.cpp|        if (found != feed.asFound.end()) feed.days[dateKey(date)] = found->second;|
 ics-unchanged-written|native|icalendar/calendar_feed.cpp|if (feed.written && *bytes == *feed.written) return nullptr;|if (false) return nullptr;
 ics-typing-not-followed|windows|app/calendar_file_win32.cpp|    if (refreshWatchedDays(feed)) writeChange();\n}|    writeChange();\n}
+merge-follows-slots|native|day/page_merge.cpp|                baseToSide[i] = j, taken[j] = true;|                continue;
+merge-doubles-a-text|native|day/page_merge.cpp|        if (now <= most) continue;|        continue;
+pasted-break-kept|windows|app/line_navigation_win32.cpp|    if (message == WM_PASTE) {|    if (message == WM_PASTE && false) {
 EOF
 )
 

@@ -53,6 +53,19 @@ TEST_F(TwoComputers, AnUnsavedChangeIsMergedAndTheFileKeptWhereBothChangedOneTex
               "Standup moved|Call Ann|Buy stamps");
 }
 
+// A line moved down here and ticked there keeps its tick where it went; nothing else is ticked, no copy is kept.
+TEST_F(TwoComputers, ALineMovedHereAndTickedThereKeepsItsTick)
+{
+    writeElsewhere(today, "[TODO]\r\nTEXT_0 = Call plumber\r\nTEXT_1 = Pay rent\r\n");
+    openWindow();
+    focus(1101);
+    command(IDM_MOVE_DOWN);
+    writeElsewhere(today, "[TODO]\r\nTEXT_0 = Call plumber\r\nDONE_0 = 1\r\nTEXT_1 = Pay rent\r\n");
+    tick(3);
+    EXPECT_EQ(shown({1101, 1102}), "Pay rent 1|Call plumber x1");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 1);
+}
+
 // A day file deleted elsewhere empties an idle window and is not written again;
 // a line typed meanwhile is kept and saved.
 TEST_F(TwoComputers, ADeletedDayFileIsAnEmptyPage)
