@@ -5,9 +5,11 @@
 #include <string_view>
 
 // A file's bytes as the program's text. A leading byte-order mark is dropped.
-// Bytes that are not well-formed UTF-8 were written in the code page Quillory
-// used before (by an earlier version, or an editor): they are converted into
-// `converted`, and legacy tells so. The choice is made for the whole file.
+// A file that begins with a UTF-16 one (Notepad's "Unicode") is converted
+// from UTF-16. Otherwise a line that is not well-formed UTF-8 was written in
+// the code page Quillory used before (by an earlier version, or an editor):
+// it is converted, each line on its own. Converted text goes into
+// `converted`, and legacy tells that the file's bytes are not its text.
 std::string_view fileText(std::string_view bytes, std::string& converted, bool& legacy);
 
 // Converts text in the system's ANSI code page (the default of the system

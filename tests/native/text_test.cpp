@@ -83,7 +83,12 @@ TEST(LegacyFiles, EachFileIsUtf8OrTheOldCodePage)
         {"name = Dentist", "name = Dentist", false},
         {"\xef\xbb\xbfname = caf\xc3\xa9", "name = caf\xc3\xa9", false},
         {"name = caf\xe9 cr\xe8me \x80", "name = caf\xc3\xa9 cr\xc3\xa8me \xe2\x82\xac", true},
-        {"a = \xc3\xa9\r\nb = \xe9", "a = \xc3\x83\xc2\xa9\r\nb = \xc3\xa9", true},
+        {"a = \xc3\xa9\r\nb = \xe9", "a = \xc3\xa9\r\nb = \xc3\xa9", true},  // each line its own way
+        {"b = \xe9\na = \xc5\x81\xc3\xb3" "d\xc5\xba", "b = \xc3\xa9\na = \xc5\x81\xc3\xb3" "d\xc5\xba", true},
+        // UTF-16, little and big endian: "a = Ł😀", then half a pair
+        {std::string("\xff\xfe" "a\0 \0=\0 \0\x41\x01\x3d\xd8\x00\xde\x3d\xd8", 18), "a = \xc5\x81\xf0\x9f\x98\x80\xef\xbf\xbd",
+         true},
+        {std::string("\xfe\xff\0a\0 \0=\0 \x01\x41", 12), "a = \xc5\x81", true},
     };
     for (const auto& c : cases) {
         std::string converted;
