@@ -60,22 +60,22 @@ cut-off-by-one|native|day/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuff
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
 caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
-enter-from-last-note|windows|app/line_navigation_win32.cpp|if (!isEditControl(next)) next = GetDlgItem(parent, IDC_FIRST_SCHEDULE_LINE);|if (!isEditControl(next)) next = window;
+enter-from-last-note|windows|app/line_navigation_win32.cpp|SetFocus(lineEditor((line + 1) % dayLineCount));|SetFocus(lineEditor(line + 1 < dayLineCount ? line + 1 : line));
 run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " + autorunArgument;|return L"\"" + path + L"\" ";
 no-done-state-after-move|windows|edit/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
 cancel-undoes-addition|windows|directory/directory_list_win32.cpp|case IDCANCEL: EndDialog(dialog, 0); break;|case IDCANCEL: std::memset(list.entries, 0, sizeof list.entries); EndDialog(dialog, 0); break;
 gather-untrimmed|windows|day/day_view_win32.cpp|    trimLineText(line);|
 step-without-save|windows|day/date_navigation_win32.cpp|    if (!saveShownPage(appState.dateShown)) return false;\n    appState.dateShown = date;|    appState.dateShown = date;
 late-tick-no-reminder|native|app/reminders.cpp|    int to = secondOfDay(now);|    int to = secondOfDay(now) % 1800 == 0 ? secondOfDay(now) : from;
-unchanged-page-written|native|day/stored_page.cpp|(keepFile && firstChangedLine(stored.page, shown) < 0)|(keepFile && false)
+unchanged-page-written|native|day/stored_page.cpp|sameStoredPage(stored.page, shown)) return StoreResult::skipped;|false) return StoreResult::skipped;
 undo-keeps-101|native|edit/undo_history.cpp|history.undoable.size() == undoStepLimit|history.undoable.size() > undoStepLimit
 find-untrimmed|native|day/day_search.cpp|std::string_view trimmed = trimBlanks(typed);|std::string_view trimmed = typed;
 unreadable-day-saved|windows|day/day_view_win32.cpp|dateShown), page) == ReadResult::unreadable;|dateShown), page) == ReadResult::missing;
 find-selects-nothing|windows|day/find_dialog_win32.cpp|SendMessageA(editor, EM_SETSEL, start, end);|SendMessageA(editor, EM_SETSEL, start, start);
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
-no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|    case WM_TIMER:\n        clockTick();\n        saveChangedPage();|    case WM_TIMER:\n        clockTick();
+no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|        clockTick();\n        saveChangedPage();\n        keepDirectoriesInStep();\n        watchOtherVersions();|        clockTick();\n        keepDirectoriesInStep();\n        watchOtherVersions();
 version-device-length|native|day/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};
-version-blank-line-mark|native|day/other_version.cpp|return aBlank == bBlank;|return a.mark == b.mark;
+version-blank-line-mark|native|day/day_page.cpp|    if (isBlankLine(a) || isBlankLine(b)) return isBlankLine(a) == isBlankLine(b);|    if (isBlankLine(a) && isBlankLine(b)) return a.mark == b.mark;
 version-checked-by-version|native|day/other_version.cpp|lines.push_back({i, page.lines[i].text[0] == '\0'});|lines.push_back({i, version.lines[i].text[0] != '\0'});
 version-union-one-short|native|day/other_version.cpp|if (count == directoryCapacity) {|if (count == directoryCapacity - 1) {
 version-moved-over|native|day/file_store_posix.cpp|if (::link(source.c_str(), target.c_str()) != 0)|if (::rename(source.c_str(), target.c_str()) != 0)
@@ -86,7 +86,6 @@ version-button-stays|e2e:other_versions|day/other_versions_win32.cpp|any ? SW_SH
 merge-keeps-window-always|native|day/page_merge.cpp|    if (same(mine, was)) return theirs;|    if (false) return theirs;
 merge-drops-kept-entries|native|directory/directory_merge.cpp|keptByTheirs[b]) merged.push_back(&mine[i]);|false) merged.push_back(&mine[i]);
 taken-halfway|native|day/file_stamp.cpp|    return moved ? WatchStep::moving : WatchStep::settled;|    return WatchStep::settled;
-unchanged-page-written|native|day/stored_page.cpp|firstChangedLine(stored.page, shown) < 0) return|firstChangedLine(stored.page, shown) < -1) return
 reload-loses-caret|windows|day/day_view_win32.cpp|    if (sync.fileChanged) showTakenIn(shown, page);|    if (sync.fileChanged) showDayPage(page);
 add-dialog-disturbed|windows|directory/directory_list_win32.cpp|        if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;|
 copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)
