@@ -65,7 +65,7 @@ void nameControls(HWND window)
     } buttons[] = {{IDC_PREVIOUS_DAY, "Previous day"}, {IDC_PICK_DATE, "Pick a date"}, {IDC_NEXT_DAY, "Next day"},
                    {IDC_OTHER_VERSION, "Other version"}};
     for (const auto& button : buttons) setName(GetDlgItem(window, button.id), button.name);
-    nameScheduleLines();
+    // The schedule is named with the hour labels, once the options are read.
     for (int line = firstTodoLine; line < dayLineCount; ++line) nameLine(line);
     // The focus shows from the start, not only once a key has been pressed.
     SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);

@@ -137,7 +137,12 @@ TEST_F(TextFits, AtEveryScale)
         start.dwFlags = STARTF_USESTDHANDLES;
         start.hStdOutput = start.hStdError = output;
         PROCESS_INFORMATION copy{};
-        ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &copy));
+        // No ASSERT here: the prefix's DPI must be put back whatever happens.
+        if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &copy)) {
+            ADD_FAILURE() << "could not start " << line;
+            CloseHandle(output);
+            continue;
+        }
         WaitForSingleObject(copy.hProcess, 120000);
         DWORD status = 1;
         GetExitCodeProcess(copy.hProcess, &status);
