@@ -9,6 +9,7 @@
 #include "app/reminders.h"
 #include "app/screen_scale_win32.h"
 #include "day/day_file.h"
+#include "day/file_stamp.h"
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
 #include "day/locale_text_win32.h"
@@ -62,12 +63,15 @@ void setClockText(const SYSTEMTIME& now)
 // Reminders come from today whatever day the window shows: from the window
 // when it shows today (a read-only line is done), else from today's file as
 // it stands. A file that cannot be read (a sync tool may hold it for a
-// moment) gives false, and its slots wait.
+// moment) gives false, and its slots wait: for the next tick, not inside this
+// one, where the window would wait with them.
 bool readTodaysSchedule(const SYSTEMTIME& now, uint32_t slots, DayLine (&schedule)[scheduleLineCount])
 {
     if (!isSameDay(appState.dateShown, now)) {
         DayPage today;
-        if (readDayPage(toSystemTime(now), today) == ReadResult::unreadable) return false;
+        if (!canReadNow(dayFilePath(toSystemTime(now)).c_str()) ||
+            readDayPage(toSystemTime(now), today) == ReadResult::unreadable)
+            return false;
         std::copy(today.lines, today.lines + scheduleLineCount, schedule);
         return true;
     }
