@@ -202,6 +202,16 @@ void keepCalendarInStep()
     if (refreshWatchedDays(feed)) writeChange();
 }
 
+// An import changes days by the hundred: each is read again now, and the
+// file written once.
+void calendarDaysChanged(const std::vector<SYSTEMTIME>& days)
+{
+    if (!appState.calendarFile || planPending) return;
+    bool changed = false;
+    for (const SYSTEMTIME& day : days) changed = refreshFeedDay(feed, toSystemTime(day)) || changed;
+    if (changed) writeChange();
+}
+
 void stopCalendarFile()
 {
     KillTimer(appState.mainWindow, calendarReadTimer);

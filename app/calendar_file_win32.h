@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "icalendar/time_zone.h"
 
 // The timer whose ticks read the days after start-up, a slice at a time, so
@@ -16,5 +18,6 @@ void startCalendarFile();         // at start-up, when the option is on
 void readCalendarDaysSlice();     // on calendarReadTimer
 void watchCalendarDay(const SYSTEMTIME& date);  // a day shown, left or changed
 void keepCalendarInStep();        // every second
+void calendarDaysChanged(const std::vector<SYSTEMTIME>& days);  // by the program, beyond the day shown
 void toggleCalendarFile();        // the menu command
 void stopCalendarFile();          // as the window goes: the last change written

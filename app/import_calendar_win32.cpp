@@ -105,13 +105,16 @@ void importCalendarFile(const std::string& path)
     SystemTime now = toSystemTime(localTime());
     ImportPlan plan = planImport(file, {{now.wYear, now.wMonth, 0, now.wDay}, calendarZoneRules, windowsZoneByName});
     ImportTally tally;
+    std::vector<SYSTEMTIME> written;  // the day shown is saved as the user types
     takeUndoStep();
     for (const DayImport& day : plan.days) {
         bool shown = isSameDay(toSYSTEMTIME(day.date), appState.dateShown);
-        tallyDay(tally, day, shown ? importIntoShownDay(day) : importIntoDay(day));
-        watchCalendarDay(toSYSTEMTIME(day.date));
+        DayPlacement placement = shown ? importIntoShownDay(day) : importIntoDay(day);
+        if (!shown && !placement.placed.empty()) written.push_back(toSYSTEMTIME(day.date));
+        tallyDay(tally, day, placement);
     }
     takeUndoStep();
+    calendarDaysChanged(written);
     showMessage(appState.mainWindow, importSummary(plan, tally).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 

@@ -167,18 +167,6 @@ DayRead readFeedDay(CalendarFeed& feed, const SystemTime& date, const FileStamp&
     return changed ? DayRead::changed : DayRead::same;
 }
 
-// Looks at one day's file again; true when its items changed.
-bool refreshFeedDay(CalendarFeed& feed, const SystemTime& date)
-{
-    FileStamp now = fileStamp(dayFilePath(date).c_str());
-    auto day = feed.days.find(dateKey(date));
-    if (day == feed.days.end() ? !now.exists : day->second.stamp == now) return false;
-    if (now.exists) return readFeedDay(feed, date, now) == DayRead::changed;
-    bool hadItems = !day->second.events.empty() || !day->second.todos.empty();
-    feed.days.erase(day);
-    std::erase_if(feed.unreadable, [&](const SystemTime& d) { return dateKey(d) == dateKey(date); });
-    return hadItems;
-}
 
 int firstCoveredDay(const CalendarFeed& feed)
 {
@@ -255,6 +243,19 @@ bool readNextFeedDay(CalendarFeed& feed)
         if (found != feed.asFound.end()) feed.days[dateKey(date)] = found->second;
     }
     return true;
+}
+
+bool refreshFeedDay(CalendarFeed& feed, const SystemTime& date)
+{
+    if (!isFeedRead(feed) || dateKey(date) < firstCoveredDay(feed)) return false;
+    FileStamp now = fileStamp(dayFilePath(date).c_str());
+    auto day = feed.days.find(dateKey(date));
+    if (day == feed.days.end() ? !now.exists : day->second.stamp == now) return false;
+    if (now.exists) return readFeedDay(feed, date, now) == DayRead::changed;
+    bool hadItems = !day->second.events.empty() || !day->second.todos.empty();
+    feed.days.erase(day);
+    std::erase_if(feed.unreadable, [&](const SystemTime& d) { return dateKey(d) == dateKey(date); });
+    return hadItems;
 }
 
 void watchFeedDay(CalendarFeed& feed, const SystemTime& date)

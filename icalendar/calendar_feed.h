@@ -65,6 +65,9 @@ inline bool isFeedRead(const CalendarFeed& feed)
     return feed.toRead.empty();
 }
 
+// Looks at one day's file again, once every day is read; true when its items changed.
+bool refreshFeedDay(CalendarFeed& feed, const SystemTime& date);
+
 // A day worth a look at every tick: the day shown, and a day the program has
 // just changed. The latest few are kept.
 void watchFeedDay(CalendarFeed& feed, const SystemTime& date);

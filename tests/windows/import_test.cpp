@@ -83,9 +83,15 @@ TEST_F(Import, FromTheMenuOntoTheDayShownAsOneUndoStepAndOntoAnotherDaysFile)
 
 TEST_F(Import, ADroppedFileAndOneFromAnotherCopyAreTakenTheSame)
 {
+    command(IDM_CALENDAR_FILE);  // the calendar file follows the days an import changed
+    shownMessages.clear();
     SendMessageA(window, WM_DROPFILES, WPARAM(dropOf(wholePath("invite.ics"))), 0);
     EXPECT_EQ(summary(), "Imported 2 events on 2 days.");
     EXPECT_EQ(text(lineEditorId(4)), "Project review (Room 4)");
+    bool followed = false;
+    for (int wait = 0; wait < 500 && !followed; ++wait, Sleep(10))
+        followed = readBytes("Quillory.ics").find("SUMMARY:09:10-10:40 Budget") != std::string::npos;
+    EXPECT_TRUE(followed) << "the other day's lines are not in Quillory.ics within 5 s";
 
     // The same file again, passed on by a second copy started with it, adds nothing.
     std::string path = wholePath("invite.ics");
