@@ -4,6 +4,7 @@
 #include <oleacc.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/app_state_win32.h"
@@ -39,10 +40,7 @@ void setName(HWND control, const std::string& name)
     char shown[64] = "";
     GetWindowTextA(label, shown, sizeof shown);
     if (name != shown) SetWindowTextA(label, name.c_str());
-    if (IAccPropServices* service = annotations()) {
-        std::wstring wide(name.begin(), name.end());  // the names are ASCII
-        service->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, nameProperty, wide.c_str());
-    }
+    annotateName(control, name.c_str());
 }
 
 // As Find names the lines, but for the afternoon's hours when the hour labels count twelve.
@@ -56,6 +54,14 @@ std::string plainName(int line)
 }
 
 }  // namespace
+
+void annotateName(HWND control, const char* name)
+{
+    if (IAccPropServices* service = annotations()) {
+        std::wstring wide(name, name + std::strlen(name));  // the names are ASCII
+        service->SetHwndPropStr(control, OBJID_CLIENT, CHILDID_SELF, nameProperty, wide.c_str());
+    }
+}
 
 void nameControls(HWND window)
 {

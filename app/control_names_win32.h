@@ -9,6 +9,10 @@
 // control; the template gives the labels, this keeps them in step.
 void nameControls(HWND window);
 
+// A control's name through the annotation service alone: a button whose text
+// says little ("+"), where no label can stand for it.
+void annotateName(HWND control, const char* name);
+
 // A line's name tells its mark; the schedule's names follow the hour labels.
 void nameLine(int line);
 void nameScheduleLines();

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "app/app_state_win32.h"
+#include "app/control_names_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
@@ -132,6 +133,9 @@ void onInitDialog(HWND dialog, DirectoryList& list)
     // A directory whose file could not be read can still be chosen from, but not changed.
     for (int button : {IDC_ADD_ENTRY, IDC_EDIT_ENTRY, IDC_DELETE_ENTRY})
         EnableWindow(GetDlgItem(dialog, button), !list.stored.unreadable);
+    annotateName(GetDlgItem(dialog, IDC_ADD_ENTRY), "Add");
+    annotateName(GetDlgItem(dialog, IDC_EDIT_ENTRY), "Edit");
+    annotateName(GetDlgItem(dialog, IDC_DELETE_ENTRY), "Delete");
 }
 
 void openEntryDialog(HWND dialog, DirectoryList& list, int addMode)
