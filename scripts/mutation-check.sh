@@ -53,7 +53,7 @@ find-list-cut|windows|day/find_dialog_win32.cpp|item.pszText = shown.data();|lst
 plane-one-not-asked|windows|day/locale_text_win32.cpp|        if (upperCasesOf(pairs))|        if (false)
 plane-one-kept|native|day/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
 blank-mark-stored|native|day/stored_page.cpp|sameStoredPage(stored.page, shown)|firstChangedLine(stored.page, shown) < 0
-blank-mark-taken-back|native|day/page_merge.cpp|markUnstored ? was.mark : theirs.mark|theirs.mark
+blank-mark-taken-back|native|day/page_merge.cpp|            if (isBlankLine(window.lines[i])) page.lines[i].mark = window.lines[i].mark;|
 renamed-copy-put-aside|windows|day/other_versions_win32.cpp|                if (!dayFileTaken) continue;|
 copy-merged-over-arrival|windows|day/other_versions_win32.cpp|!isAsTaken(directory.stored.watch, directory.file.path)) continue;|false) continue;
 cut-off-by-one|native|day/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
