@@ -8,15 +8,11 @@
 #include "day/calendar.h"
 #include "day/day_file.h"
 #include "icalendar/calendar_feed.h"
+#include "tests/common/zones.h"
 
 namespace {
 
 constexpr SystemTime today{2026, 12, 0, 8};
-
-ZoneRules berlin(int)
-{
-    return {-60, 0, -60, {0, 10, 0, 5, 3, 0}, {0, 3, 0, 5, 2, 0}};
-}
 
 // 3,650 full days of 60-character lines, the last a year after today, in a
 // folder of their own made once (a marker says it is complete).
@@ -49,7 +45,7 @@ void tenYearsToNextYear()
 CalendarFeed readFeed()
 {
     CalendarFeed feed;
-    feed.zone = berlin;
+    feed.zone = berlinRules;
     feed.version = "1.1";
     planFeed(feed, today, listFolder(".\\Data"), "", false);
     while (readNextFeedDay(feed)) {}
@@ -74,7 +70,7 @@ void calendarFirstBuild(benchmark::State& state)
         readDayPage(date, pages.emplace_back(date, DayPage{}).second);
     }
     for (auto _ : state) {
-        for (const auto& [date, page] : pages) composeDayItems(page, date, berlin, feed.days[dateKey(date)]);
+        for (const auto& [date, page] : pages) composeDayItems(page, date, berlinRules, feed.days[dateKey(date)]);
         benchmark::DoNotOptimize(composeCalendar(feed).size());
     }
     state.counters["bytes"] = double(composeCalendar(feed).size());

@@ -7,24 +7,13 @@
 #include "day/calendar.h"
 #include "icalendar/ical_text.h"
 #include "icalendar/import_plan.h"
+#include "tests/common/zones.h"
 
 namespace {
 
 constexpr int eventCount = 20000;
 constexpr int repeatingEvery = eventCount / 500;
 constexpr SystemTime today{2026, 12, 0, 1};
-
-ZoneRules berlin(int)
-{
-    return {-60, 0, -60, {0, 10, 0, 5, 3, 0}, {0, 3, 0, 5, 2, 0}};
-}
-
-bool platformZones(std::string_view name, int year, ZoneRules& rules)
-{
-    if (name != "W. Europe Standard Time") return false;
-    rules = berlin(year);
-    return true;
-}
 
 std::string stamp(SystemTime day, int minute)
 {
@@ -91,7 +80,7 @@ void importLargeCalendar(benchmark::State& state)
     for (auto _ : state) {
         CalendarFile file;
         readCalendarFile(calendarBytes(), file);
-        ImportPlan plan = planImport(file, {today, berlin, platformZones});
+        ImportPlan plan = planImport(file, {today, berlinRules, berlinByWindowsName});
         ImportTally tally;
         items = 0;
         for (const DayImport& day : plan.days) {

@@ -7,20 +7,9 @@
 #include "day/calendar.h"
 #include "day/utf8_text.h"
 #include "icalendar/import_plan.h"
+#include "tests/common/zones.h"
 
 namespace {
-
-ZoneRules berlin(int)
-{
-    return {-60, 0, -60, {0, 10, 0, 5, 3, 0}, {0, 3, 0, 5, 2, 0}};
-}
-
-bool platformZones(std::string_view name, int year, ZoneRules& rules)
-{
-    if (name != "W. Europe Standard Time") return false;
-    rules = berlin(year);
-    return true;
-}
 
 bool fitsItsPage(const DayImport& day, const ImportedItem& item)
 {
@@ -36,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CalendarFile file;
     if (readCalendarFile(std::string_view(reinterpret_cast<const char*>(data), size), file) != CalendarFileCheck::read)
         return 0;
-    ImportPlan plan = planImport(file, {{2026, 12, 0, 1}, berlin, platformZones});
+    ImportPlan plan = planImport(file, {{2026, 12, 0, 1}, berlinRules, berlinByWindowsName});
     // One page for every day, so that it fills up and the items that find no line are taken through too.
     DayPage page;
     ImportTally tally;
