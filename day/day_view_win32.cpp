@@ -264,6 +264,13 @@ void saveChangedPage()
     StoreResult result = StoreResult::skipped;
     switch (watchStep(stored.watch, now)) {
     case WatchStep::still: {
+        // A file that could not be read and is gone since leaves an empty
+        // day, which is no longer locked; the watch of one held still sees
+        // nothing to read.
+        if (stored.unreadable && !now.exists) {
+            result = takeInDayFile(appState.dateShown, now, false);
+            break;
+        }
         DayPage page;
         gatherDayPage(page);
         result = writeShownPage(page, toSystemTime(appState.dateShown));

@@ -208,6 +208,20 @@ TEST_F(Editing, APastedLineBreakIsABlank)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dayFile("2026_12_06.ini").parent_path()), {}), 1);
 }
 
+// A day file held at the start, then deleted: the day is empty and can be changed again.
+TEST_F(MainWindowTest, ADayUnreadableAtTheStartWhoseFileIsDeletedIsUnlocked)
+{
+    writeBytes(dayFile(today), "[SCHEDULE]\r\nTEXT_0 = Dentist\r\n");
+    HANDLE held = CreateFileW(dayFile(today).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    openWindow();
+    EXPECT_TRUE(readOnly(IDC_FIRST_NOTE_LINE));
+    CloseHandle(held);
+    std::filesystem::remove(dayFile(today));
+    tick(2);
+    EXPECT_FALSE(readOnly(IDC_FIRST_NOTE_LINE));
+    EXPECT_TRUE(IsWindowEnabled(item(IDC_FIRST_TODO_DONE)));
+}
+
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
 {
     const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"
