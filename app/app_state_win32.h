@@ -59,6 +59,12 @@ inline bool isSameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
 // Every message box and question goes through here, titled with the caption.
 int showMessage(HWND owner, const char* text, UINT type);
 
+// The one message for a file that could not be written.
+void reportSaveFailure();
+
+// "<file> could not be read. It is left as it is, and <consequence>"
+void reportUnreadableFile(const char* path, const char* consequence);
+
 // While a message box asks or tells something, the command that opened it
 // waits inside it, and nothing else may act on the day.
 bool messageBoxOpen();

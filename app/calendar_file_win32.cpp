@@ -12,7 +12,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "day/file_store.h"
+#include "storage/file_store.h"
 #include "icalendar/calendar_feed.h"
 #include "resources/resource.h"
 #include "version.h"

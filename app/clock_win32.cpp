@@ -9,10 +9,10 @@
 #include "app/reminders.h"
 #include "app/screen_scale_win32.h"
 #include "day/day_file.h"
-#include "day/file_stamp.h"
+#include "storage/file_stamp.h"
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
-#include "day/locale_text_win32.h"
+#include "text/locale_text_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
 

@@ -9,8 +9,7 @@
 
 #include "app/app_state_win32.h"
 #include "day/day_search.h"
-#include "day/day_view_win32.h"
-#include "edit/marks_win32.h"
+#include "day/line_controls_win32.h"
 #include "resources/resource.h"
 
 namespace {

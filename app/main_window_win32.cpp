@@ -14,7 +14,7 @@
 #include "app/line_navigation_win32.h"
 #include "app/screen_scale_win32.h"
 #include "day/day_view_win32.h"
-#include "day/locale_text_win32.h"
+#include "text/locale_text_win32.h"
 #include "day/other_versions_win32.h"
 #include "directory/directory_list_win32.h"
 #include "edit/marks_win32.h"
@@ -219,6 +219,7 @@ void InitMainWindow()
     readOptions();
     showHourLabels();
     loadDayPage();
+    findDayVersionsNow();
     loadDirectoryFiles();
     for (int kind = 0; kind < periodKindCount; ++kind)
         lstrcpynA(appState.periodNames[kind], periodNames[kind], sizeof appState.periodNames[kind]);

@@ -6,9 +6,9 @@
 #include <cstring>
 #include <string_view>
 
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 
 namespace {
 

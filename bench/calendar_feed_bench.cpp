@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "day/day_file.h"
 #include "icalendar/calendar_feed.h"
 #include "tests/common/zones.h"

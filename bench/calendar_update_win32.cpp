@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <string>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "day/day_file.h"
-#include "day/file_store.h"
+#include "storage/file_store.h"
 #include "icalendar/calendar_feed.h"
 
 namespace {

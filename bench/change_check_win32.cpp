@@ -11,7 +11,7 @@
 #include "app/main_window_win32.h"
 #include "day/day_file.h"
 #include "day/day_view_win32.h"
-#include "day/file_stamp.h"
+#include "storage/file_stamp.h"
 #include "directory/directory_list_win32.h"
 #include "resources/resource.h"
 

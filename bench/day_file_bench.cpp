@@ -4,8 +4,8 @@
 #include <string>
 
 #include "day/day_file.h"
-#include "day/ini_file.h"
-#include "day/legacy_text.h"
+#include "storage/ini_file.h"
+#include "text/legacy_text.h"
 
 namespace {
 

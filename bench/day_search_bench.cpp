@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "day/day_file.h"
 #include "day/day_search.h"
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace {
 

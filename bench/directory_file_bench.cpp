@@ -5,8 +5,8 @@
 #include <string>
 
 #include "day/day_page.h"
-#include "day/ini_file.h"
-#include "day/utf8_text.h"
+#include "storage/ini_file.h"
+#include "text/utf8_text.h"
 #include "directory/directory_file.h"
 
 namespace {

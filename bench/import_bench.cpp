@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "icalendar/ical_text.h"
 #include "icalendar/import_plan.h"
 #include "tests/common/zones.h"

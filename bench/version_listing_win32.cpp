@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <string>
 
-#include "day/folder_listing.h"
+#include "storage/folder_listing.h"
 
 namespace {
 

@@ -4,9 +4,10 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "day/day_index_win32.h"
 #include "day/day_view_win32.h"
+#include "day/other_versions_win32.h"
 #include "resources/resource.h"
 
 // The page left is saved under its own date before the new date's page is read,
@@ -17,6 +18,7 @@ bool moveTo(const SYSTEMTIME& date)
     if (!saveShownPage(appState.dateShown)) return false;
     appState.dateShown = date;
     loadDayPage();
+    findDayVersionsNow();
     return true;
 }
 

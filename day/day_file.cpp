@@ -4,10 +4,11 @@
 #include <cstdio>
 #include <string_view>
 
-#include "day/file_store.h"
-#include "day/ini_file.h"
-#include "day/legacy_text.h"
-#include "day/other_version.h"
+#include "storage/file_store.h"
+#include "text/letter_case.h"
+#include "storage/ini_file.h"
+#include "text/legacy_text.h"
+#include "storage/other_version.h"
 
 namespace {
 
@@ -40,6 +41,40 @@ std::string dayFilePath(const SystemTime& date)
     std::snprintf(name, sizeof name, "%s\\%d_%02d_%02d.ini", dataFolder, date.wYear, date.wMonth,
                   date.wDay);
     return name;
+}
+
+namespace {
+
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+int number(std::string_view digits)
+{
+    int value = 0;
+    for (char c : digits) value = value * 10 + (c - '0');
+    return value;
+}
+
+}  // namespace
+
+bool dayFileDate(std::string_view name, SystemTime& date)
+{
+    if (name.size() != 14 || name[0] == '0' || name[4] != '_' || name[7] != '_') return false;
+    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (!isDigit(name[i])) return false;
+    // Windows names ignore letter case, so "2026_03_14.INI" is the file of that day there.
+    std::string extension(name.substr(10));
+    foldPlainCase(extension.data(), extension.size());
+    if (extension != ".INI") return false;
+    SystemTime parsed;
+    parsed.wYear = uint16_t(number(name.substr(0, 4)));
+    parsed.wMonth = uint16_t(number(name.substr(5, 2)));
+    parsed.wDay = uint16_t(number(name.substr(8, 2)));
+    if (!isValidDate(parsed)) return false;
+    date = parsed;
+    return true;
 }
 
 namespace {

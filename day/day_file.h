@@ -5,12 +5,16 @@
 #include <string_view>
 
 #include "day/day_page.h"
-#include "day/file_store.h"
-#include "day/ini_file.h"
+#include "storage/file_store.h"
+#include "storage/ini_file.h"
 
-class TextBuilder;
+#include "storage/text_builder.h"
 
 std::string dayFilePath(const SystemTime& date);
+
+// The date a Data folder file stands for: only a name that dayFilePath gives a
+// valid date (four-digit year) counts.
+bool dayFileDate(std::string_view name, SystemTime& date);
 
 // All 44 lines in one pass over each section: the keys TEXT_n, DONE_n and
 // MARK_n of SCHEDULE (n 0..21), TODO (0..19) and NOTE (0..1), names in any

@@ -1,24 +1,11 @@
-// The day page record, its lines, and the text builder in which files are composed.
+// The day page record and its lines.
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <string_view>
 
-#include "day/utf8_text.h"
-
-// Same members, order and widths as the Windows SYSTEMTIME, so the shell can
-// copy one into the other; only wYear, wMonth and wDay are relied on.
-struct SystemTime {
-    uint16_t wYear = 0;
-    uint16_t wMonth = 0;
-    uint16_t wDayOfWeek = 0;
-    uint16_t wDay = 0;
-    uint16_t wHour = 0;
-    uint16_t wMinute = 0;
-    uint16_t wSecond = 0;
-    uint16_t wMilliseconds = 0;
-};
+#include "dates/calendar.h"
+#include "text/utf8_text.h"
 
 // A line holds 259 characters as its editor counts them, in any script; its
 // buffer has room for their UTF-8 form and the terminator.
@@ -63,30 +50,3 @@ int firstChangedLine(const DayPage& a, const DayPage& b);
 bool isBlankLine(const DayLine& line);
 bool sameStoredLine(const DayLine& a, const DayLine& b);
 bool sameStoredPage(const DayPage& a, const DayPage& b);
-
-// Growable text for composing a whole file before it is written in one go.
-// The buffer grows by doubling, so composing a file of n bytes costs O(n)
-// rather than a fresh copy of everything for each piece appended.
-class TextBuilder {
-public:
-    static constexpr int32_t maxLength = 0x1000000;
-
-    explicit TextBuilder(const char* text = "");
-    TextBuilder(const TextBuilder& other);
-    TextBuilder& operator=(const TextBuilder& other) { assign(other); return *this; }
-
-    void assign(const TextBuilder& other);
-    void append(const char* text);
-    void appendNumber(int32_t value);
-    void appendLineBreak();
-
-    int32_t length() const { return length_; }
-    const char* data() const { return data_.get(); }
-
-private:
-    void appendBytes(const char* bytes, int32_t count);
-
-    int32_t length_ = 0;
-    int32_t capacity_ = 0;  // characters the buffer can hold, the terminator not counted
-    std::unique_ptr<char[]> data_;
-};

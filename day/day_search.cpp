@@ -11,23 +11,11 @@
 #include <emmintrin.h>
 #endif
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "day/day_file.h"
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int number(std::string_view digits)
-{
-    int value = 0;
-    for (char c : digits) value = value * 10 + (c - '0');
-    return value;
-}
 
 std::string_view trimBlanks(std::string_view text)
 {
@@ -181,57 +169,7 @@ std::string grouped(size_t n)
 
 }  // namespace
 
-// Sixteen bytes at a time where the processor can, else eight: a byte is a
-// lower-case letter when it is at least 'a' and not above 'z', and then loses
-// its 0x20 bit. In eight bytes, the top bit of (b + 0x80 - 'a') in each byte
-// below 0x80 tells b >= 'a' and that of (b + 0x80 - 'z' - 1) tells b > 'z';
-// no byte carries into the next.
-void foldPlainCase(char* text, size_t length)
-{
-    size_t i = 0;
-#ifdef __SSE2__
-    // Signed compares: bytes from 0x80 up are negative, so never letters.
-    const __m128i beforeA = _mm_set1_epi8('a' - 1);
-    const __m128i afterZ = _mm_set1_epi8('z' + 1);
-    const __m128i caseBit = _mm_set1_epi8(0x20);
-    for (; i + 16 <= length; i += 16) {
-        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
-        __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(x, beforeA), _mm_cmplt_epi8(x, afterZ));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i), _mm_xor_si128(x, _mm_and_si128(lower, caseBit)));
-    }
-#endif
-    constexpr uint64_t ones = 0x0101010101010101u;
-    for (; i + 8 <= length; i += 8) {
-        uint64_t x;
-        std::memcpy(&x, text + i, 8);
-        uint64_t low = x & (0x7f * ones);
-        uint64_t lower = (low + (0x80 - 'a') * ones) & ~(low + (0x80 - 'z' - 1) * ones) & ~x & (0x80 * ones);
-        x ^= lower >> 2;
-        std::memcpy(text + i, &x, 8);
-    }
-    for (; i < length; ++i)
-        if (text[i] >= 'a' && text[i] <= 'z') text[i] = char(text[i] - 'a' + 'A');
-}
-
 // dayFilePath writes the year without leading zeros, so a four-digit year never begins with 0.
-bool dayFileDate(std::string_view name, SystemTime& date)
-{
-    if (name.size() != 14 || name[0] == '0' || name[4] != '_' || name[7] != '_') return false;
-    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (!isDigit(name[i])) return false;
-    // Windows names ignore letter case, so "2026_03_14.INI" is the file of that day there.
-    std::string extension(name.substr(10));
-    foldPlainCase(extension.data(), extension.size());
-    if (extension != ".INI") return false;
-    SystemTime parsed;
-    parsed.wYear = uint16_t(number(name.substr(0, 4)));
-    parsed.wMonth = uint16_t(number(name.substr(5, 2)));
-    parsed.wDay = uint16_t(number(name.substr(8, 2)));
-    if (!isValidDate(parsed)) return false;
-    date = parsed;
-    return true;
-}
-
 void planIndex(DayIndex& index, const std::string& folder, const std::vector<FolderFile>& files)
 {
     if (index.folder != folder) {

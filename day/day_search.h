@@ -9,21 +9,8 @@
 
 #include "day/day_file.h"
 #include "day/day_page.h"
-#include "day/folder_listing.h"
-
-// Appends the text with its letter case folded, so that two texts that differ
-// only in case become equal. The folded form may differ in length, but keeps
-// every line break. The Windows side folds as the user's locale does;
-// foldLetterCase knows the Latin, Greek and Cyrillic letters.
-using CaseFold = void (*)(std::string_view text, std::string& folded);
-void foldLetterCase(std::string_view text, std::string& folded);
-
-// The letters a to z in place, for ASCII texts and file names.
-void foldPlainCase(char* text, size_t length);
-
-// The date a Data folder file stands for: only a name that dayFilePath gives a
-// valid date (four-digit year) counts.
-bool dayFileDate(std::string_view name, SystemTime& date);
+#include "storage/folder_listing.h"
+#include "text/letter_case.h"
 
 struct IndexedLine {
     uint8_t line;    // 0..43, as in a DayPage

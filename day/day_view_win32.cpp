@@ -9,21 +9,11 @@
 #include "app/commands_win32.h"
 #include "app/control_names_win32.h"
 #include "day/day_file.h"
-#include "day/other_versions_win32.h"
-#include "day/file_stamp.h"
-#include "day/locale_text_win32.h"
+#include "storage/file_stamp.h"
+#include "text/locale_text_win32.h"
 #include "edit/marks_win32.h"
 
 namespace {
-
-// A control is found by walking the window's two hundred children, under
-// Wine a call to its server of some 100 microseconds; the lines are looked up
-// 86 times a second for the change check, and their handles never change.
-struct LineControls {
-    HWND editors[dayLineCount];
-    HWND boxes[dayLineCount];  // none for the note lines
-};
-LineControls lineControls;
 
 // An editor can hold more than a line keeps (a name put in by Select): it is
 // cut to whole characters, never inside one as a cut to the buffer's bytes would.
@@ -36,28 +26,6 @@ void gatherLine(HWND editor, HWND box, DayLine& line)
     line.done = box != nullptr && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
     line.mark = markOfFont(HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)));
 }
-
-}  // namespace
-
-void findLineControls()
-{
-    for (int i = 0; i < dayLineCount; ++i) {
-        lineControls.editors[i] = GetDlgItem(appState.mainWindow, lineEditorId(i));
-        lineControls.boxes[i] = doneBoxId(i) ? GetDlgItem(appState.mainWindow, doneBoxId(i)) : nullptr;
-    }
-}
-
-HWND lineEditor(int line)
-{
-    return lineControls.editors[line];
-}
-
-HWND doneBox(int line)
-{
-    return lineControls.boxes[line];
-}
-
-namespace {
 
 // Given the page the window shows now, only what differs is touched, so an
 // editor whose text stays keeps its caret, its selection and the blanks typed
@@ -161,7 +129,6 @@ void loadDayPage()
     // message loop in the middle of start-up.
     if (stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
     startUndoHistory();
-    findDayVersionsNow();
 }
 
 namespace {
@@ -286,19 +253,6 @@ void saveChangedPage()
     }
     if (result == StoreResult::failed) reportSaveFailure();
     running = false;
-}
-
-void reportSaveFailure()
-{
-    showMessage(appState.mainWindow, "Error operation of save!", MB_OK | MB_ICONERROR);
-}
-
-void reportUnreadableFile(const char* path, const char* consequence)
-{
-    std::string text = path[0] == '.' && path[1] == '\\' ? path + 2 : path;
-    text += " could not be read. It is left as it is, and ";
-    text += consequence;
-    showMessage(appState.mainWindow, text.c_str(), MB_OK | MB_ICONERROR);
 }
 
 void tellUnreadableDay()

@@ -4,27 +4,7 @@
 #include <windows.h>
 
 #include "day/day_page.h"
-#include "resources/resource.h"
-
-// Page line (0..43) to its editor: schedule 1000..1021, then to-do and notes 1101..1122.
-constexpr int lineEditorId(int line)
-{
-    return line < firstTodoLine ? IDC_FIRST_SCHEDULE_LINE + line
-                                : IDC_FIRST_TODO_LINE + (line - firstTodoLine);
-}
-
-// Page line to its done box; note lines have none (0).
-constexpr int doneBoxId(int line)
-{
-    return line < firstTodoLine  ? IDC_FIRST_SCHEDULE_DONE + line
-           : line < firstNoteLine ? IDC_FIRST_TODO_DONE + (line - firstTodoLine)
-                                  : 0;
-}
-
-// Looks up the 44 editors and 42 boxes of a new main window, once, for the two below.
-void findLineControls();
-HWND lineEditor(int line);
-HWND doneBox(int line);  // null for the note lines
+#include "day/line_controls_win32.h"
 
 void showDayPage(const DayPage& page);
 void gatherDayPage(DayPage& page);
@@ -56,9 +36,4 @@ void saveShownPageAtEnd(bool endingSession);
 // failure is told only once until a save succeeds.
 void saveChangedPage();
 
-// The one message for a file that could not be written.
-void reportSaveFailure();
-
-// "<file> could not be read. It is left as it is, and <consequence>"
-void reportUnreadableFile(const char* path, const char* consequence);
 void tellUnreadableDay();

@@ -10,8 +10,8 @@
 #include "app/list_columns_win32.h"
 #include "day/day_index_win32.h"
 #include "day/day_view_win32.h"
-#include "day/locale_text_win32.h"
-#include "day/utf8_text.h"
+#include "text/locale_text_win32.h"
+#include "text/utf8_text.h"
 #include "resources/resource.h"
 
 namespace {

@@ -16,10 +16,12 @@
 #include "day/day_file.h"
 #include "day/day_search.h"
 #include "day/day_view_win32.h"
-#include "day/file_stamp.h"
-#include "day/folder_listing.h"
-#include "day/other_version.h"
+#include "storage/file_stamp.h"
+#include "storage/folder_listing.h"
+#include "day/version_lines.h"
+#include "storage/other_version.h"
 #include "directory/directory_file.h"
+#include "directory/directory_merge.h"
 #include "resources/resource.h"
 
 namespace {

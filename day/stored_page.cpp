@@ -1,20 +1,9 @@
 // Saving the day shown only when it changed, and never over a file that could not be read.
 #include "day/stored_page.h"
 
-#include "day/ini_file.h"
-#include "day/other_version.h"
+#include "storage/ini_file.h"
+#include "storage/other_version.h"
 #include "day/page_merge.h"
-
-StoreResult noteSaveOutcome(bool succeeded, bool& failureTold)
-{
-    if (succeeded) {
-        failureTold = false;
-        return StoreResult::stored;
-    }
-    if (failureTold) return StoreResult::failedAgain;
-    failureTold = true;
-    return StoreResult::failed;
-}
 
 StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date)
 {

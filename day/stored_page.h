@@ -4,14 +4,8 @@
 #include <string>
 
 #include "day/day_file.h"
-#include "day/file_stamp.h"
-
-// How a save came out, for the one message about it. A failure is told once,
-// and again only after a save has succeeded in between: a save retried every
-// second must not bury the user in message boxes.
-enum class StoreResult { skipped, stored, failed, failedAgain };
-
-StoreResult noteSaveOutcome(bool succeeded, bool& failureTold);
+#include "storage/file_keeper.h"
+#include "storage/file_stamp.h"
 
 // The day shown as its file holds it, as far as this run knows.
 struct StoredPage {

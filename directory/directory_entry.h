@@ -1,7 +1,7 @@
 // The one entry layout of the contacts, templates and periodic-tasks directories.
 #pragma once
 
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 
 constexpr int directoryCapacity = 200;
 

@@ -7,10 +7,10 @@
 #include <memory>
 #include <string_view>
 
-#include "day/day_page.h"
-#include "day/file_store.h"
-#include "day/ini_file.h"
-#include "day/other_version.h"
+#include "storage/text_builder.h"
+#include "storage/file_store.h"
+#include "storage/ini_file.h"
+#include "storage/other_version.h"
 #include "directory/directory_merge.h"
 
 namespace {

@@ -4,12 +4,13 @@
 #include <cstddef>
 #include <string>
 
-#include "day/file_stamp.h"
-#include "day/file_store.h"
-#include "day/stored_page.h"
+#include "storage/file_stamp.h"
+#include "storage/file_store.h"
+#include "storage/file_keeper.h"
+#include "dates/calendar.h"
 #include "directory/directory_entry.h"
+#include "storage/text_builder.h"
 
-class TextBuilder;
 struct IniFile;
 
 // One key of a directory file and the entry field it holds.

@@ -79,3 +79,21 @@ bool mergeDirectories(const Directory& base, const Directory& mine, const Direct
     for (size_t i = 0; i < entries.size(); ++i) result[i] = entries[i];
     return true;
 }
+
+EntriesAdded addMissingEntries(Directory& directory, const Directory& copy)
+{
+    EntriesAdded result;
+    int count = entriesInUse(directory);
+    for (int i = 0; i < entriesInUse(copy); ++i) {
+        bool held = false;
+        for (int j = 0; j < count && !held; ++j) held = sameEntry(directory[j], copy[i]);
+        if (held) continue;
+        if (count == directoryCapacity) {
+            ++result.leftOut;
+            continue;
+        }
+        directory[count++] = copy[i];
+        ++result.added;
+    }
+    return result;
+}

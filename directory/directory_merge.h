@@ -18,3 +18,11 @@ bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b);
 
 // Entries are packed from the first; the first without a name ends them.
 int entriesInUse(const Directory& directory);
+
+// Adds the entries of another copy that the directory does not hold behind
+// its own, as many as fit; nothing is removed or changed.
+struct EntriesAdded {
+    int added = 0;
+    int leftOut = 0;  // did not fit
+};
+EntriesAdded addMissingEntries(Directory& directory, const Directory& copy);

@@ -3,8 +3,8 @@
 
 #include <cstring>
 
-#include "day/locale_text_win32.h"
-#include "day/utf8_text.h"
+#include "text/locale_text_win32.h"
+#include "text/utf8_text.h"
 #include "directory/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"

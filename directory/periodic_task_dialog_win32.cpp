@@ -3,7 +3,7 @@
 #include <commctrl.h>
 
 #include "app/app_state_win32.h"
-#include "day/locale_text_win32.h"
+#include "text/locale_text_win32.h"
 #include "directory/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"

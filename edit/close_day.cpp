@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "directory/entry_rules.h"
 
 namespace {

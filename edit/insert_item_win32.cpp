@@ -4,8 +4,8 @@
 #include <windows.h>
 
 #include "app/app_state_win32.h"
-#include "day/locale_text_win32.h"
-#include "day/utf8_text.h"
+#include "text/locale_text_win32.h"
+#include "text/utf8_text.h"
 #include "edit/insert_text.h"
 #include "edit/marks_win32.h"
 

@@ -4,7 +4,7 @@
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "day/day_view_win32.h"
-#include "day/locale_text_win32.h"
+#include "text/locale_text_win32.h"
 #include "edit/marks_win32.h"
 #include "resources/resource.h"
 

@@ -3,19 +3,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/control_names_win32.h"
-#include "day/day_view_win32.h"
-
-HFONT markFont(int32_t mark)
-{
-    return mark >= 0 && mark <= 2 ? appState.markFonts[mark] : nullptr;
-}
-
-int32_t markOfFont(HFONT font)
-{
-    for (int32_t mark = 0; mark <= 2; ++mark)
-        if (appState.markFonts[mark] == font) return mark;
-    return markPrimary;
-}
+#include "day/line_controls_win32.h"
 
 // A day whose file could not be read is shown but cannot be changed: every
 // line is read-only and no box can be ticked, until it is loaded again.

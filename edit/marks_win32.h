@@ -5,11 +5,7 @@
 
 #include <cstdint>
 
-// The font of a mark, or null for a value outside 0..2.
-HFONT markFont(int32_t mark);
-
-// The mark whose font this is; a font of no mark reads as Primary.
-int32_t markOfFont(HFONT font);
+#include "day/line_controls_win32.h"
 
 // Gives a line editor a mark's font, by which its mark is shown and said.
 void setLineFont(HWND editor, HFONT font);

@@ -5,7 +5,7 @@
 
 #include "app/commands_win32.h"
 #include "day/day_view_win32.h"
-#include "day/locale_text_win32.h"
+#include "text/locale_text_win32.h"
 #include "edit/sort_tasks.h"
 
 int localeCollation(const char* a, const char* b)

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "day/day_page.h"
-#include "day/ini_file.h"
+#include "storage/ini_file.h"
 #include "directory/directory_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)

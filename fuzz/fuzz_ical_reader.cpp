@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "day/calendar.h"
-#include "day/utf8_text.h"
+#include "dates/calendar.h"
+#include "text/utf8_text.h"
 #include "icalendar/import_plan.h"
 #include "tests/common/zones.h"
 

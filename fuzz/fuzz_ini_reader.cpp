@@ -8,10 +8,10 @@
 #include <string_view>
 
 #include "day/day_file.h"
-#include "day/ini_file.h"
+#include "storage/ini_file.h"
 #include "day/day_search.h"
-#include "day/legacy_text.h"
-#include "day/utf8_text.h"
+#include "text/legacy_text.h"
+#include "text/utf8_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "day/day_file.h"
 #include "day/day_search.h"
-#include "day/file_store.h"
+#include "storage/file_store.h"
 #include "icalendar/ical_text.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "day/day_page.h"
-#include "day/file_stamp.h"
-#include "day/folder_listing.h"
+#include "storage/file_stamp.h"
+#include "storage/folder_listing.h"
 #include "icalendar/time_zone.h"
 
 constexpr const char* calendarFilePath = ".\\Quillory.ics";

@@ -1,7 +1,7 @@
 // Reading a calendar file: components opened and closed in turn, and the properties of events and time zones.
 #include "icalendar/ical_reader.h"
 
-#include "day/legacy_text.h"
+#include "text/legacy_text.h"
 #include "icalendar/ical_text.h"
 #include "icalendar/ical_values.h"
 

@@ -1,7 +1,7 @@
 // Dates, times, durations and UTC offsets as iCalendar writes them.
 #include "icalendar/ical_values.h"
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <map>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 
 namespace {
 

@@ -29,7 +29,7 @@ const int64_t lastDayNumber = dayNumber(lastYear, 12, 31);
 
 int weekdayOfDay(int64_t dayNumber)
 {
-    return int(weekday{sys_days{days{dayNumber}}}.c_encoding());
+    return int(std::chrono::weekday{sys_days{days{dayNumber}}}.c_encoding());
 }
 
 std::string upperCase(std::string_view text)

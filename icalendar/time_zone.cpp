@@ -54,7 +54,7 @@ SystemTime timeOfMinutes(Minutes minutes)
     time.wYear = uint16_t(int(date.year()));
     time.wMonth = uint16_t(unsigned(date.month()));
     time.wDay = uint16_t(unsigned(date.day()));
-    time.wDayOfWeek = uint16_t(weekday{day}.c_encoding());
+    time.wDayOfWeek = uint16_t(std::chrono::weekday{day}.c_encoding());
     time.wHour = uint16_t(minuteOfDay / 60);
     time.wMinute = uint16_t(minuteOfDay % 60);
     return time;
@@ -65,9 +65,9 @@ Minutes changeMinutes(const SystemTime& change, int year)
     int minuteOfDay = change.wHour * 60 + change.wMinute;
     if (change.wYear != 0) return minutesOf({change.wYear, change.wMonth, 0, change.wDay}, minuteOfDay);
     year_month month{std::chrono::year{year} / std::chrono::month{change.wMonth}};
-    weekday wanted{change.wDayOfWeek};
+    std::chrono::weekday wanted{change.wDayOfWeek};
     sys_days first{month / 1};
-    sys_days day = first + (wanted - weekday{first});
+    sys_days day = first + (wanted - std::chrono::weekday{first});
     day += weeks{change.wDay > 0 ? change.wDay - 1 : 0};
     // The fifth weekday of a month means its last.
     while (day >= sys_days{month / last} + days{1}) day -= weeks{1};

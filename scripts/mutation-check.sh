@@ -39,24 +39,24 @@ run_layer() {
 faults=$(cat <<'EOF'
 default-mark|native|day/day_file.cpp|iniIntValue(found[markKey][n], markPrimary)|iniIntValue(found[markKey][n], markImportant)
 key-without-blank|native|day/day_file.cpp|"%s_%d = "|"%s_%d= "
-second-key-wins|native|day/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;
+second-key-wins|native|storage/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;
 schedule-slot|native|edit/close_day.cpp|int target = i;|int target = i + 1 < scheduleLineCount ? i + 1 : i;
 quarter-of-four|native|edit/close_day.cpp|month % 3 == shownMonth % 3|month % 4 == shownMonth % 4
-block-check-third-byte|native|day/utf8_text.cpp|_mm_alignr_epi8(block, previous, 14)|_mm_alignr_epi8(block, previous, 15)
-fold-skips-bytes|native|day/letter_case.cpp|pos + 64 <= text.size(); pos += 64)|pos + 64 <= text.size(); pos += 80)
+block-check-third-byte|native|text/utf8_text.cpp|_mm_alignr_epi8(block, previous, 14)|_mm_alignr_epi8(block, previous, 15)
+fold-skips-bytes|native|text/letter_case.cpp|pos + 64 <= text.size(); pos += 64)|pos + 64 <= text.size(); pos += 80)
 match-inside-character|native|day/day_search.cpp|continuesCharacter(folded[hit])|false
 folded-lines-assumed|native|day/day_search.cpp|kept && i < store.lines.size()|false && i < store.lines.size()
-table-folds-down|windows|day/locale_text_win32.cpp|LCMAP_UPPERCASE, units.data()|LCMAP_LOWERCASE, units.data()
+table-folds-down|windows|text/locale_text_win32.cpp|LCMAP_UPPERCASE, units.data()|LCMAP_LOWERCASE, units.data()
 held-reminder-dropped|windows|app/clock_win32.cpp|remindOfSlots(now, slotsWaiting)) slotsWaiting = 0;|remindOfSlots(now, slotsWaiting) + 1) slotsWaiting = 0;
-half-emoji-kept|windows|day/locale_text_win32.cpp|continue;  // half a character|;
+half-emoji-kept|windows|text/locale_text_win32.cpp|continue;  // half a character|;
 find-list-cut|windows|day/find_dialog_win32.cpp|item.pszText = shown.data();|lstrcpynA(item.pszText, shown.c_str(), item.cchTextMax);
-plane-one-not-asked|windows|day/locale_text_win32.cpp|        if (upperCasesOf(pairs))|        if (false)
-plane-one-kept|native|day/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
+plane-one-not-asked|windows|text/locale_text_win32.cpp|        if (upperCasesOf(pairs))|        if (false)
+plane-one-kept|native|text/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
 blank-mark-stored|native|day/stored_page.cpp|sameStoredPage(stored.page, shown)|firstChangedLine(stored.page, shown) < 0
 blank-mark-taken-back|native|day/page_merge.cpp|            if (isBlankLine(window.lines[i])) page.lines[i].mark = window.lines[i].mark;|
 renamed-copy-put-aside|windows|day/other_versions_win32.cpp|                if (!dayFileTaken) continue;|
 copy-merged-over-arrival|windows|day/other_versions_win32.cpp|!isAsTaken(directory.stored.watch, directory.file.path)) continue;|false) continue;
-cut-off-by-one|native|day/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
+cut-off-by-one|native|text/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
 caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
@@ -74,18 +74,18 @@ unreadable-day-saved|windows|day/day_view_win32.cpp|dateShown), page) == ReadRes
 find-selects-nothing|windows|day/find_dialog_win32.cpp|SendMessageA(editor, EM_SETSEL, start, end);|SendMessageA(editor, EM_SETSEL, start, start);
 undo-never-greyed|windows|edit/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|        clockTick();\n        saveChangedPage();\n        keepDirectoriesInStep();\n        watchOtherVersions();|        clockTick();\n        keepDirectoriesInStep();\n        watchOtherVersions();
-version-device-length|native|day/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};
+version-device-length|native|storage/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};
 version-blank-line-mark|native|day/day_page.cpp|return isBlankLine(a) == isBlankLine(b);|return isBlankLine(a) == isBlankLine(b) && a.mark == b.mark;
-version-checked-by-version|native|day/other_version.cpp|lines.push_back({i, page.lines[i].text[0] == '\0'});|lines.push_back({i, version.lines[i].text[0] != '\0'});
-version-union-one-short|native|day/other_version.cpp|if (count == directoryCapacity) {|if (count == directoryCapacity - 1) {
-version-moved-over|native|day/file_store_posix.cpp|if (::link(source.c_str(), target.c_str()) != 0)|if (::rename(source.c_str(), target.c_str()) != 0)
+version-checked-by-version|native|storage/other_version.cpp|lines.push_back({i, page.lines[i].text[0] == '\0'});|lines.push_back({i, version.lines[i].text[0] != '\0'});
+version-union-one-short|native|storage/other_version.cpp|if (count == directoryCapacity) {|if (count == directoryCapacity - 1) {
+version-moved-over|native|storage/file_store_posix.cpp|if (::link(source.c_str(), target.c_str()) != 0)|if (::rename(source.c_str(), target.c_str()) != 0)
 version-same-kept|windows|day/other_versions_win32.cpp|differingLines(shown, version).empty() &&|false &&
 version-taken-unsaved|windows|day/other_versions_win32.cpp|    saveChangedPage();\n    gatherDayPage(page);|    gatherDayPage(page);
 version-told-twice|windows|day/other_versions_win32.cpp|        return settle(watch.directorySettled, copy);\n    }\n    if (moveAside|        return;\n    }\n    if (moveAside
 version-button-stays|e2e:other_versions|day/other_versions_win32.cpp|any ? SW_SHOWNA : SW_HIDE|SW_SHOWNA
 merge-keeps-window-always|native|day/page_merge.cpp|    if (same(mine, was)) return theirs;|    if (false) return theirs;
 merge-drops-kept-entries|native|directory/directory_merge.cpp|keptByTheirs[b]) merged.push_back(&mine[i]);|false) merged.push_back(&mine[i]);
-taken-halfway|native|day/file_stamp.cpp|    return moved ? WatchStep::moving : WatchStep::settled;|    return WatchStep::settled;
+taken-halfway|native|storage/file_stamp.cpp|    return moved ? WatchStep::moving : WatchStep::settled;|    return WatchStep::settled;
 reload-loses-caret|windows|day/day_view_win32.cpp|    if (sync.fileChanged) showTakenIn(shown, page);|    if (sync.fileChanged) showDayPage(page);
 add-dialog-disturbed|windows|directory/directory_list_win32.cpp|        if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;|
 copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)

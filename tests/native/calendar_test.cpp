@@ -9,7 +9,7 @@
 #include "icalendar/calendar_feed.h"
 #include "icalendar/ical_text.h"
 #include "icalendar/time_zone.h"
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "day/day_file.h"
 #include "tests/common/dates.h"
 #include "tests/common/scratch_folder.h"

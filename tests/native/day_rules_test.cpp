@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/reminders.h"
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "directory/entry_rules.h"
 #include "edit/close_day.h"
 #include "edit/insert_text.h"

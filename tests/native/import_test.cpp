@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "day/calendar.h"
+#include "dates/calendar.h"
 #include "icalendar/event_zones.h"
 #include "icalendar/ical_reader.h"
 #include "icalendar/ical_values.h"

@@ -4,7 +4,8 @@
 #include <filesystem>
 #include <string>
 
-#include "day/other_version.h"
+#include "day/version_lines.h"
+#include "storage/other_version.h"
 #include "tests/common/scratch_folder.h"
 
 namespace {

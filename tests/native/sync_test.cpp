@@ -10,8 +10,8 @@
 #include <random>
 
 #include "day/day_file.h"
-#include "day/file_stamp.h"
-#include "day/other_version.h"
+#include "storage/file_stamp.h"
+#include "storage/other_version.h"
 #include "day/page_merge.h"
 #include "day/stored_page.h"
 #include "directory/directory_file.h"

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "day/day_file.h"
-#include "day/legacy_text.h"
+#include "text/legacy_text.h"
 #include "day/stored_page.h"
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 #include "directory/directory_file.h"
 #include "tests/common/dates.h"
 #include "tests/common/scratch_folder.h"

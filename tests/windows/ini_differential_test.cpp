@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "day/ini_file.h"
-#include "day/legacy_text.h"
-#include "day/utf8_text.h"
+#include "storage/ini_file.h"
+#include "text/legacy_text.h"
+#include "text/utf8_text.h"
 #include "tests/common/scratch_folder.h"
 
 namespace {

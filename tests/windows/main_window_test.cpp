@@ -2,7 +2,7 @@
 
 #include "main_window_fixture.h"
 
-#include "day/locale_text_win32.h"
+#include "text/locale_text_win32.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Texts in any script: typed, shown, found, sorted and kept in the files as UTF-8 (reminded: see the clock).
 #include "main_window_fixture.h"
 
-#include "day/locale_text_win32.h"
-#include "day/utf8_text.h"
+#include "text/locale_text_win32.h"
+#include "text/utf8_text.h"
 
 namespace {
 

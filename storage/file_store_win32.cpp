@@ -1,5 +1,5 @@
 // File operations on Windows.
-#include "day/file_store.h"
+#include "storage/file_store.h"
 
 #include <windows.h>
 

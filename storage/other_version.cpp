@@ -1,13 +1,12 @@
 // Other versions of a day or directory file: copies kept beside it rather than written over.
-#include "day/other_version.h"
+#include "storage/other_version.h"
 
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 
-#include "day/calendar.h"
-#include "day/file_store.h"
-#include "directory/directory_merge.h"
+#include "dates/calendar.h"
+#include "storage/file_store.h"
 
 std::string otherVersionPath(std::string_view path, const SystemTime& now)
 {
@@ -239,42 +238,6 @@ std::string versionLabel(const VersionName& name, std::string_view when, bool re
     label += when;
     if (!readable) label += ", could not be read";
     return label;
-}
-
-std::vector<DifferingLine> differingLines(const DayPage& page, const DayPage& version)
-{
-    std::vector<DifferingLine> lines;
-    for (int i = 0; i < dayLineCount; ++i)
-        if (!sameStoredLine(page.lines[i], version.lines[i])) lines.push_back({i, page.lines[i].text[0] == '\0'});
-    return lines;
-}
-
-std::string comparedText(const DayLine& line)
-{
-    return std::string(line.text) + (line.done ? " (done)" : "");
-}
-
-void takeLines(DayPage& page, const DayPage& version, const std::vector<int>& lines)
-{
-    for (int line : lines) page.lines[line] = version.lines[line];
-}
-
-EntriesAdded addMissingEntries(Directory& directory, const Directory& copy)
-{
-    EntriesAdded result;
-    int count = entriesInUse(directory);
-    for (int i = 0; i < entriesInUse(copy); ++i) {
-        bool held = false;
-        for (int j = 0; j < count && !held; ++j) held = sameEntry(directory[j], copy[i]);
-        if (held) continue;
-        if (count == directoryCapacity) {
-            ++result.leftOut;
-            continue;
-        }
-        directory[count++] = copy[i];
-        ++result.added;
-    }
-    return result;
 }
 
 std::string numberedName(std::string_view fileName, int n)

@@ -1,5 +1,5 @@
 // A file's stamp on POSIX systems, for the native build and its tests.
-#include "day/file_stamp.h"
+#include "storage/file_stamp.h"
 
 #include <string>
 #include <sys/stat.h>

@@ -1,5 +1,5 @@
 // Text in the system's ANSI code page into the program's own code page.
-#include "day/legacy_text.h"
+#include "text/legacy_text.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // UTF-8 rules: well-formed sequences, and characters counted as the line editor counts them.
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,8 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "day/day_page.h"
-#include "directory/directory_entry.h"
+#include "dates/calendar.h"
 
 // Where a version that must not be lost is kept beside the file at path:
 // ".\Data\2026_12_07.ini" becomes ".\Data\2026_12_07.conflict-20261207-093000.ini",
@@ -40,32 +39,6 @@ std::string_view fileStem(std::string_view path);
 // "From NAME, WHEN", with "this computer" for this program's own copies and
 // "another copy" when the name gives no one; ", could not be read" behind.
 std::string versionLabel(const VersionName& name, std::string_view when, bool readable);
-
-// One line of the page that differs from an other version, and whether it
-// starts checked: only where the page's line is empty, so taking the checked
-// lines overwrites nothing the user wrote.
-struct DifferingLine {
-    int line;
-    bool checked;
-};
-
-// The lines, in page order, whose text, done box or mark differ. An empty
-// line that is not done is stored without its mark, so its mark never counts.
-std::vector<DifferingLine> differingLines(const DayPage& page, const DayPage& version);
-
-// A line's text as a row of the comparison shows it: " (done)" behind a done line's.
-std::string comparedText(const DayLine& line);
-
-// Each of the given lines of the version, text, done box and mark, replaces the page's.
-void takeLines(DayPage& page, const DayPage& version, const std::vector<int>& lines);
-
-// Adds the entries of another copy that the directory does not hold behind
-// its own, as many as fit; nothing is removed or changed.
-struct EntriesAdded {
-    int added = 0;
-    int leftOut = 0;  // did not fit
-};
-EntriesAdded addMissingEntries(Directory& directory, const Directory& copy);
 
 // The name a version moved aside takes when its own is taken in that folder:
 // "X.ini" the n-th time becomes "X (n).ini" (n from 2).

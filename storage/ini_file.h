@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "day/file_store.h"
+#include "storage/file_store.h"
 
 class TextBuilder;
 

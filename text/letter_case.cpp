@@ -1,15 +1,47 @@
 // Folding letter case for Find: the table of upper cases, and the Latin, Greek and Cyrillic one for where the platform's is not at hand.
-#include "day/letter_case.h"
+#include "text/letter_case.h"
 
 #include <bit>
 #include <cstdint>
+#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
 
-#include "day/day_search.h"
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
+
+// Sixteen bytes at a time where the processor can, else eight: a byte is a
+// lower-case letter when it is at least 'a' and not above 'z', and then loses
+// its 0x20 bit. In eight bytes, the top bit of (b + 0x80 - 'a') in each byte
+// below 0x80 tells b >= 'a' and that of (b + 0x80 - 'z' - 1) tells b > 'z';
+// no byte carries into the next.
+void foldPlainCase(char* text, size_t length)
+{
+    size_t i = 0;
+#ifdef __SSE2__
+    // Signed compares: bytes from 0x80 up are negative, so never letters.
+    const __m128i beforeA = _mm_set1_epi8('a' - 1);
+    const __m128i afterZ = _mm_set1_epi8('z' + 1);
+    const __m128i caseBit = _mm_set1_epi8(0x20);
+    for (; i + 16 <= length; i += 16) {
+        __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + i));
+        __m128i lower = _mm_and_si128(_mm_cmpgt_epi8(x, beforeA), _mm_cmplt_epi8(x, afterZ));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(text + i), _mm_xor_si128(x, _mm_and_si128(lower, caseBit)));
+    }
+#endif
+    constexpr uint64_t ones = 0x0101010101010101u;
+    for (; i + 8 <= length; i += 8) {
+        uint64_t x;
+        std::memcpy(&x, text + i, 8);
+        uint64_t low = x & (0x7f * ones);
+        uint64_t lower = (low + (0x80 - 'a') * ones) & ~(low + (0x80 - 'z' - 1) * ones) & ~x & (0x80 * ones);
+        x ^= lower >> 2;
+        std::memcpy(text + i, &x, 8);
+    }
+    for (; i < length; ++i)
+        if (text[i] >= 'a' && text[i] <= 'z') text[i] = char(text[i] - 'a' + 'A');
+}
 
 namespace {
 

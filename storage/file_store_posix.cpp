@@ -1,5 +1,5 @@
 // File operations on POSIX systems, used by the native build and its tests.
-#include "day/file_store.h"
+#include "storage/file_store.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,14 +1,13 @@
 // The user's locale rules on the program's texts, through their UTF-16 form.
-#include "day/locale_text_win32.h"
+#include "text/locale_text_win32.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <utility>
 
-#include "day/day_search.h"
-#include "day/letter_case.h"
-#include "day/utf8_text.h"
+#include "text/letter_case.h"
+#include "text/utf8_text.h"
 
 std::wstring toWide(std::string_view text)
 {

@@ -22,3 +22,13 @@ inline char32_t upperCaseFromTable(const CaseTable& upper, char32_t c)
 // Appends the text with every character replaced by its upper case; a byte
 // that begins no well-formed character is kept as it is.
 void foldWithCaseTable(std::string_view text, std::string& folded, const CaseTable& upper);
+
+// Appends the text with its letter case folded, so that two texts that differ
+// only in case become equal. The folded form may differ in length, but keeps
+// every line break. The Windows side folds as the user's locale does;
+// foldLetterCase knows the Latin, Greek and Cyrillic letters.
+using CaseFold = void (*)(std::string_view text, std::string& folded);
+void foldLetterCase(std::string_view text, std::string& folded);
+
+// The letters a to z in place, for ASCII texts and file names.
+void foldPlainCase(char* text, size_t length);

@@ -1,5 +1,5 @@
 // A file's stamp on Windows: one question to the file system, no opening of the file.
-#include "day/file_stamp.h"
+#include "storage/file_stamp.h"
 
 #include <windows.h>
 

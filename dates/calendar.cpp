@@ -1,5 +1,5 @@
 // Gregorian calendar rules on SystemTime dates.
-#include "day/calendar.h"
+#include "dates/calendar.h"
 
 #include <chrono>
 

@@ -1,5 +1,5 @@
 // The INI reader: one pass over the file, then every key answered from memory.
-#include "day/ini_file.h"
+#include "storage/ini_file.h"
 
 #include <algorithm>
 #include <bit>
@@ -10,9 +10,9 @@
 #include <emmintrin.h>
 #endif
 
-#include "day/day_page.h"
-#include "day/file_store.h"
-#include "day/legacy_text.h"
+#include "storage/file_store.h"
+#include "storage/text_builder.h"
+#include "text/legacy_text.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The per-file choice between UTF-8 and the code page of earlier versions.
-#include "day/legacy_text.h"
+#include "text/legacy_text.h"
 
 #include <algorithm>
 
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace {
 

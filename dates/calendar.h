@@ -1,7 +1,20 @@
 // Gregorian calendar rules on SystemTime dates: validity, month length, weekday, stepping.
 #pragma once
 
-#include "day/day_page.h"
+#include <cstdint>
+
+// Same members, order and widths as the Windows SYSTEMTIME, so the shell can
+// copy one into the other; only wYear, wMonth and wDay are relied on.
+struct SystemTime {
+    uint16_t wYear = 0;
+    uint16_t wMonth = 0;
+    uint16_t wDayOfWeek = 0;
+    uint16_t wDay = 0;
+    uint16_t wHour = 0;
+    uint16_t wMinute = 0;
+    uint16_t wSecond = 0;
+    uint16_t wMilliseconds = 0;
+};
 
 // The years a date may have; the date picker's calendar and the day files cover no more.
 constexpr int firstCalendarYear = 1;

@@ -1,5 +1,5 @@
 // Listing a folder on Windows: one pass of the directory gives names, sizes and times together.
-#include "day/folder_listing.h"
+#include "storage/folder_listing.h"
 
 #include <windows.h>
 

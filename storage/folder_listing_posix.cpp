@@ -1,5 +1,5 @@
 // Listing a folder on POSIX systems, used by the native build and its tests.
-#include "day/folder_listing.h"
+#include "storage/folder_listing.h"
 
 #include <dirent.h>
 #include <fcntl.h>

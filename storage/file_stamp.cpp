@@ -1,5 +1,5 @@
 // Telling a file that moved and stayed put from one still moving.
-#include "day/file_stamp.h"
+#include "storage/file_stamp.h"
 
 WatchStep watchStep(FileWatch& watch, const FileStamp& now)
 {

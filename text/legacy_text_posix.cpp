@@ -1,7 +1,7 @@
 // Code page 1252 into UTF-8, for the native build: the code page of a Western-European Windows.
-#include "day/legacy_text.h"
+#include "text/legacy_text.h"
 
-#include "day/utf8_text.h"
+#include "text/utf8_text.h"
 
 namespace {
 
