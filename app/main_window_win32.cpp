@@ -16,6 +16,7 @@
 #include "day/day_view_win32.h"
 #include "text/locale_text_win32.h"
 #include "day/other_versions_win32.h"
+#include "directory/directory_copies_win32.h"
 #include "directory/directory_list_win32.h"
 #include "edit/marks_win32.h"
 
@@ -275,6 +276,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         saveChangedPage();
         keepDirectoriesInStep();
         watchOtherVersions();
+        watchDirectoryCopies();
         keepCalendarInStep();
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;

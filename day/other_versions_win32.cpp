@@ -1,5 +1,4 @@
-// Other versions of the day shown and of the directory files: finding them, merging directory copies, and the dialog
-// that compares a day's version with the page.
+// Other versions of the day shown: finding them, and the dialog that compares one with the page.
 #include "day/other_versions_win32.h"
 
 #include <windows.h>
@@ -20,8 +19,6 @@
 #include "storage/folder_listing.h"
 #include "day/version_lines.h"
 #include "storage/other_version.h"
-#include "directory/directory_file.h"
-#include "directory/directory_merge.h"
 #include "resources/resource.h"
 
 namespace {
@@ -32,11 +29,9 @@ namespace {
 // half way between one and two seconds picks every second one.
 constexpr DWORD listingMilliseconds = 1500;
 
-struct FoundVersion {
-    std::string path;
-    VersionName name;
+struct DayVersion {
+    FoundVersion found;
     SYSTEMTIME time;  // local; from the name, else the file's last write
-    FolderFile stamp;
 };
 
 SYSTEMTIME localFileTime(int64_t modified)
@@ -54,118 +49,28 @@ uint64_t timeKey(const SYSTEMTIME& t)
            t.wSecond;
 }
 
-// The other versions of the file folder\stem.ini, newest first.
-std::vector<FoundVersion> versionsOf(const std::string& folder, std::string_view stem)
+// The other versions of the day's file, newest first.
+std::vector<DayVersion> versionsOfDay(const std::string& path)
 {
-    std::vector<FoundVersion> versions;
-    for (FolderFile& file : listFolderStartingWith(folder.c_str(), std::string(stem).c_str())) {
-        VersionName name = parseVersionName(file.name, stem);
-        if (name.maker == VersionMaker::none) continue;
-        SYSTEMTIME time = name.timed ? toSYSTEMTIME(name.time) : localFileTime(file.modified);
-        versions.push_back({folder + "\\" + file.name, std::move(name), time, std::move(file)});
+    std::vector<DayVersion> versions;
+    for (FoundVersion& found : findVersions(".\\Data", fileStem(path))) {
+        SYSTEMTIME time = found.name.timed ? toSYSTEMTIME(found.name.time) : localFileTime(found.file.modified);
+        versions.push_back({std::move(found), time});
     }
     std::stable_sort(versions.begin(), versions.end(),
-                     [](const FoundVersion& a, const FoundVersion& b) { return timeKey(a.time) > timeKey(b.time); });
+                     [](const DayVersion& a, const DayVersion& b) { return timeKey(a.time) > timeKey(b.time); });
     return versions;
-}
-
-// A file looked at and left where it was, until it changes: no copy is read
-// again every two seconds, and no message is given twice.
-using Settled = std::map<std::string, std::pair<uint64_t, int64_t>>;
-
-bool isSettled(const Settled& settled, const FoundVersion& version)
-{
-    auto it = settled.find(version.path);
-    return it != settled.end() && it->second == std::make_pair(version.stamp.size, version.stamp.modified);
-}
-
-void settle(Settled& settled, const FoundVersion& version)
-{
-    settled[version.path] = {version.stamp.size, version.stamp.modified};
 }
 
 struct Watch {
     HWND window = nullptr;
     SYSTEMTIME dayListed{};
     DWORD listedAt = 0;
-    std::vector<FoundVersion> dayVersions;  // of the day shown, still to be looked at by the user
-    Settled daySettled;
-    Settled directorySettled;
-    std::vector<std::string> news;  // messages still to give
+    std::vector<DayVersion> dayVersions;  // of the day shown, still to be looked at by the user
+    SettledVersions daySettled;
 };
 
 Watch watch;
-
-struct WatchedDirectory {
-    const DirectoryFile& file;
-    Directory& entries;
-    StoredDirectory& stored;
-    const char* what;
-    const char* yours;
-};
-
-const WatchedDirectory watchedDirectories[] = {
-    {contactsFile, appState.contacts, appState.storedContacts, "contacts file", "your contacts"},
-    {templatesFile, appState.templates, appState.storedTemplates, "templates file", "your templates"},
-    {periodicTasksFile, appState.periodicTasks, appState.storedPeriodicTasks, "periodic tasks file",
-     "your periodic tasks"},
-};
-
-// A copy's name may be a sync tool's guess: the user decides. No leaves both
-// files as they are, and the question comes again at the next start.
-bool userAddsEntries(const WatchedDirectory& directory, const FoundVersion& copy, int entries)
-{
-    std::string text = std::string("Another copy of the ") + directory.what + " was found (" +
-                       std::string(copy.path.substr(copy.path.find_last_of('\\') + 1)) + "). It holds " +
-                       std::to_string(entries) + (entries == 1 ? " entry that " : " entries that ") + directory.yours +
-                       " do not. Add them?";
-    return showMessage(appState.mainWindow, text.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
-}
-
-// The copy's entries the directory lacks are added, once the user says so,
-// and the directory's file written; only then does the copy move aside, so
-// that no entry exists only in memory.
-void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
-{
-    IniFile ini;
-    if (loadIniFile(copy.path.c_str(), ini) != ReadResult::read) return settle(watch.directorySettled, copy);
-    static Directory read;
-    static Directory preview;
-    readDirectory(ini, directory.file, read);
-    std::copy(std::begin(directory.entries), std::end(directory.entries), std::begin(preview));
-    EntriesAdded missing = addMissingEntries(preview, read);
-    if (missing.added > 0) {
-        if (!userAddsEntries(directory, copy, missing.added + missing.leftOut))
-            return settle(watch.directorySettled, copy);
-        // While the question was open, the file may have changed elsewhere: it
-        // is taken in first, and the copy merged at a later look.
-        if (directory.stored.unreadable || !isAsTaken(directory.stored.watch, directory.file.path)) return;
-    }
-    EntriesAdded result = addMissingEntries(directory.entries, read);
-    if (result.added > 0) {
-        StoreResult stored = storeDirectory(directory.file, directory.entries, directory.stored);
-        if (stored == StoreResult::failed) reportSaveFailure();
-        if (stored == StoreResult::failed || stored == StoreResult::failedAgain)
-            return settle(watch.directorySettled, copy);
-    }
-    if (result.leftOut > 0) {
-        watch.news.push_back(std::string("Another copy of the ") + directory.what +
-                             " holds more entries than fit; it was left in place.");
-        return settle(watch.directorySettled, copy);
-    }
-    if (moveAside(copy.path).empty()) return settle(watch.directorySettled, copy);
-}
-
-void mergeDirectoryCopies()
-{
-    for (const WatchedDirectory& directory : watchedDirectories) {
-        // A file changed since it was read is taken in first: a copy merged into
-        // the entries as they were would be written over what arrived.
-        if (directory.stored.unreadable || !isAsTaken(directory.stored.watch, directory.file.path)) continue;
-        for (const FoundVersion& copy : versionsOf(".", fileStem(directory.file.path)))
-            if (!isSettled(watch.directorySettled, copy)) mergeCopy(directory, copy);
-    }
-}
 
 ReadResult readVersion(const std::string& path, DayPage& page)
 {
@@ -192,19 +97,20 @@ void findDayVersions()
     watch.dayVersions.clear();
     // A day that could not be read cannot be compared, nor changed.
     if (!appState.storedDay.unreadable) {
-        DayPage shown, version;
+        DayPage shown, page;
         gatherDayPage(shown);
         std::string path = dayFilePath(toSystemTime(appState.dateShown));
         bool dayFileTaken = isAsTaken(appState.storedDay.watch, path.c_str());
-        for (FoundVersion& found : versionsOf(".\\Data", fileStem(path))) {
+        for (DayVersion& version : versionsOfDay(path)) {
+            const FoundVersion& found = version.found;
             if (!isSettled(watch.daySettled, found)) {
                 if (!dayFileTaken) continue;
                 settle(watch.daySettled, found);
-                if (readVersion(found.path, version) == ReadResult::read && differingLines(shown, version).empty() &&
+                if (readVersion(found.path, page) == ReadResult::read && differingLines(shown, page).empty() &&
                     !moveAside(found.path).empty())
                     continue;
             }
-            watch.dayVersions.push_back(std::move(found));
+            watch.dayVersions.push_back(std::move(version));
         }
     }
     showVersionControls(!watch.dayVersions.empty());
@@ -222,20 +128,12 @@ void findOtherVersions()
 {
     watchThisWindow();
     watch.listedAt = GetTickCount();
-    mergeDirectoryCopies();
     findDayVersions();
-}
-
-void tellNews()
-{
-    std::vector<std::string> news;
-    news.swap(watch.news);
-    for (const std::string& text : news) showMessage(appState.mainWindow, text.c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
 // The dialog: the versions as they were when it opened, each read once.
 struct ShownVersion {
-    FoundVersion found;
+    DayVersion version;
     DayPage page;
     bool readable;
 };
@@ -305,7 +203,7 @@ void fillChoices()
     HWND choice = GetDlgItem(versionsDialog.window, IDC_VERSION_CHOICE);
     SendMessageA(choice, CB_RESETCONTENT, 0, 0);
     for (const ShownVersion& version : versionsDialog.versions) {
-        std::string label = versionLabel(version.found.name, timeText(version.found.time), version.readable);
+        std::string label = versionLabel(version.version.found.name, timeText(version.version.time), version.readable);
         SendMessageA(choice, CB_ADDSTRING, 0, LPARAM(label.c_str()));
     }
 }
@@ -322,7 +220,7 @@ void onInitDialog(HWND window)
 void putVersionAside()
 {
     VersionsDialog& dialog = versionsDialog;
-    if (moveAside(dialog.versions[dialog.current].found.path).empty())
+    if (moveAside(dialog.versions[dialog.current].version.found.path).empty())
         showMessage(dialog.window,
                     "The other version could not be moved into the folder Other versions; it stays where it is.",
                     MB_OK | MB_ICONERROR);
@@ -398,7 +296,6 @@ void watchOtherVersions()
     bool sameDay = watch.window == appState.mainWindow && isSameDay(watch.dayListed, appState.dateShown);
     if (sameDay && GetTickCount() - watch.listedAt < listingMilliseconds) return;
     findOtherVersions();
-    tellNews();
 }
 
 void openOtherVersions()
@@ -406,14 +303,13 @@ void openOtherVersions()
     findOtherVersions();
     if (watch.dayVersions.empty()) return;
     versionsDialog = VersionsDialog{};
-    for (FoundVersion& found : watch.dayVersions) {
+    for (DayVersion& found : watch.dayVersions) {
         ShownVersion version{std::move(found), {}, false};
-        version.readable = readVersion(version.found.path, version.page) == ReadResult::read;
+        version.readable = readVersion(version.version.found.path, version.page) == ReadResult::read;
         versionsDialog.versions.push_back(std::move(version));
     }
     DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OTHER_VERSIONS), appState.mainWindow,
                     OtherVersionsDialog, 0);
     versionsDialog = VersionsDialog{};
     findOtherVersions();
-    tellNews();
 }

@@ -55,7 +55,7 @@ plane-one-kept|native|text/letter_case.cpp|    case 4: {  // an upper case|    c
 blank-mark-stored|native|day/stored_page.cpp|sameStoredPage(stored.page, shown)|firstChangedLine(stored.page, shown) < 0
 blank-mark-taken-back|native|day/page_merge.cpp|            if (isBlankLine(window.lines[i])) page.lines[i].mark = window.lines[i].mark;|
 renamed-copy-put-aside|windows|day/other_versions_win32.cpp|                if (!dayFileTaken) continue;|
-copy-merged-over-arrival|windows|day/other_versions_win32.cpp|!isAsTaken(directory.stored.watch, directory.file.path)) continue;|false) continue;
+copy-merged-over-arrival|windows|directory/directory_copies_win32.cpp|!isAsTaken(directory.stored.watch, directory.file.path)) continue;|false) continue;
 cut-off-by-one|native|text/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);

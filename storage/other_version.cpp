@@ -222,6 +222,29 @@ VersionName parseVersionName(std::string_view fileName, std::string_view stem)
     return {};
 }
 
+std::vector<FoundVersion> findVersions(const std::string& folder, std::string_view stem)
+{
+    std::vector<FoundVersion> versions;
+    for (FolderFile& file : listFolderStartingWith(folder.c_str(), std::string(stem).c_str())) {
+        VersionName name = parseVersionName(file.name, stem);
+        if (name.maker == VersionMaker::none) continue;
+        std::string path = folder + "\\" + file.name;
+        versions.push_back({std::move(path), std::move(name), std::move(file)});
+    }
+    return versions;
+}
+
+bool isSettled(const SettledVersions& settled, const FoundVersion& version)
+{
+    auto it = settled.find(version.path);
+    return it != settled.end() && it->second == std::make_pair(version.file.size, version.file.modified);
+}
+
+void settle(SettledVersions& settled, const FoundVersion& version)
+{
+    settled[version.path] = {version.file.size, version.file.modified};
+}
+
 std::string_view fileStem(std::string_view path)
 {
     size_t slash = path.find_last_of("\\/");

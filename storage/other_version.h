@@ -1,11 +1,13 @@
 // Other versions of a day or directory file: copies kept beside it rather than written over.
 #pragma once
 
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "dates/calendar.h"
+#include "storage/folder_listing.h"
 
 // Where a version that must not be lost is kept beside the file at path:
 // ".\Data\2026_12_07.ini" becomes ".\Data\2026_12_07.conflict-20261207-093000.ini",
@@ -32,6 +34,22 @@ struct VersionName {
 //   STEM-COMPUTER.ini, STEM-COMPUTER-N.ini            COMPUTER 1 to 15 upper-case letters,
 //                                                     digits or hyphens, a letter among them
 VersionName parseVersionName(std::string_view fileName, std::string_view stem);
+
+// An other version of a file, as the folder lists it.
+struct FoundVersion {
+    std::string path;
+    VersionName name;
+    FolderFile file;
+};
+
+// The other versions of the file folder\stem.ini, in no particular order.
+std::vector<FoundVersion> findVersions(const std::string& folder, std::string_view stem);
+
+// Versions looked at and left where they were, each until it changes: none is
+// read again at every look, and no question or message comes twice.
+using SettledVersions = std::map<std::string, std::pair<uint64_t, int64_t>>;
+bool isSettled(const SettledVersions& settled, const FoundVersion& version);
+void settle(SettledVersions& settled, const FoundVersion& version);
 
 // The file name without its folder and without ".ini": "2026_12_07", "directory_contact".
 std::string_view fileStem(std::string_view path);

@@ -27,6 +27,12 @@ protected:
         EXPECT_EQ(shown, enabled) << "the button and the menu item disagree";
         return shown;
     }
+    // Copies are listed every second tick or so, and read at the look after the one that found them.
+    void tickUntilMessages(size_t count)
+    {
+        for (DWORD start = GetTickCount(); shownMessages.size() < count && GetTickCount() - start < 5000; Sleep(50))
+            tick();
+    }
     static HWND dialog() { return dialogNamed("Other versions"); }
     static HWND rows() { return GetDlgItem(dialog(), IDC_VERSION_LINES); }
     // The rows of the dialog, a checked one marked with "x".
@@ -188,7 +194,7 @@ TEST_F(OtherVersions, DirectoryCopiesAreMergedAfterAsking)
     writeBytes("directory_periodic-LAPTOP.ini", "");
     answers = {IDYES, IDYES, IDNO};
     openWindow();
-    tick();
+    tickUntilMessages(4);  // a copy is read once it has stayed put from one look to the next
     ASSERT_EQ(shownMessages.size(), 4u);
     EXPECT_EQ(shownMessages[0].text, "Another copy of the contacts file was found (directory_contact (Bob's conflicted "
                                      "copy 2026-12-06).ini). It holds 2 entries that your contacts do not. Add them?");
@@ -214,7 +220,7 @@ TEST_F(OtherVersions, DirectoryCopiesAreMergedAfterAsking)
     closeWindow();
     shownMessages.clear();
     openWindow();
-    tick();
+    tickUntilMessages(2);
     ASSERT_EQ(shownMessages.size(), 2u);  // the templates' copy, still in place, is told of again
     EXPECT_EQ(shownMessages[0].text, periodicQuestion);
 }
