@@ -116,7 +116,8 @@ void followToday(const SYSTEMTIME& now)
     today.wYear = now.wYear;
     today.wMonth = now.wMonth;
     today.wDay = now.wDay;
-    moveTo(today);
+    // A day that could not be saved stays shown, and the move is tried again at the next tick.
+    followPending = !moveTo(today, false);
 }
 
 // Carried from tick to tick; started again with every main window.

@@ -25,7 +25,10 @@ void openHomePage();
 // Date navigation
 void stepDay(int days);
 void openDatePicker();
-bool moveTo(const SYSTEMTIME& date);  // saves the day left, then shows the date; false when it could not be saved
+// Saves the day left, then shows the date; false when it could not be saved.
+// A move the user asked for tells every failure; one the program retries
+// each second (following today at midnight) tells it once.
+bool moveTo(const SYSTEMTIME& date, bool userAsked = true);
 void openFind();
 
 // Directories

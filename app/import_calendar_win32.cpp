@@ -73,16 +73,13 @@ DayPlacement importIntoShownDay(const DayImport& day)
 DayPlacement importIntoDay(const DayImport& day)
 {
     StoredPage stored;
-    std::string path = dayFilePath(day.date);
-    stored.watch = watchFrom(fileStamp(path.c_str()));
-    if (readDayPage(day.date, stored.page) == ReadResult::unreadable) return nothingPlaced(day);
+    if (loadStoredPage(stored, day.date, stored.page) == ReadResult::unreadable) return nothingPlaced(day);
     pageAsShown(stored.page, DayPage{});
     DayPage page = stored.page;
     DayPlacement placement = placeOnPage(page, day.items);
     if (placement.placed.empty()) return placement;
-    DaySync sync = syncDayFile(stored, page, day.date, toSystemTime(localTime()));
-    if (sync.retry || sync.stored == StoreResult::failed || sync.stored == StoreResult::failedAgain)
-        return nothingPlaced(day);
+    DayKeep keep = takeInDayFile(stored, page, day.date, toSystemTime(localTime()), true);
+    if (keep.stored != StoreResult::stored) return nothingPlaced(day);
     return placement;
 }
 

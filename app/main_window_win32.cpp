@@ -88,10 +88,11 @@ bool changesTheDay(int id)
 // what to do when it cannot be.
 void closeMainWindow()
 {
-    if (!storeShownPage(appState.dateShown) &&
+    if (isFailure(storeShownPage()) &&
         showMessage(appState.mainWindow, "The day could not be saved. Close anyway and lose its changes?",
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
+    if (!saveDirectoriesBeforeClosing()) return;
     EndDialog(appState.mainWindow, IDCANCEL);
 }
 
@@ -234,7 +235,7 @@ void SaveAll(bool endingSession)
 {
     removeTrayIcon();
     writeOptions();
-    saveDirectoryFiles();
+    saveDirectoryFiles(endingSession);
     saveShownPageAtEnd(endingSession);
     stopCalendarFile();
 }

@@ -63,7 +63,9 @@ int main()
     GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelBefore, &userBefore);
     QueryPerformanceCounter(&start);
     for (int i = 0; i < rounds; ++i) {
-        same = watchStep(appState.storedDay.watch, fileStamp(day.c_str())) == WatchStep::still && same;
+        same = nextKeepStep(appState.storedDay, day.c_str(), fileStamp(day.c_str()), KeepOccasion::tick, false) ==
+                   KeepStep::nothing &&
+               same;
         keepDirectoriesInStep();
     }
     QueryPerformanceCounter(&end);

@@ -13,9 +13,9 @@
 // The page left is saved under its own date before the new date's page is read,
 // so the window never holds one day's lines under another day's date; a page
 // that could not be saved stays in the window, its only copy.
-bool moveTo(const SYSTEMTIME& date)
+bool moveTo(const SYSTEMTIME& date, bool userAsked)
 {
-    if (!saveShownPage(appState.dateShown)) return false;
+    if (!saveShownPage(userAsked)) return false;
     appState.dateShown = date;
     loadDayPage();
     findDayVersionsNow();

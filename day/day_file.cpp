@@ -24,8 +24,6 @@ constexpr DaySection daySections[] = {
     {"NOTE", firstNoteLine, noteLineCount},
 };
 
-constexpr const char* dataFolder = ".\\Data";
-
 void appendKey(TextBuilder& builder, const char* key, int n)
 {
     char name[32];

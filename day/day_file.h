@@ -10,6 +10,9 @@
 
 #include "storage/text_builder.h"
 
+// The folder of the day files, beside the program's working folder.
+constexpr const char* dataFolder = ".\\Data";
+
 std::string dayFilePath(const SystemTime& date);
 
 // The date a Data folder file stands for: only a name that dayFilePath gives a

@@ -9,7 +9,6 @@
 #include "app/commands_win32.h"
 #include "app/control_names_win32.h"
 #include "day/day_file.h"
-#include "storage/file_stamp.h"
 #include "text/locale_text_win32.h"
 #include "edit/marks_win32.h"
 
@@ -118,11 +117,7 @@ void loadDayPage()
     showDateHeader();
     DayPage page;
     StoredPage& stored = appState.storedDay;
-    FileStamp beforeReading = fileStamp(dayFilePath(toSystemTime(appState.dateShown)).c_str());
-    stored.unreadable = readDayPage(toSystemTime(appState.dateShown), page) == ReadResult::unreadable;
-    // A file that could not be read is read again as soon as it can be.
-    stored.watch = watchFrom(stored.unreadable ? FileStamp{} : beforeReading);
-    stored.unreadableTold = false;
+    loadStoredPage(stored, toSystemTime(appState.dateShown), page);
     showDayPage(page);
     gatherDayPage(stored.page);
     // Told once the window is up: a message box opened here would run its own
@@ -133,19 +128,6 @@ void loadDayPage()
 
 namespace {
 
-void noteWrite(const SystemTime& date, StoreResult result)
-{
-    if (result == StoreResult::stored)
-        appState.storedDay.watch = watchAfterWriting(fileStamp(dayFilePath(date).c_str()));
-}
-
-StoreResult writeShownPage(const DayPage& page, const SystemTime& date)
-{
-    StoreResult result = storePage(appState.storedDay, page, date);
-    noteWrite(date, result);
-    return result;
-}
-
 // What another program changed goes into the window as one step of the undo history.
 void showTakenIn(const DayPage& shown, const DayPage& page)
 {
@@ -154,67 +136,47 @@ void showTakenIn(const DayPage& shown, const DayPage& page)
     takeUndoStep();
 }
 
-// Reads the day's file again, shows it merged with the window, and saves the
-// merge where it differs from the file. A file that cannot be read now is
-// tried again at the next tick, or, when the day is being left, counts as a
-// failed save: nothing is written over what could not be read.
-StoreResult takeInDayFile(const SYSTEMTIME& date, const FileStamp& beforeReading, bool leaving)
+// Asks the keeper about the day's file with the page the window shows, and
+// shows a change taken in. Leaving waits, a moment at a time, for a file
+// still being written elsewhere.
+StoreResult keepShownPage(KeepOccasion occasion)
 {
-    StoredPage& stored = appState.storedDay;
     DayPage shown;
     gatherDayPage(shown);
     DayPage page = shown;
-    SystemTime day = toSystemTime(date);
-    DaySync sync = syncDayFile(stored, page, day, toSystemTime(localTime()));
-    if (sync.retry) return leaving ? noteSaveOutcome(false, stored.failureTold) : StoreResult::skipped;
-    stored.watch = watchFrom(beforeReading);
-    noteWrite(day, sync.stored);
-    if (sync.fileChanged) showTakenIn(shown, page);
-    return sync.stored;
-}
-
-bool isFailure(StoreResult result)
-{
-    return result == StoreResult::failed || result == StoreResult::failedAgain;
-}
-
-// A page unchanged since its file was last read or written is never written:
-// the file keeps its bytes, whatever wrote them. The page is about to be
-// left, so a change made elsewhere since the last look is merged now.
-StoreResult storeGatheredPage(const DayPage& page, const SYSTEMTIME& date)
-{
-    StoredPage& stored = appState.storedDay;
-    if (stored.unreadable || sameStoredPage(stored.page, page)) return StoreResult::skipped;
-    FileStamp now = fileStamp(dayFilePath(toSystemTime(date)).c_str());
-    return now == stored.watch.taken && !stored.watch.ownWrite ? writeShownPage(page, toSystemTime(date))
-                                                               : takeInDayFile(date, now, true);
+    DayKeep keep;
+    do {
+        keep = keepDayFile(appState.storedDay, page, toSystemTime(appState.dateShown), occasion,
+                           toSystemTime(localTime()));
+        if (keep.step == KeepStep::wait) Sleep(settleWaitMilliseconds);
+    } while (keep.step == KeepStep::wait);
+    if (keep.step == KeepStep::takeIn) showTakenIn(shown, page);
+    return keep.stored;
 }
 
 }  // namespace
 
-bool storeShownPage(const SYSTEMTIME& date)
+StoreResult storeShownPage()
 {
-    DayPage page;
-    gatherDayPage(page);
-    return !isFailure(storeGatheredPage(page, date));
+    return keepShownPage(KeepOccasion::leave);
 }
 
-bool saveShownPage(const SYSTEMTIME& date)
+bool saveShownPage(bool userAsked)
 {
-    if (storeShownPage(date)) return true;
-    reportSaveFailure();
-    return false;
+    StoreResult result = storeShownPage();
+    if (result == StoreResult::failed || (userAsked && result == StoreResult::failedAgain)) reportSaveFailure();
+    return !isFailure(result);
 }
 
 void saveShownPageAtEnd(bool endingSession)
 {
+    StoreResult result = storeShownPage();
+    if (!isFailure(result)) return;
     DayPage page;
     gatherDayPage(page);
-    SystemTime date = toSystemTime(appState.dateShown);
-    StoreResult result = storeGatheredPage(page, appState.dateShown);
-    if (!isFailure(result)) return;
     // An emptied page has nothing to keep aside; its old file stays, as after any failed delete.
-    if (endingSession && (isPageEmpty(page) || saveDayPageAsOtherVersion(page, date, toSystemTime(localTime()))))
+    if (endingSession && (isPageEmpty(page) || saveDayPageAsOtherVersion(page, toSystemTime(appState.dateShown),
+                                                                         toSystemTime(localTime()))))
         return;
     if (result == StoreResult::failed) reportSaveFailure();
 }
@@ -225,32 +187,10 @@ void saveChangedPage()
     static bool running = false;
     if (running) return;
     running = true;
-    StoredPage& stored = appState.storedDay;
-    std::string path = dayFilePath(toSystemTime(appState.dateShown));
-    FileStamp now = fileStamp(path.c_str());
-    StoreResult result = StoreResult::skipped;
-    switch (watchStep(stored.watch, now)) {
-    case WatchStep::still: {
-        // A file that could not be read and is gone since leaves an empty
-        // day, which is no longer locked; the watch of one held still sees
-        // nothing to read.
-        if (stored.unreadable && !now.exists) {
-            result = takeInDayFile(appState.dateShown, now, false);
-            break;
-        }
-        DayPage page;
-        gatherDayPage(page);
-        result = writeShownPage(page, toSystemTime(appState.dateShown));
-        break;
-    }
-    case WatchStep::moving: break;  // nothing is saved over a file that is still moving
-    case WatchStep::settled:
-        // A command that asks a question holds a page of its own meanwhile:
-        // the window is taken in once no dialog is open over it.
-        if (IsWindowEnabled(appState.mainWindow) && canReadNow(path.c_str()))
-            result = takeInDayFile(appState.dateShown, now, false);
-        break;
-    }
+    // A command that asks a question holds a page of its own meanwhile: the
+    // window is taken in once no dialog is open over it.
+    StoreResult result =
+        keepShownPage(IsWindowEnabled(appState.mainWindow) ? KeepOccasion::tick : KeepOccasion::tickAsking);
     if (result == StoreResult::failed) reportSaveFailure();
     running = false;
 }

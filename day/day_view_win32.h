@@ -5,6 +5,7 @@
 
 #include "day/day_page.h"
 #include "day/line_controls_win32.h"
+#include "day/stored_page.h"
 
 void showDayPage(const DayPage& page);
 void gatherDayPage(DayPage& page);
@@ -20,10 +21,11 @@ void loadDayPage();
 // with what another program changed in the file meanwhile; false when the
 // file could not be written, and whoever leaves the day must then stay on it.
 // A day whose file could not be read is never saved.
-bool storeShownPage(const SYSTEMTIME& date);
+StoreResult storeShownPage();
 
-// The same, telling the user of a failure.
-bool saveShownPage(const SYSTEMTIME& date);
+// The same, telling the user of a failure: of every one when the user asked
+// for what needs the save, else only of the first since a save succeeded.
+bool saveShownPage(bool userAsked = true);
 
 // The last save, as the program ends. A failure the user has already been
 // told of (and chose to close anyway) is not told again; at a log-off or

@@ -100,7 +100,7 @@ void findDayVersions()
         DayPage shown, page;
         gatherDayPage(shown);
         std::string path = dayFilePath(toSystemTime(appState.dateShown));
-        bool dayFileTaken = isAsTaken(appState.storedDay.watch, path.c_str());
+        bool dayFileTaken = isAsKept(appState.storedDay, path.c_str());
         for (DayVersion& version : versionsOfDay(path)) {
             const FoundVersion& found = version.found;
             if (!isSettled(watch.daySettled, found)) {

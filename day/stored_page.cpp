@@ -1,27 +1,44 @@
-// Saving the day shown only when it changed, and never over a file that could not be read.
+// Keeping the day file in step with the day shown.
 #include "day/stored_page.h"
 
+#include "day/page_merge.h"
 #include "storage/ini_file.h"
 #include "storage/other_version.h"
-#include "day/page_merge.h"
 
-StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime& date)
+ReadResult loadStoredPage(StoredPage& stored, const SystemTime& date, DayPage& page)
 {
-    if (stored.unreadable || sameStoredPage(stored.page, shown)) return StoreResult::skipped;
-    bool succeeded = saveDayPage(shown, date) != SaveResult::failed;
-    if (succeeded) stored.page = shown;
-    return noteSaveOutcome(succeeded, stored.failureTold);
+    FileStamp beforeReading = fileStamp(dayFilePath(date).c_str());
+    ReadResult read = readDayPage(date, page);
+    noteRead(stored, beforeReading, read == ReadResult::unreadable);
+    stored.unreadableTold = false;
+    stored.page = page;
+    return read;
 }
 
-DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, const SystemTime& now)
+WriteOutcome writeDayFile(StoredPage& stored, const DayPage& page, const SystemTime& date)
 {
-    DaySync sync;
+    if (stored.unreadable || sameStoredPage(stored.page, page)) return WriteOutcome::unchanged;
     std::string path = dayFilePath(date);
+    // An empty day has no file; a file that stays would bring the lines back.
+    TextBuilder text = isPageEmpty(page) ? TextBuilder() : composeDayFile(page, date);
+    createFolder(dataFolder);
+    WriteOutcome outcome =
+        writeKeptFile(stored, path.c_str(), std::string_view(text.data(), size_t(text.length())), true);
+    if (outcome == WriteOutcome::written) stored.page = page;
+    return outcome;
+}
+
+DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, const SystemTime& now,
+                      bool leaving)
+{
+    DayKeep keep;
+    std::string path = dayFilePath(date);
+    FileStamp beforeReading = fileStamp(path.c_str());
     IniFile ini;
     ReadResult read = loadIniFile(path.c_str(), ini);
     if (read == ReadResult::unreadable) {
-        sync.retry = true;
-        return sync;
+        if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
+        return keep;
     }
     DayPage file;
     readDayPageFrom(ini, file);
@@ -30,17 +47,34 @@ DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date,
     if (stored.unreadable || !sameStoredPage(file, stored.page)) {
         PageMerge merged = mergePages(stored.page, window, file);
         if (merged.conflict && read == ReadResult::read) {
-            sync.otherVersion = keepOtherVersion(path, bytesAsRead(ini), now);
-            if (sync.otherVersion.empty()) {
-                sync.retry = true;
-                return sync;
+            keep.otherVersion = keepOtherVersion(path, bytesAsRead(ini), now);
+            if (keep.otherVersion.empty()) {
+                if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
+                return keep;
             }
         }
-        sync.fileChanged = true;
-        stored.unreadable = false;
+        keep.step = KeepStep::takeIn;
         stored.page = file;
         window = merged.page;
     }
-    sync.stored = storePage(stored, window, date);
-    return sync;
+    noteRead(stored, beforeReading, false);
+    keep.stored = storeResultOf(stored, writeDayFile(stored, window, date), leaving);
+    return keep;
+}
+
+DayKeep keepDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, KeepOccasion occasion,
+                    const SystemTime& now)
+{
+    std::string path = dayFilePath(date);
+    bool changedHere = !stored.unreadable && !sameStoredPage(stored.page, window);
+    KeepStep step = nextKeepStep(stored, path.c_str(), fileStamp(path.c_str()), occasion, changedHere);
+    bool leaving = occasion == KeepOccasion::leave;
+    if (step == KeepStep::write) {
+        WriteOutcome outcome = writeDayFile(stored, window, date);
+        // A change that arrived between the look and the write is merged, on leaving at once.
+        if (outcome == WriteOutcome::changedMeanwhile && leaving) return keepDayFile(stored, window, date, occasion, now);
+        return {KeepStep::write, storeResultOf(stored, outcome, leaving), {}};
+    }
+    if (step == KeepStep::takeIn) return takeInDayFile(stored, window, date, now, leaving);
+    return {step, StoreResult::skipped, {}};
 }

@@ -80,13 +80,14 @@ void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
             return settle(copies.settled, copy);
         // While the question was open, the file may have changed elsewhere: it
         // is taken in first, and the copy merged at a later look.
-        if (directory.stored.unreadable || !isAsTaken(directory.stored.watch, directory.file.path)) return;
+        if (!isAsKept(directory.stored, directory.file.path)) return;
     }
     EntriesAdded result = addMissingEntries(directory.entries, read);
     if (result.added > 0) {
-        StoreResult stored = storeDirectory(directory.file, directory.entries, directory.stored);
+        StoreResult stored =
+            storeResultOf(directory.stored, writeDirectoryFile(directory.file, directory.entries, directory.stored), true);
         if (stored == StoreResult::failed) reportSaveFailure();
-        if (stored == StoreResult::failed || stored == StoreResult::failedAgain)
+        if (isFailure(stored))
             return settle(copies.settled, copy);
     }
     if (result.leftOut > 0) {
@@ -102,7 +103,7 @@ void mergeCopies()
     for (const WatchedDirectory& directory : watchedDirectories) {
         // A file changed since it was read is taken in first: a copy merged into
         // the entries as they were would be written over what arrived.
-        if (directory.stored.unreadable || !isAsTaken(directory.stored.watch, directory.file.path)) continue;
+        if (!isAsKept(directory.stored, directory.file.path)) continue;
         for (const FoundVersion& copy : findVersions(".", fileStem(directory.file.path)))
             if (!isSettled(copies.settled, copy) && hasSettled(copy)) mergeCopy(directory, copy);
     }

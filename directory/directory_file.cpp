@@ -125,20 +125,32 @@ bool saveDirectory(const DirectoryFile& file, const Directory& directory)
 // the same entries counts as unchanged.
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored)
 {
-    stored.unreadable = loadDirectory(file, directory) == ReadResult::unreadable;
+    FileStamp beforeReading = fileStamp(file.path);
+    noteRead(stored, beforeReading, loadDirectory(file, directory) == ReadResult::unreadable);
+    stored.unreadableTold = false;
     TextBuilder text = composeDirectoryFile(file, directory);
     stored.held.assign(text.data(), size_t(text.length()));
 }
 
-StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored)
+namespace {
+
+bool differsFromFile(const DirectoryFile& file, const Directory& directory, const StoredDirectory& stored)
 {
-    if (stored.unreadable) return StoreResult::skipped;
+    TextBuilder text = composeDirectoryFile(file, directory);
+    return std::string_view(text.data(), size_t(text.length())) != stored.held;
+}
+
+}  // namespace
+
+WriteOutcome writeDirectoryFile(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored)
+{
+    if (stored.unreadable) return WriteOutcome::unchanged;
     TextBuilder text = composeDirectoryFile(file, directory);
     std::string_view composed(text.data(), size_t(text.length()));
-    if (composed == stored.held) return StoreResult::skipped;
-    bool succeeded = writeFileAtomically(file.path, text.data(), composed.size());
-    if (succeeded) stored.held = composed;
-    return noteSaveOutcome(succeeded, stored.failureTold);
+    if (composed == stored.held) return WriteOutcome::unchanged;
+    WriteOutcome outcome = writeKeptFile(stored, file.path, composed, false);
+    if (outcome == WriteOutcome::written) stored.held = composed;
+    return outcome;
 }
 
 namespace {
@@ -150,15 +162,16 @@ struct DirectoryCopy {
 
 }  // namespace
 
-DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                const SystemTime& now)
+DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                                  const SystemTime& now, bool leaving)
 {
-    DirectorySync sync;
+    DirectoryKeep keep;
+    FileStamp beforeReading = fileStamp(file.path);
     IniFile ini;
     ReadResult read = loadIniFile(file.path, ini);
     if (read == ReadResult::unreadable) {
-        sync.retry = true;
-        return sync;
+        if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
+        return keep;
     }
     auto theirs = std::make_unique<DirectoryCopy>();
     readDirectory(ini, file, theirs->entries);
@@ -169,16 +182,32 @@ DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory,
         auto base = std::make_unique<DirectoryCopy>();
         readDirectory(parseIni(stored.held), file, base->entries);
         if (!mergeDirectories(base->entries, directory, theirs->entries, directory)) {
-            sync.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), now);
-            if (sync.otherVersion.empty()) {
-                sync.retry = true;
-                return sync;
+            keep.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), now);
+            if (keep.otherVersion.empty()) {
+                if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
+                return keep;
             }
         }
-        sync.fileChanged = true;
-        stored.unreadable = false;
+        keep.step = KeepStep::takeIn;
         stored.held = nowHeld;
     }
-    sync.stored = storeDirectory(file, directory, stored);
-    return sync;
+    noteRead(stored, beforeReading, false);
+    keep.stored = storeResultOf(stored, writeDirectoryFile(file, directory, stored), leaving);
+    return keep;
+}
+
+DirectoryKeep keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                                KeepOccasion occasion, const SystemTime& now)
+{
+    bool leaving = occasion == KeepOccasion::leave;
+    bool changedHere = !stored.unreadable && (leaving || stored.saveFailing) && differsFromFile(file, directory, stored);
+    KeepStep step = nextKeepStep(stored, file.path, fileStamp(file.path), occasion, changedHere);
+    if (step == KeepStep::write) {
+        WriteOutcome outcome = writeDirectoryFile(file, directory, stored);
+        if (outcome == WriteOutcome::changedMeanwhile && leaving)
+            return keepDirectoryFile(file, directory, stored, occasion, now);
+        return {KeepStep::write, storeResultOf(stored, outcome, leaving), {}};
+    }
+    if (step == KeepStep::takeIn) return takeInDirectoryFile(file, directory, stored, now, leaving);
+    return {step, StoreResult::skipped, {}};
 }

@@ -47,33 +47,35 @@ TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& dir
 bool saveDirectory(const DirectoryFile& file, const Directory& directory);
 
 // What a directory's file holds as far as this run knows.
-struct StoredDirectory {
-    std::string held;            // the directory as last read or written, composed as it is written
-    bool unreadable = false;     // the file exists but could not be read: it is not written this run
-    bool unreadableTold = false;
-    bool failureTold = false;
-    FileWatch watch;
+struct StoredDirectory : FileKeeper {
+    std::string held;  // the directory as last read or written, composed as it is written
 };
 
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored);
 
-// Writes the directory's file unless it could not be read or the directory is
-// what the file already holds: a hand-edited file, or one in the old code
-// page, keeps its bytes until the user changes the directory.
-StoreResult storeDirectory(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored);
+// The one verb for writing a directory: its file, unless it could not be read
+// or the directory is what the file already holds (a hand-edited file, or one
+// in the old code page, keeps its bytes until the user changes the
+// directory). The file is replaced only while it is as last read or written.
+WriteOutcome writeDirectoryFile(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored);
 
-// What bringing a directory's file and its entries in step came to.
-struct DirectorySync {
-    bool retry = false;         // the file could not be read, or its other version not kept: nothing changed
-    bool fileChanged = false;   // another program changed the file: its entries are merged in
-    std::string otherVersion;   // where the file was kept when the merge would not fit in the directory
+// What keeping a directory's file and its entries in step came to.
+struct DirectoryKeep {
+    KeepStep step = KeepStep::nothing;  // takeIn: another program changed the file, its entries are merged in
     StoreResult stored = StoreResult::skipped;
+    std::string otherVersion;  // where the file was kept when the merge would not fit in the directory
 };
 
-// Reads the file again; what another program changed in it since it was last
-// read or written is merged into the directory, which is then written where
-// it differs from what the file holds. When the merge would hold more than
-// the directory has room for, the directory stays as it is and the file is
-// kept as an other version.
-DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                const SystemTime& now);
+// The one verb for taking a change in: reads the file again; what another
+// program changed in it since it was last read or written is merged into the
+// directory, which is then written where it differs from what the file
+// holds. When the merge would hold more than the directory has room for, the
+// directory stays as it is and the file is kept as an other version.
+DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                                  const SystemTime& now, bool leaving);
+
+// Looks at the directory's file and does what the keeper answers. At a tick
+// the entries are compared with the file only while a write is failing, so
+// that it is tried again; changes made in a list are written when it closes.
+DirectoryKeep keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                                KeepOccasion occasion, const SystemTime& now);

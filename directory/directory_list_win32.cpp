@@ -11,7 +11,7 @@
 #include "app/app_state_win32.h"
 #include "app/control_names_win32.h"
 #include "app/commands_win32.h"
-#include "storage/file_stamp.h"
+#include "storage/other_version.h"
 #include "text/locale_text_win32.h"
 #include "edit/insert_item_win32.h"
 #include "edit/marks_win32.h"
@@ -230,38 +230,18 @@ void showMergedEntries(DirectoryList& list)
         EnableWindow(GetDlgItem(dialog, button), !list.stored.unreadable);
 }
 
-void noteWrite(DirectoryList& list, StoreResult result)
+// Asks the keeper about the directory's file and shows a change taken in in
+// its open list. Leaving waits, a moment at a time, for a file still being
+// written elsewhere.
+StoreResult keepDirectory(DirectoryList& list, KeepOccasion occasion)
 {
-    if (result == StoreResult::stored) list.stored.watch = watchAfterWriting(fileStamp(list.file.path));
-}
-
-// Reads the directory's file again, merges what another program changed into
-// the directory and writes the merge where it differs from the file. A file
-// that cannot be read now is tried again at the next tick, or, when the
-// directory is being saved, counts as a failed save.
-StoreResult takeInDirectoryFile(DirectoryList& list, const FileStamp& beforeReading, bool saving)
-{
-    DirectorySync sync = syncDirectoryFile(list.file, list.entries, list.stored, toSystemTime(localTime()));
-    if (sync.retry) return saving ? noteSaveOutcome(false, list.stored.failureTold) : StoreResult::skipped;
-    list.stored.watch = watchFrom(beforeReading);
-    noteWrite(list, sync.stored);
-    if (sync.fileChanged && isOpen(list)) showMergedEntries(list);
-    return sync.stored;
-}
-
-// A directory unchanged since its file was last read or written is not
-// written; a changed one is merged first with a change made elsewhere since
-// the last look.
-StoreResult saveDirectoryFile(DirectoryList& list)
-{
-    if (list.stored.unreadable) return StoreResult::skipped;
-    TextBuilder text = composeDirectoryFile(list.file, list.entries);
-    if (std::string_view(text.data(), size_t(text.length())) == list.stored.held) return StoreResult::skipped;
-    FileStamp now = fileStamp(list.file.path);
-    if (!(now == list.stored.watch.taken) || list.stored.watch.ownWrite) return takeInDirectoryFile(list, now, true);
-    StoreResult result = storeDirectory(list.file, list.entries, list.stored);
-    noteWrite(list, result);
-    return result;
+    DirectoryKeep keep;
+    do {
+        keep = keepDirectoryFile(list.file, list.entries, list.stored, occasion, toSystemTime(localTime()));
+        if (keep.step == KeepStep::wait) Sleep(settleWaitMilliseconds);
+    } while (keep.step == KeepStep::wait);
+    if (keep.step == KeepStep::takeIn && isOpen(list)) showMergedEntries(list);
+    return keep.stored;
 }
 
 void openDirectoryList(DirectoryList& list)
@@ -274,20 +254,20 @@ void openDirectoryList(DirectoryList& list)
                     DirectoryListDialog, LPARAM(&list));
     // Every change has reached the array by now; the file follows, so that
     // nothing waits for shutdown.
-    if (saveDirectoryFile(list) == StoreResult::failed) reportSaveFailure();
+    if (keepDirectory(list, KeepOccasion::leave) == StoreResult::failed) reportSaveFailure();
 }
 
 }  // namespace
 
 DirectoryList contactsList{appState.contacts, nullptr, contactColumns, 5, contactLayout,
                            IDD_CONTACT, ContactDialog, "Edit contact", nullptr, 0,
-                           contactsFile, appState.storedContacts};
+                           contactsFile, appState.storedContacts, "contacts"};
 DirectoryList templatesList{appState.templates, "Templates", templateColumns, 1, contactLayout,
                             IDD_TEMPLATE, TemplateDialog, "Edit template", nullptr, 0,
-                            templatesFile, appState.storedTemplates};
+                            templatesFile, appState.storedTemplates, "templates"};
 DirectoryList periodicTasksList{appState.periodicTasks, "Periodic tasks", periodicColumns, 5, periodicLayout,
                                 IDD_PERIODIC_TASK, PeriodicTaskDialog, "Edit periodic task", nullptr, 0,
-                                periodicTasksFile, appState.storedPeriodicTasks};
+                                periodicTasksFile, appState.storedPeriodicTasks, "periodic tasks"};
 
 namespace {
 
@@ -298,11 +278,7 @@ DirectoryList* const directoryLists[] = {&contactsList, &templatesList, &periodi
 void loadDirectoryFiles()
 {
     for (DirectoryList* list : directoryLists) {
-        FileStamp beforeReading = fileStamp(list->file.path);
         loadStoredDirectory(list->file, list->entries, list->stored);
-        // A file that could not be read is read again as soon as it can be.
-        list->stored.watch = watchFrom(list->stored.unreadable ? FileStamp{} : beforeReading);
-        list->stored.unreadableTold = false;
         if (list->stored.unreadable) PostMessageA(appState.mainWindow, WM_TELL_UNREADABLE, 0, 0);
     }
 }
@@ -316,10 +292,34 @@ void tellUnreadableDirectories()
     }
 }
 
-void saveDirectoryFiles()
+bool saveDirectoriesBeforeClosing()
+{
+    for (DirectoryList* list : directoryLists) {
+        if (!isFailure(keepDirectory(*list, KeepOccasion::leave))) continue;
+        std::string question = std::string("The ") + list->what +
+                               " could not be saved. Close anyway and lose their changes?";
+        if (showMessage(appState.mainWindow, question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+            return false;
+    }
+    return true;
+}
+
+void saveDirectoryFiles(bool endingSession)
 {
     bool tell = false;
-    for (DirectoryList* list : directoryLists) tell = saveDirectoryFile(*list) == StoreResult::failed || tell;
+    for (DirectoryList* list : directoryLists) {
+        StoreResult result = keepDirectory(*list, KeepOccasion::leave);
+        if (!isFailure(result)) continue;
+        // Nobody is there to be asked at a log-off: the entries go beside the file.
+        if (endingSession) {
+            TextBuilder text = composeDirectoryFile(list->file, list->entries);
+            if (!keepOtherVersion(list->file.path, std::string_view(text.data(), size_t(text.length())),
+                                  toSystemTime(localTime()))
+                     .empty())
+                continue;
+        }
+        tell = result == StoreResult::failed || tell;
+    }
     if (tell) reportSaveFailure();
 }
 
@@ -330,12 +330,11 @@ void keepDirectoriesInStep()
     running = true;
     bool tell = false;
     for (DirectoryList* list : directoryLists) {
-        FileStamp now = fileStamp(list->file.path);
-        if (watchStep(list->stored.watch, now) != WatchStep::settled || !canReadNow(list->file.path)) continue;
         // An add or edit dialog, or a question, open over the list is not
         // disturbed: the change is taken in once it has closed.
-        if (isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl))) continue;
-        tell = takeInDirectoryFile(*list, now, false) == StoreResult::failed || tell;
+        bool asking = isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl));
+        tell = keepDirectory(*list, asking ? KeepOccasion::tickAsking : KeepOccasion::tick) == StoreResult::failed ||
+               tell;
     }
     if (tell) reportSaveFailure();
     running = false;

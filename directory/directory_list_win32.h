@@ -31,6 +31,7 @@ struct DirectoryList {
     int addMode;  // 1 while the add/edit dialog adds, 0 while it edits the selected row
     const DirectoryFile& file;
     StoredDirectory& stored;
+    const char* what;  // "contacts": what the questions call it
 };
 
 extern DirectoryList contactsList;
@@ -43,13 +44,20 @@ extern DirectoryList periodicTasksList;
 void loadDirectoryFiles();
 void tellUnreadableDirectories();
 
+// Before the window closes, while the user can still be asked: each directory
+// that cannot be saved asks "Close anyway and lose their changes?"; false
+// when the user chose to stay.
+bool saveDirectoriesBeforeClosing();
+
 // Writes all three files but those that could not be read or did not change;
-// a failure is told once, and again only after a save has succeeded in between.
-void saveDirectoryFiles();
+// a failure is told once, and again only after a save has succeeded in
+// between. At a log-off or shutdown, where nobody can answer, a directory
+// that cannot be saved is kept as an other version beside its file.
+void saveDirectoryFiles(bool endingSession);
 
 // Run every second: a directory file another program changed is taken in
 // once it has stayed put for a second, merged with the directory, and shown
-// at once in its open list.
+// at once in its open list; a directory that could not be saved is tried again.
 void keepDirectoriesInStep();
 
 // Sent by an add/edit dialog to the list dialog once it has stored a row.

@@ -19,39 +19,3 @@ FileStamp fileStamp(const char* path);
 // that reading gives another program holding it: a check that comes back a
 // second later has no need to wait.
 bool canReadNow(const char* path);
-
-struct FileWatch {
-    FileStamp taken;        // of the file as last read, or as this program last wrote it; none when not read
-    FileStamp seen;         // at the last look
-    bool ownWrite = false;  // taken is of a write of this program's, not yet read back
-};
-
-enum class WatchStep {
-    still,    // as last read
-    moving,   // moved since the last look: half written, perhaps, or deleted to be created again
-    settled,  // moved from what was read, and then stayed put for a look: time to read it
-};
-
-// One look at the file; once the caller has read the file it watches on from
-// the stamp the file had just before.
-WatchStep watchStep(FileWatch& watch, const FileStamp& now);
-
-// Whether the file is as this program last read or wrote it: one that moved
-// since is taken in before anything is merged into what was read.
-inline bool isAsTaken(const FileWatch& watch, const char* path)
-{
-    return fileStamp(path) == watch.taken;
-}
-
-// Starts watching from the stamp the file had just before it was read.
-inline FileWatch watchFrom(const FileStamp& beforeReading)
-{
-    return {beforeReading, beforeReading};
-}
-
-// Another program may have written the file between this program's write and
-// the look at its stamp after it: the file is read once more at the next look.
-inline FileWatch watchAfterWriting(const FileStamp& afterWriting)
-{
-    return {afterWriting, afterWriting, true};
-}

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+#include "storage/file_stamp.h"
+
 enum class ReadResult { read, missing, unreadable };
 
 // The first read asks for more than any day file holds.
@@ -38,6 +40,13 @@ inline ReadResult readWholeFile(const char* path, std::string& bytes)
 // reading; a temporary file an earlier failure left behind is no obstacle.
 // On Windows the last error tells why a write failed.
 bool writeFileAtomically(const char* path, const char* bytes, size_t size);
+
+enum class ReplaceResult { replaced, failed, changed };
+
+// As writeFileAtomically, but the old file is replaced only while it still
+// has the stamp expected, looked at just before the new file takes its place:
+// a change another program made meanwhile gives changed, and is left as it is.
+ReplaceResult replaceFileIfUnchanged(const char* path, const char* bytes, size_t size, const FileStamp& expected);
 
 // A missing file is no error; a held one is tried again as above.
 bool deleteFile(const char* path);

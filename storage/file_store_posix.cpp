@@ -71,19 +71,33 @@ int createTemporaryFile(const std::string& target, std::string& temporary)
     return fd;
 }
 
-}  // namespace
-
-bool writeFileAtomically(const char* path, const char* bytes, size_t size)
+ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, const FileStamp* expected)
 {
     std::string target = nativePath(path);
     std::string temporary;
     int fd = createTemporaryFile(target, temporary);
-    if (fd < 0) return false;
+    if (fd < 0) return ReplaceResult::failed;
     bool ok = writeAll(fd, bytes, size) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
+    if (ok && expected && !(fileStamp(path) == *expected)) {
+        std::remove(temporary.c_str());
+        return ReplaceResult::changed;
+    }
     if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(temporary.c_str());
-    return ok;
+    return ok ? ReplaceResult::replaced : ReplaceResult::failed;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const char* path, const char* bytes, size_t size)
+{
+    return replaceFile(path, bytes, size, nullptr) == ReplaceResult::replaced;
+}
+
+ReplaceResult replaceFileIfUnchanged(const char* path, const char* bytes, size_t size, const FileStamp& expected)
+{
+    return replaceFile(path, bytes, size, &expected);
 }
 
 bool deleteFile(const char* path)

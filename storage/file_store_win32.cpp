@@ -92,17 +92,19 @@ bool retryWhileHeld(const char* path, Operation operation)
     }
 }
 
-}  // namespace
-
-bool writeFileAtomically(const char* path, const char* bytes, size_t size)
+ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, const FileStamp* expected)
 {
     std::string temporary;
     HANDLE file = createTemporaryFile(path, temporary);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) return ReplaceResult::failed;
     DWORD written = 0;
     bool ok = WriteFile(file, bytes, DWORD(size), &written, nullptr) && written == size &&
               FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
+    if (ok && expected && !(fileStamp(path) == *expected)) {
+        DeleteFileA(temporary.c_str());
+        return ReplaceResult::changed;
+    }
     if (ok) ok = retryWhileHeld(path, [&] {
         return MoveFileExA(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     });
@@ -112,7 +114,19 @@ bool writeFileAtomically(const char* path, const char* bytes, size_t size)
         DeleteFileA(temporary.c_str());
         SetLastError(error);
     }
-    return ok;
+    return ok ? ReplaceResult::replaced : ReplaceResult::failed;
+}
+
+}  // namespace
+
+bool writeFileAtomically(const char* path, const char* bytes, size_t size)
+{
+    return replaceFile(path, bytes, size, nullptr) == ReplaceResult::replaced;
+}
+
+ReplaceResult replaceFileIfUnchanged(const char* path, const char* bytes, size_t size, const FileStamp& expected)
+{
+    return replaceFile(path, bytes, size, &expected);
 }
 
 bool deleteFile(const char* path)

@@ -217,11 +217,11 @@ struct Shown {
     explicit Shown(const std::string& bytes)
     {
         writeBytes(dayPath, bytes);
-        readDayPage(day, stored.page);
+        loadStoredPage(stored, day, stored.page);
         pageAsShown(stored.page, stored.page);
         window = stored.page;
     }
-    DaySync sync() { return syncDayFile(stored, window, day, at0930); }
+    DayKeep sync() { return takeInDayFile(stored, window, day, at0930, false); }
 };
 
 // Both sides changed one text: the window's stays and the file is kept byte for
@@ -235,7 +235,7 @@ TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
         setLineText(shown.window.lines[2], "Standup moved");
         std::string elsewhere = std::string(firstDay).replace(firstDay.find("Standup"), 7, theirs);
         writeBytes(dayPath, elsewhere);
-        DaySync sync = shown.sync();
+        DayKeep sync = shown.sync();
         EXPECT_EQ(sync.otherVersion, std::string(".\\Data\\") + kept);
         EXPECT_EQ(readBytes(std::string("Data/") + kept), elsewhere);
         EXPECT_STREQ(shown.window.lines[2].text, "Standup moved");
@@ -256,14 +256,14 @@ TEST(Sync, UnchangedIsNeverWritten)
     StoredDirectory held;
     loadStoredDirectory(templatesFile, templates, held);
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
-    EXPECT_EQ(storeDirectory(templatesFile, templates, held), StoreResult::skipped);
-    EXPECT_EQ(syncDirectoryFile(templatesFile, templates, held, at0930).stored, StoreResult::skipped);
+    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, held), WriteOutcome::unchanged);
+    EXPECT_EQ(takeInDirectoryFile(templatesFile, templates, held, at0930, true).stored, StoreResult::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
     shown.window.lines[5].mark = markImportant;  // a blank line's mark is not stored
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
     shown.window.lines[2].mark = markImportant;
     EXPECT_EQ(shown.sync().stored, StoreResult::stored);
-    EXPECT_FALSE(shown.sync().fileChanged) << "the file read back is the page written";
+    EXPECT_EQ(shown.sync().step, KeepStep::nothing) << "the file read back is the page written";
     EXPECT_EQ(shown.window.lines[5].mark, markImportant);
 }
 
@@ -280,23 +280,105 @@ TEST(Sync, ADirectoryThatWouldOverflowKeepsTheFileAsAnOtherVersion)
     saveDirectory(contactsFile, contacts);
     std::string elsewhere = readBytes("directory_contact.ini");
     fill(contacts, here);
-    DirectorySync sync = syncDirectoryFile(contactsFile, contacts, held, at0930);
+    DirectoryKeep sync = takeInDirectoryFile(contactsFile, contacts, held, at0930, false);
     EXPECT_EQ(sync.otherVersion, ".\\directory_contact.conflict-20261207-093000.ini");
     EXPECT_EQ(readBytes("directory_contact.conflict-20261207-093000.ini"), elsewhere);
     EXPECT_EQ(names(contacts).substr(0, 13), "Here 0 Here 1");
 }
 
-// A file is read again only once it moved and then stayed put for a look, and once after this program wrote it.
-TEST(FileWatch, ReadOnlyOnceTheFileHasSettled)
+bool heldByAnother(const char*)
 {
-    FileStamp read{true, 10, 1}, half{true, 4, 2}, full{true, 12, 3};
-    FileWatch watch = watchFrom(read);
-    std::vector<WatchStep> steps;
-    for (const FileStamp& now : {read, half, full, full, FileStamp{}, read}) steps.push_back(watchStep(watch, now));
-    watch = watchAfterWriting(full);  // read back once, in case another program wrote in between
-    steps.push_back(watchStep(watch, full));
-    using enum WatchStep;
-    EXPECT_EQ(steps, (std::vector<WatchStep>{still, moving, moving, settled, moving, still, settled}));
+    return false;
+}
+
+bool readable(const char*)
+{
+    return true;
+}
+
+// The keeper's answers, one look after another at one file. Stamps: R as read,
+// H half written elsewhere, F the whole of it, O this program's own write, G
+// written elsewhere while the page is left.
+TEST(FileKeeper, AnswersLookByLook)
+{
+    const FileStamp R{true, 10, 1}, H{true, 4, 2}, F{true, 12, 3}, O{true, 14, 4}, G{true, 16, 5}, gone{};
+    enum Event { tick, asking, held, leave, readR, readF, readUnreadable, ownWrite };
+    struct Look {
+        Event event;
+        FileStamp now = {};
+        bool changedHere = false;
+        KeepStep expected = KeepStep::nothing;
+        const char* why = "";
+    };
+    using enum KeepStep;
+    const Look looks[] = {
+        {readR},
+        {tick, R, false, nothing, "as read"},
+        {tick, R, true, write, "typed here"},
+        {tick, H, true, nothing, "moving: nothing is written over it"},
+        {tick, F, true, nothing, "still moving"},
+        {asking, F, true, nothing, "settled, but a question is open"},
+        {held, F, true, nothing, "settled, but held by another program"},
+        {tick, F, true, takeIn, "settled"},
+        {readF},
+        {leave, F, false, nothing, "left unchanged"},
+        {leave, F, true, write, "left with a change"},
+        {ownWrite},
+        {tick, O, false, takeIn, "an own write is read back once"},
+        {readF},
+        {leave, G, true, wait, "left while written elsewhere"},
+        {leave, G, true, takeIn, "it stayed put"},
+        {readUnreadable},
+        {tick, F, false, takeIn, "read again until it can be"},
+        {leave, F, false, nothing, "an unreadable page was never changed"},
+        {tick, gone, false, takeIn, "deleted since: an empty page"},
+    };
+    FileKeeper keeper;
+    for (const Look& look : looks) {
+        switch (look.event) {
+        case readR: noteRead(keeper, R, false); continue;
+        case readF: noteRead(keeper, F, false); continue;
+        case readUnreadable: noteRead(keeper, F, true); continue;
+        case ownWrite: keeper.watch = {O, O, true}; continue;
+        default: break;
+        }
+        KeepOccasion occasion = look.event == leave    ? KeepOccasion::leave
+                                : look.event == asking ? KeepOccasion::tickAsking
+                                                       : KeepOccasion::tick;
+        EXPECT_EQ(nextKeepStep(keeper, "day", look.now, occasion, look.changedHere,
+                               look.event == held ? heldByAnother : readable),
+                  look.expected)
+            << look.why;
+    }
+    // A file that never stops moving is waited for about two seconds, then merged as it is.
+    noteRead(keeper, F, false);
+    int waits = 0;
+    for (int64_t written = 10;
+         nextKeepStep(keeper, "day", {true, 1, written}, KeepOccasion::leave, true, readable) == KeepStep::wait;
+         ++written)
+        ++waits;
+    EXPECT_EQ(waits, settleWaitLooks);
+}
+
+// A change that arrives between the look and the write is not written over:
+// the write gives way, and leaving merges it.
+TEST(Sync, AChangeArrivingDuringAWriteIsMergedNotOverwritten)
+{
+    ScratchFolder folder;
+    Shown shown(firstDay);
+    setLineText(shown.window.lines[3], "Typed here");
+    const std::string elsewhere = firstDay + "TEXT_4 = Typed there\r\n";
+    writeBytes(dayPath, elsewhere);
+    EXPECT_EQ(writeDayFile(shown.stored, shown.window, day), WriteOutcome::changedMeanwhile);
+    EXPECT_EQ(readBytes(dayPath), elsewhere);
+    DayKeep keep;
+    do keep = keepDayFile(shown.stored, shown.window, day, KeepOccasion::leave, at0930);
+    while (keep.step == KeepStep::wait);
+    EXPECT_EQ(keep.stored, StoreResult::stored);
+    EXPECT_STREQ(shown.window.lines[4].text, "Typed there");
+    EXPECT_NE(readBytes(dayPath).find("TEXT_3 = Typed here\r\nDONE_3 = 0\r\nMARK_3 = 1\r\nTEXT_4 = Typed there"),
+              std::string::npos)
+        << readBytes(dayPath);
 }
 
 }  // namespace

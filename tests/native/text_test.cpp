@@ -109,21 +109,21 @@ TEST(LegacyFiles, ADayAndADirectoryKeepTheirBytesUntilChanged)
     writeBytes("Data/2026_03_14.ini", legacyDay);
     writeBytes("directory_template.ini", legacyTemplates);
     StoredPage stored;
-    EXPECT_EQ(readDayPage(date(2026, 3, 14), stored.page), ReadResult::read);
+    EXPECT_EQ(loadStoredPage(stored, date(2026, 3, 14), stored.page), ReadResult::read);
     EXPECT_STREQ(stored.page.lines[0].text, "Caf\xc3\xa9 cr\xc3\xa8me");
     Directory templates;
     StoredDirectory storedTemplates;
     loadStoredDirectory(templatesFile, templates, storedTemplates);
     EXPECT_STREQ(templates[0].name, "Ren\xc3\xa9" "e");
     DayPage shown = stored.page;
-    EXPECT_EQ(storePage(stored, shown, date(2026, 3, 14)), StoreResult::skipped);
-    EXPECT_EQ(storeDirectory(templatesFile, templates, storedTemplates), StoreResult::skipped);
+    EXPECT_EQ(writeDayFile(stored, shown, date(2026, 3, 14)), WriteOutcome::unchanged);
+    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, storedTemplates), WriteOutcome::unchanged);
     EXPECT_EQ(readBytes("Data/2026_03_14.ini") + readBytes("directory_template.ini"), legacyDay + legacyTemplates);
 
     setLineText(shown.lines[1], "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1");
     copyCutText("\xc5\x81ukasz", templates[1].name, sizeof templates[1].name);
-    EXPECT_EQ(storePage(stored, shown, date(2026, 3, 14)), StoreResult::stored);
-    EXPECT_EQ(storeDirectory(templatesFile, templates, storedTemplates), StoreResult::stored);
+    EXPECT_EQ(writeDayFile(stored, shown, date(2026, 3, 14)), WriteOutcome::written);
+    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, storedTemplates), WriteOutcome::written);
     EXPECT_NE(readBytes("Data/2026_03_14.ini").find("TEXT_0 = Caf\xc3\xa9 cr\xc3\xa8me\r\n"), std::string::npos);
     EXPECT_EQ(readBytes("directory_template.ini"),
               "\r\n[ITEM_0]\r\nname = Ren\xc3\xa9" "e\r\n\r\n[ITEM_1]\r\nname = \xc5\x81ukasz\r\n");
