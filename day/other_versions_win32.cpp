@@ -247,9 +247,10 @@ void takeCheckedLines()
     takeLines(page, dialog.versions[dialog.current].page, taken);
     showDayPage(page);
     takeUndoStep();
-    saveChangedPage();
-    gatherDayPage(page);
-    if (!sameStoredPage(page, appState.storedDay.page)) return;  // told of already; the version stays
+    // Saved at once, whatever the last save: a version taken within a second
+    // of one is taken all the same. A page that could not be saved is told
+    // of, and the version stays.
+    if (!saveShownPage()) return;
     putVersionAside();
 }
 

@@ -18,7 +18,9 @@ bool userAgrees(const char* question)
 
 // Each question runs a message loop in which the clock still ticks: a day
 // moved on meanwhile is not the one the user chose to close, and the
-// command ends there.
+// command ends there. Nothing is taken in under a question, so the days are
+// brought in step with their files once it is answered: a task ticked on
+// another computer meanwhile is not carried, and one added there is.
 void closeCurrentDay()
 {
     SYSTEMTIME closed = appState.dateShown;
@@ -28,6 +30,7 @@ void closeCurrentDay()
                     "Continue?") ||
         !isSameDay(closed, appState.dateShown))
         return;
+    if (!saveShownPage()) return;
 
     DayPage closing;
     gatherDayPage(closing);
@@ -46,8 +49,17 @@ void closeCurrentDay()
     DayPage next;
     gatherDayPage(next);
     bool noRoom = carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), localeCollation);
-    if (noRoom && !userAgrees("Warning. There is no room for move all tasks. Continue?")) return;
-    if (!isSameDay(nextDate, appState.dateShown)) return;
+    if (noRoom) {
+        if (!userAgrees("Warning. There is no room for move all tasks. Continue?") ||
+            !isSameDay(nextDate, appState.dateShown) || !saveShownPage())
+            return;
+        // Both days may have changed elsewhere while the user was asked: the
+        // carry is made again from them as they are now.
+        DayPage closedNow;
+        if (readDayPage(toSystemTime(closed), closedNow) != ReadResult::unreadable) closing = closedNow;
+        gatherDayPage(next);
+        carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), localeCollation);
+    }
     showDayPage(next);
     // The page is already in order; sorting what the window now shows keeps
     // the order exactly that of the Sort tasks command.

@@ -103,6 +103,8 @@ leave-without-settling|native|storage/file_keeper.cpp|    if (moved && keeper.se
 written-over-arrival|native|storage/file_store_posix.cpp|    if (ok && expected && !(fileStamp(path) == *expected)) {|    if (false) {
 held-file-waited-for|native|storage/file_keeper.cpp|    if (!readableNow(path)) return KeepStep::nothing;\n|
 midnight-not-retried|windows|app/clock_win32.cpp|    followPending = !moveTo(today, false);|    moveTo(today, false);
+close-day-before-taking-in|windows|edit/close_day_win32.cpp|    if (!saveShownPage()) return;\n\n    DayPage closing;|\n    DayPage closing;
+second-take-left|windows|day/other_versions_win32.cpp|    if (!saveShownPage()) return;\n    putVersionAside();|    saveChangedPage();\n    putVersionAside();
 directory-failure-dropped|windows|directory/directory_file.cpp|stored.saveFailing) && differsFromFile|false) && differsFromFile
 EOF
 )

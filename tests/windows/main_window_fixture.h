@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/app_state_win32.h"
@@ -30,6 +31,7 @@ struct ShownMessage {
 
 // What the message boxes showed, and the answers the next ones give in turn (OK once they are used up).
 inline std::vector<ShownMessage> shownMessages;
+inline std::function<void()> whileAsking;  // run once, while the next message box is open
 inline std::vector<int> answers;
 // What went to the notification area. The shell itself is left out: Wine takes
 // seconds to take an icon off a notification area that no desktop shows.
@@ -181,6 +183,7 @@ protected:
         testNow = {2026, 12, 0, 6, 9, 15, 0, 0};
         messageBoxFunction = [](HWND, const char* text, const char*, UINT type) {
             shownMessages.push_back({text, type});
+            if (whileAsking) std::exchange(whileAsking, nullptr)();
             int answer = answers.empty() ? IDOK : answers.front();
             if (!answers.empty()) answers.erase(answers.begin());
             return answer;

@@ -214,8 +214,17 @@ TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
     messageBoxFunction = answer;
     EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(1003) + "|" + text(IDC_FIRST_TODO_LINE), "7|Dentist|late on the 6th");
 
+    // A day that cannot be saved at midnight stays, told once; the move is tried again at each tick.
     testNow.wDay = 8;
+    setText(1004, "typed at midnight");
+    HANDLE busy = CreateFileW(dayFile("2026_12_07.ini").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    size_t told = shownMessages.size();
     tickAt(0, 0, 1);
+    tickAt(0, 0, 2);
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + std::to_string(shownMessages.size() - told), "7|1");
+    CloseHandle(busy);
+    tickAt(0, 0, 3);
     EXPECT_EQ(text(IDC_DAY_NUMBER), "8");
     EXPECT_NE(readBytes(dayFile("2026_12_07.ini")).find("TEXT_0 = late on the 6th"), std::string::npos);
     setText(1003, "Dentist on the 8th");

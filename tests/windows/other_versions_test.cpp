@@ -104,6 +104,20 @@ TEST_F(OtherVersions, TakeTwoCheckedLinesThenUndoThem)
     EXPECT_EQ(shown({1001, 1003, 1121}), "Standup 1| 1| 1");
 }
 
+// The second version taken, straight after the first was saved, reaches the file at once too.
+TEST_F(OtherVersions, TheSecondVersionTakenIsSavedAtOnce)
+{
+    writeBytes(dayFile(today), page);
+    writeBytes(dayFile(syncthingCopy), version);
+    writeBytes(dayFile(ownCopy), "[TODO]\r\nTEXT_0 = Call Ann\r\n");
+    openWindow();
+    runWithDialogs([&] { command(IDC_OTHER_VERSION); },
+                   {[] { press("Other versions", IDOK); }, [] { press("Other versions", IDOK); }});
+    EXPECT_NE(readBytes(dayFile(today)).find("[TODO]\r\nTEXT_0 = Call Ann\r\n"), std::string::npos);
+    EXPECT_NE(readBytes(dayFile(today)).find("TEXT_3 = Dentist\r\n"), std::string::npos);
+    EXPECT_FALSE(offered());
+}
+
 // Close changes nothing; then the newest version comes first, Keep this page moves it aside and shows
 // the next, and the dialog closes after the last. The page is never touched.
 TEST_F(OtherVersions, CloseThenKeepThisPageForTwoVersionsInTurn)

@@ -17,6 +17,41 @@ void writeElsewhere(const std::string& path, const std::string& bytes)
 
 using TwoComputers = MainWindowTest;
 
+// Close current day works on the file as it is once the user has answered: a task ticked elsewhere while the
+// question was open is not carried, one added there is.
+TEST_F(TwoComputers, ClosingTheDayTakesInWhatArrivedDuringItsQuestion)
+{
+    writeElsewhere(today, "[TODO]\r\nTEXT_0 = Call plumber\r\nTEXT_1 = Pay rent\r\n");
+    openWindow();
+    answers = {IDYES};
+    whileAsking = [] {
+        writeElsewhere(today, "[TODO]\r\nTEXT_0 = Call plumber\r\nDONE_0 = 1\r\nTEXT_1 = Pay rent\r\n"
+                              "TEXT_2 = Buy stamps\r\n");
+    };
+    command(IDM_CLOSE_CURRENT_DAY);
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + shown({1101, 1102, 1103}), "7|Buy stamps 1|Pay rent 1| 1");
+}
+
+// A directory that cannot be saved is kept: closing asks before its changes are lost, and each tick tries again.
+TEST_F(TwoComputers, ADirectoryThatCannotBeSavedIsKept)
+{
+    writeElsewhere(templates, "[ITEM_0]\r\nname = Dentist\r\n");
+    openWindow();
+    ShowWindow(window, SW_SHOWNORMAL);
+    // Held by another program that lets it be read, not replaced.
+    HANDLE held = CreateFileA(templates, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    lstrcpyA(appState.templates[1].name, "Gym");
+    answers = {IDNO};
+    command(IDCANCEL);
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text, "The templates could not be saved. Close anyway and lose their changes?");
+    EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
+    EXPECT_TRUE(IsWindowVisible(window));
+    CloseHandle(held);
+    tick();
+    EXPECT_EQ(readBytes(templates), "\r\n[ITEM_0]\r\nname = Dentist\r\n\r\n[ITEM_1]\r\nname = Gym\r\n");
+}
+
 // Nothing changed in the window: it shows the file as it now is, the line being
 // typed in keeps its selection, nothing is written, and Undo takes it back.
 TEST_F(TwoComputers, AnIdleWindowShowsTheFileAsItNowIsAndKeepsTheCaret)
