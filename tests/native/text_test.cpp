@@ -26,22 +26,12 @@ TEST(Utf8, WellFormedSequences)
         const char* bytes;
         bool valid;
     } cases[] = {
-        {"", true},
-        {"Buy stamps", true},
-        {"caf\xc3\xa9 \xc5\x81ukasz", true},           // two bytes
-        {"\xe2\x9c\x93 \xe6\x97\xa5\xe6\x9c\xac", true},  // three
-        {"\xf0\x9f\x98\x80", true},                     // four: an emoji
-        {"\xf4\x8f\xbf\xbf", true},                     // U+10FFFF, the last
-        {"\xc0\xaf", false},                            // overlong "/"
-        {"\xe0\x80\xaf", false},
-        {"\xf0\x80\x80\xaf", false},
-        {"\xed\xa0\x80", false},                        // a surrogate
-        {"\xf4\x90\x80\x80", false},                    // beyond U+10FFFF
-        {"ends cut \xe2\x82", false},
-        {"\xe2\x82\nnext line", false},
-        {"caf\xe9 cr\xe8me", false},                    // a lone 0xE9: code page 1252
-        {"\x80", false},                                // a continuation without its lead
-        {"\xf8\x88\x80\x80\x80", false},
+        {"", true}, {"caf\xc3\xa9 \xc5\x81ukasz", true}, {"\xe2\x9c\x93 \xe6\x97\xa5\xe6\x9c\xac", true},
+        {"\xf0\x9f\x98\x80", true}, {"\xf4\x8f\xbf\xbf", true},  // an emoji; U+10FFFF, the last
+        {"\xc0\xaf", false}, {"\xe0\x80\xaf", false}, {"\xf0\x80\x80\xaf", false},  // overlong "/"
+        {"\xed\xa0\x80", false}, {"\xf4\x90\x80\x80", false},  // a surrogate; beyond U+10FFFF
+        {"ends cut \xe2\x82", false}, {"\xe2\x82\nnext line", false}, {"caf\xe9 cr\xe8me", false},
+        {"\x80", false}, {"\xf8\x88\x80\x80\x80", false},
     };
     // Behind ASCII of several lengths, each case also falls across the sixteen-byte steps.
     for (const auto& c : cases)
@@ -50,26 +40,21 @@ TEST(Utf8, WellFormedSequences)
                 EXPECT_EQ(check(std::string(ascii, 'a') + c.bytes), c.valid) << ascii << " ASCII, then " << c.bytes;
 }
 
+// Editor characters: an emoji is two, and is never split; a stray byte is one.
 TEST(Utf8, CharactersCountedAsTheEditorCounts)
 {
-    const std::string emoji = "\xf0\x9f\x98\x80";  // two editor characters
+    const std::string emoji = "\xf0\x9f\x98\x80";
     const struct {
         std::string text;
-        size_t limit;
-        size_t length;  // as the editor counts
-        size_t prefix;  // bytes within the limit
+        size_t limit, length, prefixBytes;
     } cases[] = {
-        {repeated("\xc3\xa9", 3), 2, 3, 4},
-        {"a" + emoji + "b", 2, 4, 1},                     // the emoji is not split
-        {"a" + emoji + "b", 3, 4, 5},
-        {"caf\xe9", 3, 4, 3},                             // a stray byte counts as one
+        {"\xc3\xa9\xc3\xa9\xc3\xa9", 2, 3, 4}, {"a" + emoji + "b", 2, 4, 1},
+        {"a" + emoji + "b", 3, 4, 5}, {"caf\xe9", 3, 4, 3},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(editorLength(c.text), c.length) << c.text;
-        if (isValidUtf8(c.text)) {
-            EXPECT_EQ(wellFormedEditorLength(c.text), c.length) << c.text;
-        }
-        EXPECT_EQ(editorPrefixBytes(c.text, c.limit), c.prefix) << c.text;
+        if (isValidUtf8(c.text)) { EXPECT_EQ(wellFormedEditorLength(c.text), c.length) << c.text; }
+        EXPECT_EQ(editorPrefixBytes(c.text, c.limit), c.prefixBytes) << c.text;
     }
 }
 
