@@ -284,26 +284,21 @@ TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
                        "1 event that could not be read was left out.");
 }
 
+// Ten of the events without a free line are listed; every count in the words of its number.
 TEST(ImportSummary, CountsInWordsAndTheLinesLeftOut)
 {
     ImportPlan plan;
-    ImportTally tally;
-    tally.events = {7};
-    tally.days = 1;
-    tally.alreadyThere = 1;
-    plan.unknownZoneEvents = plan.cancelledEvents = plan.unreadableEvents = 1;
-    tally.unplaced = {"2026-12-08 Holiday"};
+    plan.unknownZoneEvents = 2, plan.cancelledEvents = plan.unreadableEvents = 1;
+    ImportTally tally{.events = {7}, .days = 1, .alreadyThere = 1};
+    std::string listed;
+    for (int i = 0; i < 12; ++i) {
+        tally.unplaced.push_back("2026-12-08 Talk " + std::to_string(i));
+        if (i < 10) listed += "\n" + tally.unplaced.back();
+    }
     EXPECT_EQ(importSummary(plan, tally),
-              "Imported 1 event on 1 day.\n1 event found no free line:\n2026-12-08 Holiday\n1 event was already on its day.\n"
-              "1 event in an unknown time zone was imported in local time.\n1 cancelled event was left out.\n"
-              "1 event that could not be read was left out.");
-    plan.unknownZoneEvents = 2;
-    tally.unplaced.clear();
-    for (int i = 0; i < 12; ++i) tally.unplaced.push_back("2026-12-08 09:00-09:30 Talk " + std::to_string(i));
-    std::string summary = importSummary(plan, tally);
-    EXPECT_NE(summary.find("\n12 events found no free line:\n2026-12-08 09:00-09:30 Talk 0\n"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("Talk 9\nand 2 more\n"), std::string::npos) << summary;
-    EXPECT_NE(summary.find("\n2 events in an unknown time zone were imported in local time.\n"), std::string::npos) << summary;
+              "Imported 1 event on 1 day.\n12 events found no free line:" + listed + "\nand 2 more\n"
+              "1 event was already on its day.\n2 events in an unknown time zone were imported in local time.\n"
+              "1 cancelled event was left out.\n1 event that could not be read was left out.");
 }
 
 // Our expansion, occurrence by occurrence, against python-dateutil's rrule
@@ -318,37 +313,28 @@ TEST(RruleAgainstDateutil, SameOccurrences)
         const char* start;
         const char* rule;
     } rules[] = {
-        {"-", "20240101T0900", "FREQ=DAILY;COUNT=10"},
         {"-", "20240105T0900", "FREQ=DAILY;INTERVAL=3;UNTIL=20240401T000000"},
         {"-", "20230601T0800", "FREQ=DAILY;COUNT=400"},
         {"-", "20240106T0900", "FREQ=DAILY;BYDAY=SA,SU;COUNT=30"},
         {"-", "20240101T0900", "FREQ=DAILY;BYMONTH=1,2;UNTIL=20260301T000000"},
         {"-", "20240101T0900", "FREQ=DAILY;INTERVAL=10;BYMONTHDAY=1,11,21,31;COUNT=20"},
         {"-", "20240101T1000", "FREQ=WEEKLY;BYDAY=MO,WE,FR;COUNT=20"},
-        {"-", "20240102T0830", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TU,TH;UNTIL=20241231T235959"},
         {"-", "20240107T0900", "FREQ=WEEKLY;WKST=SU;INTERVAL=2;BYDAY=SU,TU;COUNT=12"},
         {"-", "20240102T0900", "FREQ=WEEKLY;WKST=MO;INTERVAL=2;BYDAY=TU,SU;COUNT=12"},
-        {"-", "20200106T0900", "FREQ=WEEKLY;COUNT=260"},
         {"-", "20240101T0900", "FREQ=WEEKLY;BYDAY=MO;BYMONTH=1,3;COUNT=10"},
         {"-", "20240131T0900", "FREQ=MONTHLY;COUNT=12"},
         {"-", "20240131T0900", "FREQ=MONTHLY;BYMONTHDAY=-1;COUNT=14"},
-        {"-", "20240101T0900", "FREQ=MONTHLY;BYMONTHDAY=1,-1;COUNT=10"},
         {"-", "20240109T1400", "FREQ=MONTHLY;BYDAY=2TU;COUNT=18"},
-        {"-", "20240126T1600", "FREQ=MONTHLY;BYDAY=-1FR;UNTIL=20260101T000000"},
         {"-", "20240102T0900", "FREQ=MONTHLY;BYDAY=1TU,-1TH;COUNT=12"},
         {"-", "20240131T0900", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1;COUNT=24"},
-        {"-", "20240101T0900", "FREQ=MONTHLY;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=1,-1;COUNT=20"},
         {"-", "20240113T0900", "FREQ=MONTHLY;BYDAY=SA;BYMONTHDAY=7,8,9,10,11,12,13"},
-        {"-", "20240913T0900", "FREQ=MONTHLY;BYDAY=FR;BYMONTHDAY=13"},
         {"-", "20240131T0900", "FREQ=MONTHLY;INTERVAL=2;BYMONTHDAY=31;COUNT=6"},
-        {"-", "20240330T0900", "FREQ=MONTHLY;BYMONTHDAY=30;UNTIL=20250601T000000"},
         {"-", "20240229T0900", "FREQ=YEARLY;COUNT=3"},
         {"-", "20240229T0900", "FREQ=YEARLY;BYMONTH=2;BYMONTHDAY=-1;COUNT=6"},
         {"-", "20240101T0900", "FREQ=YEARLY;BYMONTH=1,7;BYDAY=1MO;COUNT=8"},
         {"-", "20241128T1200", "FREQ=YEARLY;BYMONTH=11;BYDAY=4TH"},
         {"-", "20240513T0900", "FREQ=YEARLY;BYDAY=20MO"},
         {"-", "20241230T0900", "FREQ=YEARLY;BYDAY=-1MO"},
-        {"-", "20241225T0000", "FREQ=YEARLY;BYMONTH=12;BYMONTHDAY=25"},
         {"-", "20240101T0900", "FREQ=YEARLY;BYMONTHDAY=1;COUNT=15"},
         {"-", "20240105T0900", "FREQ=YEARLY;BYDAY=FR;BYMONTH=1;COUNT=10"},
         {"-", "20241231T0900", "FREQ=YEARLY;BYMONTH=3,6,9,12;BYDAY=MO,TU,WE,TH,FR;BYSETPOS=-1"},
