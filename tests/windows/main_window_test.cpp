@@ -21,9 +21,8 @@ TEST_F(MainWindow, InBothTemplatesTheOtherVersionButtonCoversNothingAndEveryLine
             EXPECT_TRUE(child == item(IDC_OTHER_VERSION) || !IntersectRect(&overlap, &button, &other))
                 << templateId << " control " << GetDlgCtrlID(child);
         }
-        for (int id : {IDC_FIRST_SCHEDULE_LINE, IDC_FIRST_TODO_LINE})
-            for (int line = id; line < id + 22; ++line)
-                EXPECT_EQ(SendMessageA(item(line), EM_GETLIMITTEXT, 0, 0), 259) << line;
+        for (int line = 0; line < dayLineCount; ++line)
+            EXPECT_EQ(SendMessageA(item(lineEditorId(line)), EM_GETLIMITTEXT, 0, 0), 259) << line;
         closeWindow();
     }
 }
@@ -59,16 +58,8 @@ TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
     }
 }
 
-// The logon-start entry as stored, or "missing".
-std::string runValue()
-{
-    char value[1024] = "";
-    DWORD size = sizeof value;
-    LSTATUS read = RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory",
-                                RRF_RT_REG_SZ, nullptr, value, &size);
-    return read == ERROR_SUCCESS ? value : "missing";
-}
-
+// Applied at once and read back at the next start; the logon entry follows autorun, but only when the window
+// closes with the options saved.
 TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowCloses)
 {
     auto setOptions = [&](std::vector<int> boxes) {
@@ -76,6 +67,12 @@ TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowC
                            for (int box : boxes) SendDlgItemMessageA(dialogNamed("Options"), box, BM_CLICK, 0, 0);
                            press("Options", IDOK);
                        }});
+    };
+    auto runValue = [] {
+        char value[1024] = "";
+        DWORD size = sizeof value;
+        return RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory",
+                            RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS ? std::string(value) : "missing";
     };
     openWindow();
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "13");
@@ -85,8 +82,6 @@ TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowC
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     EXPECT_EQ(runValue(), std::string("\"").append(path).append("\" -autorun"));
-
-    // Read back at the next start; autorun off takes the entry away, but only when the options are saved.
     openWindow();
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5) + text(IDC_CLOCK), "012026");
     setOptions({IDC_AUTORUN});
@@ -102,8 +97,7 @@ TEST_F(MainWindow, ADayThatCannotBeSavedStaysInTheWindow)
     openWindow();
     ShowWindow(window, SW_SHOWNORMAL);
     std::filesystem::create_directories(dayFile("2026_12_06.ini") / "in");  // in the file's place
-    const char* pages[] = {"typed", "typed", "retyped"};
-    for (const char* typed : pages) {
+    for (const char* typed : {"typed", "typed", "retyped"}) {
         setText(IDC_FIRST_TODO_LINE, typed);
         command(IDC_NEXT_DAY);
         EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(IDC_FIRST_TODO_LINE), std::string("6|") + typed);
@@ -141,13 +135,12 @@ protected:
     std::vector<std::string> balloons() const
     {
         std::vector<std::string> texts;
-        for (const auto& [action, data] : iconCalls) {
-            if (action != NIM_MODIFY) continue;
-            EXPECT_TRUE(data.cbSize == NOTIFYICONDATAW_V3_SIZE && data.hWnd == window && data.uID == 1 &&
-                        data.uFlags == NIF_INFO && data.dwInfoFlags == NIIF_INFO);
-            EXPECT_STREQ(data.szInfoTitle, L"Quillory");
-            texts.push_back(fromWide(data.szInfo));
-        }
+        for (const auto& [action, data] : iconCalls)
+            if (action == NIM_MODIFY) {
+                EXPECT_TRUE(data.cbSize == NOTIFYICONDATAW_V3_SIZE && data.hWnd == window && data.uID == 1 &&
+                            data.uFlags == NIF_INFO && data.dwInfoFlags == NIIF_INFO && !lstrcmpW(data.szInfoTitle, L"Quillory"));
+                texts.push_back(fromWide(data.szInfo));
+            }
         return texts;
     }
 
@@ -173,10 +166,8 @@ TEST_F(Clock, TicksAfterSleepAndTimeSetBackRemindOnceAndMoveTheMarks)
     openWindow();
     EXPECT_EQ(marks(), std::make_pair(9, 2));
     // Asleep from 09:15 to 11:05: one balloon for every slot begun meanwhile that has a reminder.
-    setText(1003, "Call the plumber " + emoji);
-    setText(1004, "Dentist");
-    setText(1005, "Review");
-    setText(1006, "Lunch");
+    for (auto [id, line] : {std::pair{1003, "Call the plumber " + emoji}, {1004, "Dentist"}, {1005, "Review"}, {1006, "Lunch"}})
+        setText(id, line);
     click(1036);
     SendMessageA(window, WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC, 0);
     tickAt(11, 5, 0);
