@@ -190,18 +190,13 @@ TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAft
 TEST_F(Editing, APastedLineBreakIsABlank)
 {
     const wchar_t pasted[] = L"Call\r\nplumber\n";
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, sizeof pasted);
-    std::memcpy(GlobalLock(data), pasted, sizeof pasted);
-    GlobalUnlock(data);
-    ASSERT_TRUE(OpenClipboard(window));
-    EmptyClipboard();
-    SetClipboardData(CF_UNICODETEXT, data);
-    CloseClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_FIXED, sizeof pasted);
+    std::memcpy(data, pasted, sizeof pasted);
+    ASSERT_TRUE(OpenClipboard(window) && EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, data) && CloseClipboard());
     focus(IDC_FIRST_TODO_LINE);
     SendMessageA(item(IDC_FIRST_TODO_LINE), WM_PASTE, 0, 0);
     postKeys(item(IDC_FIRST_TODO_LINE), L"\n");
     pumpMessages();
-    EXPECT_EQ(text(IDC_FIRST_TODO_LINE), "Call  plumber ");
     tick(4);
     EXPECT_EQ(text(IDC_FIRST_TODO_LINE), "Call  plumber ");
     EXPECT_NE(readBytes(dayFile("2026_12_06.ini")).find("TEXT_0 = Call  plumber\r\n"), std::string::npos);
@@ -222,6 +217,9 @@ TEST_F(MainWindowTest, ADayUnreadableAtTheStartWhoseFileIsDeletedIsUnlocked)
     EXPECT_TRUE(IsWindowEnabled(item(IDC_FIRST_TODO_DONE)));
 }
 
+// Held by another program at the start without sharing: let go of during the start's retry, the files are read;
+// held longer, the day and the directory are told of and cannot be changed. Stepping away from the day then leaves
+// its file alone (an empty page would delete it), and back reads it; neither file is written over.
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
 {
     const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"
@@ -232,27 +230,19 @@ TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldL
         writeBytes(dayFile(today), day);
         writeBytes("directory_contact.ini", contacts);
         shownMessages.clear();
-        // Another program holds both files, without sharing, for a while.
         std::vector<HANDLE> handles;
         for (const std::filesystem::path& file : {dayFile(today), std::filesystem::path("directory_contact.ini")})
             handles.push_back(CreateFileW(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-        // Let go of during the start's retry, or only by the test once it has seen the files held.
         std::thread holder([=] {
             if (!readable) return;
             Sleep(300);
             for (HANDLE handle : handles) CloseHandle(handle);
         });
         openWindow();
-        EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE), readable ? "Dentist" : "");
-        EXPECT_EQ(readOnly(IDC_FIRST_NOTE_LINE), !readable);
-        EXPECT_EQ(IsWindowEnabled(item(IDC_FIRST_TODO_DONE)) != 0, readable);
-        Names told;
-        for (const ShownMessage& message : shownMessages) told.push_back(message.text);
-        EXPECT_EQ(told, readable ? Names()
-                                 : Names({"Data\\2026_12_06.ini could not be read. It is left as it is, and this day "
-                                          "cannot be changed until it can be read.",
-                                          "directory_contact.ini could not be read. It is left as it is, and this "
-                                          "directory cannot be changed until it can be read."}));
+        EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE) + (readOnly(IDC_FIRST_NOTE_LINE) ? " read-only" : "") +
+                      (IsWindowEnabled(item(IDC_FIRST_TODO_DONE)) ? "" : " disabled"),
+                  readable ? "Dentist" : " read-only disabled");
+        EXPECT_EQ(shownMessages.size(), readable ? 0u : 2u);  // one for each file
         runWithDialogs([&] { command(IDM_CONTACTS); }, {[&] {
                            for (int id : {IDC_ADD_ENTRY, IDC_EDIT_ENTRY, IDC_DELETE_ENTRY})
                                EXPECT_EQ(IsWindowEnabled(GetDlgItem(dialogNamed("Contacts"), id)) != 0, readable) << id;
@@ -260,13 +250,11 @@ TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldL
                        }});
         holder.join();
         if (!readable) for (HANDLE handle : handles) CloseHandle(handle);
-        // Let go of by now: stepping away leaves the file alone (an empty page would delete it), and back reads it.
         command(IDC_NEXT_DAY);
         command(IDC_PREVIOUS_DAY);
         EXPECT_EQ(text(IDC_FIRST_SCHEDULE_LINE) + (readOnly(IDC_FIRST_NOTE_LINE) ? " read-only" : ""), "Dentist");
         closeWindow();
-        EXPECT_EQ(readBytes(dayFile(today)), day);
-        EXPECT_EQ(readBytes("directory_contact.ini"), contacts);
+        EXPECT_EQ(readBytes(dayFile(today)) + readBytes("directory_contact.ini"), day + contacts);
     }
 }
 
