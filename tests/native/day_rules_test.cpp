@@ -165,38 +165,27 @@ TEST(EntryRules, DialogsAcceptOnlyCompleteEntries)
     }
 }
 
-// Blanks around the selection are doubled; beyond the text is its end; a reversed selection is the same.
-TEST(InsertText, NameReplacesTheSelectionWithBlanksWhereTextRemains)
+// Blanks around the selection are doubled; beyond the text is its end; a reversed selection is the same. The line
+// keeps all its own text and the name takes what room is left of 259 characters; with none left the line stays.
+TEST(InsertText, NameReplacesTheSelectionWithBlanksWhereTextRemainsAndTheLineHasRoom)
 {
-    struct { const char* line; int start, end; const char* text; int caret; } cases[] = {
-        {"", 0, 0, "Ann", 3},               {"Call", 4, 4, "Call Ann", 8},    {"Call", 0, 0, "Ann Call", 3},
-        {"Call Bob now", 5, 8, "Call  Ann  now", 9},                          {"Call", 1, 1, "C Ann all", 5},
-        {"Call Bob", 0, 8, "Ann", 3},       {"Call Bob", 5, 8, "Call  Ann", 9}, {"Call", 40, 60, "Call Ann", 8},
-        {"Call Bob now", 8, 5, "Call  Ann  now", 9},                          {"Call", -3, 0, "Ann Call", 3},
+    const std::string a(100, 'a'), z(100, 'z'), n(100, 'n'), full(258, 'f');
+    struct { std::string line; int start, end; std::string name, text; int caret; } cases[] = {
+        {"", 0, 0, "Ann", "Ann", 3},         {"Call", 4, 4, "Ann", "Call Ann", 8}, {"Call", 0, 0, "Ann", "Ann Call", 3},
+        {"Call", 1, 1, "Ann", "C Ann all", 5}, {"Call Bob", 0, 8, "Ann", "Ann", 3},  {"Call Bob", 5, 8, "Ann", "Call  Ann", 9},
+        {"Call", 40, 60, "Ann", "Call Ann", 8}, {"Call", -3, 0, "Ann", "Ann Call", 3},
+        {"Call Bob now", 5, 8, "Ann", "Call  Ann  now", 9}, {"Call Bob now", 8, 5, "Ann", "Call  Ann  now", 9},
+        {a + z, 100, 100, n, a + " " + n.substr(0, 57) + " " + z, 158},
+        {full.substr(1), 257, 257, "nnnnnnnnn", full.substr(1) + " n", 259},
+        {full, 258, 258, "nnnnnnnnn", full, -1},
+        {full.substr(1), 0, 0, "nnnnnnnnn", "n " + full.substr(1), 1},
+        {std::string(120, 'a') + std::string(139, 's'), 120, 130, std::string(300, 'n'),
+         std::string(120, 'a') + " nnnnnnnn " + std::string(129, 's'), 129},
     };
     for (const auto& c : cases) {
-        InsertedText result = composeInsertedText(c.line, c.start, c.end, "Ann");
-        EXPECT_STREQ(result.text, c.text) << c.line << " " << c.start << "-" << c.end;
-        EXPECT_EQ(result.caret, c.caret) << c.line << " " << c.start << "-" << c.end;
-    }
-}
-
-// The line keeps all its own text and the name takes what room is left of 259
-// characters; with none left the line stays as it was.
-TEST(InsertText, NameIsCutToTheRoomLeftInTheLine)
-{
-    struct { int before, selected, after, name, nameKept; } cases[] = {
-        {100, 0, 100, 100, 57}, {257, 0, 0, 9, 1}, {258, 0, 0, 9, 0}, {0, 0, 257, 9, 1}, {120, 10, 129, 300, 8},
-    };
-    for (const auto& c : cases) {
-        std::string before(c.before, 'a'), after(c.after, 'z'), name(c.name, 'n');
-        std::string line = before + std::string(c.selected, 's') + after;
-        InsertedText result = composeInsertedText(line.c_str(), c.before, c.before + c.selected, name.c_str());
-        std::string expected = c.nameKept == 0 ? line
-                               : before + (c.before ? " " : "") + name.substr(0, size_t(c.nameKept)) +
-                                     (c.after ? " " : "") + after;
-        EXPECT_EQ(result.text, expected) << c.before << "+" << c.selected << "+" << c.after;
-        EXPECT_EQ(result.nameFits, c.nameKept > 0) << c.before << "+" << c.selected << "+" << c.after;
+        InsertedText result = composeInsertedText(c.line.c_str(), c.start, c.end, c.name.c_str());
+        EXPECT_EQ(result.text, c.text) << c.line << " " << c.start << "-" << c.end;
+        EXPECT_EQ(result.nameFits ? result.caret : -1, c.caret) << c.line << " " << c.start << "-" << c.end;
     }
 }
 
