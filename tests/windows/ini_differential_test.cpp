@@ -5,7 +5,6 @@
 
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "storage/ini_file.h"
@@ -61,48 +60,39 @@ const std::vector<std::string>& corpus()
     return files;
 }
 
-// Every section a file names, in several spellings, and every key it names or the program asks for.
-std::vector<std::pair<std::string, std::string>> keysToAsk(const std::string& bytes)
-{
-    std::set<std::string> sections = {"TODO", "todo", " TODO ", "SCHEDULE", "ITEM_0"};
-    std::set<std::string> keys = {"text_1", "name", "NAME"};
-    for (const IniSection& s : parseIni(bytes).sections) {
-        sections.emplace(s.name);
-        for (const IniKey& k : s.keys) keys.emplace(k.name);
-    }
-    for (const char* key : {"TEXT_", "DONE_", "MARK_"})
-        for (int n = 0; n < 10; ++n) keys.insert(key + std::to_string(n));
-    std::vector<std::pair<std::string, std::string>> asked;
-    for (const std::string& s : sections)
-        for (const std::string& k : keys)
-            if (!s.empty() && !k.empty()) asked.emplace_back(s, k);
-    return asked;
-}
-
+// Every section a file names, in several spellings, and every key it names or the program asks for, each read
+// into buffers of several widths as a number and as a text.
 TEST(IniDifferential, OurReaderAnswersEveryKeyAsThePlatformDoes)
 {
     ScratchFolder folder;
-    int file = 0;
-    for (const std::string& original : corpus()) {
+    for (size_t file = 0; file < corpus().size(); ++file) {
         // A file of the old code page is read converted, as the program reads it,
         // so both readers see the same UTF-8 text.
-        const std::string bytes = isValidUtf8(original) ? original : legacyToProgramText(original);
-        const std::string path = (folder.path() / ("case" + std::to_string(file++) + ".ini")).string();
+        const std::string bytes = isValidUtf8(corpus()[file]) ? corpus()[file] : legacyToProgramText(corpus()[file]);
+        const std::string path = (folder.path() / ("case" + std::to_string(file) + ".ini")).string();
         writeBytes(path, bytes);
         IniFile ours = parseIni(bytes);
-        for (auto& [section, key] : keysToAsk(bytes)) {
-            for (DWORD width : {260u, 8u, 2u}) {
-                std::string platform(width, '\0');
-                GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", platform.data(), width, path.c_str());
-                std::string mine(width, '\0');
-                readIniString(ours, section.c_str(), key.c_str(), "<none>", mine.data(), width);
-                EXPECT_EQ(std::string(mine.c_str()), std::string(platform.c_str()))
-                    << "file " << file - 1 << " [" << section << "] " << key << " width " << width;
-            }
-            UINT platformNumber = GetPrivateProfileIntA(section.c_str(), key.c_str(), 77, path.c_str());
-            EXPECT_EQ(readIniInt(ours, section.c_str(), key.c_str(), 77), int32_t(platformNumber))
-                << "file " << file - 1 << " [" << section << "] " << key;
+        std::set<std::string> sections = {"TODO", "todo", " TODO ", "SCHEDULE", "ITEM_0"}, keys = {"text_1", "name", "NAME"};
+        for (const IniSection& s : ours.sections) {
+            sections.emplace(s.name);
+            for (const IniKey& k : s.keys) keys.emplace(k.name);
         }
+        for (const char* key : {"TEXT_", "DONE_", "MARK_"})
+            for (int n = 0; n < 10; ++n) keys.insert(key + std::to_string(n));
+        sections.erase(""), keys.erase("");
+        for (const std::string& section : sections)
+            for (const std::string& key : keys) {
+                for (DWORD width : {260u, 8u, 2u}) {
+                    std::string platform(width, '\0'), mine(width, '\0');
+                    GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", platform.data(), width, path.c_str());
+                    readIniString(ours, section.c_str(), key.c_str(), "<none>", mine.data(), width);
+                    EXPECT_EQ(std::string(mine.c_str()), std::string(platform.c_str()))
+                        << "file " << file << " [" << section << "] " << key << " width " << width;
+                }
+                EXPECT_EQ(readIniInt(ours, section.c_str(), key.c_str(), 77),
+                          int32_t(GetPrivateProfileIntA(section.c_str(), key.c_str(), 77, path.c_str())))
+                    << "file " << file << " [" << section << "] " << key;
+            }
     }
 }
 
