@@ -36,8 +36,7 @@ TEST(Calendar, StepsAcrossMonthAndYearEndsButNeverLeavesTheCalendar)
     }
 }
 
-// Dates as month * 100 + day, over the month given or, for 0, the whole year.
-// January 2026 begins on a Thursday.
+// Dates as month * 100 + day, over the month given or, for 0, the whole year (2026 begins on a Thursday).
 TEST(PeriodicDue, DatesOnWhichATaskFallsDue)
 {
     struct { PeriodicTask task; int year, month; std::vector<int> due; } cases[] = {
@@ -83,8 +82,7 @@ class CloseDay : public ::testing::Test {
 protected:
     Directory tasks{};
     DayPage closing, next;
-    // The next day is Thursday 30 April 2026.
-    bool carry() { return carryOverUnfinished(closing, next, tasks, date(2026, 4, 30), strcasecmp); }
+    bool carry() { return carryOverUnfinished(closing, next, tasks, date(2026, 4, 30), strcasecmp); }  // a Thursday
 };
 
 // An empty slot, even ticked, is free.
@@ -100,10 +98,8 @@ TEST_F(CloseDay, UnfinishedScheduleLineKeepsItsSlotOrTakesTheEarliestFreeOne)
     EXPECT_EQ(std::memcmp(&next, &expected, sizeof next), 0);
 }
 
-// A text already on the list, by the given collation, is not added again, a task's
-// name compared trimmed as it is put there; a due task comes open and Primary; tasks
-// behind the first empty name are not read. The list is then sorted: filled lines
-// first, then by mark, then by text, equal lines as the exchange sort leaves them.
+// A text already on the list (by the collation given, a task's name trimmed) is not added again; tasks behind the
+// first empty name are not read; the list is sorted by mark, then text, equal lines as the exchange sort leaves them.
 TEST_F(CloseDay, TodosAndDueTasksAreAddedOnceOpenAndSorted)
 {
     put(next, {{todo, {"zeta", 0, markSecondary}}, {todo + 7, {"ZETA", 0, markSecondary}},
@@ -120,21 +116,19 @@ TEST_F(CloseDay, TodosAndDueTasksAreAddedOnceOpenAndSorted)
     EXPECT_EQ(listed(next), (Texts{"alpha 0", "Gym 0 done", "beta 1", "gamma 1", "Rent 1", "omega 2", "ZETA 2", "zeta 2"}));
 }
 
-// What fits is carried all the same, so the user is asked once about the rest: here
-// the schedule is full and two to-do lines are free.
+// What fits is carried all the same, so the user is asked once about the rest.
 TEST_F(CloseDay, NoRoomIsReportedAfterCarryingWhatFits)
 {
-    for (int i = 0; i < firstNoteLine - 2; ++i) setLineText(next.lines[i], ("T" + std::to_string(i + 10)).c_str());
+    for (int i = 0; i < firstNoteLine - 2; ++i) setLineText(next.lines[i], "T" + std::to_string(i + 10));
     put(closing, {{6, {"Lunch"}}, {todo, {"Report"}}, {todo + 1, {"Recap"}}});
     tasks[0] = {.name = "Rent", .period = "Month", .day = "31"};
     EXPECT_TRUE(carry());
     const Texts texts = listed(next);
-    EXPECT_EQ(texts.size(), 20u);
-    EXPECT_EQ(texts[0] + "|" + texts[1] + "|" + next.lines[6].text, "Recap 1|Report 1|T16");
+    EXPECT_EQ(std::to_string(texts.size()) + "|" + texts[0] + "|" + texts[1] + "|" + next.lines[6].text,
+              "20|Recap 1|Report 1|T16");
 }
 
-// A birthday is made only from a complete, possible date. A periodic task is checked in the order the
-// user is told, and stored with the fields its period does not use emptied, shown as week|day|month.
+// A periodic task is checked in the order the user is told, and kept as week|day|month, unused fields emptied.
 TEST(EntryRules, DialogsAcceptOnlyCompleteEntries)
 {
     struct { const char *month, *day, *year, *birthday; } birthdays[] = {
@@ -195,9 +189,8 @@ DayPage changed(DayPage page, int line, const std::string& text)
     return page;
 }
 
-// A page unchanged, even with stray bytes behind a text's end as trimming leaves them,
-// is no step; a new step, even one not yet taken, drops the redo side; of more than a
-// hundred the oldest go. (Close current day's one step is shown in the window.)
+// Stray bytes behind a text's end, as trimming leaves them, are no change; a new step, even one not yet taken,
+// drops the redo side; of more than a hundred the oldest go.
 TEST(UndoHistory, StepsOfTheDayShown)
 {
     UndoHistory history;
@@ -226,14 +219,12 @@ TEST(UndoHistory, StepsOfTheDayShown)
 // A tick's local time in December 2026, and what it should do.
 struct Tick { int day, hour, minute, second; bool marks = false; const char* balloon = ""; };
 
-SystemTime at(const Tick& t)
-{
-    return {2026, 12, 0, uint16_t(t.day), uint16_t(t.hour), uint16_t(t.minute), uint16_t(t.second), 0};
-}
-
-// The clock starts at each case's first time; 08:00, 09:30, 10:00 and 18:30 hold texts.
+// The clock starts at each case's first tick; 08:00, 09:30, 10:00 and 18:30 hold texts.
 TEST(Reminders, TicksReachEachBoundaryOnceADay)
 {
+    auto at = [](const Tick& t) {
+        return SystemTime{2026, 12, 0, uint16_t(t.day), uint16_t(t.hour), uint16_t(t.minute), uint16_t(t.second), 0};
+    };
     const struct { const char* name; int doneSlot; std::vector<Tick> ticks; } cases[] = {
         {"late tick", -1, {{6, 9, 29, 59}, {6, 9, 30, 1, true, "Dentist"}, {6, 9, 30, 2}}},
         {"sleep", -1, {{6, 9, 29, 59}, {6, 10, 17, 0, true, "09:30 Dentist\n10:00 Call Ann"}}},
@@ -263,20 +254,18 @@ TEST(Reminders, TicksReachEachBoundaryOnceADay)
     }
 }
 
-// Every slot holds a text of the given length, all a slot's own letter.
+// Each slot holds a text of the given length, all of its own letter.
 TEST(Reminders, BalloonDropsWholeLinesBeforeCuttingOne)
 {
-    const struct { int length; uint32_t slots; std::string balloon; } cases[] = {
-        {100, 7, "08:00 " + std::string(100, 'a') + "\n08:30 " + std::string(100, 'b')},
-        {259, 0x3fffff, "08:00 " + std::string(249, 'a')},
-    };
-    for (const auto& c : cases) {
+    const std::string a100(100, 'a'), b100(100, 'b');
+    for (auto [length, slots, balloon] : {std::tuple{100, 7u, "08:00 " + a100 + "\n08:30 " + b100},
+                                          std::tuple{259, 0x3fffffu, "08:00 " + std::string(249, 'a')}}) {
         DayLine schedule[scheduleLineCount];
         for (int slot = 0; slot < scheduleLineCount; ++slot)
-            setLineText(schedule[slot], std::string(c.length, char('a' + slot)).c_str());
+            setLineText(schedule[slot], std::string(length, char('a' + slot)));
         char text[reminderTextSize];
-        composeReminder(schedule, c.slots, text);
-        EXPECT_EQ(text, c.balloon) << c.length << " " << c.slots;
+        composeReminder(schedule, slots, text);
+        EXPECT_EQ(text, balloon) << length << " " << slots;
     }
 }
 
