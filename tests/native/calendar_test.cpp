@@ -166,8 +166,7 @@ TEST(CalendarFeed, UidsFollowTheSlotOrTheText)
     EXPECT_NE(is[3], is[2]);
 }
 
-// python-icalendar reads back every item, in several scripts and with every
-// character that must be escaped, folded wherever the octets fall.
+// python-icalendar reads every item back: several scripts, every character escaped, folds wherever octets fall.
 TEST(CalendarFeed, ARealParserReadsItBack)
 {
     ScratchFolder folder;

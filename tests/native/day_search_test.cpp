@@ -123,8 +123,7 @@ TEST_F(DaySearch, DaysHoldingLinesOfAMonth)
     EXPECT_EQ(daysHoldingLines(days, 2025, 3), 0u);
 }
 
-// Long enough to be folded many bytes a step, a stray byte kept as it is;
-// from a letter whose upper case is shorter on, a character at a time.
+// Folded many bytes a step, a stray byte kept; from a letter whose upper case is shorter on, a character at a time.
 TEST(LetterCase, EveryCharacterOfALongText)
 {
     std::string text, expected;
@@ -138,8 +137,7 @@ TEST(LetterCase, EveryCharacterOfALongText)
     EXPECT_EQ(folded, expected + "S\xce\x91\xe9 \xf0\x9f\x98\x80 \xf0\x9e\xa4\x80 OK");
 }
 
-// Letter case in every script the portable rules know; a folded form of
-// another length still leads to its own line and to whole characters of it.
+// A folded form of another length still leads to its own line and to whole characters of it.
 TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
 {
     save(date(2026, 3, 14), {{0, "Call \xc5\x81ukasz"}, {1, "\xce\xa9\xce\xbc\xce\xad\xce\xb3\xce\xb1"},

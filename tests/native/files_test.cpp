@@ -19,8 +19,7 @@ std::string dump(const DayPage& page)
     return s;
 }
 
-// A done line without text is kept, a mark alone is not, each section counts
-// from 0, a text the reader would change is quoted, and a line break is a blank.
+// A done line without text is kept, a mark alone is not; a text the reader would change is quoted.
 TEST(Files, ExactBytesOfADayFile)
 {
     ScratchFolder folder;
@@ -40,9 +39,8 @@ TEST(Files, ExactBytesOfADayFile)
               "TEXT_1 = \"\"Umbrella\"\"\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n");
 }
 
-// Texts the reader would change (blanks or quotes at the ends, a lone quote, the end-of-file byte) read back
-// as typed, up to 259 characters (the platform's reader agrees: see under Wine); then a done box alone still
-// keeps the file, a mark alone deletes it.
+// Texts the reader would change read back as typed (the platform's reader agrees: see under Wine); a done box
+// alone keeps the file, a mark alone deletes it.
 TEST(Files, DayFileRoundTripsUntilItIsEmpty)
 {
     ScratchFolder folder;
@@ -65,8 +63,7 @@ TEST(Files, DayFileRoundTripsUntilItIsEmpty)
     EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::deleted);
 }
 
-// A day file that cannot be deleted (a folder stands in its place) fails the save; a
-// temporary file an earlier failure left behind, here one that cannot be removed, blocks nothing.
+// A folder in the day file's place fails the save; one in the temporary file's place blocks nothing.
 TEST(Files, SavesFailOnlyWhereTheDayFileItselfIsBlocked)
 {
     ScratchFolder folder;
@@ -88,10 +85,8 @@ TEST(TextBuilder, AppendsTextFromItsOwnBuffer)
     EXPECT_EQ(std::string(b.data(), size_t(b.length())), expected);
 }
 
-// Each directory's keys in written order, an empty field ending in the blank, quoted where the reader would
-// change the text, line breaks as blanks. Read back by hand-written sections, by number whatever their order
-// or letter case up to ITEM_199: a gap or an empty name skips only that section, the first of two equal keys
-// counts, the entries are packed and cut to their field widths, and nothing stale is left behind them.
+// Hand-written sections load by number up to ITEM_199, whatever their order or case; a gap or an empty name skips
+// only that section; the first of two equal keys counts; entries are packed, cut, and nothing stale is left.
 TEST(Files, DirectoryFiles)
 {
     ScratchFolder folder;

@@ -126,8 +126,7 @@ TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
     EXPECT_EQ(legacy.events.at(0).summary, "Caf\xc3\xa9");  // taken in the old code page, as other files are
 }
 
-// Every hour of some years: a file's zone turns wall-clock times into UTC
-// as Windows' own rules for that zone do.
+// Every hour of some years: a file's zone turns wall-clock times into UTC as Windows' own rules for it do.
 TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
 {
     const std::string rdateBerlin =
@@ -172,8 +171,7 @@ bool fakeWindowsZones(std::string_view name, int year, ZoneRules& rules)
     return true;
 }
 
-// Imports into pages held in memory, day by day as the window does; the
-// filled lines of every page come back as "YYYYMMDD line text".
+// Imports into pages held in memory, day by day as the window does: their filled lines as "YYYYMMDD line text".
 std::vector<std::string> imported(const std::string& ics, std::map<int, DayPage>& pages, std::string* summary = nullptr,
                                   ZoneRulesForYear userZone = berlinRules)
 {
@@ -244,9 +242,8 @@ TEST(ImportPlacement, EachEventOnTheLineOfItsTime)
     }
 }
 
-// A file as Google writes one, with a zone of its own, names for the
-// platform, a zone nobody knows, an event moved, one cancelled and one left
-// out, imported twice: the second time changes nothing.
+// As Google writes a file: a zone of its own, platform names, an unknown zone, an event moved, one cancelled and
+// one left out. The second import changes nothing.
 TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
 {
     auto zoned = [](const char* zone, const char* start, const char* end, const char* summary, const std::string& more = "") {
@@ -301,8 +298,7 @@ TEST(ImportSummary, CountsInWordsAndTheLinesLeftOut)
               "1 cancelled event was left out.\n1 event that could not be read was left out.");
 }
 
-// Our expansion, occurrence by occurrence, against python-dateutil's rrule
-// over six years. Starts match their rules: dateutil leaves out a start
+// Our expansion against python-dateutil's over six years. Starts match their rules: dateutil leaves out a start
 // that does not, where RFC 5545 keeps it as the first occurrence.
 TEST(RruleAgainstDateutil, SameOccurrences)
 {

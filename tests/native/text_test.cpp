@@ -114,8 +114,7 @@ TEST(LegacyFiles, ADayAndADirectoryKeepTheirBytesUntilChanged)
               "\r\n[ITEM_0]\r\nname = Ren\xc3\xa9" "e\r\n\r\n[ITEM_1]\r\nname = \xc5\x81ukasz\r\n");
 }
 
-// 259 characters in any script are kept whole, however many bytes they take;
-// a longer hand-edited value keeps as many whole characters as its editor accepts.
+// 259 characters in any script are kept whole; a longer hand-edited value keeps what its editor accepts.
 TEST(LegacyFiles, LimitsCountCharacters)
 {
     ScratchFolder folder;
