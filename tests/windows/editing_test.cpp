@@ -102,18 +102,6 @@ TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAsTheOneStepOfTheNextDay)
     EXPECT_EQ(shown({1000, 1002, 1003, 1101}), "Meeting 0|Monday 09:00 1| 1|Call Bob 2");
 }
 
-// The next day's file cannot be read: it is told of, and nothing is carried into a page never saved.
-TEST_F(Editing, ClosingOntoADayThatCannotBeReadCarriesNothing)
-{
-    std::filesystem::create_directories(dayFile("2026_12_07.ini") / "in");
-    setText(IDC_FIRST_TODO_LINE, "Call Bob");
-    answers = {IDYES};
-    command(IDM_CLOSE_CURRENT_DAY);
-    pumpMessages();
-    EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(IDC_FIRST_TODO_LINE), "7|");
-    EXPECT_EQ(shownMessages.size(), 2u);  // the question, then the file's message as at start
-}
-
 TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
 {
     type(1101, L"keep");

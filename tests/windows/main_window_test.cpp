@@ -8,25 +8,6 @@ namespace {
 
 using MainWindow = MainWindowTest;
 
-// Where each control stands is the resource script's to say. What must hold in both templates: the
-// other-version button, shown only now and then, covers no other control, and every line holds 259 characters.
-TEST_F(MainWindow, InBothTemplatesTheOtherVersionButtonCoversNothingAndEveryLineHolds259Characters)
-{
-    for (int templateId : {IDD_MAIN, IDD_MAIN_LARGE}) {
-        openWindow(templateId);
-        RECT button, other, overlap;
-        GetWindowRect(item(IDC_OTHER_VERSION), &button);
-        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-            GetWindowRect(child, &other);
-            EXPECT_TRUE(child == item(IDC_OTHER_VERSION) || !IntersectRect(&overlap, &button, &other))
-                << templateId << " control " << GetDlgCtrlID(child);
-        }
-        for (int line = 0; line < dayLineCount; ++line)
-            EXPECT_EQ(SendMessageA(item(lineEditorId(line)), EM_GETLIMITTEXT, 0, 0), 259) << line;
-        closeWindow();
-    }
-}
-
 TEST_F(MainWindow, ThePickerShowsTheDayPickedAndSavesTheDayLeft)
 {
     writeBytes(dayFile("2026_12_20.ini"), "[NOTE]\r\nTEXT_0=later note\r\n");
