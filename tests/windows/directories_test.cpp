@@ -108,21 +108,31 @@ TEST_F(Find, GoToSelectsTheTextFoundAndSavesTheDayLeft)
     EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1001), "14Dentist at 8:30");
 }
 
-// Ctrl+F as a dialog loop receives it, in the main window and in other dialogs; a second one
-// in Find opens no other Find.
-TEST_F(Find, CtrlFOpensOneFindFromTheWindowAndFromOtherDialogs)
+// Shortcut keys as a dialog's loop receives them: Ctrl+F opens Find from the window and from another dialog, but
+// no second Find from Find; Ctrl+Z in another dialog undoes there and leaves the page alone.
+TEST_F(Find, ShortcutsInTheWindowAndInOtherDialogs)
 {
+    type(1101, L"keep");
     holdCtrl(true);
     auto ctrlF = [](const char* caption) { return [=] { pressKey(caption, 'F'); }; };
     auto closeFind = [] { press("Find", IDCANCEL); };
-    focus(1000);
     runWithDialogs([&] {
-        PostMessageA(item(1000), WM_KEYDOWN, 'F', 1);
+        PostMessageA(item(1101), WM_KEYDOWN, 'F', 1);
         pumpMessages(window);
     }, {closeFind});
     runWithDialogs([&] { command(IDM_CONTACTS); },
                    {ctrlF("Contacts"), ctrlF("Find"), closeFind, [] { EXPECT_FALSE(dialogNamed("Find")); },
+                    [] { press("Contacts", IDC_ADD_ENTRY); },
+                    [] {
+                        SendDlgItemMessageA(dialogNamed("Add contact"), IDC_ENTRY_NAME, WM_CHAR, 'n', 1);
+                        pressKey("Add contact", 'Z');
+                    },
+                    [] {
+                        EXPECT_EQ(controlText(dialogNamed("Add contact"), IDC_ENTRY_NAME), "");
+                        press("Add contact", IDCANCEL);
+                    },
                     [] { press("Contacts", IDCANCEL); }});
+    EXPECT_EQ(text(1101), "keep");
 }
 
 }  // namespace

@@ -102,24 +102,6 @@ TEST_F(Editing, ClosingTheDayCarriesUnfinishedLinesAsTheOneStepOfTheNextDay)
     EXPECT_EQ(shown({1000, 1002, 1003, 1101}), "Meeting 0|Monday 09:00 1| 1|Call Bob 2");
 }
 
-TEST_F(Editing, CtrlZInAnotherDialogUndoesThereAndLeavesThePageAlone)
-{
-    type(1101, L"keep");
-    holdCtrl(true);
-    runWithDialogs([&] { command(IDM_TEMPLATES); },
-                   {[] { press("Templates", IDC_ADD_ENTRY); },
-                    [] {
-                        SendDlgItemMessageA(dialogNamed("Add template"), IDC_ENTRY_NAME, WM_CHAR, 'n', 1);
-                        pressKey("Add template", 'Z');
-                    },
-                    [] {
-                        EXPECT_EQ(controlText(dialogNamed("Add template"), IDC_ENTRY_NAME), "");
-                        press("Add template", IDCANCEL);
-                    },
-                    [] { press("Templates", IDCANCEL); }});
-    EXPECT_EQ(text(1101), "keep");
-}
-
 const char today[] = "2026_12_06.ini";
 
 // A save waits about a second for a day file another program holds, so a moment's hold is no failure;
