@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # An invitation as Outlook writes it (a Windows zone and its VTIMEZONE), given on the command line to the running
-# copy: its line lands in the slot of this machine's zone, and the same file again changes nothing. The zones,
-# rules and placement of other calendars are the native tests'.
+# copy: its line lands in the slot of this machine's zone. The zones, rules and placement of other calendars are
+# the native tests'; a file imported again, the window tests'.
 source "$(dirname "$0")/lib.sh" "$1"
 day=$(date -d '+2 days' +%F)
 {
@@ -20,16 +20,10 @@ read -r landed hour minute <<<"$(date -d "TZ=\"Europe/Berlin\" $day 10:00" '+%F 
 slot=$(( (hour - 8) * 2 + minute / 30 ))
 
 start_program
-import() {  # the summary the import ends with
-  (cd "$e2e_work" && timeout 30 wine "$e2e_build/quillory.exe" invite.ics)
-  expect "the summary" "$1" text 65535
-  expect "the summary has the keys" yes has_keys
-  xdotool key Return
-}
-import "Imported 1 event on 1 day."
+(cd "$e2e_work" && timeout 30 wine "$e2e_build/quillory.exe" invite.ics)
+expect "the summary" "Imported 1 event on 1 day." text 65535
+expect "the summary has the keys" yes has_keys
+xdotool key Return
 grep -q "^TEXT_$slot = Design review (Room 4, second floor)"$'\r'"\$" "$(day_file "$landed")" ||
   { echo "FAIL: no line $slot \"Design review\" in $(day_file "$landed"):" >&2; cat "$(day_file "$landed")" >&2; exit 1; }
-sums=$(md5sum "$e2e_work"/Data/*.ini)
-import "Imported 0 events on 0 days. 1 event was already on its day."
-expect "the day files" "$sums" md5sum "$e2e_work"/Data/*.ini
 close_with_escape
