@@ -7,8 +7,7 @@ namespace {
 
 HWND rows(const char* caption, int id = IDC_DIRECTORY_ROWS) { return GetDlgItem(dialogNamed(caption), id); }
 
-// An addition is sorted in and selected; a deletion asks first, and takes the whole entry; Cancel keeps both,
-// the directory rebuilt in the order shown. A shortcut opens no second list: it would be left open.
+// An addition is sorted in and selected; a deletion asks first; Cancel keeps both. A shortcut opens no second list.
 TEST_F(MainWindowTest, DirectoryListsAddSortedAndDeleteAfterAsking)
 {
     openWindow();
@@ -37,8 +36,7 @@ TEST_F(MainWindowTest, DirectoryListsAddSortedAndDeleteAfterAsking)
     EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
 }
 
-// The name replaces the selection (with blanks: a portable rule) and the caret goes behind it, positions
-// counted as the line counts its characters; a name with no room left in the line is not put in, and said so.
+// The caret goes behind the name, counted in the line's own characters; a name with no room is not put in.
 TEST_F(MainWindowTest, SelectPutsTheNameInPlaceOfTheSelectionWhereTheLineHasRoom)
 {
     openWindow();
@@ -95,8 +93,7 @@ protected:
     }
 };
 
-// The rows come newest first, the day shown as the window holds it. On the day shown Go to only selects the text
-// found; to another day it saves the day left first.
+// On the day shown Go to only selects the text found; to another day it saves the day left first.
 TEST_F(Find, GoToSelectsTheTextFoundAndSavesTheDayLeft)
 {
     focus(1000);

@@ -148,8 +148,7 @@ TEST_F(Editing, ChangesAreSavedOnTheNextTickAndAFailureIsToldOnceAndAgainOnlyAft
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dayFile(today).parent_path()), {}), 2);
 }
 
-// A line break pasted, or typed with Ctrl+Enter, is a blank in the line as in its file: read back, the day has
-// not changed elsewhere, and no other version is kept.
+// A line break pasted, or typed with Ctrl+Enter, is a blank in the line as in its file: no other version comes.
 TEST_F(Editing, APastedLineBreakIsABlank)
 {
     const wchar_t pasted[] = L"Call\r\nplumber\n";
@@ -180,9 +179,8 @@ TEST_F(MainWindowTest, ADayUnreadableAtTheStartWhoseFileIsDeletedIsUnlocked)
     EXPECT_TRUE(IsWindowEnabled(item(IDC_FIRST_TODO_DONE)));
 }
 
-// Held by another program at the start without sharing: let go of during the start's retry, the files are read;
-// held longer, the day and the directory are told of and cannot be changed. Stepping away from the day then leaves
-// its file alone (an empty page would delete it), and back reads it; neither file is written over.
+// Files held at the start are read once let go of within the retry; held longer, they cannot be changed, and
+// are never written over (an empty page would delete the day's).
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
 {
     const std::string day = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\nTEXT_0 = Dentist\r\nDONE_0 = 0\r\n"

@@ -47,8 +47,7 @@ std::string summary()
 }
 
 // The placing is the core's. From the menu the file goes onto the day shown as one undo step, onto another day's
-// file, and into the calendar file; the same file dropped again adds nothing; a path another copy passes on is
-// taken the same way.
+// file, and into the calendar file; dropped, or passed on by another copy, it is taken the same way.
 TEST_F(MainWindowTest, ImportFromTheMenuADropOrAnotherCopy)
 {
     calendarZoneRules = [](int) { return ZoneRules(); };

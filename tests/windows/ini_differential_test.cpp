@@ -66,8 +66,7 @@ TEST(IniDifferential, OurReaderAnswersEveryKeyAsThePlatformDoes)
 {
     ScratchFolder folder;
     for (size_t file = 0; file < corpus().size(); ++file) {
-        // A file of the old code page is read converted, as the program reads it,
-        // so both readers see the same UTF-8 text.
+        // A file of the old code page is read converted, as the program reads it.
         const std::string bytes = isValidUtf8(corpus()[file]) ? corpus()[file] : legacyToProgramText(corpus()[file]);
         const std::string path = (folder.path() / ("case" + std::to_string(file) + ".ini")).string();
         writeBytes(path, bytes);

@@ -1,4 +1,4 @@
-// The main window: its layout, showing and saving days, Enter, shortcuts, the options, the clock and the icon.
+// The main window: showing and saving days, Enter, the options, the clock and the icon.
 
 #include "main_window_fixture.h"
 
@@ -39,8 +39,7 @@ TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
     }
 }
 
-// Applied at once and read back at the next start; the logon entry follows autorun, but only when the window
-// closes with the options saved.
+// Applied at once, read back at the next start; the logon entry follows autorun once the window closes.
 TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowCloses)
 {
     auto setOptions = [&](std::vector<int> boxes) {
@@ -152,10 +151,8 @@ TEST_F(Clock, ResumeAndTimeSetBackMoveTheMarksAndTheClock)
     EXPECT_EQ(balloons(), std::vector<std::string>{std::string(254, 'x')});
 }
 
-// Midnight moves a window that shows the day left on to the new today, saving the day left,
-// but not while a question is open: the command asking goes on with its own day. A window
-// that shows another day stays. Reminders come from today, from its file when it is not shown,
-// as soon as that file can be read.
+// Midnight moves the window showing the day left on to today, saving the day left, but not under an open question;
+// a window showing another day stays. Reminders come from today's file, as soon as it can be read.
 TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
 {
     writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_3 = Dentist\r\n");

@@ -10,9 +10,8 @@ const char* const lukasz = "Spotkanie z \xc5\x81ukaszem";
 
 using Texts = MainWindowTest;
 
-// A day in the code page of earlier versions is shown right and left as it is until it changes; keys of several
-// scripts typed into it then reach the file as UTF-8, the text read converted. The editor counts UTF-16 units:
-// 259 of them, whatever their UTF-8 form takes; half an emoji is none.
+// An old code page day is left as it is until keys of several scripts change it to UTF-8. The editor counts
+// 259 UTF-16 units, whatever their UTF-8 form takes; half an emoji is none.
 TEST_F(Texts, KeysOfSeveralScriptsTurnAnOldCodePageDayIntoUtf8)
 {
     ASSERT_EQ(GetACP(), UINT(CP_UTF8)) << "the program runs in the UTF-8 code page";
@@ -64,8 +63,7 @@ TEST_F(Texts, FindListsAndSelectsTextsOfAnyScript)
     EXPECT_EQ(toWide(text(1001)).substr(start, end - start), L"\u0141ukasz");
 }
 
-// The add dialog takes keys of any script, an emoji's two units included, and the file keeps them as UTF-8. The
-// list and the tasks sort names as the user's locale orders them, accents included: not by their bytes.
+// The add dialog takes keys of any script, an emoji's two units included; names sort as the locale orders them.
 TEST_F(Texts, NamesOfAnyScriptAreTypedSavedAndSortedAsTheLocaleDoes)
 {
     const std::string names[] = {"\xc3\x89mile", "Eva", "\xc3\x81" "bel", "Adam", "Zo\xc3\xab \xc5\x81ukasiewicz"};
