@@ -18,7 +18,7 @@
 #include "day/other_versions_win32.h"
 #include "directory/directory_copies_win32.h"
 #include "directory/directory_list_win32.h"
-#include "edit/marks_win32.h"
+#include "day/line_controls_win32.h"
 
 namespace {
 

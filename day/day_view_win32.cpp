@@ -10,7 +10,6 @@
 #include "app/control_names_win32.h"
 #include "day/day_file.h"
 #include "text/locale_text_win32.h"
-#include "edit/marks_win32.h"
 
 namespace {
 

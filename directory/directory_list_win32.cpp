@@ -13,8 +13,8 @@
 #include "app/commands_win32.h"
 #include "storage/other_version.h"
 #include "text/locale_text_win32.h"
-#include "edit/insert_item_win32.h"
-#include "edit/marks_win32.h"
+#include "directory/insert_item_win32.h"
+#include "day/line_controls_win32.h"
 #include "resources/resource.h"
 
 #define FIELD(name) RowColumn{offsetof(DirectoryEntry, name), sizeof(DirectoryEntry::name)}

@@ -58,8 +58,8 @@ renamed-copy-put-aside|windows|day/other_versions_win32.cpp|                if (
 copy-merged-over-arrival|windows|directory/directory_copies_win32.cpp|if (!isAsKept(directory.stored, directory.file.path)) continue;|if (false) continue;
 cut-off-by-one|native|text/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
-no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
-caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
+no-blank-before-name|native|directory/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
+caret-before-name|windows|directory/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
 enter-from-last-note|windows|app/line_navigation_win32.cpp|SetFocus(lineEditor((line + 1) % dayLineCount));|SetFocus(lineEditor(line + 1 < dayLineCount ? line + 1 : line));
 run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " + autorunArgument;|return L"\"" + path + L"\" ";
 no-done-state-after-move|windows|edit/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
