@@ -371,6 +371,8 @@ TEST(Sync, AChangeArrivingDuringAWriteIsMergedNotOverwritten)
     writeBytes(dayPath, elsewhere);
     EXPECT_EQ(writeDayFile(shown.stored, shown.window, day), WriteOutcome::changedMeanwhile);
     EXPECT_EQ(readBytes(dayPath), elsewhere);
+    // Another copy of the program on the folder is writing its own temporary file: it is never taken over.
+    writeBytes(dayPath + ".tmp", "half written");
     DayKeep keep;
     do keep = keepDayFile(shown.stored, shown.window, day, KeepOccasion::leave, at0930);
     while (keep.step == KeepStep::wait);
@@ -379,6 +381,7 @@ TEST(Sync, AChangeArrivingDuringAWriteIsMergedNotOverwritten)
     EXPECT_NE(readBytes(dayPath).find("TEXT_3 = Typed here\r\nDONE_3 = 0\r\nMARK_3 = 1\r\nTEXT_4 = Typed there"),
               std::string::npos)
         << readBytes(dayPath);
+    EXPECT_EQ(readBytes(dayPath + ".tmp"), "half written");
 }
 
 }  // namespace
