@@ -105,6 +105,7 @@ held-file-waited-for|native|storage/file_keeper.cpp|    if (!readableNow(path)) 
 midnight-not-retried|windows|app/clock_win32.cpp|    followPending = !moveTo(today, false);|    moveTo(today, false);
 close-day-before-taking-in|windows|edit/close_day_win32.cpp|    if (!saveShownPage()) return;\n\n    DayPage closing;|\n    DayPage closing;
 second-take-left|windows|day/other_versions_win32.cpp|    if (!saveShownPage()) return;\n    putVersionAside();|    saveChangedPage();\n    putVersionAside();
+temporary-taken-over|native|storage/file_store_posix.cpp|    temporary = target + ".tmp";\n    int fd|    temporary = target + ".tmp";\n    ::unlink(temporary.c_str());\n    int fd
 directory-failure-dropped|windows|directory/directory_file.cpp|stored.saveFailing) && differsFromFile|false) && differsFromFile
 EOF
 )
