@@ -80,7 +80,7 @@ DayPlacement importIntoDay(const DayImport& day)
     DayPage page = stored.page;
     DayPlacement placement = placeOnPage(page, day.items);
     if (placement.placed.empty()) return placement;
-    DaySync sync = syncDayFile(stored, page, day.date, toSystemTime(localTime()));
+    DaySync sync = syncDayFile(stored, page, day.date, thisComputer(), toSystemTime(localTime()));
     if (sync.retry || sync.stored == StoreResult::failed || sync.stored == StoreResult::failedAgain)
         return nothingPlaced(day);
     return placement;

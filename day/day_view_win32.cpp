@@ -165,7 +165,7 @@ StoreResult takeInDayFile(const SYSTEMTIME& date, const FileStamp& beforeReading
     gatherDayPage(shown);
     DayPage page = shown;
     SystemTime day = toSystemTime(date);
-    DaySync sync = syncDayFile(stored, page, day, toSystemTime(localTime()));
+    DaySync sync = syncDayFile(stored, page, day, thisComputer(), toSystemTime(localTime()));
     if (sync.retry) return leaving ? noteSaveOutcome(false, stored.failureTold) : StoreResult::skipped;
     stored.watch = watchFrom(beforeReading);
     noteWrite(day, sync.stored);
@@ -214,7 +214,8 @@ void saveShownPageAtEnd(bool endingSession)
     StoreResult result = storeGatheredPage(page, appState.dateShown);
     if (!isFailure(result)) return;
     // An emptied page has nothing to keep aside; its old file stays, as after any failed delete.
-    if (endingSession && (isPageEmpty(page) || saveDayPageAsOtherVersion(page, date, toSystemTime(localTime()))))
+    if (endingSession &&
+        (isPageEmpty(page) || saveDayPageAsOtherVersion(page, date, thisComputer(), toSystemTime(localTime()))))
         return;
     if (result == StoreResult::failed) reportSaveFailure();
 }

@@ -13,7 +13,8 @@ StoreResult storePage(StoredPage& stored, const DayPage& shown, const SystemTime
     return noteSaveOutcome(succeeded, stored.failureTold);
 }
 
-DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, const SystemTime& now)
+DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, std::string_view computer,
+                    const SystemTime& now)
 {
     DaySync sync;
     std::string path = dayFilePath(date);
@@ -30,7 +31,7 @@ DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date,
     if (stored.unreadable || !sameStoredPage(file, stored.page)) {
         PageMerge merged = mergePages(stored.page, window, file);
         if (merged.conflict && read == ReadResult::read) {
-            sync.otherVersion = keepOtherVersion(path, bytesAsRead(ini), now);
+            sync.otherVersion = keepOtherVersion(path, bytesAsRead(ini), computer, now);
             if (sync.otherVersion.empty()) {
                 sync.retry = true;
                 return sync;

@@ -34,5 +34,6 @@ struct DaySync {
 // last read or written is merged into the window's page, and the result is
 // written only where it differs from what the file holds. A file deleted
 // elsewhere merges as an empty page; one that cannot be read is never taken
-// for an empty one.
-DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, const SystemTime& now);
+// for an empty one. An other version is named after the computer and stamped now.
+DaySync syncDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, std::string_view computer,
+                    const SystemTime& now);

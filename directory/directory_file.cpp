@@ -151,7 +151,7 @@ struct DirectoryCopy {
 }  // namespace
 
 DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                const SystemTime& now)
+                                std::string_view computer, const SystemTime& now)
 {
     DirectorySync sync;
     IniFile ini;
@@ -169,7 +169,7 @@ DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory,
         auto base = std::make_unique<DirectoryCopy>();
         readDirectory(parseIni(stored.held), file, base->entries);
         if (!mergeDirectories(base->entries, directory, theirs->entries, directory)) {
-            sync.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), now);
+            sync.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), computer, now);
             if (sync.otherVersion.empty()) {
                 sync.retry = true;
                 return sync;

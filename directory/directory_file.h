@@ -74,6 +74,6 @@ struct DirectorySync {
 // read or written is merged into the directory, which is then written where
 // it differs from what the file holds. When the merge would hold more than
 // the directory has room for, the directory stays as it is and the file is
-// kept as an other version.
+// kept as an other version, named after the computer and stamped now.
 DirectorySync syncDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                const SystemTime& now);
+                                std::string_view computer, const SystemTime& now);

@@ -241,7 +241,8 @@ void noteWrite(DirectoryList& list, StoreResult result)
 // directory is being saved, counts as a failed save.
 StoreResult takeInDirectoryFile(DirectoryList& list, const FileStamp& beforeReading, bool saving)
 {
-    DirectorySync sync = syncDirectoryFile(list.file, list.entries, list.stored, toSystemTime(localTime()));
+    DirectorySync sync =
+        syncDirectoryFile(list.file, list.entries, list.stored, thisComputer(), toSystemTime(localTime()));
     if (sync.retry) return saving ? noteSaveOutcome(false, list.stored.failureTold) : StoreResult::skipped;
     list.stored.watch = watchFrom(beforeReading);
     noteWrite(list, sync.stored);

@@ -221,7 +221,7 @@ struct Shown {
         pageAsShown(stored.page, stored.page);
         window = stored.page;
     }
-    DaySync sync() { return syncDayFile(stored, window, day, at0930); }
+    DaySync sync() { return syncDayFile(stored, window, day, "LAPTOP", at0930); }
 };
 
 // Both sides changed one text: the window's stays and the file is kept byte for
@@ -230,8 +230,8 @@ TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
 {
     ScratchFolder folder;
     Shown shown(firstDay);
-    for (auto [theirs, kept] : {std::pair{"Standup at ten", "2026_12_07.conflict-20261207-093000.ini"},
-                                {"Standup at 11", "2026_12_07.conflict-20261207-093001.ini"}}) {
+    for (auto [theirs, kept] : {std::pair{"Standup at ten", "2026_12_07.conflict-LAPTOP-20261207-093000.ini"},
+                                {"Standup at 11", "2026_12_07.conflict-LAPTOP-20261207-093001.ini"}}) {
         setLineText(shown.window.lines[2], "Standup moved");
         std::string elsewhere = std::string(firstDay).replace(firstDay.find("Standup"), 7, theirs);
         writeBytes(dayPath, elsewhere);
@@ -257,7 +257,7 @@ TEST(Sync, UnchangedIsNeverWritten)
     loadStoredDirectory(templatesFile, templates, held);
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
     EXPECT_EQ(storeDirectory(templatesFile, templates, held), StoreResult::skipped);
-    EXPECT_EQ(syncDirectoryFile(templatesFile, templates, held, at0930).stored, StoreResult::skipped);
+    EXPECT_EQ(syncDirectoryFile(templatesFile, templates, held, "LAPTOP", at0930).stored, StoreResult::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
     shown.window.lines[5].mark = markImportant;  // a blank line's mark is not stored
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
@@ -280,9 +280,9 @@ TEST(Sync, ADirectoryThatWouldOverflowKeepsTheFileAsAnOtherVersion)
     saveDirectory(contactsFile, contacts);
     std::string elsewhere = readBytes("directory_contact.ini");
     fill(contacts, here);
-    DirectorySync sync = syncDirectoryFile(contactsFile, contacts, held, at0930);
-    EXPECT_EQ(sync.otherVersion, ".\\directory_contact.conflict-20261207-093000.ini");
-    EXPECT_EQ(readBytes("directory_contact.conflict-20261207-093000.ini"), elsewhere);
+    DirectorySync sync = syncDirectoryFile(contactsFile, contacts, held, "LAPTOP", at0930);
+    EXPECT_EQ(sync.otherVersion, ".\\directory_contact.conflict-LAPTOP-20261207-093000.ini");
+    EXPECT_EQ(readBytes("directory_contact.conflict-LAPTOP-20261207-093000.ini"), elsewhere);
     EXPECT_EQ(names(contacts).substr(0, 13), "Here 0 Here 1");
 }
 
