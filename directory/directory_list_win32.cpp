@@ -237,7 +237,8 @@ StoreResult keepDirectory(DirectoryList& list, KeepOccasion occasion)
 {
     DirectoryKeep keep;
     do {
-        keep = keepDirectoryFile(list.file, list.entries, list.stored, occasion, toSystemTime(localTime()));
+        keep = keepDirectoryFile(list.file, list.entries, list.stored, occasion, appState.computer,
+                                 toSystemTime(localTime()));
         if (keep.step == KeepStep::wait) Sleep(settleWaitMilliseconds);
     } while (keep.step == KeepStep::wait);
     if (keep.step == KeepStep::takeIn && isOpen(list)) showMergedEntries(list);
@@ -314,7 +315,7 @@ void saveDirectoryFiles(bool endingSession)
         if (endingSession) {
             TextBuilder text = composeDirectoryFile(list->file, list->entries);
             if (!keepOtherVersion(list->file.path, std::string_view(text.data(), size_t(text.length())),
-                                  toSystemTime(localTime()))
+                                  appState.computer, toSystemTime(localTime()))
                      .empty())
                 continue;
         }

@@ -120,7 +120,7 @@ TEST_F(MainWindow, ADayThatCannotBeSavedStaysInTheWindow)
     EXPECT_TRUE(IsWindowVisible(window));
 
     SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    EXPECT_NE(readBytes(dayFile("2026_12_06.conflict-20261206-091500.ini")).find("[TODO]\r\nTEXT_0 = typed\r\n"),
+    EXPECT_NE(readBytes(dayFile("2026_12_06.conflict-DESK-20261206-091500.ini")).find("[TODO]\r\nTEXT_0 = typed\r\n"),
               std::string::npos);
     answers = {IDYES};
     command(IDCANCEL);
