@@ -1,4 +1,4 @@
-// The program's global state and its two seams.
+// The program's global state and its seams.
 #include "app/app_state_win32.h"
 
 #include <string>
@@ -7,6 +7,12 @@ AppState appState;
 
 int (*messageBoxFunction)(HWND, const char*, const char*, UINT) = MessageBoxA;
 void (*localTimeFunction)(SYSTEMTIME*) = GetLocalTime;
+std::string (*computerNameFunction)() = [] {
+    char name[MAX_COMPUTERNAME_LENGTH + 1] = "";
+    DWORD size = sizeof name;
+    GetComputerNameA(name, &size);
+    return std::string(name);
+};
 
 namespace {
 
@@ -45,4 +51,9 @@ SYSTEMTIME localTime()
     SYSTEMTIME now;
     localTimeFunction(&now);
     return now;
+}
+
+std::string thisComputer()
+{
+    return computerNameFunction();
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "day/day_page.h"
 #include "day/stored_page.h"
@@ -17,6 +18,7 @@ struct AppState {
     char caption[260];
     HFONT markFonts[3];  // indexed by mark: bold, the dialog's own font, italic
     SYSTEMTIME dateShown;
+    std::string computer;  // as other versions are named after it; asked once, as the window opens
     int32_t autorun;
     int32_t am_pm;
     int32_t showTime;
@@ -72,6 +74,11 @@ bool messageBoxOpen();
 // The local time; tests set a fixed one.
 SYSTEMTIME localTime();
 
-// Replaced by tests: the message box itself and the clock.
+// The name Windows gives this computer, which names the other versions kept
+// here; tests set one of their own.
+std::string thisComputer();
+
+// Replaced by tests: the message box itself, the clock and the computer's name.
 extern int (*messageBoxFunction)(HWND owner, const char* text, const char* title, UINT type);
 extern void (*localTimeFunction)(SYSTEMTIME* now);
+extern std::string (*computerNameFunction)();

@@ -13,7 +13,7 @@
 #include "day/day_page.h"
 #include "day/day_view_win32.h"
 #include "text/locale_text_win32.h"
-#include "edit/marks_win32.h"
+#include "day/line_controls_win32.h"
 #include "resources/resource.h"
 
 BOOL(WINAPI* shellNotifyIconFunction)(DWORD, NOTIFYICONDATAW*) = Shell_NotifyIconW;

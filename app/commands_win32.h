@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 // Clock, current slot and notification-area icon
 void startClock();  // the one-second timer, and the time it started at
 void clockTick();
@@ -37,6 +39,7 @@ void openTemplates();
 void openPeriodicTasks();
 
 // Editing the day
+void setMark(int32_t mark);  // of the line with the focus
 void closeEmptyTasks();
 void moveLine(int direction);
 void clearLine();

@@ -94,3 +94,11 @@ void nameScheduleLines()
 {
     for (int line = 0; line < firstTodoLine; ++line) nameLine(line);
 }
+
+void setLineFont(HWND editor, HFONT font)
+{
+    if (HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)) == font) return;
+    SendMessageA(editor, WM_SETFONT, WPARAM(font), FALSE);
+    for (int line = 0; line < dayLineCount; ++line)
+        if (lineEditor(line) == editor) nameLine(line);
+}

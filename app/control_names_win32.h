@@ -16,3 +16,6 @@ void annotateName(HWND control, const char* name);
 // A line's name tells its mark; the schedule's names follow the hour labels.
 void nameLine(int line);
 void nameScheduleLines();
+
+// Gives a line editor a mark's font, by which its mark is shown and said.
+void setLineFont(HWND editor, HFONT font);

@@ -78,7 +78,7 @@ DayPlacement importIntoDay(const DayImport& day)
     DayPage page = stored.page;
     DayPlacement placement = placeOnPage(page, day.items);
     if (placement.placed.empty()) return placement;
-    DayKeep keep = takeInDayFile(stored, page, day.date, toSystemTime(localTime()), true);
+    DayKeep keep = takeInDayFile(stored, page, day.date, appState.computer, toSystemTime(localTime()), true);
     if (keep.stored != StoreResult::stored) return nothingPlaced(day);
     return placement;
 }

@@ -18,7 +18,7 @@
 #include "day/other_versions_win32.h"
 #include "directory/directory_copies_win32.h"
 #include "directory/directory_list_win32.h"
-#include "edit/marks_win32.h"
+#include "day/line_controls_win32.h"
 
 namespace {
 
@@ -251,6 +251,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_INITDIALOG:
         appState.mainWindow = window;
+        appState.computer = thisComputer();
         InitMainWindow();
         // The page is typed into at once; the header comes first only in the tab order.
         SetFocus(lineEditor(0));

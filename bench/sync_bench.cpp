@@ -1,4 +1,5 @@
-// What taking in a change made elsewhere costs: merging a full day page, and a directory of 200 full entries.
+// What taking in a change made elsewhere costs: merging a full day page, and a directory of 200 full entries;
+// and judging an other version already read against the page, which the watch does every two seconds.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <utility>
 
 #include "day/page_merge.h"
+#include "day/version_lines.h"
 #include "directory/directory_merge.h"
 
 namespace {
@@ -26,6 +28,16 @@ void mergeFullPage(benchmark::State& state)
     for (auto _ : state) benchmark::DoNotOptimize(mergePages(base, window, file).conflict);
 }
 BENCHMARK(mergeFullPage);
+
+// 44 lines of 259 characters, alike on both sides: every text is compared to its end.
+void judgeFullVersion(benchmark::State& state)
+{
+    DayPage page;
+    for (int i = 0; i < dayLineCount; ++i) std::memset(page.lines[i].text, 'a' + i % 26, lineTextSize - 1);
+    DayPage version = page;
+    for (auto _ : state) benchmark::DoNotOptimize(differingLines(page, version).empty());
+}
+BENCHMARK(judgeFullVersion);
 
 struct Directories {
     Directory base, mine, theirs, result;

@@ -215,9 +215,11 @@ SaveResult saveDayPage(const DayPage& page, const SystemTime& date)
                : SaveResult::failed;
 }
 
-bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, const SystemTime& now)
+bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, std::string_view computer,
+                               const SystemTime& now)
 {
     TextBuilder file = composeDayFile(page, date);
     createFolder(dataFolder);
-    return !keepOtherVersion(dayFilePath(date), std::string_view(file.data(), size_t(file.length())), now).empty();
+    std::string_view bytes(file.data(), size_t(file.length()));
+    return !keepOtherVersion(dayFilePath(date), bytes, computer, now).empty();
 }

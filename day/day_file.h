@@ -53,7 +53,8 @@ enum class SaveResult { written, deleted, failed };
 // failure the previous file is left exactly as it was.
 SaveResult saveDayPage(const DayPage& page, const SystemTime& date);
 
-// Writes the page as an other version beside the date's file, stamped with
-// now: where it goes when the file itself cannot be written and nobody is
-// there to be asked (a log-off or shutdown).
-bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, const SystemTime& now);
+// Writes the page as an other version beside the date's file, named after the
+// computer and stamped with now: where it goes when the file itself cannot be
+// written and nobody is there to be asked (a log-off or shutdown).
+bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, std::string_view computer,
+                               const SystemTime& now);

@@ -10,7 +10,6 @@
 #include "app/control_names_win32.h"
 #include "day/day_file.h"
 #include "text/locale_text_win32.h"
-#include "edit/marks_win32.h"
 
 namespace {
 
@@ -146,7 +145,7 @@ StoreResult keepShownPage(KeepOccasion occasion)
     DayPage page = shown;
     DayKeep keep;
     do {
-        keep = keepDayFile(appState.storedDay, page, toSystemTime(appState.dateShown), occasion,
+        keep = keepDayFile(appState.storedDay, page, toSystemTime(appState.dateShown), occasion, appState.computer,
                            toSystemTime(localTime()));
         if (keep.step == KeepStep::wait) Sleep(settleWaitMilliseconds);
     } while (keep.step == KeepStep::wait);
@@ -176,7 +175,7 @@ void saveShownPageAtEnd(bool endingSession)
     gatherDayPage(page);
     // An emptied page has nothing to keep aside; its old file stays, as after any failed delete.
     if (endingSession && (isPageEmpty(page) || saveDayPageAsOtherVersion(page, toSystemTime(appState.dateShown),
-                                                                         toSystemTime(localTime()))))
+                                                                         appState.computer, toSystemTime(localTime()))))
         return;
     if (result == StoreResult::failed) reportSaveFailure();
 }

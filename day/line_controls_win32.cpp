@@ -45,3 +45,24 @@ int32_t markOfFont(HFONT font)
         if (appState.markFonts[mark] == font) return mark;
     return markPrimary;
 }
+
+// A day whose file could not be read is shown but cannot be changed: every
+// line is read-only and no box can be ticked, until it is loaded again.
+void applyDoneState()
+{
+    bool locked = appState.storedDay.unreadable;
+    for (int line = 0; line < dayLineCount; ++line) {
+        HWND box = doneBox(line);
+        bool done = box && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        SendMessageA(lineEditor(line), EM_SETREADONLY, done || locked, 0);
+        if (box) EnableWindow(box, !locked);
+    }
+}
+
+bool isDayLine(HWND window)
+{
+    if (window == nullptr) return false;
+    for (int line = 0; line < dayLineCount; ++line)
+        if (lineEditor(line) == window) return true;
+    return false;
+}

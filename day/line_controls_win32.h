@@ -31,3 +31,10 @@ HFONT markFont(int32_t mark);
 
 // The mark whose font this is; a font of no mark reads as Primary.
 int32_t markOfFont(HFONT font);
+
+// A done line is read-only; a day whose file could not be read is wholly so,
+// and none of its boxes can be ticked.
+void applyDoneState();
+
+// Whether the window is one of the page's line editors.
+bool isDayLine(HWND window);

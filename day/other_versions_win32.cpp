@@ -5,7 +5,6 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -32,6 +31,9 @@ constexpr DWORD listingMilliseconds = 1500;
 struct DayVersion {
     FoundVersion found;
     SYSTEMTIME time;  // local; from the name, else the file's last write
+    VersionRead read = VersionRead::unreadable;
+    DayPage page;  // as read, when it was
+    bool offered = false;
 };
 
 SYSTEMTIME localFileTime(int64_t modified)
@@ -55,7 +57,7 @@ std::vector<DayVersion> versionsOfDay(const std::string& path)
     std::vector<DayVersion> versions;
     for (FoundVersion& found : findVersions(".\\Data", fileStem(path))) {
         SYSTEMTIME time = found.name.timed ? toSYSTEMTIME(found.name.time) : localFileTime(found.file.modified);
-        versions.push_back({std::move(found), time});
+        versions.push_back(DayVersion{std::move(found), time, VersionRead::unreadable, {}, false});
     }
     std::stable_sort(versions.begin(), versions.end(),
                      [](const DayVersion& a, const DayVersion& b) { return timeKey(a.time) > timeKey(b.time); });
@@ -66,18 +68,26 @@ struct Watch {
     HWND window = nullptr;
     SYSTEMTIME dayListed{};
     DWORD listedAt = 0;
-    std::vector<DayVersion> dayVersions;  // of the day shown, still to be looked at by the user
-    SettledVersions daySettled;
+    // Of the day shown, newest first, each as read when its size or time last changed.
+    std::vector<DayVersion> dayVersions;
 };
 
 Watch watch;
 
-ReadResult readVersion(const std::string& path, DayPage& page)
+// The version as read at an earlier look, when it has not changed since.
+DayVersion* readBefore(const FoundVersion& found)
 {
-    IniFile ini;
-    ReadResult result = loadIniFile(path.c_str(), ini);
-    readDayPageFrom(ini, page);
-    return result;
+    for (DayVersion& version : watch.dayVersions)
+        if (version.found.path == found.path && version.found.file.size == found.file.size &&
+            version.found.file.modified == found.file.modified)
+            return &version;
+    return nullptr;
+}
+
+bool anyOffered()
+{
+    return std::any_of(watch.dayVersions.begin(), watch.dayVersions.end(),
+                       [](const DayVersion& version) { return version.offered; });
 }
 
 void showVersionControls(bool any)
@@ -86,34 +96,39 @@ void showVersionControls(bool any)
     EnableMenuItem(GetMenu(appState.mainWindow), IDM_OTHER_VERSIONS, MF_BYCOMMAND | (any ? MF_ENABLED : MF_GRAYED));
 }
 
-// A version that holds the page as it stands tells the user nothing and moves aside at once.
-// But while the day file has moved and is not yet taken in, such a copy may be this
-// computer's own file, renamed by a sync tool that put the other computer's in its
-// place: it is judged once the page has taken that in.
+// A version that holds the page as it stands tells the user nothing, so it is
+// not offered; but it stays, and only the user moves it aside. It may hold this
+// computer's text that lost a merge on the other computer, kept there and
+// brought here before the merged day: once that arrives, the page differs and
+// the version is offered.
+// While the day file has moved and is not yet taken in, a new version is left
+// unread: it may be this computer's own file, renamed by a sync tool that put
+// the other computer's in its place, and is judged once the page has taken that in.
 void findDayVersions()
 {
-    if (!isSameDay(watch.dayListed, appState.dateShown)) watch.daySettled.clear();
+    if (!isSameDay(watch.dayListed, appState.dateShown)) watch.dayVersions.clear();
     watch.dayListed = appState.dateShown;
-    watch.dayVersions.clear();
+    std::vector<DayVersion> listed;
     // A day that could not be read cannot be compared, nor changed.
     if (!appState.storedDay.unreadable) {
-        DayPage shown, page;
+        DayPage shown;
         gatherDayPage(shown);
         std::string path = dayFilePath(toSystemTime(appState.dateShown));
         bool dayFileTaken = isAsKept(appState.storedDay, path.c_str());
         for (DayVersion& version : versionsOfDay(path)) {
-            const FoundVersion& found = version.found;
-            if (!isSettled(watch.daySettled, found)) {
+            if (DayVersion* before = readBefore(version.found)) {
+                version.read = before->read;
+                version.page = before->page;
+            } else {
                 if (!dayFileTaken) continue;
-                settle(watch.daySettled, found);
-                if (readVersion(found.path, page) == ReadResult::read && differingLines(shown, page).empty() &&
-                    !moveAside(found.path).empty())
-                    continue;
+                version.read = readVersionPage(version.found, version.page);
             }
-            watch.dayVersions.push_back(std::move(version));
+            version.offered = version.read != VersionRead::read || !differingLines(shown, version.page).empty();
+            listed.push_back(std::move(version));
         }
     }
-    showVersionControls(!watch.dayVersions.empty());
+    watch.dayVersions = std::move(listed);
+    showVersionControls(anyOffered());
 }
 
 // What was found for an earlier main window (in the tests, one after another) does not count.
@@ -131,16 +146,10 @@ void findOtherVersions()
     findDayVersions();
 }
 
-// The dialog: the versions as they were when it opened, each read once.
-struct ShownVersion {
-    DayVersion version;
-    DayPage page;
-    bool readable;
-};
-
+// The dialog: the versions offered when it opened, as they were read.
 struct VersionsDialog {
     HWND window = nullptr;
-    std::vector<ShownVersion> versions;
+    std::vector<DayVersion> versions;
     size_t current = 0;
     std::vector<DifferingLine> rows;
 };
@@ -181,11 +190,12 @@ void showVersion(size_t index)
 {
     VersionsDialog& dialog = versionsDialog;
     dialog.current = index;
-    const ShownVersion& version = dialog.versions[index];
+    const DayVersion& version = dialog.versions[index];
+    bool readable = version.read == VersionRead::read;
     SendDlgItemMessageA(dialog.window, IDC_VERSION_CHOICE, CB_SETCURSEL, index, 0);
     DayPage page;
     gatherDayPage(page);
-    dialog.rows = version.readable ? differingLines(page, version.page) : std::vector<DifferingLine>{};
+    dialog.rows = readable ? differingLines(page, version.page) : std::vector<DifferingLine>{};
     SendMessageA(lines(), LVM_DELETEALLITEMS, 0, 0);
     for (size_t row = 0; row < dialog.rows.size(); ++row) {
         int line = dialog.rows[row].line;
@@ -194,16 +204,17 @@ void showVersion(size_t index)
         setCell(int(row), 2, comparedText(version.page.lines[line]));
         ListView_SetCheckState(lines(), row, dialog.rows[row].checked);
     }
-    EnableWindow(GetDlgItem(dialog.window, IDOK), version.readable);
-    EnableWindow(GetDlgItem(dialog.window, IDC_KEEP_PAGE), version.readable);
+    EnableWindow(GetDlgItem(dialog.window, IDOK), readable);
+    EnableWindow(GetDlgItem(dialog.window, IDC_KEEP_PAGE), readable);
 }
 
 void fillChoices()
 {
     HWND choice = GetDlgItem(versionsDialog.window, IDC_VERSION_CHOICE);
     SendMessageA(choice, CB_RESETCONTENT, 0, 0);
-    for (const ShownVersion& version : versionsDialog.versions) {
-        std::string label = versionLabel(version.version.found.name, timeText(version.version.time), version.readable);
+    std::string computer = thisComputer();
+    for (const DayVersion& version : versionsDialog.versions) {
+        std::string label = versionLabel(version.found.name, computer, timeText(version.time), version.read);
         SendMessageA(choice, CB_ADDSTRING, 0, LPARAM(label.c_str()));
     }
 }
@@ -220,7 +231,7 @@ void onInitDialog(HWND window)
 void putVersionAside()
 {
     VersionsDialog& dialog = versionsDialog;
-    if (moveAside(dialog.versions[dialog.current].version.found.path).empty())
+    if (moveAside(dialog.versions[dialog.current].found.path).empty())
         showMessage(dialog.window,
                     "The other version could not be moved into the folder Other versions; it stays where it is.",
                     MB_OK | MB_ICONERROR);
@@ -254,6 +265,11 @@ void takeCheckedLines()
     putVersionAside();
 }
 
+bool currentIsRead()
+{
+    return versionsDialog.versions[versionsDialog.current].read == VersionRead::read;
+}
+
 INT_PTR CALLBACK OtherVersionsDialog(HWND window, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
@@ -269,10 +285,10 @@ INT_PTR CALLBACK OtherVersionsDialog(HWND window, UINT message, WPARAM wParam, L
             }
             break;
         case IDOK:
-            if (versionsDialog.versions[versionsDialog.current].readable) takeCheckedLines();
+            if (currentIsRead()) takeCheckedLines();
             break;
         case IDC_KEEP_PAGE:
-            if (versionsDialog.versions[versionsDialog.current].readable) putVersionAside();
+            if (currentIsRead()) putVersionAside();
             break;
         case IDCANCEL: EndDialog(window, IDCANCEL); break;
         }
@@ -302,12 +318,14 @@ void watchOtherVersions()
 void openOtherVersions()
 {
     findOtherVersions();
-    if (watch.dayVersions.empty()) return;
+    if (!anyOffered()) return;
     versionsDialog = VersionsDialog{};
-    for (DayVersion& found : watch.dayVersions) {
-        ShownVersion version{std::move(found), {}, false};
-        version.readable = readVersion(version.version.found.path, version.page) == ReadResult::read;
-        versionsDialog.versions.push_back(std::move(version));
+    for (const DayVersion& version : watch.dayVersions) {
+        if (!version.offered) continue;
+        versionsDialog.versions.push_back(version);
+        // One another program held at its look may be free by now.
+        DayVersion& shown = versionsDialog.versions.back();
+        if (shown.read == VersionRead::unreadable) shown.read = readVersionPage(shown.found, shown.page);
     }
     DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_OTHER_VERSIONS), appState.mainWindow,
                     OtherVersionsDialog, 0);

@@ -28,8 +28,8 @@ WriteOutcome writeDayFile(StoredPage& stored, const DayPage& page, const SystemT
     return outcome;
 }
 
-DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, const SystemTime& now,
-                      bool leaving)
+DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, std::string_view computer,
+                      const SystemTime& now, bool leaving)
 {
     DayKeep keep;
     std::string path = dayFilePath(date);
@@ -47,7 +47,7 @@ DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& dat
     if (stored.unreadable || !sameStoredPage(file, stored.page)) {
         PageMerge merged = mergePages(stored.page, window, file);
         if (merged.conflict && read == ReadResult::read) {
-            keep.otherVersion = keepOtherVersion(path, bytesAsRead(ini), now);
+            keep.otherVersion = keepOtherVersion(path, bytesAsRead(ini), computer, now);
             if (keep.otherVersion.empty()) {
                 if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
                 return keep;
@@ -63,7 +63,7 @@ DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& dat
 }
 
 DayKeep keepDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, KeepOccasion occasion,
-                    const SystemTime& now)
+                    std::string_view computer, const SystemTime& now)
 {
     std::string path = dayFilePath(date);
     bool changedHere = !stored.unreadable && !sameStoredPage(stored.page, window);
@@ -72,9 +72,9 @@ DayKeep keepDayFile(StoredPage& stored, DayPage& window, const SystemTime& date,
     if (step == KeepStep::write) {
         WriteOutcome outcome = writeDayFile(stored, window, date);
         // A change that arrived between the look and the write is merged, on leaving at once.
-        if (outcome == WriteOutcome::changedMeanwhile && leaving) return keepDayFile(stored, window, date, occasion, now);
+        if (outcome == WriteOutcome::changedMeanwhile && leaving) return keepDayFile(stored, window, date, occasion, computer, now);
         return {KeepStep::write, storeResultOf(stored, outcome, leaving), {}};
     }
-    if (step == KeepStep::takeIn) return takeInDayFile(stored, window, date, now, leaving);
+    if (step == KeepStep::takeIn) return takeInDayFile(stored, window, date, computer, now, leaving);
     return {step, StoreResult::skipped, {}};
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "day/day_file.h"
 #include "storage/file_keeper.h"
@@ -34,11 +35,12 @@ WriteOutcome writeDayFile(StoredPage& stored, const DayPage& page, const SystemT
 // what another program changed in it since it was last read or written into
 // the window's page, and writes the result where it differs from the file. A
 // file deleted elsewhere merges as an empty page; one that cannot be read is
-// never taken for an empty one, and counts as a failed save when leaving.
-DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, const SystemTime& now,
-                      bool leaving);
+// never taken for an empty one, and counts as a failed save when leaving. An
+// other version is named after this computer and stamped now.
+DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, std::string_view computer,
+                      const SystemTime& now, bool leaving);
 
 // Looks at the day's file and does what the keeper answers: writes the
 // window's page, takes in a change made elsewhere, or says to wait.
 DayKeep keepDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, KeepOccasion occasion,
-                    const SystemTime& now);
+                    std::string_view computer, const SystemTime& now);

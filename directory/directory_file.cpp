@@ -163,7 +163,7 @@ struct DirectoryCopy {
 }  // namespace
 
 DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                  const SystemTime& now, bool leaving)
+                                  std::string_view computer, const SystemTime& now, bool leaving)
 {
     DirectoryKeep keep;
     FileStamp beforeReading = fileStamp(file.path);
@@ -182,7 +182,7 @@ DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& director
         auto base = std::make_unique<DirectoryCopy>();
         readDirectory(parseIni(stored.held), file, base->entries);
         if (!mergeDirectories(base->entries, directory, theirs->entries, directory)) {
-            keep.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), now);
+            keep.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), computer, now);
             if (keep.otherVersion.empty()) {
                 if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
                 return keep;
@@ -197,7 +197,7 @@ DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& director
 }
 
 DirectoryKeep keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                KeepOccasion occasion, const SystemTime& now)
+                                KeepOccasion occasion, std::string_view computer, const SystemTime& now)
 {
     bool leaving = occasion == KeepOccasion::leave;
     bool changedHere = !stored.unreadable && (leaving || stored.saveFailing) && differsFromFile(file, directory, stored);
@@ -205,9 +205,9 @@ DirectoryKeep keepDirectoryFile(const DirectoryFile& file, Directory& directory,
     if (step == KeepStep::write) {
         WriteOutcome outcome = writeDirectoryFile(file, directory, stored);
         if (outcome == WriteOutcome::changedMeanwhile && leaving)
-            return keepDirectoryFile(file, directory, stored, occasion, now);
+            return keepDirectoryFile(file, directory, stored, occasion, computer, now);
         return {KeepStep::write, storeResultOf(stored, outcome, leaving), {}};
     }
-    if (step == KeepStep::takeIn) return takeInDirectoryFile(file, directory, stored, now, leaving);
+    if (step == KeepStep::takeIn) return takeInDirectoryFile(file, directory, stored, computer, now, leaving);
     return {step, StoreResult::skipped, {}};
 }

@@ -72,10 +72,10 @@ struct DirectoryKeep {
 // holds. When the merge would hold more than the directory has room for, the
 // directory stays as it is and the file is kept as an other version.
 DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                  const SystemTime& now, bool leaving);
+                                  std::string_view computer, const SystemTime& now, bool leaving);
 
 // Looks at the directory's file and does what the keeper answers. At a tick
 // the entries are compared with the file only while a write is failing, so
 // that it is tried again; changes made in a list are written when it closes.
 DirectoryKeep keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                KeepOccasion occasion, const SystemTime& now);
+                                KeepOccasion occasion, std::string_view computer, const SystemTime& now);

@@ -13,8 +13,8 @@
 #include "app/commands_win32.h"
 #include "storage/other_version.h"
 #include "text/locale_text_win32.h"
-#include "edit/insert_item_win32.h"
-#include "edit/marks_win32.h"
+#include "directory/insert_item_win32.h"
+#include "day/line_controls_win32.h"
 #include "resources/resource.h"
 
 #define FIELD(name) RowColumn{offsetof(DirectoryEntry, name), sizeof(DirectoryEntry::name)}
@@ -237,7 +237,8 @@ StoreResult keepDirectory(DirectoryList& list, KeepOccasion occasion)
 {
     DirectoryKeep keep;
     do {
-        keep = keepDirectoryFile(list.file, list.entries, list.stored, occasion, toSystemTime(localTime()));
+        keep = keepDirectoryFile(list.file, list.entries, list.stored, occasion, appState.computer,
+                                 toSystemTime(localTime()));
         if (keep.step == KeepStep::wait) Sleep(settleWaitMilliseconds);
     } while (keep.step == KeepStep::wait);
     if (keep.step == KeepStep::takeIn && isOpen(list)) showMergedEntries(list);
@@ -314,7 +315,7 @@ void saveDirectoryFiles(bool endingSession)
         if (endingSession) {
             TextBuilder text = composeDirectoryFile(list->file, list->entries);
             if (!keepOtherVersion(list->file.path, std::string_view(text.data(), size_t(text.length())),
-                                  toSystemTime(localTime()))
+                                  appState.computer, toSystemTime(localTime()))
                      .empty())
                 continue;
         }

@@ -5,7 +5,8 @@
 #include "app/commands_win32.h"
 #include "day/day_view_win32.h"
 #include "text/locale_text_win32.h"
-#include "edit/marks_win32.h"
+#include "app/control_names_win32.h"
+#include "day/line_controls_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -117,4 +118,12 @@ void clearLine()
     setLineFont(focus, appState.markFonts[markPrimary]);
     applyDoneState();
     InvalidateRect(appState.mainWindow, nullptr, FALSE);
+}
+
+void setMark(int32_t mark)
+{
+    HWND focus = GetFocus();
+    if (!isDayLine(focus)) return;
+    setLineFont(focus, markFont(mark));
+    InvalidateRect(focus, nullptr, FALSE);
 }

@@ -54,12 +54,11 @@ plane-one-not-asked|windows|text/locale_text_win32.cpp|        if (upperCasesOf(
 plane-one-kept|native|text/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
 blank-mark-stored|native|day/stored_page.cpp|sameStoredPage(stored.page, page)) return WriteOutcome::unchanged;|firstChangedLine(stored.page, page) < 0) return WriteOutcome::unchanged;
 blank-mark-taken-back|native|day/page_merge.cpp|            if (isBlankLine(window.lines[i])) page.lines[i].mark = window.lines[i].mark;|
-renamed-copy-put-aside|windows|day/other_versions_win32.cpp|                if (!dayFileTaken) continue;|
 copy-merged-over-arrival|windows|directory/directory_copies_win32.cpp|if (!isAsKept(directory.stored, directory.file.path)) continue;|if (false) continue;
 cut-off-by-one|native|text/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
-no-blank-before-name|native|edit/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
-caret-before-name|windows|edit/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
+no-blank-before-name|native|directory/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);
+caret-before-name|windows|directory/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_SETSEL, 0, 0
 enter-from-last-note|windows|app/line_navigation_win32.cpp|SetFocus(lineEditor((line + 1) % dayLineCount));|SetFocus(lineEditor(line + 1 < dayLineCount ? line + 1 : line));
 run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " + autorunArgument;|return L"\"" + path + L"\" ";
 no-done-state-after-move|windows|edit/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
@@ -79,9 +78,13 @@ version-blank-line-mark|native|day/day_page.cpp|return isBlankLine(a) == isBlank
 version-checked-by-version|native|day/version_lines.cpp|lines.push_back({i, page.lines[i].text[0] == '\0'});|lines.push_back({i, version.lines[i].text[0] != '\0'});
 version-union-one-short|native|directory/directory_merge.cpp|if (count == directoryCapacity) {|if (count == directoryCapacity - 1) {
 version-moved-over|native|storage/file_store_posix.cpp|if (::link(source.c_str(), target.c_str()) != 0)|if (::rename(source.c_str(), target.c_str()) != 0)
-version-same-kept|windows|day/other_versions_win32.cpp|differingLines(shown, page).empty() &&|false &&
-version-taken-unsaved|windows|day/other_versions_win32.cpp|    saveChangedPage();\n    gatherDayPage(page);|    gatherDayPage(page);
-version-told-twice|windows|directory/directory_copies_win32.cpp|        return settle(copies.settled, copy);\n    }\n    if (moveAside|        return;\n    }\n    if (moveAside
+version-same-offered|windows|day/other_versions_win32.cpp|!differingLines(shown, version.page).empty();|true;
+version-read-once|windows|day/other_versions_win32.cpp|version.found.file.size == found.file.size &&\n            version.found.file.modified == found.file.modified)|true)
+version-compared-raw|native|day/version_lines.cpp|    pageAsShown(shown, page);\n|
+version-label-by-maker|native|storage/other_version.cpp|sameText(name.who, computerInNames(thisComputer))|true
+version-largest-not-read|native|day/version_lines.cpp|version.file.size > largestComparedVersion|version.file.size >= largestComparedVersion
+version-computer-dropped|native|storage/other_version.cpp|(name.empty() ? "" : name + "-")|""
+version-told-twice|windows|directory/directory_copies_win32.cpp|            return settle(copies.settled, copy);\n        // While|            return;\n        // While
 version-button-stays|e2e:other_versions|day/other_versions_win32.cpp|any ? SW_SHOWNA : SW_HIDE|SW_SHOWNA
 merge-keeps-window-always|native|day/page_merge.cpp|    if (same(mine, was)) return theirs;|    if (false) return theirs;
 merge-drops-kept-entries|native|directory/directory_merge.cpp|keptByTheirs[b]) merged.push_back(&mine[i]);|false) merged.push_back(&mine[i]);
@@ -105,6 +108,7 @@ held-file-waited-for|native|storage/file_keeper.cpp|    if (!readableNow(path)) 
 midnight-not-retried|windows|app/clock_win32.cpp|    followPending = !moveTo(today, false);|    moveTo(today, false);
 close-day-before-taking-in|windows|edit/close_day_win32.cpp|    if (!saveShownPage()) return;\n\n    DayPage closing;|\n    DayPage closing;
 second-take-left|windows|day/other_versions_win32.cpp|    if (!saveShownPage()) return;\n    putVersionAside();|    saveChangedPage();\n    putVersionAside();
+temporary-taken-over|native|storage/file_store_posix.cpp|    temporary = target + ".tmp";\n    int fd|    temporary = target + ".tmp";\n    ::unlink(temporary.c_str());\n    int fd
 directory-failure-dropped|windows|directory/directory_file.cpp|stored.saveFailing) && differsFromFile|false) && differsFromFile
 EOF
 )

@@ -57,12 +57,11 @@ ReadResult readFileInto(const char* path, std::string& buffer, size_t& length)
 
 namespace {
 
-// A temporary file left by an earlier failure is removed first; one that
-// cannot be removed is passed by for a fresh name beside it.
+// The temporary file is always a new one: another writer of the same file may
+// be writing its own this moment. Where the usual name is taken, a fresh one beside it serves.
 int createTemporaryFile(const std::string& target, std::string& temporary)
 {
     temporary = target + ".tmp";
-    ::unlink(temporary.c_str());
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (fd >= 0) return fd;
     temporary = target.substr(0, target.find_last_of('/') + 1) + "qlyXXXXXX";

@@ -49,19 +49,16 @@ ReadResult readFileInto(const char* path, std::string& buffer, size_t& length)
 
 namespace {
 
-// A temporary file left by an earlier failure may be read-only, or still held
-// by a scanner that found it; the save then goes through a fresh one beside it.
+// The temporary file is always a new one, never taken over: another copy of
+// the program on a shared folder may be writing its own there this moment,
+// and one taken over would be renamed half written. Where the usual name is
+// taken (by such a copy, or left by an earlier failure) a fresh one beside it serves.
 HANDLE createTemporaryFile(const std::string& path, std::string& temporary)
 {
     temporary = path + ".tmp";
-    for (int attempt = 0; attempt < 2; ++attempt) {
-        HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) return file;
-        DWORD attributes = GetFileAttributesA(temporary.c_str());
-        if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_READONLY)) break;
-        SetFileAttributesA(temporary.c_str(), attributes & ~DWORD(FILE_ATTRIBUTE_READONLY));
-    }
+    HANDLE file =
+        CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) return file;
     std::string folder = path.substr(0, path.find_last_of('\\') + 1);
     char fresh[MAX_PATH];
     if (!GetTempFileNameA(folder.empty() ? "." : folder.c_str(), "qly", 0, fresh)) return INVALID_HANDLE_VALUE;

@@ -219,8 +219,12 @@ void parseIniInPlace(std::string_view bytes, IniFile& file)
 
 ReadResult loadIniFile(const char* path, IniFile& file)
 {
-    std::string bytes;
-    ReadResult result = readWholeFile(path, bytes);
+    // A fresh buffer of the first read's size costs more than reading a day
+    // file does: its pages are zeroed and faulted in at every read.
+    thread_local std::string readBuffer;
+    size_t length = 0;
+    ReadResult result = readFileInto(path, readBuffer, length);
+    std::string bytes(readBuffer.data(), length);
     std::string converted;
     bool legacy = false;
     fileText(bytes, converted, legacy);

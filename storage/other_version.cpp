@@ -8,18 +8,6 @@
 #include "dates/calendar.h"
 #include "storage/file_store.h"
 
-std::string otherVersionPath(std::string_view path, const SystemTime& now)
-{
-    constexpr std::string_view extension = ".ini";
-    std::string_view stem = path;
-    if (stem.size() >= extension.size() && stem.substr(stem.size() - extension.size()) == extension)
-        stem.remove_suffix(extension.size());
-    char stamp[64];
-    std::snprintf(stamp, sizeof stamp, ".conflict-%04d%02d%02d-%02d%02d%02d.ini", now.wYear, now.wMonth, now.wDay,
-                  now.wHour, now.wMinute, now.wSecond);
-    return std::string(stem) + stamp;
-}
-
 namespace {
 
 SystemTime oneSecondLater(SystemTime t)
@@ -123,13 +111,25 @@ bool isComputerName(std::string_view text)
     return letter;
 }
 
+// ".conflict-COMPUTER-YYYYMMDD-HHMMSS", or without "COMPUTER-" as copies were
+// named before they told where they were kept. The stamp's length finds where
+// the computer's name, which may hold hyphens and digits itself, ends.
 VersionName quilloryName(std::string_view middle)
 {
+    constexpr size_t stampLength = std::string_view("YYYYMMDD-HHMMSS").size();
     VersionName name;
-    if (take(middle, ".conflict-") && takeStamp(middle, name.time) && middle.empty()) {
-        name.maker = VersionMaker::quillory;
-        name.timed = true;
+    if (!take(middle, ".conflict-") || middle.size() < stampLength) return {};
+    std::string_view stamp = middle.substr(middle.size() - stampLength);
+    if (middle.size() > stampLength) {
+        std::string_view computer = middle.substr(0, middle.size() - stampLength);
+        if (computer.back() != '-') return {};
+        computer.remove_suffix(1);
+        if (!isComputerName(computer)) return {};
+        name.who = computer;
     }
+    if (!takeStamp(stamp, name.time) || !stamp.empty()) return {};
+    name.maker = VersionMaker::quillory;
+    name.timed = true;
     return name;
 }
 
@@ -208,6 +208,25 @@ bool endsWithIni(std::string_view name)
 
 }  // namespace
 
+std::string computerInNames(std::string_view computer)
+{
+    std::string name;
+    for (char c : computer.substr(0, 15))
+        name += c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : (c >= 'A' && c <= 'Z') || isDigit(c) ? c : '-';
+    return isComputerName(name) ? name : std::string();
+}
+
+std::string otherVersionPath(std::string_view path, std::string_view computer, const SystemTime& now)
+{
+    std::string_view stem = path;
+    if (endsWithIni(stem)) stem.remove_suffix(iniExtension.size());
+    std::string name = computerInNames(computer);
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "%04d%02d%02d-%02d%02d%02d.ini", now.wYear, now.wMonth, now.wDay, now.wHour,
+                  now.wMinute, now.wSecond);
+    return std::string(stem) + ".conflict-" + (name.empty() ? "" : name + "-") + stamp;
+}
+
 VersionName parseVersionName(std::string_view fileName, std::string_view stem)
 {
     if (fileName.size() <= stem.size() + iniExtension.size() || !endsWithIni(fileName) ||
@@ -253,13 +272,17 @@ std::string_view fileStem(std::string_view path)
     return path;
 }
 
-std::string versionLabel(const VersionName& name, std::string_view when, bool readable)
+std::string versionLabel(const VersionName& name, std::string_view thisComputer, std::string_view when,
+                         VersionRead read)
 {
+    bool keptHere = name.maker == VersionMaker::quillory &&
+                    (name.who.empty() || sameText(name.who, computerInNames(thisComputer)));
     std::string label = "From ";
-    label += name.maker == VersionMaker::quillory ? "this computer" : name.who.empty() ? "another copy" : name.who;
+    label += keptHere ? "this computer" : name.who.empty() ? "another copy" : name.who;
     label += ", ";
     label += when;
-    if (!readable) label += ", could not be read";
+    if (read == VersionRead::unreadable) label += ", could not be read";
+    if (read == VersionRead::tooLarge) label += ", too large to compare";
     return label;
 }
 
@@ -293,13 +316,14 @@ std::string moveAside(std::string_view path)
     return {};
 }
 
-std::string keepOtherVersion(std::string_view path, std::string_view bytes, const SystemTime& now)
+std::string keepOtherVersion(std::string_view path, std::string_view bytes, std::string_view computer,
+                             const SystemTime& now)
 {
     SystemTime stamp = now;
     std::string held;
     // Every name tried is one of the last minute: far more than two versions a second never come.
     for (int tries = 0; tries < 60; ++tries, stamp = oneSecondLater(stamp)) {
-        std::string kept = otherVersionPath(path, stamp);
+        std::string kept = otherVersionPath(path, computer, stamp);
         ReadResult there = readWholeFile(kept.c_str(), held);
         if (there == ReadResult::read && held == bytes) return kept;
         if (there != ReadResult::missing) continue;

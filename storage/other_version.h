@@ -9,10 +9,17 @@
 #include "dates/calendar.h"
 #include "storage/folder_listing.h"
 
-// Where a version that must not be lost is kept beside the file at path:
-// ".\Data\2026_12_07.ini" becomes ".\Data\2026_12_07.conflict-20261207-093000.ini",
-// stamped with the local time it was kept.
-std::string otherVersionPath(std::string_view path, const SystemTime& now);
+// A computer's name as this program's copies carry it: Windows allows more in
+// a name than the rule of copy names does (lower case, "_", letters of other
+// scripts), so those become upper case or "-", cut to 15; empty when no letter
+// is left, and the copy then names no computer.
+std::string computerInNames(std::string_view computer);
+
+// Where a version that must not be lost is kept beside the file at path, named
+// after the computer that kept it and stamped with the local time:
+// ".\Data\2026_12_07.ini" becomes ".\Data\2026_12_07.conflict-LAPTOP-20261207-093000.ini".
+// Whoever opens the folder, here or on the other computer, sees which side's text it holds.
+std::string otherVersionPath(std::string_view path, std::string_view computer, const SystemTime& now);
 
 // Who kept an other version, as far as its name tells.
 enum class VersionMaker { none, quillory, syncthing, dropbox, nextcloud, onedrive };
@@ -27,7 +34,8 @@ struct VersionName {
 // What a file name in the folder of STEM.ini says about it: maker none when
 // it is no other version of that file. The names the sync tools give, with
 // their markers in any letter case:
-//   STEM.conflict-YYYYMMDD-HHMMSS.ini                 this program's own
+//   STEM.conflict-COMPUTER-YYYYMMDD-HHMMSS.ini        this program's own, COMPUTER as below
+//   STEM.conflict-YYYYMMDD-HHMMSS.ini                 this program's own, from before it named one
 //   STEM.sync-conflict-YYYYMMDD-HHMMSS-DEVICE.ini     DEVICE seven letters or digits
 //   STEM (NAME's conflicted copy YYYY-MM-DD).ini      also with " (N)" before ".ini"
 //   STEM (conflicted copy YYYY-MM-DD HHMMSS).ini
@@ -54,9 +62,15 @@ void settle(SettledVersions& settled, const FoundVersion& version);
 // The file name without its folder and without ".ini": "2026_12_07", "directory_contact".
 std::string_view fileStem(std::string_view path);
 
-// "From NAME, WHEN", with "this computer" for this program's own copies and
-// "another copy" when the name gives no one; ", could not be read" behind.
-std::string versionLabel(const VersionName& name, std::string_view when, bool readable);
+// What became of reading a version to compare it with the page.
+enum class VersionRead { read, unreadable, tooLarge };
+
+// "From NAME, WHEN": "this computer" for this program's own copies kept here
+// or named after no computer, the computer's name for those kept on another,
+// "another copy" when the name gives no one; ", could not be read" or ", too
+// large to compare" behind one that was not read.
+std::string versionLabel(const VersionName& name, std::string_view thisComputer, std::string_view when,
+                         VersionRead read);
 
 // The name a version moved aside takes when its own is taken in that folder:
 // "X.ini" the n-th time becomes "X (n).ini" (n from 2).
@@ -66,9 +80,11 @@ std::string numberedName(std::string_view fileName, int n);
 // when needed, under its own name or the first numbered one not taken. No
 // file is ever replaced or deleted. Gives the new path, or nothing on failure.
 std::string moveAside(std::string_view path);
-// Keeps bytes beside the file at path as an other version stamped now. A name
+// Keeps bytes beside the file at path as an other version named after the
+// computer (as otherVersionPath gives it) and stamped now. A name
 // already taken by another version (two kept within one second) moves the
 // stamp on by a second, so no version is written over; the same bytes kept
 // already under a name are not kept twice. Gives the path kept, or an empty
 // text when nothing could be written.
-std::string keepOtherVersion(std::string_view path, std::string_view bytes, const SystemTime& now);
+std::string keepOtherVersion(std::string_view path, std::string_view bytes, std::string_view computer,
+                             const SystemTime& now);

@@ -29,8 +29,11 @@ driver() {  # says which call failed: the trap would only name the pipe's last c
 text() { driver read Quillory "$@" | paste -sd ' '; }
 
 # Forgets the options and logon entry that other runs left in the Wine registry.
-wine reg delete 'HKCU\Software\Brenhollow\Quillory' /f >/dev/null 2>&1 || true
-wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Quillory /f >/dev/null 2>&1 || true
+forget_settings() {
+  wine reg delete 'HKCU\Software\Brenhollow\Quillory' /f >/dev/null 2>&1 || true
+  wine reg delete 'HKCU\Software\Microsoft\Windows\CurrentVersion\Run' /v Quillory /f >/dev/null 2>&1 || true
+}
+forget_settings
 
 start_program() {
   (cd "$e2e_work" && exec wine "$e2e_build/quillory.exe" "$@") &

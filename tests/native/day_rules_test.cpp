@@ -11,7 +11,7 @@
 #include "dates/calendar.h"
 #include "directory/entry_rules.h"
 #include "edit/close_day.h"
-#include "edit/insert_text.h"
+#include "directory/insert_text.h"
 #include "edit/undo_history.h"
 #include "tests/common/dates.h"
 

@@ -37,6 +37,16 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
         {"2026_12_07.conflict-20261207.ini", "none"},
         {"2026_12_07.conflict-20261307-093005.ini", "none"},
         {"2026_12_07.conflict-20261207-246000.ini", "none"},
+        {"2026_12_07.conflict-LAPTOP-20261207-093005.ini", "quillory LAPTOP 2026-12-07 09:30:05"},
+        {"2026_12_07.Conflict-DESKTOP-AB12CD-20261207-093005.ini", "quillory DESKTOP-AB12CD 2026-12-07 09:30:05"},
+        {"2026_12_07.conflict-ABCDEFGHIJKLMNO-20261207-093005.ini", "quillory ABCDEFGHIJKLMNO 2026-12-07 09:30:05"},
+        {"2026_12_07.conflict-ABCDEFGHIJKLMNOP-20261207-093005.ini", "none"},
+        {"2026_12_07.conflict-laptop-20261207-093005.ini", "none"},
+        {"2026_12_07.conflict-1234-20261207-093005.ini", "none"},
+        {"2026_12_07.conflict--20261207-093005.ini", "none"},
+        {"2026_12_07.conflict-LAPTOP20261207-093005.ini", "none"},
+        {"2026_12_07.conflict-LAPTOP-20261207.ini", "none"},
+        {"2026_12_07.conflict-20261207-093005-LAPTOP.ini", "none"},
         {"2026_12_07.sync-conflict-20261207-093005-ABC1234.ini", "syncthing ABC1234 2026-12-07 09:30:05"},
         {"2026_12_07.sync-conflict-20261207-093005-ABC123.ini", "none"},
         {"2026_12_07.sync-conflict-20261207-093005-ABC12345.ini", "none"},
@@ -70,9 +80,43 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
     EXPECT_EQ(described("directory_template-2024-05.ini", "directory_template"), "none");
     EXPECT_EQ(described("directory_contact-LAPTOP-7.ini", "directory_contact"), "onedrive LAPTOP");
     // The directory files' copies, by the same patterns, are shown in the window and end to end.
-    // A copy whose name gives no one (those of this computer and of a device are shown in the window).
-    EXPECT_EQ(versionLabel(parseVersionName("x (conflicted copy 2026-12-07 093005).ini", "x"), "7 Dec", false),
-              "From another copy, 7 Dec, could not be read");
+}
+
+// This program's copies carry the computer's name as the rule of names allows it, and are "this computer"
+// only where that name is this computer's; a sync tool's copy is never, whatever its name.
+TEST(OtherVersionNames, KeptUnderTheComputersNameAndLabelledByIt)
+{
+    const struct {
+        const char* computer;
+        const char* kept;
+    } keeps[] = {
+        {"LAPTOP", "2026_12_07.conflict-LAPTOP-20261207-093000.ini"},
+        {"my_pc", "2026_12_07.conflict-MY-PC-20261207-093000.ini"},
+        {"ABCDEFGHIJKLMNOPQ", "2026_12_07.conflict-ABCDEFGHIJKLMNO-20261207-093000.ini"},
+        {"1234", "2026_12_07.conflict-20261207-093000.ini"},
+    };
+    for (const auto& k : keeps) {
+        EXPECT_EQ(otherVersionPath(".\\Data\\2026_12_07.ini", k.computer, {2026, 12, 0, 7, 9, 30, 0, 0}),
+                  std::string(".\\Data\\") + k.kept);
+        EXPECT_EQ(parseVersionName(k.kept, "2026_12_07").maker, VersionMaker::quillory) << k.kept;
+    }
+    const struct {
+        const char* name;
+        const char* thisComputer;
+        VersionRead read;
+        const char* label;
+    } labels[] = {
+        {"x.conflict-LAPTOP-20261207-093005.ini", "DESK", VersionRead::read, "From LAPTOP, 7 Dec"},
+        {"x.conflict-MY-PC-20261207-093005.ini", "my_pc", VersionRead::read, "From this computer, 7 Dec"},
+        {"x.conflict-20261207-093005.ini", "DESK", VersionRead::read, "From this computer, 7 Dec"},
+        {"x-DESK.ini", "DESK", VersionRead::read, "From DESK, 7 Dec"},
+        {"x (conflicted copy 2026-12-07 093005).ini", "DESK", VersionRead::unreadable,
+         "From another copy, 7 Dec, could not be read"},
+        {"x.sync-conflict-20261207-093005-ABC1234.ini", "DESK", VersionRead::tooLarge,
+         "From ABC1234, 7 Dec, too large to compare"},
+    };
+    for (const auto& l : labels)
+        EXPECT_EQ(versionLabel(parseVersionName(l.name, "x"), l.thisComputer, "7 Dec", l.read), l.label) << l.name;
 }
 
 // A row for every line that differs by text, done box or mark; checked only where the page's line is
@@ -88,7 +132,7 @@ TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
     version.lines[3] = {"Gym"};
     page.lines[firstTodoLine] = {"Buy stamps"};
     page.lines[firstTodoLine + 1].mark = markSecondary;
-    version.lines[firstNoteLine + 1].done = 1;
+    version.lines[firstNoteLine + 1] = {"Umbrella"};
     std::string rows;
     for (DifferingLine row : differingLines(page, version))
         rows += std::to_string(row.line) + (row.checked ? "x " : " ");
@@ -101,6 +145,46 @@ TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
     EXPECT_EQ(page.lines[2].done, 1);
     EXPECT_EQ(page.lines[firstTodoLine].text[0], '\0');
     EXPECT_EQ(page.lines[3].mark, markImportant);
+}
+
+// A version is compared as the window would show it over the page: what the window cannot show is no difference.
+TEST(OtherVersionLines, ComparedAsTheWindowShowsThem)
+{
+    const struct {
+        int line;
+        DayLine page, version;
+        bool differs;
+    } cases[] = {
+        {0, {"Standup"}, {"  Standup "}, false},
+        {0, {"Standup"}, {"\tStandup"}, true},
+        {0, {"Standup", 0, markImportant}, {"Standup", 0, 3}, false},
+        {0, {"Standup", 0, markSecondary}, {"Standup", 0, -1}, false},
+        {0, {"Standup", 1}, {"Standup", 2}, false},
+        {firstNoteLine, {"Umbrella"}, {"Umbrella", 1}, false},
+    };
+    for (const auto& c : cases) {
+        DayPage page, version;
+        page.lines[c.line] = c.page;
+        version.lines[c.line] = c.version;
+        EXPECT_EQ(differingLines(page, version).size(), c.differs ? 1u : 0u) << c.version.text << " " << c.version.mark;
+    }
+}
+
+// A copy past a megabyte, which no day file comes near, is not read; one of just a megabyte is.
+TEST(OtherVersionFiles, ReadUpToAMegabyte)
+{
+    ScratchFolder folder;
+    std::string bytes = "[SCHEDULE]\r\nTEXT_0 = Gym\r\n";
+    bytes.resize(largestComparedVersion, '\n');
+    for (VersionRead expected : {VersionRead::read, VersionRead::tooLarge}) {
+        writeBytes(folder.path() / "Data" / "2026_12_07-PC.ini", bytes);
+        std::vector<FoundVersion> found = findVersions(".\\Data", "2026_12_07");
+        ASSERT_EQ(found.size(), 1u);
+        DayPage page;
+        EXPECT_EQ(readVersionPage(found[0], page), expected);
+        EXPECT_STREQ(page.lines[0].text, expected == VersionRead::read ? "Gym" : "");
+        bytes += '\n';
+    }
 }
 
 // Into "Other versions" beside the file, created when needed; a name taken there gets the next number,

@@ -221,7 +221,7 @@ struct Shown {
         pageAsShown(stored.page, stored.page);
         window = stored.page;
     }
-    DayKeep sync() { return takeInDayFile(stored, window, day, at0930, false); }
+    DayKeep sync() { return takeInDayFile(stored, window, day, "LAPTOP", at0930, false); }
 };
 
 // Both sides changed one text: the window's stays and the file is kept byte for
@@ -230,8 +230,8 @@ TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
 {
     ScratchFolder folder;
     Shown shown(firstDay);
-    for (auto [theirs, kept] : {std::pair{"Standup at ten", "2026_12_07.conflict-20261207-093000.ini"},
-                                {"Standup at 11", "2026_12_07.conflict-20261207-093001.ini"}}) {
+    for (auto [theirs, kept] : {std::pair{"Standup at ten", "2026_12_07.conflict-LAPTOP-20261207-093000.ini"},
+                                {"Standup at 11", "2026_12_07.conflict-LAPTOP-20261207-093001.ini"}}) {
         setLineText(shown.window.lines[2], "Standup moved");
         std::string elsewhere = std::string(firstDay).replace(firstDay.find("Standup"), 7, theirs);
         writeBytes(dayPath, elsewhere);
@@ -257,7 +257,7 @@ TEST(Sync, UnchangedIsNeverWritten)
     loadStoredDirectory(templatesFile, templates, held);
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
     EXPECT_EQ(writeDirectoryFile(templatesFile, templates, held), WriteOutcome::unchanged);
-    EXPECT_EQ(takeInDirectoryFile(templatesFile, templates, held, at0930, true).stored, StoreResult::skipped);
+    EXPECT_EQ(takeInDirectoryFile(templatesFile, templates, held, "LAPTOP", at0930, true).stored, StoreResult::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
     shown.window.lines[5].mark = markImportant;  // a blank line's mark is not stored
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
@@ -280,9 +280,9 @@ TEST(Sync, ADirectoryThatWouldOverflowKeepsTheFileAsAnOtherVersion)
     saveDirectory(contactsFile, contacts);
     std::string elsewhere = readBytes("directory_contact.ini");
     fill(contacts, here);
-    DirectoryKeep sync = takeInDirectoryFile(contactsFile, contacts, held, at0930, false);
-    EXPECT_EQ(sync.otherVersion, ".\\directory_contact.conflict-20261207-093000.ini");
-    EXPECT_EQ(readBytes("directory_contact.conflict-20261207-093000.ini"), elsewhere);
+    DirectoryKeep sync = takeInDirectoryFile(contactsFile, contacts, held, "LAPTOP", at0930, false);
+    EXPECT_EQ(sync.otherVersion, ".\\directory_contact.conflict-LAPTOP-20261207-093000.ini");
+    EXPECT_EQ(readBytes("directory_contact.conflict-LAPTOP-20261207-093000.ini"), elsewhere);
     EXPECT_EQ(names(contacts).substr(0, 13), "Here 0 Here 1");
 }
 
@@ -371,14 +371,17 @@ TEST(Sync, AChangeArrivingDuringAWriteIsMergedNotOverwritten)
     writeBytes(dayPath, elsewhere);
     EXPECT_EQ(writeDayFile(shown.stored, shown.window, day), WriteOutcome::changedMeanwhile);
     EXPECT_EQ(readBytes(dayPath), elsewhere);
+    // Another copy of the program on the folder is writing its own temporary file: it is never taken over.
+    writeBytes(dayPath + ".tmp", "half written");
     DayKeep keep;
-    do keep = keepDayFile(shown.stored, shown.window, day, KeepOccasion::leave, at0930);
+    do keep = keepDayFile(shown.stored, shown.window, day, KeepOccasion::leave, "LAPTOP", at0930);
     while (keep.step == KeepStep::wait);
     EXPECT_EQ(keep.stored, StoreResult::stored);
     EXPECT_STREQ(shown.window.lines[4].text, "Typed there");
     EXPECT_NE(readBytes(dayPath).find("TEXT_3 = Typed here\r\nDONE_3 = 0\r\nMARK_3 = 1\r\nTEXT_4 = Typed there"),
               std::string::npos)
         << readBytes(dayPath);
+    EXPECT_EQ(readBytes(dayPath + ".tmp"), "half written");
 }
 
 }  // namespace

@@ -189,6 +189,7 @@ protected:
             return answer;
         };
         localTimeFunction = [](SYSTEMTIME* now) { *now = testNow; };
+        computerNameFunction = [] { return std::string("DESK"); };
         shellNotifyIconFunction = [](DWORD action, NOTIFYICONDATAW* data) -> BOOL {
             iconCalls.push_back({action, *data});
             return TRUE;

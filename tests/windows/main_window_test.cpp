@@ -90,7 +90,7 @@ TEST_F(MainWindow, ADayThatCannotBeSavedStaysInTheWindow)
     EXPECT_EQ(shownMessages.back().type, UINT(MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2));
     EXPECT_TRUE(IsWindowVisible(window));
     SendMessageA(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF);
-    EXPECT_NE(readBytes(dayFile("2026_12_06.conflict-20261206-091500.ini")).find("[TODO]\r\nTEXT_0 = typed\r\n"),
+    EXPECT_NE(readBytes(dayFile("2026_12_06.conflict-DESK-20261206-091500.ini")).find("[TODO]\r\nTEXT_0 = typed\r\n"),
               std::string::npos);
     command(IDCANCEL);
     EXPECT_FALSE(IsWindowVisible(window));

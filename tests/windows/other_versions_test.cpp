@@ -11,7 +11,8 @@ const char page[] = "; YEAR:2026; MONTH:12; DAY:6;\r\n\r\n[SCHEDULE]\r\n"
 const char version[] = "[SCHEDULE]\r\nTEXT_1 = Standup call\r\nTEXT_3 = Dentist\r\nDONE_3 = 1\r\nMARK_3 = 0\r\n"
                        "[NOTE]\r\nTEXT_0 = Umbrella\r\n";
 const char syncthingCopy[] = "2026_12_06.sync-conflict-20261206-093005-ABC1234.ini";
-const char ownCopy[] = "2026_12_06.conflict-20261206-101500.ini";
+const char ownCopy[] = "2026_12_06.conflict-DESK-20261206-101500.ini";
+const char laptopCopy[] = "2026_12_06.conflict-LAPTOP-20261206-094500.ini";
 
 std::filesystem::path asideFile(const char* name)
 {
@@ -46,19 +47,28 @@ protected:
 };
 
 // Shown for a day with a version, at once when the day is shown and within seconds when a version
-// appears; hidden for another day; a version that holds the page as it is moves aside at once.
+// appears; hidden for another day. A version that holds the page as it is stays where it is, unoffered,
+// until the page differs from it.
 TEST_F(OtherVersions, TheButtonAndMenuItemShowWhetherTheDayHasVersions)
 {
+    const char sameAsPage[] = "[SCHEDULE]\r\nTEXT_4 = \" Gym \"\r\nMARK_4 = 7\r\n";
     writeBytes(dayFile(today), page);
-    writeBytes(dayFile("2026_12_07-LAPTOP.ini"), "[SCHEDULE]\r\nMARK_4 = 2\r\n");  // the next day, empty
+    writeBytes(dayFile("2026_12_07.ini"), "[SCHEDULE]\r\nTEXT_4 = Gym\r\n");
+    writeBytes(dayFile("2026_12_07-LAPTOP.ini"), sameAsPage);
     openWindow();
     EXPECT_FALSE(offered());
     writeBytes(dayFile(syncthingCopy), version);
     for (DWORD start = GetTickCount(); !offered() && GetTickCount() - start < 3000; Sleep(50)) tick();
     EXPECT_TRUE(offered()) << "not shown within 3 seconds";
     command(IDC_NEXT_DAY);
-    EXPECT_FALSE(offered()) << "a version with the same lines as the page";
-    EXPECT_EQ(readBytes(asideFile("2026_12_07-LAPTOP.ini")), "[SCHEDULE]\r\nMARK_4 = 2\r\n");
+    EXPECT_FALSE(offered()) << "a version that looks the same as the page";
+    EXPECT_EQ(readBytes(dayFile("2026_12_07-LAPTOP.ini")), sameAsPage) << "moved without the user";
+    setText(1004, "Gym at six");
+    for (DWORD start = GetTickCount(); !offered() && GetTickCount() - start < 3000; Sleep(50)) tick();
+    EXPECT_TRUE(offered()) << "the page differs, but the version was not offered within 3 seconds";
+    writeBytes(dayFile("2026_12_07-LAPTOP.ini"), "[SCHEDULE]\r\nTEXT_4 = Gym at six\r\n");  // brought again
+    for (DWORD start = GetTickCount(); offered() && GetTickCount() - start < 3000; Sleep(50)) tick();
+    EXPECT_FALSE(offered()) << "the version changed to the page's lines, but was not read again";
     command(IDC_PREVIOUS_DAY);
     EXPECT_TRUE(offered());
 }
@@ -119,12 +129,14 @@ TEST_F(OtherVersions, TheSecondVersionTakenIsSavedAtOnce)
 }
 
 // Close changes nothing; then the newest version comes first, Keep this page moves it aside and shows
-// the next, and the dialog closes after the last. The page is never touched.
+// the next, and the dialog closes after the last. The page is never touched. A copy this program kept
+// is "this computer" only when this computer kept it.
 TEST_F(OtherVersions, CloseThenKeepThisPageForTwoVersionsInTurn)
 {
     writeBytes(dayFile(today), page);
     writeBytes(dayFile(syncthingCopy), version);
     writeBytes(dayFile(ownCopy), version);
+    writeBytes(dayFile(laptopCopy), version);
     writeBytes(asideFile(ownCopy), "kept before");
     openWindow();
     runWithDialogs([&] { command(IDM_OTHER_VERSIONS); }, {[] { pressKey("Other versions", VK_ESCAPE); }});
@@ -136,11 +148,16 @@ TEST_F(OtherVersions, CloseThenKeepThisPageForTwoVersionsInTurn)
                         press("Other versions", IDC_KEEP_PAGE);
                     },
                     [] {
+                        EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From LAPTOP, 6 December 2026 9:45 AM");
+                        press("Other versions", IDC_KEEP_PAGE);
+                    },
+                    [] {
                         EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From ABC1234, 6 December 2026 9:30 AM");
                         EXPECT_EQ(SendDlgItemMessageA(dialog(), IDC_VERSION_CHOICE, CB_GETCOUNT, 0, 0), 1);
                         press("Other versions", IDC_KEEP_PAGE);
                     }});
-    EXPECT_EQ(readBytes(asideFile("2026_12_06.conflict-20261206-101500 (2).ini")), version);
+    EXPECT_EQ(readBytes(asideFile("2026_12_06.conflict-DESK-20261206-101500 (2).ini")), version);
+    EXPECT_EQ(readBytes(asideFile(laptopCopy)), version);
     EXPECT_EQ(readBytes(asideFile(ownCopy)), "kept before");
     EXPECT_EQ(readBytes(asideFile(syncthingCopy)), version);
     EXPECT_EQ(readBytes(dayFile(today)), page);
@@ -152,8 +169,8 @@ TEST_F(OtherVersions, AVersionThatCannotBeReadIsOnlyListed)
 {
     writeBytes(dayFile(today), page);
     writeBytes(dayFile(syncthingCopy), version);
-    openWindow();
     HANDLE held = CreateFileW(dayFile(syncthingCopy).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    openWindow();
     runWithDialogs([&] { command(IDM_OTHER_VERSIONS); },
                    {[] {
                        EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE),

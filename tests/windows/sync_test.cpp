@@ -81,7 +81,7 @@ TEST_F(TwoComputers, AnUnsavedChangeIsMergedAndTheFileKeptWhereBothChangedOneTex
     writeElsewhere(today, elsewhere);
     tick(2);
     EXPECT_EQ(shown({1000, 1001, 1101}), "Standup moved  1|Call Ann 1|Buy stamps 1");
-    EXPECT_EQ(readBytes("Data\\2026_12_06.conflict-20261206-091500.ini"), elsewhere);
+    EXPECT_EQ(readBytes("Data\\2026_12_06.conflict-DESK-20261206-091500.ini"), elsewhere);
     DayPage saved;
     readDayPage(toSystemTime(appState.dateShown), saved);
     EXPECT_EQ(std::string(saved.lines[0].text) + "|" + saved.lines[1].text + "|" + saved.lines[firstTodoLine].text,

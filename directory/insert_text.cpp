@@ -1,5 +1,5 @@
 // Composing a day line around an inserted directory entry name.
-#include "edit/insert_text.h"
+#include "directory/insert_text.h"
 
 #include <algorithm>
 #include <cstring>
