@@ -90,20 +90,6 @@ TEST_F(DaySearch, EveryLineOfEveryDayNewestFirst)
     EXPECT_EQ(countText(result), "3 matches; 1 day file could not be read");
 }
 
-TEST_F(DaySearch, NewestThousandShownOfMore)
-{
-    std::vector<std::pair<int, const char*>> full;
-    for (int line = 0; line < dayLineCount; ++line) full.push_back({line, "x"});
-    for (int day = 1; day <= 25; ++day) save(date(2026, 1, day), full);
-    index();
-    Rows rows = find("X");
-    EXPECT_EQ(countText(result), "1,000 of 1,100 matches shown; 1 day file could not be read");
-    EXPECT_EQ(rows[0] + "|" + rows[21] + "|" + rows[41] + "|" + rows[42], "20260125 08:00 x|20260125 18:30 x|"
-              "20260125 To do 20 x|20260125 Note 1 x");
-    EXPECT_EQ(rows.back(), "20260103 To do 10 x");
-    EXPECT_EQ(countText({std::vector<FoundRow>(1000), 1000, 2, true}), "1,000 matches; 2 day files could not be read");
-}
-
 // The date picker's bold days: a file with a line, or the day shown as the window holds it.
 TEST_F(DaySearch, DaysHoldingLinesOfAMonth)
 {

@@ -76,15 +76,6 @@ TEST(Files, SavesFailOnlyWhereTheDayFileItselfIsBlocked)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 3);
 }
 
-// The sanitizer run shows a read of the freed buffer; the content shows a stale one.
-TEST(TextBuilder, AppendsTextFromItsOwnBuffer)
-{
-    TextBuilder b("abc");
-    std::string expected = "abc";
-    for (int i = 0; i < 10; ++i) b.append(b.data() + i % 2), expected += expected.substr(i % 2);
-    EXPECT_EQ(std::string(b.data(), size_t(b.length())), expected);
-}
-
 // Hand-written sections load by number up to ITEM_199, whatever their order or case; a gap or an empty name skips
 // only that section; the first of two equal keys counts; entries are packed, cut, and nothing stale is left.
 TEST(Files, DirectoryFiles)

@@ -281,23 +281,6 @@ TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
                        "1 event that could not be read was left out.");
 }
 
-// Ten of the events without a free line are listed; every count in the words of its number.
-TEST(ImportSummary, CountsInWordsAndTheLinesLeftOut)
-{
-    ImportPlan plan;
-    plan.unknownZoneEvents = 2, plan.cancelledEvents = plan.unreadableEvents = 1;
-    ImportTally tally{.events = {7}, .days = 1, .alreadyThere = 1};
-    std::string listed;
-    for (int i = 0; i < 12; ++i) {
-        tally.unplaced.push_back("2026-12-08 Talk " + std::to_string(i));
-        if (i < 10) listed += "\n" + tally.unplaced.back();
-    }
-    EXPECT_EQ(importSummary(plan, tally),
-              "Imported 1 event on 1 day.\n12 events found no free line:" + listed + "\nand 2 more\n"
-              "1 event was already on its day.\n2 events in an unknown time zone were imported in local time.\n"
-              "1 cancelled event was left out.\n1 event that could not be read was left out.");
-}
-
 // Our expansion against python-dateutil's over six years. Starts match their rules: dateutil leaves out a start
 // that does not, where RFC 5545 keeps it as the first occurrence.
 TEST(RruleAgainstDateutil, SameOccurrences)
