@@ -99,36 +99,6 @@ TEST_F(MainWindow, ADayThatCannotBeSavedStaysInTheWindow)
     EXPECT_EQ(shownMessages.size(), 5u);  // closing anyway is not asked again
 }
 
-// What a screen reader finds under Wine, where the accessibility calls answer nothing: the label just before a
-// control. A line's name tells its mark; the twelve-hour labels name the afternoon. (The order is the resource
-// script's.)
-TEST_F(MainWindow, EveryLineIsNamedWithItsTimeOrNumberAndItsMark)
-{
-    auto names = [&](std::initializer_list<int> ids) {
-        std::string said;
-        for (int id : ids) {
-            char text[64] = "";
-            GetWindowTextA(GetWindow(item(id), GW_HWNDPREV), text, sizeof text);
-            said += text + std::string("|");
-        }
-        return said;
-    };
-    openWindow();
-    for (auto [line, mark] : {std::pair{3, IDM_MARK_IMPORTANT}, {firstTodoLine + 2, IDM_MARK_SECONDARY}}) {
-        setText(lineEditorId(line), "Marked");
-        focus(lineEditorId(line));
-        command(mark);
-    }
-    const auto ids = {lineEditorId(3), lineEditorId(11), doneBoxId(11), lineEditorId(firstTodoLine + 2),
-                      doneBoxId(firstTodoLine + 2), lineEditorId(firstNoteLine)};
-    EXPECT_EQ(names(ids), "09:30, Important|13:30|Done, 13:30|To do 3, Secondary|Done, to do 3|Note 1|");
-    runWithDialogs([&] { command(IDM_OPTIONS); }, {[&] {
-                       SendDlgItemMessageA(dialogNamed("Options"), IDC_AM_PM, BM_CLICK, 0, 0);
-                       press("Options", IDOK);
-                   }});
-    EXPECT_EQ(names({lineEditorId(11), doneBoxId(11)}), "01:30|Done, 01:30|");
-}
-
 class Clock : public MainWindowTest {
 protected:
     void tickAt(WORD hour, WORD minute, WORD second)
