@@ -54,7 +54,6 @@ plane-one-not-asked|windows|text/locale_text_win32.cpp|        if (upperCasesOf(
 plane-one-kept|native|text/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
 blank-mark-stored|native|day/stored_page.cpp|sameStoredPage(stored.page, page)) return WriteOutcome::unchanged;|firstChangedLine(stored.page, page) < 0) return WriteOutcome::unchanged;
 blank-mark-taken-back|native|day/page_merge.cpp|            if (isBlankLine(window.lines[i])) page.lines[i].mark = window.lines[i].mark;|
-copy-merged-over-arrival|windows|directory/directory_copies_win32.cpp|if (!isAsKept(directory.stored, directory.file.path)) continue;|if (false) continue;
 cut-off-by-one|native|text/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
 no-blank-before-name|native|directory/insert_text.cpp|if (start > 0) append(" ", 1);|if (start > 1) append(" ", 1);

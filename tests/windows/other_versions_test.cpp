@@ -194,19 +194,6 @@ std::string templates(int first, int count)
     return file;
 }
 
-// A copy that appears while its directory file is changed elsewhere is merged once that change is taken in.
-TEST_F(OtherVersions, ADirectoryCopyWaitsForItsChangedFileToBeTakenIn)
-{
-    writeBytes("directory_template.ini", templates(0, 1));
-    openWindow();
-    for (DWORD opened = GetTickCount(); GetTickCount() - opened < 2100;) Sleep(50);  // the next tick lists copies
-    writeBytes("directory_template.ini", templates(0, 2));
-    writeBytes("directory_template-LAPTOP.ini", templates(5, 1));
-    answers = {IDYES};
-    for (DWORD start = GetTickCount(); shownMessages.empty() && GetTickCount() - start < 5000; Sleep(50)) tick();
-    EXPECT_EQ(readBytes("directory_template.ini"), templates(0, 2) + "\r\n[ITEM_2]\r\nname = T5\r\n");
-}
-
 // Copies of the directory files: their missing entries added once the user says Yes, the copy moved aside; one
 // that adds nothing moves silently; one that would pass 200 entries adds what fits and stays; No leaves both
 // files, and the question comes again at the next start.
