@@ -286,15 +286,8 @@ TEST(Sync, ADirectoryThatWouldOverflowKeepsTheFileAsAnOtherVersion)
     EXPECT_EQ(names(contacts).substr(0, 13), "Here 0 Here 1");
 }
 
-bool heldByAnother(const char*)
-{
-    return false;
-}
-
-bool readable(const char*)
-{
-    return true;
-}
+bool heldByAnother(const char*) { return false; }
+bool readable(const char*) { return true; }
 
 // The keeper's answers, one look after another at one file. Stamps: R as read,
 // H half written elsewhere, F the whole of it, O this program's own write, G

@@ -73,20 +73,6 @@ TEST_F(OtherVersions, TheButtonAndMenuItemShowWhetherTheDayHasVersions)
     EXPECT_TRUE(offered());
 }
 
-// A sync tool renames this computer's day file and puts the other computer's in its place: the copy,
-// which holds the page as it stood, is offered once the other is taken in, not moved aside unseen.
-TEST_F(OtherVersions, ThisComputersFileRenamedBySyncIsOfferedOnceTheOtherIsTakenIn)
-{
-    writeBytes(dayFile(today), page);
-    openWindow();
-    for (DWORD opened = GetTickCount(); GetTickCount() - opened < 2100;) Sleep(50);  // the next tick lists copies
-    std::filesystem::rename(dayFile(today), dayFile(syncthingCopy));
-    writeBytes(dayFile(today), version);
-    for (DWORD start = GetTickCount(); !offered() && GetTickCount() - start < 5000; Sleep(50)) tick();
-    EXPECT_TRUE(offered()) << "this computer's page was put aside unseen";
-    EXPECT_EQ(text(1001), "Standup call");
-}
-
 // The rows differ in text, done box or mark; those whose page line is empty start checked. Two lines
 // taken are one step, saved at once, and the version moves aside; Undo takes both back.
 TEST_F(OtherVersions, TakeTwoCheckedLinesThenUndoThem)

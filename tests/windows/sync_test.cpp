@@ -69,25 +69,6 @@ TEST_F(TwoComputers, AnIdleWindowShowsTheFileAsItNowIsAndKeepsTheCaret)
     EXPECT_EQ(shown({1000, 1001}), "Standup 1| 1");
 }
 
-// A change not saved yet is merged line by line; where both sides changed one
-// text the window's stays, blanks and all, and the file is kept beside the day file.
-TEST_F(TwoComputers, AnUnsavedChangeIsMergedAndTheFileKeptWhereBothChangedOneText)
-{
-    writeElsewhere(today, standup);
-    openWindow();
-    setText(1000, "Standup moved ");
-    setText(1101, "Buy stamps");
-    std::string elsewhere = "[SCHEDULE]\r\nTEXT_0 = Standup at ten\r\nTEXT_1 = Call Ann\r\n";
-    writeElsewhere(today, elsewhere);
-    tick(2);
-    EXPECT_EQ(shown({1000, 1001, 1101}), "Standup moved  1|Call Ann 1|Buy stamps 1");
-    EXPECT_EQ(readBytes("Data\\2026_12_06.conflict-DESK-20261206-091500.ini"), elsewhere);
-    DayPage saved;
-    readDayPage(toSystemTime(appState.dateShown), saved);
-    EXPECT_EQ(std::string(saved.lines[0].text) + "|" + saved.lines[1].text + "|" + saved.lines[firstTodoLine].text,
-              "Standup moved|Call Ann|Buy stamps");
-}
-
 // A line moved down here and ticked there keeps its tick where it went; nothing else is ticked, no copy is kept.
 TEST_F(TwoComputers, ALineMovedHereAndTickedThereKeepsItsTick)
 {
