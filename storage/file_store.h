@@ -33,20 +33,29 @@ inline ReadResult readWholeFile(const char* path, std::string& bytes)
     return result;
 }
 
-// Replaces the file in one step: the bytes go to a temporary file beside it,
-// which is flushed and then renamed over the old one. On any failure the old
-// file stays as it was, the temporary file is removed and false is returned.
-// A file held by another program is tried again for about a second, as for
-// reading; a temporary file an earlier failure left behind is no obstacle.
-// On Windows the last error tells why a write failed.
-bool writeFileAtomically(const char* path, const char* bytes, size_t size);
-
 enum class ReplaceResult { replaced, failed, changed };
 
-// As writeFileAtomically, but the old file is replaced only while it still
-// has the stamp expected, looked at just before the new file takes its place:
-// a change another program made meanwhile gives changed, and is left as it is.
-ReplaceResult replaceFileIfUnchanged(const char* path, const char* bytes, size_t size, const FileStamp& expected);
+// Replaces the file in one step: the bytes go to a temporary file beside it,
+// which is flushed and then renamed over the old one. On any failure the old
+// file stays as it was, the temporary file is removed and failed is returned.
+// A file held by another program is tried again for about a second, as for
+// reading; a temporary file an earlier failure left behind is no obstacle.
+// On Windows the last error tells why a write failed. With a stamp expected,
+// the old file is replaced only while it still has that stamp, looked at just
+// before the new file takes its place: a change another program made
+// meanwhile gives changed, and is left as it is.
+ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, const FileStamp* expected);
+
+inline bool writeFileAtomically(const char* path, const char* bytes, size_t size)
+{
+    return replaceFile(path, bytes, size, nullptr) == ReplaceResult::replaced;
+}
+
+inline ReplaceResult replaceFileIfUnchanged(const char* path, const char* bytes, size_t size,
+                                            const FileStamp& expected)
+{
+    return replaceFile(path, bytes, size, &expected);
+}
 
 // A missing file is no error; a held one is tried again as above.
 bool deleteFile(const char* path);

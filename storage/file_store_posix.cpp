@@ -70,6 +70,8 @@ int createTemporaryFile(const std::string& target, std::string& temporary)
     return fd;
 }
 
+}  // namespace
+
 ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, const FileStamp* expected)
 {
     std::string target = nativePath(path);
@@ -85,18 +87,6 @@ ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, cons
     if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(temporary.c_str());
     return ok ? ReplaceResult::replaced : ReplaceResult::failed;
-}
-
-}  // namespace
-
-bool writeFileAtomically(const char* path, const char* bytes, size_t size)
-{
-    return replaceFile(path, bytes, size, nullptr) == ReplaceResult::replaced;
-}
-
-ReplaceResult replaceFileIfUnchanged(const char* path, const char* bytes, size_t size, const FileStamp& expected)
-{
-    return replaceFile(path, bytes, size, &expected);
 }
 
 bool deleteFile(const char* path)

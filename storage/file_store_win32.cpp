@@ -89,6 +89,8 @@ bool retryWhileHeld(const char* path, Operation operation)
     }
 }
 
+}  // namespace
+
 ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, const FileStamp* expected)
 {
     std::string temporary;
@@ -112,18 +114,6 @@ ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, cons
         SetLastError(error);
     }
     return ok ? ReplaceResult::replaced : ReplaceResult::failed;
-}
-
-}  // namespace
-
-bool writeFileAtomically(const char* path, const char* bytes, size_t size)
-{
-    return replaceFile(path, bytes, size, nullptr) == ReplaceResult::replaced;
-}
-
-ReplaceResult replaceFileIfUnchanged(const char* path, const char* bytes, size_t size, const FileStamp& expected)
-{
-    return replaceFile(path, bytes, size, &expected);
 }
 
 bool deleteFile(const char* path)
