@@ -4,7 +4,7 @@
 # milliseconds until the list answers the first text typed, for the first
 # opening and for a second one, which reads only what changed.
 # With "scripts", about one word in three is Polish, Greek, Russian or Japanese.
-# Usage: bench/find_under_wine.sh BUILD_DIR [scripts] (with quillory.exe and quillory_driver.exe built)
+# Usage: bench/find_under_wine.sh BUILD_DIR [scripts] (with quillory.exe, quillory_driver.exe and quillory_find_timing.exe built)
 set -euo pipefail
 build=$(cd "$1" && pwd)
 repo=$(cd "$(dirname "$0")/.." && pwd)
@@ -35,11 +35,11 @@ source "$repo/scripts/wine-env.sh" "$build"
 program=$!
 driver() { wine "$build/quillory_driver.exe" "$@" | tr -d '\r'; }
 driver wait
-echo "first opening:  $(driver timefind dentist)"
+echo "first opening:  $(wine "$build/quillory_find_timing.exe" dentist | tr -d '\r')"
 wine "$build/quillory_driver.exe" read Find 1302 >/dev/null  # waits for the dialog; Escape closes it
 xdotool key Escape
 sleep 1
-echo "second opening: $(driver timefind dentist)"
+echo "second opening: $(wine "$build/quillory_find_timing.exe" dentist | tr -d '\r')"
 xdotool key Escape
 sleep 1
 driver close || true

@@ -55,6 +55,9 @@ target_link_libraries(quillory_calendar_update PRIVATE quillory_core)
 add_executable(quillory_startup bench/startup_win32.cpp ${resource_script})
 target_link_libraries(quillory_startup PRIVATE quillory_gui)
 
+# Times Find in the real program, from outside.
+add_executable(quillory_find_timing bench/find_timing_win32.cpp)
+
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
 

@@ -1,4 +1,4 @@
-// Drives a running Quillory from outside by its control ids, for the end-to-end tests, run script and Find bench.
+// Drives a running Quillory from outside by its control ids, for the end-to-end tests, the run script and benches.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -109,26 +109,6 @@ int printShown(const char* caption, int id)
     return 0;
 }
 
-// Milliseconds from the Find command until the list answers the first text typed.
-int timeFind(const char* typed)
-{
-    LARGE_INTEGER frequency, start, now;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&start);
-    PostMessageA(waitForDialog("Quillory"), WM_COMMAND, 32810, 0);
-    HWND dialog = waitForDialog("Find");
-    if (dialog == nullptr) return 1;
-    SendMessageA(GetDlgItem(dialog, 1300), WM_SETTEXT, 0, LPARAM(typed));
-    char count[200] = "";
-    while (std::string(count).find("atch") == std::string::npos) {  // "1 match", "No match", "17 matches", not "Reading..."
-        Sleep(1);
-        SendMessageA(GetDlgItem(dialog, 1302), WM_GETTEXT, sizeof count, LPARAM(count));
-    }
-    QueryPerformanceCounter(&now);
-    std::printf("%.0f ms: %s\n", double(now.QuadPart - start.QuadPart) * 1000 / double(frequency.QuadPart), count);
-    return 0;
-}
-
 // Another program, for a while: a window of its own class that bears the program's title.
 int beAnotherProgram(int seconds)
 {
@@ -152,8 +132,7 @@ int main(int argc, char** argv)
     if (verb == "shown" && argc > 3) return printShown(argv[2], std::atoi(argv[3]));
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]));
-    if (verb == "timefind" && argc > 2) return timeFind(argv[2]);
-    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS|timefind TEXT\n",
+    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS\n",
                stderr);
     return 2;
 }
