@@ -80,7 +80,7 @@ void importLargeCalendar(benchmark::State& state)
     for (auto _ : state) {
         CalendarFile file;
         readCalendarFile(calendarBytes(), file);
-        ImportPlan plan = planImport(file, {today, berlinRules, berlinByWindowsName});
+        ImportPlan plan = planImport(file, {today, berlinRules, zoneByWindowsName});
         ImportTally tally;
         items = 0;
         for (const DayImport& day : plan.days) {

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     CalendarFile file;
     if (readCalendarFile(std::string_view(reinterpret_cast<const char*>(data), size), file) != CalendarFileCheck::read)
         return 0;
-    ImportPlan plan = planImport(file, {{2026, 12, 0, 1}, berlinRules, berlinByWindowsName});
+    ImportPlan plan = planImport(file, {{2026, 12, 0, 1}, berlinRules, zoneByWindowsName});
     // One page for every day, so that it fills up and the items that find no line are taken through too.
     DayPage page;
     ImportTally tally;

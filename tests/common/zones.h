@@ -25,9 +25,12 @@ inline ZoneRules utcRules(int)
 }
 
 // The platform's zones by their Windows names, as far as the tests need them.
-inline bool berlinByWindowsName(std::string_view name, int year, ZoneRules& rules)
+inline bool zoneByWindowsName(std::string_view name, int year, ZoneRules& rules)
 {
-    if (name != "W. Europe Standard Time") return false;
-    rules = berlinRules(year);
-    return true;
+    ZoneRulesForYear known = name == "W. Europe Standard Time"     ? berlinRules
+                             : name == "AUS Eastern Standard Time" ? sydneyRules
+                             : name == "UTC"                       ? utcRules
+                                                                   : nullptr;
+    if (known) rules = known(year);
+    return known != nullptr;
 }
