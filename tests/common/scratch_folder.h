@@ -1,6 +1,8 @@
 // Gives each test an empty working folder of its own, removed afterwards.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,4 +44,12 @@ inline void writeBytes(const std::filesystem::path& file, const std::string& byt
 {
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// Whether the file holds the text; when not, the failure shows what it holds.
+inline ::testing::AssertionResult fileHolds(const std::filesystem::path& file, const std::string& text)
+{
+    std::string bytes = readBytes(file);
+    if (bytes.find(text) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << file.string() << " holds:\n" << bytes;
 }

@@ -133,10 +133,7 @@ TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
                              {7, "\xc9\x90\xc9\x90\xc9\x90\xc9\x90"}});  // longer folded, as line 3 is shorter
     writeBytes(folder.path() / "Data" / "2026_03_13.ini", "[NOTE]\r\nTEXT_0 = Caf\xe9\r\n");  // code page 1252
     index();
-    const struct {
-        const char* typed;
-        Rows rows;
-    } cases[] = {
+    const struct { const char* typed; Rows rows; } cases[] = {
         {"\xd0\x94\xd0\x9e\xd0\x9c", {"20260314 09:00 \xd0\xb4\xd0\xbe\xd0\xbc"}},
         {"END", {"20260314 10:00 ss end"}},
         {"\xce\x9b\xce\x8c\xce\x93\xce\x9f\xce\xa3", {"20260314 11:00 \xce\xbb\xcf\x8c\xce\xb3\xce\xbf\xcf\x82"}},
@@ -145,11 +142,7 @@ TEST_F(DaySearch, CaseOfEveryScriptAtCharacterBoundaries)
     };
     for (const auto& c : cases) EXPECT_EQ(find(c.typed), c.rows) << c.typed;
 
-    const struct {
-        const char* line;
-        const char* typed;
-        TextRange found;
-    } inLine[] = {
+    const struct { const char* line; const char* typed; TextRange found; } inLine[] = {
         {"Call \xc5\x81ukasz", "\xc5\x82UKASZ", {5, 7}},
         {"\xc5\xbftra\xc3\x9f" "e", "STR", {0, 4}},  // a long s folds to one byte
         {"k\xc4\xb1y\xc4\xb1 Kiel", "KIY", {0, 4}},

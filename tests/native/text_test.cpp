@@ -21,10 +21,7 @@ std::string repeated(const std::string& piece, int times)
 
 TEST(Utf8, WellFormedSequences)
 {
-    const struct {
-        const char* bytes;
-        bool valid;
-    } cases[] = {
+    const struct { const char* bytes; bool valid; } cases[] = {
         {"", true}, {"caf\xc3\xa9 \xc5\x81ukasz", true}, {"\xe2\x9c\x93 \xe6\x97\xa5\xe6\x9c\xac", true},
         {"\xf0\x9f\x98\x80", true}, {"\xf4\x8f\xbf\xbf", true},  // an emoji; U+10FFFF, the last
         {"\xc0\xaf", false}, {"\xe0\x80\xaf", false}, {"\xf0\x80\x80\xaf", false},  // overlong "/"
@@ -43,10 +40,7 @@ TEST(Utf8, WellFormedSequences)
 TEST(Utf8, CharactersCountedAsTheEditorCounts)
 {
     const std::string emoji = "\xf0\x9f\x98\x80";
-    const struct {
-        std::string text;
-        size_t limit, length, prefixBytes;
-    } cases[] = {
+    const struct { std::string text; size_t limit, length, prefixBytes; } cases[] = {
         {"\xc3\xa9\xc3\xa9\xc3\xa9", 2, 3, 4}, {"a" + emoji + "b", 2, 4, 1},
         {"a" + emoji + "b", 3, 4, 5}, {"caf\xe9", 3, 4, 3},
     };
@@ -57,13 +51,10 @@ TEST(Utf8, CharactersCountedAsTheEditorCounts)
     }
 }
 
-// The whole file is one or the other: a single stray byte makes it all the old code page.
-TEST(LegacyFiles, EachFileIsUtf8OrTheOldCodePage)
+// Each line is UTF-8 or the old code page on its own; a UTF-16 file is converted whole.
+TEST(LegacyFiles, EachLineIsUtf8OrTheOldCodePage)
 {
-    const struct {
-        std::string bytes, text;
-        bool legacy;
-    } cases[] = {
+    const struct { std::string bytes, text; bool legacy; } cases[] = {
         {"name = Dentist", "name = Dentist", false},
         {"\xef\xbb\xbfname = caf\xc3\xa9", "name = caf\xc3\xa9", false},
         {"name = caf\xe9 cr\xe8me \x80", "name = caf\xc3\xa9 cr\xc3\xa8me \xe2\x82\xac", true},

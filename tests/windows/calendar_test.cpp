@@ -9,15 +9,10 @@ namespace {
 
 const std::filesystem::path calendar = "Quillory.ics";
 
-// The file is written by a thread of its own: waited for, ticking, up to 20 s.
-bool calendarHolds(HWND window, const std::string& text)
+// The file is written by a thread of its own: waited for up to 20 s.
+std::function<bool()> calendarHolds(const std::string& text)
 {
-    for (int wait = 0; wait < 2000; ++wait, Sleep(10)) {
-        if (readBytes(calendar).find(text) != std::string::npos) return true;
-        SendMessageA(window, WM_TIMER, 1, 0);
-        pumpMessages();
-    }
-    return false;
+    return [=] { return readBytes(calendar).find(text) != std::string::npos; };
 }
 
 // The menu item's check and the option stored (2: none).
@@ -34,21 +29,16 @@ std::string option(HWND window)
 // alone; a restart writes the same bytes once the window is up; turned off, the file stays as it is.
 TEST_F(MainWindowTest, TheCalendarFileFollowsTheDaysAndIsWrittenOnlyWhenItChanges)
 {
-    calendarZoneRules = [](int) {
-        ZoneRules rules;
-        rules.bias = -60;
-        return rules;
-    };
+    calendarZoneRules = [](int) { return ZoneRules{-60}; };
     writeBytes(dayFile("2026_12_06.ini"), "[SCHEDULE]\nTEXT_2 = Standup\n");
     openWindow();
     EXPECT_EQ(option(window), "2");
     command(IDM_CALENDAR_FILE);
     EXPECT_EQ(option(window), "checked 1");
     EXPECT_EQ(shownMessages.size(), 1u);  // where the file is kept, and what it is for
-    EXPECT_NE(readBytes(calendar).find("DTSTART:20261206T080000Z\r\nDTEND:20261206T083000Z\r\nSUMMARY:Standup\r\n"),
-              std::string::npos);
+    EXPECT_TRUE(fileHolds(calendar, "DTSTART:20261206T080000Z\r\nDTEND:20261206T083000Z\r\nSUMMARY:Standup\r\n"));
     setText(lineEditorId(4), "Lunch with Ana");
-    EXPECT_TRUE(calendarHolds(window, "DTSTART:20261206T090000Z\r\nDTEND:20261206T093000Z\r\nSUMMARY:Lunch with Ana"));
+    EXPECT_TRUE(tickUntil(calendarHolds("DTSTART:20261206T090000Z\r\nDTEND:20261206T093000Z\r\nSUMMARY:Lunch with Ana"), 20000));
 
     const std::string bytes = readBytes(calendar);
     const auto written = std::filesystem::last_write_time(calendar);
@@ -87,7 +77,7 @@ TEST_F(MainWindowTest, ACalendarFileThatCannotBeWrittenIsToldOnceAndTriedAgain)
     EXPECT_EQ(shownMessages.size(), 1u);
     std::filesystem::remove(calendar);
     setText(lineEditorId(1), "Second");
-    EXPECT_TRUE(calendarHolds(window, "SUMMARY:Second"));
+    EXPECT_TRUE(tickUntil(calendarHolds("SUMMARY:Second"), 20000));
     EXPECT_EQ(shownMessages.size(), 1u);
 }
 

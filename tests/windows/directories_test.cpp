@@ -101,7 +101,7 @@ TEST_F(Find, GoToSelectsTheTextFoundAndSavesTheDayLeft)
     EXPECT_EQ(text(1005), "  unsaved dentist");
     EXPECT_FALSE(std::filesystem::exists(dayFile("2026_12_06.ini")));
     EXPECT_EQ(goTo("dentist", 2, 1103, "4 matches"), "DENTIST");
-    EXPECT_NE(readBytes(dayFile("2026_12_06.ini")).find("TEXT_5 = unsaved dentist\r\n"), std::string::npos);
+    EXPECT_TRUE(fileHolds(dayFile("2026_12_06.ini"), "TEXT_5 = unsaved dentist\r\n"));
     EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1001), "14Dentist at 8:30");
 }
 

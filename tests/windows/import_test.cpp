@@ -67,10 +67,8 @@ TEST_F(MainWindowTest, ImportFromTheMenuADropOrAnotherCopy)
     std::string other = readBytes(dayFile("2026_12_07.ini"));
     EXPECT_TRUE(other.find("TEXT_0 = Pay rent") != std::string::npos &&
                 other.find("TEXT_2 = 09:10-10:40 Budget") != std::string::npos) << other;
-    bool followed = false;
-    for (int wait = 0; wait < 500 && !followed; ++wait, Sleep(10))
-        followed = readBytes("Quillory.ics").find("SUMMARY:09:10-10:40 Budget") != std::string::npos;
-    EXPECT_TRUE(followed) << "the other day's lines are not in Quillory.ics within 5 s";
+    EXPECT_TRUE(tickUntil([] { return readBytes("Quillory.ics").find("SUMMARY:09:10-10:40 Budget") != std::string::npos; }))
+        << "the other day's lines are not in Quillory.ics within 5 s";
     command(IDM_UNDO);
     EXPECT_EQ(text(lineEditorId(4)), "");
     command(IDM_REDO);

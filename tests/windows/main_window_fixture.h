@@ -24,10 +24,7 @@
 using Names = std::vector<std::string>;
 using DialogStep = std::function<void()>;
 
-struct ShownMessage {
-    std::string text;
-    UINT type;
-};
+struct ShownMessage { std::string text; UINT type; };
 
 // What the message boxes showed, and the answers the next ones give in turn (OK once they are used up).
 inline std::vector<ShownMessage> shownMessages;
@@ -63,11 +60,7 @@ inline void holdCtrl(bool down)
     else removeShortcutFilter();
 }
 
-struct DialogScript {
-    std::vector<DialogStep> steps;
-    size_t next = 0;
-    int idleTicks = 0;
-};
+struct DialogScript { std::vector<DialogStep> steps; size_t next = 0; int idleTicks = 0; };
 
 inline DialogScript* runningScript = nullptr;
 
@@ -245,6 +238,13 @@ protected:
     }
     // The one-second timer's ticks, at once. A file another program changed is taken once it stayed put for one.
     void tick(int count = 1) { for (int i = 0; i < count; ++i) SendMessageA(window, WM_TIMER, 1, 0); }
+    // Ticks until what is waited for has come, at most for the time given; whether it came.
+    bool tickUntil(const std::function<bool()>& come, DWORD milliseconds = 5000)
+    {
+        for (DWORD start = GetTickCount(); !come(); Sleep(10), tick(), pumpMessages())
+            if (GetTickCount() - start > milliseconds) return false;
+        return true;
+    }
     bool readOnly(int id) const { return (GetWindowLongA(item(id), GWL_STYLE) & ES_READONLY) != 0; }
     HFONT font(int id) const { return HFONT(SendMessageA(item(id), WM_GETFONT, 0, 0)); }
     // Lines as the window shows them, joined by "|": each its text, then "x" when done, then the

@@ -13,10 +13,7 @@ namespace {
 
 using Screen = MainWindowTest;
 
-struct ControlLook {
-    RECT place;
-    LOGFONTA font;
-};
+struct ControlLook { RECT place; LOGFONTA font; };
 
 std::map<HWND, ControlLook> looks(HWND window)
 {
@@ -73,9 +70,6 @@ TEST_F(Screen, ADpiChangeScalesEveryControlAndComingBackRestoresIt)
     }
 }
 
-}  // namespace
-
-namespace {
 
 // The label just before the control: what a screen reader finds under Wine,
 // where the accessibility calls answer nothing.
@@ -125,7 +119,7 @@ TEST_F(Screen, TheTabOrderFollowsTheScreenAndEveryStopHasItsName)
 }
 
 // The picker's calendar asks which days are bold as it shows a month: those whose file holds a line, and the
-// day shown as the window holds it.
+// day shown as the window holds it. A day picked is shown, the day left saved.
 TEST_F(Screen, ThePickerShowsInBoldTheDaysThatHoldALine)
 {
     writeBytes(dayFile("2026_12_01.ini"), "[TODO]\r\nTEXT_0 = Pay rent\r\n");
@@ -150,15 +144,17 @@ TEST_F(Screen, ThePickerShowsInBoldTheDaysThatHoldALine)
                            SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&request));
                            Sleep(10);
                        }
-                       press("Date picker", IDCANCEL);
+                       NMSELCHANGE pick{};  // a click on the 24th
+                       pick.nmhdr = {request.nmhdr.hwndFrom, IDC_DATE_CALENDAR, UINT(MCN_SELECT)};
+                       pick.stSelStart = {2026, 12, 0, 24, 0, 0, 0, 0};
+                       SendMessageA(picker, WM_NOTIFY, IDC_DATE_CALENDAR, LPARAM(&pick));
                    }});
     EXPECT_EQ(states[0], expected[0]);
     EXPECT_EQ(states[1], expected[1]);
+    EXPECT_EQ(text(IDC_DAY_NUMBER) + " " + text(lineEditorId(firstNoteLine + 1)), "24 Presents");
+    EXPECT_TRUE(fileHolds(dayFile("2026_12_06.ini"), "TEXT_0 = Typed, not saved yet"));
 }
 
-}  // namespace
-
-namespace {
 
 // The colour of a window's pixel as drawn on the screen.
 COLORREF pixel(HWND window, int x, int y)
@@ -185,40 +181,36 @@ TEST_F(Screen, HighContrastGivesTheSystemColours)
     SendMessageA(window, WM_SYSCOLORCHANGE, 0, 0);
     UpdateWindow(window);
     pumpMessages();
-    auto inside = [&](int id, int x) {
+    auto placeOf = [&](int id) {
         RECT r;
         GetWindowRect(item(id), &r);
         MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&r), 2);
-        return pixel(window, r.right - x, (r.top + r.bottom) / 2);
+        return r;
     };
-    RECT heading;
-    GetWindowRect(item(IDC_SCHEDULE_HEADING), &heading);
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&heading), 2);
+    auto inside = [&](int id) {
+        RECT r = placeOf(id);
+        return pixel(window, r.right - 6, (r.top + r.bottom) / 2);
+    };
+    RECT heading = placeOf(IDC_SCHEDULE_HEADING);
     EXPECT_EQ(pixel(window, heading.left - 4, heading.top), contrast[2]) << "the background";
-    EXPECT_EQ(inside(lineEditorId(2), 6), contrast[0]) << "an empty line";
-    EXPECT_EQ(inside(lineEditorId(1), 6), contrast[2]) << "a done line";
+    EXPECT_EQ(inside(lineEditorId(2)), contrast[0]) << "an empty line";
+    EXPECT_EQ(inside(lineEditorId(1)), contrast[2]) << "a done line";
     std::set<COLORREF> letters;
-    RECT line;
-    GetWindowRect(item(lineEditorId(3)), &line);  // not the focused line: its text is selected
-    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&line), 2);
+    RECT line = placeOf(lineEditorId(3));  // not the focused line: its text is selected
     for (int x = line.left + 4; x < line.left + 60; ++x) letters.insert(pixel(window, x, (line.top + line.bottom) / 2));
     SetSysColors(int(std::size(elements)), elements, before);
     // Letters are smoothed: their pixels blend the text colour into the line's, the strongest nearly all text.
-    auto channel = [](COLORREF c, int shift) { return int(c >> shift & 0xff); };
-    auto between = [&](COLORREF c) {
-        for (int shift : {0, 8, 16})
-            if (channel(c, shift) < std::min(channel(contrast[0], shift), channel(contrast[1], shift)) ||
-                channel(c, shift) > std::max(channel(contrast[0], shift), channel(contrast[1], shift)))
-                return false;
+    auto within = [](COLORREF c, COLORREF a, COLORREF b, int slack) {  // each channel between a's and b's, give or take
+        for (int shift : {0, 8, 16}) {
+            int v = c >> shift & 0xff, x = a >> shift & 0xff, y = b >> shift & 0xff;
+            if (v < std::min(x, y) - slack || v > std::max(x, y) + slack) return false;
+        }
         return true;
     };
-    auto nearText = [&](COLORREF c) {
-        for (int shift : {0, 8, 16})
-            if (std::abs(channel(c, shift) - channel(contrast[1], shift)) > 32) return false;
-        return true;
-    };
-    EXPECT_TRUE(std::all_of(letters.begin(), letters.end(), between)) << "a letter in a colour of its own";
-    EXPECT_TRUE(std::any_of(letters.begin(), letters.end(), nearText)) << "no letter in the contrast text colour";
+    EXPECT_TRUE(std::all_of(letters.begin(), letters.end(), [&](COLORREF c) { return within(c, contrast[0], contrast[1], 0); }))
+        << "a letter in a colour of its own";
+    EXPECT_TRUE(std::any_of(letters.begin(), letters.end(), [&](COLORREF c) { return within(c, contrast[1], contrast[1], 32); }))
+        << "no letter in the contrast text colour";
 }
 
 }  // namespace

@@ -82,45 +82,6 @@ TEST_F(TwoComputers, ALineMovedHereAndTickedThereKeepsItsTick)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 1);
 }
 
-// A day file deleted elsewhere empties an idle window and is not written again;
-// a line typed meanwhile is kept and saved.
-TEST_F(TwoComputers, ADeletedDayFileIsAnEmptyPage)
-{
-    for (bool typed : {false, true}) {
-        writeElsewhere(today, standup);
-        openWindow();
-        if (typed) setText(1101, "Buy stamps");
-        DeleteFileA(today);
-        tick(2);
-        EXPECT_EQ(shown({1000, 1101}), std::string(" 1|") + (typed ? "Buy stamps 1" : " 1")) << typed;
-        EXPECT_EQ(GetFileAttributesA(today) != INVALID_FILE_ATTRIBUTES, typed);
-        closeWindow();
-    }
-}
-
-// Leaving a day the user only looked at writes nothing, so what another program
-// wrote (quotes, a blank at the end), before or meanwhile, keeps its bytes; so do the directories.
-TEST_F(TwoComputers, LeavingAVisitedUnchangedDayKeepsWhatAnotherProgramWrote)
-{
-    std::pair<const char*, std::function<void()>> paths[] = {
-        {"stepping", [&] { command(IDC_NEXT_DAY); }},
-        {"closing the day", [&] { answers = {IDYES}; command(IDM_CLOSE_CURRENT_DAY); }},
-        {"logging off", [&] { SendMessageA(window, WM_QUERYENDSESSION, 0, 0); }},
-        {"closing", [&] { closeWindow(); }},
-    };
-    for (const auto& [how, leave] : paths)
-        for (bool meanwhile : {false, true}) {
-            std::string day = "[SCHEDULE]\r\nTEXT_0 = \"Standup \"\r\n";
-            writeElsewhere(today, day);
-            writeElsewhere(templates, "[ITEM_0]\r\nname=Dentist\r\n");
-            openWindow();
-            if (meanwhile) writeElsewhere(today, day += "text_1=' Call Ann'\r\n");
-            leave();
-            EXPECT_EQ(readBytes(today) + readBytes(templates), day + "[ITEM_0]\r\nname=Dentist\r\n") << how << meanwhile;
-            closeWindow();
-        }
-}
-
 // The open list shows the merge at once, sorted, with the selection on its entry;
 // an add dialog open meanwhile is not disturbed, and its entry joins the merge.
 TEST_F(TwoComputers, ADirectoryChangedWhileItsListIsOpen)
