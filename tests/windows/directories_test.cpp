@@ -1,11 +1,10 @@
-// The directory lists and their add dialogs, and the Find dialog, driven from inside their modal loops.
+// The directory lists and their add dialogs, and shortcuts in dialogs, driven from inside their modal loops.
 
-#include "day/day_file.h"
 #include "main_window_fixture.h"
 
 namespace {
 
-HWND rows(const char* caption, int id = IDC_DIRECTORY_ROWS) { return GetDlgItem(dialogNamed(caption), id); }
+HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
 
 // An addition is sorted in and selected; a deletion asks first; Cancel keeps both. A shortcut opens no second list.
 TEST_F(MainWindowTest, DirectoryListsAddSortedAndDeleteAfterAsking)
@@ -62,53 +61,11 @@ TEST_F(MainWindowTest, SelectPutsTheNameInPlaceOfTheSelectionWhereTheLineHasRoom
     EXPECT_EQ(shownMessages[0].text, "There is no room for the name in this line.");
 }
 
-// Find over two saved days and the unsaved text of the day shown. What matches is the core's.
-class Find : public MainWindowTest {
-protected:
-    void SetUp() override
-    {
-        MainWindowTest::SetUp();
-        openWindow();
-        DayPage march, november;
-        march.lines[1] = {"Dentist at 8:30"};
-        march.lines[firstTodoLine + 2] = {"call the DENTIST", 1};
-        saveDayPage(march, {2026, 3, 0, 14});
-        november.lines[firstNoteLine] = {"dentist bill paid"};
-        saveDayPage(november, {2025, 11, 0, 2});
-        setText(1005, "  unsaved dentist");
-    }
-    // Types into Find, picks a row and goes to it; the text then selected in the line, which has the focus.
-    std::string goTo(const char* typed, int row, int line, const char* count)
-    {
-        runWithDialogs([&] { command(IDM_FIND); }, {[=] {
-                           SetDlgItemTextA(dialogNamed("Find"), IDC_FIND_TEXT, typed);
-                           EXPECT_EQ(controlText(dialogNamed("Find"), IDC_FIND_COUNT), count);
-                           selectRow(rows("Find", IDC_FIND_ROWS), row);
-                           pressKey("Find", VK_RETURN);
-                       }});
-        EXPECT_EQ(GetFocus(), item(line));
-        DWORD start = 0, end = 0;
-        SendMessageA(item(line), EM_GETSEL, WPARAM(&start), LPARAM(&end));
-        return text(line).substr(start, end - start);
-    }
-};
-
-// On the day shown Go to only selects the text found; to another day it saves the day left first.
-TEST_F(Find, GoToSelectsTheTextFoundAndSavesTheDayLeft)
-{
-    focus(1000);
-    EXPECT_EQ(goTo(" unsaved ", 0, 1005, "1 match"), "unsaved");
-    EXPECT_EQ(text(1005), "  unsaved dentist");
-    EXPECT_FALSE(std::filesystem::exists(dayFile("2026_12_06.ini")));
-    EXPECT_EQ(goTo("dentist", 2, 1103, "4 matches"), "DENTIST");
-    EXPECT_TRUE(fileHolds(dayFile("2026_12_06.ini"), "TEXT_5 = unsaved dentist\r\n"));
-    EXPECT_EQ(text(IDC_DAY_NUMBER) + text(1001), "14Dentist at 8:30");
-}
-
 // Shortcut keys as a dialog's loop receives them: Ctrl+F opens Find from the window and from another dialog, but
 // no second Find from Find; Ctrl+Z in another dialog undoes there and leaves the page alone.
-TEST_F(Find, ShortcutsInTheWindowAndInOtherDialogs)
+TEST_F(MainWindowTest, ShortcutsInTheWindowAndInOtherDialogs)
 {
+    openWindow();
     type(1101, L"keep");
     holdCtrl(true);
     auto ctrlF = [](const char* caption) { return [=] { pressKey(caption, 'F'); }; };
