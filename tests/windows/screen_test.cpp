@@ -70,7 +70,6 @@ TEST_F(Screen, ADpiChangeScalesEveryControlAndComingBackRestoresIt)
     }
 }
 
-
 // The label just before the control: what a screen reader finds under Wine,
 // where the accessibility calls answer nothing.
 std::string nameOf(HWND control)
@@ -154,7 +153,6 @@ TEST_F(Screen, ThePickerShowsInBoldTheDaysThatHoldALine)
     EXPECT_EQ(text(IDC_DAY_NUMBER) + " " + text(lineEditorId(firstNoteLine + 1)), "24 Presents");
     EXPECT_TRUE(fileHolds(dayFile("2026_12_06.ini"), "TEXT_0 = Typed, not saved yet"));
 }
-
 
 // The colour of a window's pixel as drawn on the screen.
 COLORREF pixel(HWND window, int x, int y)
