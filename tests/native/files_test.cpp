@@ -19,10 +19,13 @@ std::string dump(const DayPage& page)
     return s;
 }
 
-// A done line without text is kept, a mark alone is not; a text the reader would change is quoted.
+// A done line without text is kept, a mark alone is not; a text the reader would change is quoted. A folder in the
+// temporary file's place blocks nothing; one in the day file's place fails the save.
 TEST(Files, ExactBytesOfADayFile)
 {
     ScratchFolder folder;
+    std::filesystem::create_directories("Data/2026_03_14.ini.tmp/left");
+    std::filesystem::create_directories("Data/2026_03_15.ini/in");
     DayPage page;
     page.lines[5].done = 1;
     page.lines[6] = {"x\r\nTEXT_7 = injected", 0, markSecondary};
@@ -37,6 +40,8 @@ TEST(Files, ExactBytesOfADayFile)
               "\r\n[TODO]\r\n"
               "\r\n[NOTE]\r\nTEXT_0 = Buy stamps\r\nDONE_0 = 1\r\nMARK_0 = 0\r\n"
               "TEXT_1 = \"\"Umbrella\"\"\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n");
+    EXPECT_EQ(saveDayPage(page, date(2026, 3, 15)), SaveResult::failed);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 3);
 }
 
 // Texts the reader would change read back as typed (the platform's reader agrees: see under Wine); a done box
@@ -61,19 +66,6 @@ TEST(Files, DayFileRoundTripsUntilItIsEmpty)
     EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::written);
     page.lines[3] = {"", 0, markSecondary};
     EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::deleted);
-}
-
-// A folder in the day file's place fails the save; one in the temporary file's place blocks nothing.
-TEST(Files, SavesFailOnlyWhereTheDayFileItselfIsBlocked)
-{
-    ScratchFolder folder;
-    DayPage page;
-    setLineText(page.lines[0], "Standup");
-    std::filesystem::create_directories("Data/2026_03_14.ini.tmp/left");
-    std::filesystem::create_directories("Data/2026_03_15.ini/in");
-    EXPECT_EQ(saveDayPage(page, date(2026, 3, 14)), SaveResult::written);
-    EXPECT_EQ(saveDayPage(DayPage{}, date(2026, 3, 15)), SaveResult::failed);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 3);
 }
 
 // Hand-written sections load by number up to ITEM_199, whatever their order or case; a gap or an empty name skips

@@ -233,12 +233,12 @@ TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
     }
 }
 
-// The core's saves pass over what the file already holds: the bytes another program wrote stay.
-// A mark changed alone is a change.
+// The core's saves pass over what the file already holds: the bytes another program wrote stay, in the old
+// code page too, until the page or directory changes (then it is UTF-8). A mark changed alone is a change.
 TEST(Sync, UnchangedIsNeverWritten)
 {
     ScratchFolder folder;
-    const std::string handDay = "[Schedule]\r\nTEXT_2 = \"Standup \"\r\n", handTemplates = "[ITEM_0]\nname='Dentist'\n";
+    const std::string handDay = "[Schedule]\r\nTEXT_2 = \"Standup \"\r\n", handTemplates = "[ITEM_0]\nname='Ren\xe9" "e'\n";
     Shown shown(handDay);
     writeBytes("directory_template.ini", handTemplates);
     Directory templates;
@@ -248,6 +248,10 @@ TEST(Sync, UnchangedIsNeverWritten)
     EXPECT_EQ(writeDirectoryFile(templatesFile, templates, held), WriteOutcome::unchanged);
     EXPECT_EQ(takeInDirectoryFile(templatesFile, templates, held, "LAPTOP", at0930, true).stored, StoreResult::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
+    EXPECT_STREQ(templates[0].name, "Ren\xc3\xa9" "e");
+    std::strcpy(templates[1].name, "\xc5\x81ukasz");
+    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, held), WriteOutcome::written);
+    EXPECT_EQ(readBytes("directory_template.ini"), "\r\n[ITEM_0]\r\nname = Ren\xc3\xa9" "e\r\n\r\n[ITEM_1]\r\nname = \xc5\x81ukasz\r\n");
     shown.window.lines[5].mark = markImportant;  // a blank line's mark is not stored
     EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
     shown.window.lines[2].mark = markImportant;

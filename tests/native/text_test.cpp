@@ -73,25 +73,6 @@ TEST(LegacyFiles, EachLineIsUtf8OrTheOldCodePage)
     }
 }
 
-// A directory in the old code page is shown right, and left as it is by every save until it changes; then it is
-// UTF-8. (A day so kept is shown in the window.)
-TEST(LegacyFiles, ADirectoryKeepsItsBytesUntilChanged)
-{
-    ScratchFolder folder;
-    const std::string legacy = "\r\n[ITEM_0]\r\nname = Ren\xe9" "e\r\n";
-    writeBytes("directory_template.ini", legacy);
-    Directory templates;
-    StoredDirectory stored;
-    loadStoredDirectory(templatesFile, templates, stored);
-    EXPECT_STREQ(templates[0].name, "Ren\xc3\xa9" "e");
-    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, stored), WriteOutcome::unchanged);
-    EXPECT_EQ(readBytes("directory_template.ini"), legacy);
-    copyCutText("\xc5\x81ukasz", templates[1].name, sizeof templates[1].name);
-    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, stored), WriteOutcome::written);
-    EXPECT_EQ(readBytes("directory_template.ini"),
-              "\r\n[ITEM_0]\r\nname = Ren\xc3\xa9" "e\r\n\r\n[ITEM_1]\r\nname = \xc5\x81ukasz\r\n");
-}
-
 // 259 characters in any script are kept whole; a longer hand-edited value keeps what its editor accepts.
 TEST(LegacyFiles, LimitsCountCharacters)
 {

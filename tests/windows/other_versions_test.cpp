@@ -63,44 +63,33 @@ TEST_F(OtherVersions, TheButtonAndMenuItemShowWhetherTheDayHasVersions)
     EXPECT_TRUE(offered());
 }
 
-// The rows differ in text, done box or mark; those whose page line is empty start checked. Two lines
-// taken are one step, saved at once, and the version moves aside; Undo takes both back.
+// The rows differ in text, done box or mark; those whose page line is empty start checked. Two lines taken are
+// one step, saved at once even straight after another version's, and the version moves aside; Undo takes both back.
 TEST_F(OtherVersions, TakeTwoCheckedLinesThenUndoThem)
 {
     writeBytes(dayFile(today), page);
     writeBytes(dayFile(syncthingCopy), version);
+    writeBytes(dayFile(ownCopy), "[TODO]\r\nTEXT_0 = Call Ann\r\n");  // the newer, offered first
     openWindow();
     runWithDialogs([&] { command(IDC_OTHER_VERSION); },
-                   {[&] {
-                       EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From ABC1234, 6 December 2026 9:30 AM");
-                       EXPECT_EQ(checkedRows(), (Names{"08:30 Standup Standup call", "09:30  Dentist (done) x",
-                                                       "Note 1  Umbrella x"}));
-                       ListView_SetCheckState(rows(), 0, TRUE);
-                       ListView_SetCheckState(rows(), 2, FALSE);
-                       press("Other versions", IDOK);
-                   }});
-    EXPECT_EQ(shown({1001, 1003, 1121}), "Standup call 1|Dentist x0| 1");
+                   {[] { press("Other versions", IDOK); },
+                    [&] {
+                        EXPECT_EQ(controlText(dialog(), IDC_VERSION_CHOICE), "From ABC1234, 6 December 2026 9:30 AM");
+                        EXPECT_EQ(checkedRows(), (Names{"08:30 Standup Standup call", "09:30  Dentist (done) x",
+                                                        "To do 1 Call Ann ", "Note 1  Umbrella x"}));
+                        ListView_SetCheckState(rows(), 0, TRUE);
+                        ListView_SetCheckState(rows(), 3, FALSE);
+                        press("Other versions", IDOK);
+                    }});
+    EXPECT_EQ(shown({1001, 1003, 1101, 1121}), "Standup call 1|Dentist x0|Call Ann 1| 1");
     EXPECT_TRUE(fileHolds(dayFile(today), "TEXT_1 = Standup call\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n"
                                           "TEXT_3 = Dentist\r\nDONE_3 = 1\r\nMARK_3 = 0\r\n"));
+    EXPECT_TRUE(fileHolds(dayFile(today), "[TODO]\r\nTEXT_0 = Call Ann\r\n"));
     EXPECT_EQ(readBytes(asideFile(syncthingCopy)), version);
     EXPECT_FALSE(std::filesystem::exists(dayFile(syncthingCopy)));
     EXPECT_FALSE(offered());
     command(IDM_UNDO);
-    EXPECT_EQ(shown({1001, 1003, 1121}), "Standup 1| 1| 1");
-}
-
-// The second version taken, straight after the first was saved, reaches the file at once too.
-TEST_F(OtherVersions, TheSecondVersionTakenIsSavedAtOnce)
-{
-    writeBytes(dayFile(today), page);
-    writeBytes(dayFile(syncthingCopy), version);
-    writeBytes(dayFile(ownCopy), "[TODO]\r\nTEXT_0 = Call Ann\r\n");
-    openWindow();
-    runWithDialogs([&] { command(IDC_OTHER_VERSION); },
-                   {[] { press("Other versions", IDOK); }, [] { press("Other versions", IDOK); }});
-    EXPECT_TRUE(fileHolds(dayFile(today), "[TODO]\r\nTEXT_0 = Call Ann\r\n"));
-    EXPECT_TRUE(fileHolds(dayFile(today), "TEXT_3 = Dentist\r\n"));
-    EXPECT_FALSE(offered());
+    EXPECT_EQ(shown({1001, 1003, 1101, 1121}), "Standup 1| 1|Call Ann 1| 1");
 }
 
 // Close changes nothing; then the newest version comes first, Keep this page moves it aside and shows
