@@ -3,7 +3,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 #include <map>
