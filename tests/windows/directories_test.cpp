@@ -6,31 +6,38 @@ namespace {
 
 HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
 
-// An addition is sorted in and selected; a deletion asks first; Cancel keeps both. A shortcut opens no second list.
+// An addition, its keys in any script (an emoji's two units included), is sorted in as the locale orders names,
+// selected and saved as typed; a deletion asks first; Cancel keeps both. A shortcut opens no second list.
 TEST_F(MainWindowTest, DirectoryListsAddSortedAndDeleteAfterAsking)
 {
     openWindow();
-    lstrcpyA(appState.contacts[0].name, "Bob");
-    lstrcpyA(appState.contacts[1].name, "Ann");
+    lstrcpyA(appState.contacts[0].name, "\xc3\x89mile");
+    lstrcpyA(appState.contacts[1].name, "Adam");
     lstrcpyA(appState.contacts[1].phone, "555-0100");
     answers = {IDNO, IDYES};
     runWithDialogs([&] { command(IDM_CONTACTS); },
                    {[] { press("Contacts", IDC_ADD_ENTRY); },
                     [] {
-                        SetDlgItemTextA(dialogNamed("Add contact"), IDC_ENTRY_NAME, "Bea");
-                        press("Add contact", IDOK);
+                        HWND dialog = dialogNamed("Add contact");  // its own loop takes the keys
+                        postKeys(GetDlgItem(dialog, IDC_ENTRY_NAME), L"\u00c1bel \u0141ukasiewicz");
+                        postKeys(GetDlgItem(dialog, IDC_ENTRY_DESCRIPTION), L"\u65e5\u672c \U0001F600");
                     },
+                    [] { press("Add contact", IDOK); },
                     [&] {
-                        EXPECT_EQ(listRows(rows("Contacts"), 1), (Names{"Ann", "Bea", "Bob"}));
-                        EXPECT_EQ(SendMessageA(rows("Contacts"), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 1);
+                        EXPECT_EQ(listRows(rows("Contacts"), 1),
+                                  (Names{"\xc3\x81" "bel \xc5\x81ukasiewicz", "Adam", "\xc3\x89mile"}));
+                        EXPECT_EQ(SendMessageA(rows("Contacts"), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 0);
                         command(IDM_CONTACTS);
-                        selectRow(rows("Contacts"), 0);
+                        selectRow(rows("Contacts"), 1);
                         press("Contacts", IDC_DELETE_ENTRY);
                         press("Contacts", IDC_DELETE_ENTRY);
                         press("Contacts", IDCANCEL);
                     }});
-    const DirectoryEntry* kept = appState.contacts;
-    EXPECT_EQ(std::string(kept[0].name) + "|" + kept[1].name + "|" + kept[1].phone + "|" + kept[2].name, "Bea|Bob||");
+    Directory saved;
+    loadDirectory(contactsFile, saved);
+    EXPECT_EQ(std::string(saved[0].name) + "|" + saved[0].description + "|" + saved[1].name + "|" + saved[1].phone +
+                  "|" + saved[2].name,
+              "\xc3\x81" "bel \xc5\x81ukasiewicz|\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80|\xc3\x89mile||");
     ASSERT_EQ(shownMessages.size(), 2u);
     EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
 }
