@@ -138,6 +138,15 @@ inline void postKeys(HWND control, const std::wstring& keys)
     for (wchar_t unit : keys) PostMessageW(control, WM_CHAR, unit, 1);
 }
 
+// The label just before the control: what a screen reader finds under Wine, where the accessibility calls answer
+// nothing.
+inline std::string nameOf(HWND control)
+{
+    char text[64] = "";
+    GetWindowTextA(GetWindow(control, GW_HWNDPREV), text, sizeof text);
+    return text;
+}
+
 inline std::string controlText(HWND dialog, int id)
 {
     char text[1024] = "";

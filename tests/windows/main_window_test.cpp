@@ -23,7 +23,8 @@ TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
     }
 }
 
-// Applied at once, read back at the next start; the logon entry follows autorun once the window closes.
+// Applied at once, to what a screen reader says too, read back at the next start; the logon entry follows autorun
+// once the window closes.
 TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowCloses)
 {
     auto setOptions = [&](std::vector<int> boxes) {
@@ -42,6 +43,7 @@ TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowC
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "13");
     setOptions({IDC_AM_PM, IDC_SHOW_TIME});
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5) + text(IDC_CLOCK), "012026");
+    EXPECT_EQ(nameOf(item(lineEditorId(11))) + "|" + nameOf(item(doneBoxId(11))), "01:30|Done, 01:30");  // spoken too
     closeWindow();
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -112,14 +114,9 @@ TEST_F(Clock, ThePageFollowsTodayAndRemindersComeFromToday)
     testNow = {2026, 12, 0, 6, 23, 59, 50, 0};
     openWindow();
     setText(IDC_FIRST_TODO_LINE, "late on the 6th");
-    auto answer = messageBoxFunction;
-    messageBoxFunction = [](HWND, const char*, const char*, UINT) {
-        testNow = {2026, 12, 0, 7, 0, 0, 1, 0};
-        SendMessageA(appState.mainWindow, WM_TIMER, 1, 0);
-        return IDYES;
-    };
+    answers = {IDYES};
+    whileAsking = [this] { testNow.wDay = 7, tickAt(0, 0, 1); };  // midnight passes under the question
     command(IDM_CLOSE_CURRENT_DAY);
-    messageBoxFunction = answer;
     EXPECT_EQ(text(IDC_DAY_NUMBER) + "|" + text(1003) + "|" + text(IDC_FIRST_TODO_LINE), "7|Dentist|late on the 6th");
 
     // A day that cannot be saved at midnight stays, told once; the move is tried again at each tick.
