@@ -129,38 +129,30 @@ TEST(OtherVersionLines, DifferingLinesAndTheirChecks)
     EXPECT_EQ(page.lines[3].mark, markImportant);
 }
 
-// A copy past a megabyte, which no day file comes near, is not read; one of just a megabyte is.
-TEST(OtherVersionFiles, ReadUpToAMegabyte)
+// A copy is read up to a megabyte, which no day file comes near, and no further. It moves into "Other versions"
+// beside the file, created when needed, where a name taken gets the next number and no file is replaced. (A
+// directory file's copy goes beside it in the same way: shown in the window.)
+TEST(OtherVersionFiles, ReadUpToAMegabyteAndMovedAsideUnderAFreeName)
 {
     ScratchFolder folder;
+    auto aside = folder.path() / "Data" / "Other versions";
+    writeBytes(aside / "2026_12_07-PC (2).ini", "kept by hand");
     std::string bytes = "[SCHEDULE]\r\nTEXT_0 = Gym\r\n";
     bytes.resize(largestComparedVersion, '\n');
-    for (VersionRead expected : {VersionRead::read, VersionRead::tooLarge}) {
+    for (auto [expected, name] :
+         {std::pair{VersionRead::read, "2026_12_07-PC.ini"}, {VersionRead::tooLarge, "2026_12_07-PC (3).ini"}}) {
         writeBytes(folder.path() / "Data" / "2026_12_07-PC.ini", bytes);
         std::vector<FoundVersion> found = findVersions(".\\Data", "2026_12_07");
         ASSERT_EQ(found.size(), 1u);
         DayPage page;
         EXPECT_EQ(readVersionPage(found[0], page), expected);
         EXPECT_STREQ(page.lines[0].text, expected == VersionRead::read ? "Gym" : "");
+        EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), std::string(".\\Data\\Other versions\\") + name);
+        EXPECT_EQ(readBytes(aside / name), bytes);
         bytes += '\n';
     }
-}
-
-// Into "Other versions" beside the file, created when needed; a name taken there gets the next number,
-// and no file is replaced. (A directory file's copy goes beside it in the same way: shown in the window.)
-TEST(OtherVersionFiles, MovedAsideUnderAFreeName)
-{
-    ScratchFolder folder;
-    auto data = folder.path() / "Data";
-    writeBytes(data / "2026_12_07-PC.ini", "first");
-    EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), ".\\Data\\Other versions\\2026_12_07-PC.ini");
-    writeBytes(data / "2026_12_07-PC.ini", "second");
-    writeBytes(data / "Other versions" / "2026_12_07-PC (2).ini", "kept by hand");
-    EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), ".\\Data\\Other versions\\2026_12_07-PC (3).ini");
-    EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC.ini"), "first");
-    EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (2).ini"), "kept by hand");
-    EXPECT_EQ(readBytes(data / "Other versions" / "2026_12_07-PC (3).ini"), "second");
-    EXPECT_FALSE(std::filesystem::exists(data / "2026_12_07-PC.ini"));
+    EXPECT_EQ(readBytes(aside / "2026_12_07-PC (2).ini"), "kept by hand");
+    EXPECT_FALSE(std::filesystem::exists(folder.path() / "Data" / "2026_12_07-PC.ini"));
     EXPECT_EQ(moveAside(".\\Data\\2026_12_07-PC.ini"), "");
 }
 
