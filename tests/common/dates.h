@@ -5,9 +5,4 @@
 
 #include "day/day_page.h"
 
-constexpr SystemTime date(int year, int month, int day)
-{
-    SystemTime t;
-    t.wYear = uint16_t(year), t.wMonth = uint16_t(month), t.wDay = uint16_t(day);
-    return t;
-}
+constexpr SystemTime date(int year, int month, int day) { return {uint16_t(year), uint16_t(month), 0, uint16_t(day)}; }

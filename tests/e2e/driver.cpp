@@ -47,8 +47,8 @@ void printRows(HWND list)
     CloseHandle(process);
 }
 
-// Prints controls of the dialog of that caption, one a line: a button's check state, a list view's rows,
-// or else the text.
+// Prints controls of the dialog of that caption, one a line: a check box's state, whether a push button is shown,
+// a list view's rows, or else the text.
 int readControls(const char* caption, int count, char** ids)
 {
     HWND dialog = waitForDialog(caption);
@@ -60,7 +60,9 @@ int readControls(const char* caption, int count, char** ids)
         if (lstrcmpiA(text, WC_LISTVIEWA) == 0) {
             printRows(target);
         } else if (lstrcmpiA(text, WC_BUTTONA) == 0) {
-            std::printf("%d\n", int(SendMessageA(target, BM_GETCHECK, 0, 0)));
+            LONG type = GetWindowLongA(target, GWL_STYLE) & BS_TYPEMASK;
+            bool push = type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON;
+            std::printf("%d\n", int(push ? IsWindowVisible(target) : SendMessageA(target, BM_GETCHECK, 0, 0)));
         } else {
             // GetWindowText gives another process's editor only the caption it was created with.
             // Asked for the wide text and printed as UTF-8, the text of any script comes out whole.
@@ -100,15 +102,6 @@ int driveDialog(const char* caption, int id, const char* text)
     return 0;
 }
 
-// Prints 1 when the control of the dialog of that caption is shown, else 0.
-int printShown(const char* caption, int id)
-{
-    HWND dialog = waitForDialog(caption);
-    if (dialog == nullptr) return 1;
-    std::printf("%d\n", IsWindowVisible(GetDlgItem(dialog, id)) ? 1 : 0);
-    return 0;
-}
-
 // Another program, for a while: a window of its own class that bears the program's title.
 int beAnotherProgram(int seconds)
 {
@@ -129,10 +122,9 @@ int main(int argc, char** argv)
     if (verb == "close") return driveDialog("Quillory", IDCANCEL, nullptr);
     if (verb == "focus" && argc > 2) return printFocus(argv[2]);
     if (verb == "read" && argc > 3) return readControls(argv[2], argc - 3, argv + 3);
-    if (verb == "shown" && argc > 3) return printShown(argv[2], std::atoi(argv[3]));
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]));
-    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|shown CAPTION ID|hold SECONDS\n",
+    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|hold SECONDS\n",
                stderr);
     return 2;
 }

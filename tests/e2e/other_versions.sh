@@ -18,13 +18,13 @@ start_program
 expect "question of the templates" "Another copy of the templates file was found (directory_template-LAPTOP.ini). \
 It holds 1 entry that your templates do not. Add them?" text 65535
 driver dialog Quillory 6
-expect "the button" 1 driver shown Quillory 1205
+expect "the button" 1 driver read Quillory 1205
 driver dialog Quillory 1205
 expect "the rows" "08:30 | Standup | Standup call
 09:30 |  | Dentist" driver read "Other versions" 1321
 driver dialog "Other versions" 1
 expect "the line taken" "Standup Dentist" text 1001 1003
-expect "the button after" 0 driver shown Quillory 1205
+expect "the button after" 0 driver read Quillory 1205
 expect_file "$(day_file today)" "$(page today "$(line 1 Standup 0 1)$(line 3 Dentist 0 1)" "$(line 0 'Buy stamps' 0 1)" "")"
 close_with_escape
 expect_file "$e2e_work/directory_template.ini" '\r\n[ITEM_0]\r\nname = Call the bank\r\n\r\n[ITEM_1]\r\nname = Dentist\r\n'

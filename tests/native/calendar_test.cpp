@@ -188,9 +188,7 @@ TEST(CalendarFeed, ARealParserReadsItBack)
 
 CalendarFeed plannedFeed(const std::vector<FolderFile>& dayFiles)
 {
-    CalendarFeed feed;
-    feed.zone = utcRules;
-    feed.version = "1.1";
+    CalendarFeed feed = feedOf(utcRules, date(2026, 12, 8), {});
     std::string found = readBytes("Quillory.ics");
     planFeed(feed, date(2026, 12, 8), dayFiles, found, !found.empty());
     while (readNextFeedDay(feed)) {}

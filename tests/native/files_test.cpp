@@ -44,8 +44,8 @@ TEST(Files, ExactBytesOfADayFile)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 3);
 }
 
-// Texts the reader would change read back as typed (the platform's reader agrees: see under Wine); a done box
-// alone keeps the file, a mark alone deletes it.
+// Texts the reader would change read back as typed (the platform's reader agrees: see under Wine); a mark alone
+// deletes the file.
 TEST(Files, DayFileRoundTripsUntilItIsEmpty)
 {
     ScratchFolder folder;
@@ -62,8 +62,6 @@ TEST(Files, DayFileRoundTripsUntilItIsEmpty)
     EXPECT_EQ(dump(back), dump(page));
 
     page = DayPage{};
-    page.lines[3].done = 1;
-    EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::written);
     page.lines[3] = {"", 0, markSecondary};
     EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::deleted);
 }

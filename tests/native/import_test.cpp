@@ -80,8 +80,7 @@ TEST(ImportReader, ReadsEventsAsWrittenAndPassesOverOtherComponents)
     ASSERT_EQ(readCalendarFile(file, read), CalendarFileCheck::read);
     EXPECT_EQ(read.method, "PUBLISH");
     EXPECT_EQ(read.unreadableEvents, 2);
-    ASSERT_EQ(read.zones.size(), 1u);
-    EXPECT_EQ(read.zones[0].observances.size(), 2u);
+    EXPECT_EQ(read.zones.size(), 1u);  // its rules are the zone tests'
     const std::string zone = "W. Europe Standard Time ";
     const std::vector<std::string> expected = {
         "a1|Besprechung, Team ;2\nZeile|Raum 4 \\ Nord|" + zone + "20261208T0900|" + zone + "20261208T1030|0|rule|" +

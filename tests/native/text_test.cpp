@@ -15,7 +15,7 @@ namespace {
 std::string repeated(const std::string& piece, int times)
 {
     std::string text;
-    for (int i = 0; i < times; ++i) text += piece;
+    while (times-- > 0) text += piece;
     return text;
 }
 

@@ -234,7 +234,6 @@ protected:
     void focus(int id) { SetFocus(item(id)); }
     std::string text(int id) const { return controlText(window, id); }
     void setText(int id, const std::string& value) { SetWindowTextA(item(id), value.c_str()); }
-    void click(int box) { SendMessageA(item(box), BM_CLICK, 0, 0); }
     // Typed into a line, the keys handled by a loop as the dialog's own (which is a Unicode one).
     void type(int id, const std::wstring& keys)
     {

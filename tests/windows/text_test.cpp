@@ -63,17 +63,6 @@ TEST_F(Texts, FindListsAndSelectsTextsOfAnyScript)
     EXPECT_EQ(toWide(text(1001)).substr(start, end - start), L"\u0141ukasz");
 }
 
-// Tasks in any script sort as the locale orders them (the directory lists: see their tests).
-TEST_F(Texts, TasksOfAnyScriptSortAsTheLocaleDoes)
-{
-    const std::string names[] = {"\xc3\x89mile", "Eva", "\xc3\x81" "bel", "Adam", "Zo\xc3\xab \xc5\x81ukasiewicz"};
-    openWindow();
-    for (int i = 0; i < 5; ++i) setText(1101 + i, names[i]);
-    command(IDM_SORT_TASKS);
-    EXPECT_EQ(shown({1101, 1102, 1103, 1104, 1105}),
-              names[2] + " 1|" + names[3] + " 1|" + names[0] + " 1|" + names[1] + " 1|" + names[4] + " 1");
-}
-
 // The table Find folds with gives what the platform gives for a whole text: every character up to
 // U+FFFF (in reverse, among other neighbours than the table was asked with), and one beyond.
 TEST(LetterCase, TheTableFoldsAsThePlatformDoes)
