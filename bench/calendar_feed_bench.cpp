@@ -9,6 +9,7 @@
 #include "day/day_file.h"
 #include "icalendar/calendar_feed.h"
 #include "tests/common/zones.h"
+#include "tests/common/saved_files.h"
 
 namespace {
 

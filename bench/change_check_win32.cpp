@@ -17,6 +17,7 @@
 #include "storage/file_stamp.h"
 #include "directory/directory_list_win32.h"
 #include "resources/resource.h"
+#include "tests/common/saved_files.h"
 
 int main()
 {

@@ -14,6 +14,7 @@
 #include "day/day_file.h"
 #include "day/day_search.h"
 #include "text/utf8_text.h"
+#include "tests/common/saved_files.h"
 
 namespace {
 

@@ -201,20 +201,6 @@ TextBuilder composeDayFile(const DayPage& page, const SystemTime& date)
     return builder;
 }
 
-SaveResult saveDayPage(const DayPage& page, const SystemTime& date)
-{
-    std::string path = dayFilePath(date);
-    if (isPageEmpty(page)) {
-        // An empty day has no file; a file that stays would bring the lines back.
-        return deleteFile(path.c_str()) ? SaveResult::deleted : SaveResult::failed;
-    }
-    TextBuilder file = composeDayFile(page, date);
-    createFolder(dataFolder);
-    return writeFileAtomically(path.c_str(), file.data(), size_t(file.length()))
-               ? SaveResult::written
-               : SaveResult::failed;
-}
-
 bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, std::string_view computer,
                                const SystemTime& now)
 {

@@ -47,12 +47,6 @@ bool writeDayLine(TextBuilder& builder, const DayLine& line, int n);
 // The whole file of a page, as it is written.
 TextBuilder composeDayFile(const DayPage& page, const SystemTime& date);
 
-enum class SaveResult { written, deleted, failed };
-
-// Writes the page's file, or deletes it when the page holds nothing. On
-// failure the previous file is left exactly as it was.
-SaveResult saveDayPage(const DayPage& page, const SystemTime& date);
-
 // Writes the page as an other version beside the date's file, named after the
 // computer and stamped with now: where it goes when the file itself cannot be
 // written and nobody is there to be asked (a log-off or shutdown).

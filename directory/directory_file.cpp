@@ -115,12 +115,6 @@ TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& dir
     return builder;
 }
 
-bool saveDirectory(const DirectoryFile& file, const Directory& directory)
-{
-    TextBuilder text = composeDirectoryFile(file, directory);
-    return writeFileAtomically(file.path, text.data(), size_t(text.length()));
-}
-
 // What was read is kept in its written form, so a hand-edited file that holds
 // the same entries counts as unchanged.
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored)

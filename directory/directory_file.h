@@ -42,10 +42,6 @@ ReadResult loadDirectory(const DirectoryFile& file, Directory& directory);
 // The whole file of a directory as it is written: an empty directory gives no bytes.
 TextBuilder composeDirectoryFile(const DirectoryFile& file, const Directory& directory);
 
-// Replaces the file in one step; false when it could not be written, and then
-// the previous file is left exactly as it was.
-bool saveDirectory(const DirectoryFile& file, const Directory& directory);
-
 // What a directory's file holds as far as this run knows.
 struct StoredDirectory : FileKeeper {
     std::string held;  // the directory as last read or written, composed as it is written

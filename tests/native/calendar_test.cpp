@@ -11,6 +11,7 @@
 #include "dates/calendar.h"
 #include "day/day_file.h"
 #include "tests/common/dates.h"
+#include "tests/common/saved_files.h"
 #include "tests/common/scratch_folder.h"
 #include "tests/common/zones.h"
 
@@ -198,9 +199,9 @@ CalendarFeed plannedFeed(const std::vector<FolderFile>& dayFiles)
 TEST(CalendarFeed, KeptInStepWithTheDayFiles)
 {
     ScratchFolder folder;
-    ASSERT_EQ(saveDayPage(pageOf({{0, "Long ago", 0, 1}}), date(2026, 9, 8)), SaveResult::written);
-    ASSERT_EQ(saveDayPage(pageOf({{0, "In range", 0, 1}}), date(2026, 9, 9)), SaveResult::written);
-    ASSERT_EQ(saveDayPage(pageOf({{firstTodoLine, "Held", 0, 1}}), date(2026, 12, 9)), SaveResult::written);
+    ASSERT_EQ(saveDayPage(pageOf({{0, "Long ago", 0, 1}}), date(2026, 9, 8)), WriteOutcome::written);
+    ASSERT_EQ(saveDayPage(pageOf({{0, "In range", 0, 1}}), date(2026, 9, 9)), WriteOutcome::written);
+    ASSERT_EQ(saveDayPage(pageOf({{firstTodoLine, "Held", 0, 1}}), date(2026, 12, 9)), WriteOutcome::written);
     CalendarFeed feed = plannedFeed(listFolder(".\\Data"));
     ASSERT_EQ(writeCalendarFile(feed), FeedWrite::written);
     const std::string first = readBytes("Quillory.ics");
@@ -220,11 +221,11 @@ TEST(CalendarFeed, KeptInStepWithTheDayFiles)
 
     // A watched day changed is read again at the next look; so is one that could not be read.
     watchFeedDay(feed, date(2026, 9, 9));
-    ASSERT_EQ(saveDayPage(pageOf({{0, "Moved to 9:30", 0, 1}}), date(2026, 9, 9)), SaveResult::written);
+    ASSERT_EQ(saveDayPage(pageOf({{0, "Moved to 9:30", 0, 1}}), date(2026, 9, 9)), WriteOutcome::written);
     EXPECT_TRUE(refreshWatchedDays(feed));
     EXPECT_FALSE(refreshWatchedDays(feed));
     std::filesystem::remove("Data/2026_12_09.ini");
-    ASSERT_EQ(saveDayPage(pageOf({{firstTodoLine, "Let go", 0, 1}}), date(2026, 12, 9)), SaveResult::written);
+    ASSERT_EQ(saveDayPage(pageOf({{firstTodoLine, "Let go", 0, 1}}), date(2026, 12, 9)), WriteOutcome::written);
     EXPECT_TRUE(refreshWatchedDays(held));
     EXPECT_EQ(writeCalendarFile(feed), FeedWrite::written);
     EXPECT_TRUE(fileHolds("Quillory.ics", "Moved to 9:30"));

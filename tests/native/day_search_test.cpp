@@ -8,6 +8,7 @@
 #include "day/day_file.h"
 #include "day/day_search.h"
 #include "tests/common/dates.h"
+#include "tests/common/saved_files.h"
 #include "tests/common/scratch_folder.h"
 
 namespace {

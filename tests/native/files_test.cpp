@@ -8,6 +8,7 @@
 #include "day/day_file.h"
 #include "directory/directory_file.h"
 #include "tests/common/dates.h"
+#include "tests/common/saved_files.h"
 #include "tests/common/scratch_folder.h"
 
 namespace {
@@ -20,7 +21,7 @@ std::string dump(const DayPage& page)
 }
 
 // A done line without text is kept, a mark alone is not; a text the reader would change is quoted. A folder in the
-// temporary file's place blocks nothing; one in the day file's place fails the save.
+// temporary file's place blocks nothing; one in the day file's place, which cannot be read, is never written over.
 TEST(Files, ExactBytesOfADayFile)
 {
     ScratchFolder folder;
@@ -32,7 +33,7 @@ TEST(Files, ExactBytesOfADayFile)
     page.lines[firstTodoLine + 3].mark = markSecondary;
     page.lines[firstNoteLine] = {"Buy stamps", 1, markImportant};
     page.lines[firstNoteLine + 1] = {"\"Umbrella\""};
-    EXPECT_EQ(saveDayPage(page, date(2026, 3, 14)), SaveResult::written);
+    EXPECT_EQ(saveDayPage(page, date(2026, 3, 14)), WriteOutcome::written);
     EXPECT_EQ(readBytes("Data/2026_03_14.ini"),
               "; YEAR:2026; MONTH:3; DAY:14;\r\n"
               "\r\n[SCHEDULE]\r\nTEXT_5 = \r\nDONE_5 = 1\r\nMARK_5 = 1\r\n"
@@ -40,7 +41,7 @@ TEST(Files, ExactBytesOfADayFile)
               "\r\n[TODO]\r\n"
               "\r\n[NOTE]\r\nTEXT_0 = Buy stamps\r\nDONE_0 = 1\r\nMARK_0 = 0\r\n"
               "TEXT_1 = \"\"Umbrella\"\"\r\nDONE_1 = 0\r\nMARK_1 = 1\r\n");
-    EXPECT_EQ(saveDayPage(page, date(2026, 3, 15)), SaveResult::failed);
+    EXPECT_EQ(saveDayPage(page, date(2026, 3, 15)), WriteOutcome::unchanged);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 3);
 }
 
@@ -63,7 +64,8 @@ TEST(Files, DayFileRoundTripsUntilItIsEmpty)
 
     page = DayPage{};
     page.lines[3] = {"", 0, markSecondary};
-    EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), SaveResult::deleted);
+    EXPECT_EQ(saveDayPage(page, date(2026, 5, 1)), WriteOutcome::written);
+    EXPECT_FALSE(std::filesystem::exists("Data/2026_05_01.ini"));
 }
 
 // Hand-written sections load by number up to ITEM_199, whatever their order or case; a gap or an empty name skips
@@ -75,7 +77,8 @@ TEST(Files, DirectoryFiles)
     contacts[0] = {.name = "Ann", .description = "  two\r\nlines", .phone = "555 0101",
                    .email = "ann@example.org", .birthday = "03.07.1980", .period = "unused"};
     periodicTasks[0] = {.name = "Gym", .period = "Day or week", .week = "-+--+--"};
-    ASSERT_TRUE(saveDirectory(contactsFile, contacts) && saveDirectory(periodicTasksFile, periodicTasks));
+    ASSERT_TRUE(saveDirectory(contactsFile, contacts) == WriteOutcome::written &&
+                saveDirectory(periodicTasksFile, periodicTasks) == WriteOutcome::written);
     EXPECT_EQ(readBytes("directory_contact.ini"),
               "\r\n[ITEM_0]\r\nbirthday = 03.07.1980\r\ndescription = \"  two  lines\"\r\n"
               "email = ann@example.org\r\nname = Ann\r\nphone = 555 0101\r\n");

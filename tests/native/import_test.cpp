@@ -21,10 +21,7 @@
 
 namespace {
 
-std::string calendar(const std::string& body)
-{
-    return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + body + "END:VCALENDAR\r\n";
-}
+std::string calendar(const std::string& body) { return "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n" + body + "END:VCALENDAR\r\n"; }
 
 std::string stamp(Minutes minutes)
 {

@@ -17,14 +17,12 @@
 #include "directory/directory_merge.h"
 #include "edit/sort_tasks.h"
 #include "tests/common/dates.h"
+#include "tests/common/saved_files.h"
 #include "tests/common/scratch_folder.h"
 
 namespace {
 
-std::string show(const DayLine& l)
-{
-    return std::string(l.text) + " " + std::to_string(l.done) + std::to_string(l.mark);
-}
+std::string show(const DayLine& l) { return std::string(l.text) + " " + std::to_string(l.done) + std::to_string(l.mark); }
 
 // One line's fields on the three sides; every other line alike everywhere.
 TEST(PageMerge, EachFieldOfALineOnItsOwn)

@@ -8,6 +8,7 @@
 #include "text/utf8_text.h"
 #include "directory/directory_file.h"
 #include "tests/common/dates.h"
+#include "tests/common/saved_files.h"
 #include "tests/common/scratch_folder.h"
 
 namespace {
@@ -80,7 +81,7 @@ TEST(LegacyFiles, LimitsCountCharacters)
     DayPage page, back;
     setLineText(page.lines[0], repeated("\xe6\x97\xa5", 259));
     setLineText(page.lines[1], repeated("\xf0\x9f\x98\x80", 200));  // two editor characters each
-    ASSERT_EQ(saveDayPage(page, date(2026, 3, 14)), SaveResult::written);
+    ASSERT_EQ(saveDayPage(page, date(2026, 3, 14)), WriteOutcome::written);
     writeBytes("Data/2026_03_15.ini", "[NOTE]\r\nTEXT_0 = " + repeated("\xc3\xa9", 300) + "\r\n");
     readDayPage(date(2026, 3, 14), back);
     EXPECT_EQ(std::string(back.lines[0].text), repeated("\xe6\x97\xa5", 259));

@@ -29,7 +29,7 @@ std::string option(HWND window)
 // alone; a restart writes the same bytes once the window is up; turned off, the file stays as it is.
 TEST_F(MainWindowTest, TheCalendarFileFollowsTheDaysAndIsWrittenOnlyWhenItChanges)
 {
-    calendarZoneRules = [](int) { return ZoneRules{-60}; };
+    calendarZoneRules = [](int) { ZoneRules rules; rules.bias = -60; return rules; };
     writeBytes(dayFile("2026_12_06.ini"), "[SCHEDULE]\nTEXT_2 = Standup\n");
     openWindow();
     EXPECT_EQ(option(window), "2");

@@ -19,10 +19,7 @@ const char invitation[] =
     "BEGIN:VEVENT\r\nUID:b\r\nDTSTART:20261207T091000Z\r\nDTEND:20261207T104000Z\r\nSUMMARY:Budget\r\n"
     "END:VEVENT\r\nEND:VCALENDAR\r\n";
 
-std::string wholePath(const char* name)
-{
-    return (std::filesystem::current_path() / name).string();
-}
+std::string wholePath(const char* name) { return (std::filesystem::current_path() / name).string(); }
 
 // What the shell hands a window a file is dropped on.
 HDROP dropOf(const std::string& path)

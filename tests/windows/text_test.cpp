@@ -3,6 +3,7 @@
 
 #include "text/locale_text_win32.h"
 #include "text/utf8_text.h"
+#include "tests/common/saved_files.h"
 
 namespace {
 
