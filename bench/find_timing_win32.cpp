@@ -5,27 +5,17 @@
 #include <cstdio>
 #include <string>
 
-namespace {
-
-HWND waitForDialog(const char* caption)
-{
-    for (int i = 0; i < 200; ++i, Sleep(100))
-        if (HWND dialog = FindWindowA("#32770", caption); dialog && IsWindowVisible(dialog)) return dialog;
-    std::fprintf(stderr, "no window \"%s\" within 20 seconds\n", caption);
-    return nullptr;
-}
-
-}  // namespace
+#include "tests/e2e/wait_for_dialog.h"
 
 int main(int argc, char** argv)
 {
-    HWND window = waitForDialog("Quillory");
+    HWND window = waitForDialog("Quillory", 20);
     if (argc < 2 || window == nullptr) return 1;
     LARGE_INTEGER frequency, start, now;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
     PostMessageA(window, WM_COMMAND, 32810, 0);  // Edit > Find
-    HWND dialog = waitForDialog("Find");
+    HWND dialog = waitForDialog("Find", 20);
     if (dialog == nullptr) return 1;
     SendMessageA(GetDlgItem(dialog, 1300), WM_SETTEXT, 0, LPARAM(argv[1]));
     char count[200] = "";

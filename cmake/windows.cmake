@@ -57,9 +57,11 @@ target_link_libraries(quillory_startup PRIVATE quillory_gui)
 
 # Times Find in the real program, from outside.
 add_executable(quillory_find_timing bench/find_timing_win32.cpp)
+target_include_directories(quillory_find_timing PRIVATE ${CMAKE_SOURCE_DIR})
 
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
+target_include_directories(quillory_driver PRIVATE ${CMAKE_SOURCE_DIR})
 
 # End to end: the real program in a scratch folder, driven from outside.
 file(GLOB e2e_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)

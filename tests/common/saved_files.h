@@ -15,7 +15,7 @@ inline WriteOutcome saveDayPage(const DayPage& page, const SystemTime& date)
 
 inline WriteOutcome saveDirectory(const DirectoryFile& file, const Directory& directory)
 {
-    static Directory held;
+    static Directory held;  // too large for the stack
     StoredDirectory stored;
     loadStoredDirectory(file, held, stored);
     return writeDirectoryFile(file, directory, stored);

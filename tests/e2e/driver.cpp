@@ -6,19 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-namespace {
+#include "tests/e2e/wait_for_dialog.h"
 
-// The topmost shown dialog of that caption: for "Quillory", the main window or the message box it shows.
-HWND waitForDialog(const char* caption, int seconds = 5)
-{
-    for (int i = 0; i < seconds * 10; ++i) {
-        HWND dialog = FindWindowA("#32770", caption);
-        if (dialog && IsWindowVisible(dialog)) return dialog;
-        Sleep(100);
-    }
-    std::fprintf(stderr, "driver: no window \"%s\" was shown within %d seconds\n", caption, seconds);
-    return nullptr;
-}
+namespace {
 
 // Prints every row of another process's list view, its cells split by " | ".
 // The list writes its texts into memory of its own process, so the buffer is lent there.
