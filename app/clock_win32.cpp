@@ -6,14 +6,14 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "app/reminders.h"
+#include "day/reminders.h"
 #include "app/screen_scale_win32.h"
 #include "day/day_file.h"
 #include "storage/file_stamp.h"
 #include "day/day_page.h"
-#include "day/day_view_win32.h"
-#include "text/locale_text_win32.h"
-#include "day/line_controls_win32.h"
+#include "app/day_view_win32.h"
+#include "app/locale_text_win32.h"
+#include "app/line_controls_win32.h"
 #include "resources/resource.h"
 
 BOOL(WINAPI* shellNotifyIconFunction)(DWORD, NOTIFYICONDATAW*) = Shell_NotifyIconW;

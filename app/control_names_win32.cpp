@@ -9,7 +9,7 @@
 
 #include "app/app_state_win32.h"
 #include "day/day_search.h"
-#include "day/line_controls_win32.h"
+#include "app/line_controls_win32.h"
 #include "resources/resource.h"
 
 namespace {

@@ -13,12 +13,12 @@
 #include "app/import_calendar_win32.h"
 #include "app/line_navigation_win32.h"
 #include "app/screen_scale_win32.h"
-#include "day/day_view_win32.h"
-#include "text/locale_text_win32.h"
-#include "day/other_versions_win32.h"
-#include "directory/directory_copies_win32.h"
-#include "directory/directory_list_win32.h"
-#include "day/line_controls_win32.h"
+#include "app/day_view_win32.h"
+#include "app/locale_text_win32.h"
+#include "app/other_versions_win32.h"
+#include "app/directory_copies_win32.h"
+#include "app/directory_list_win32.h"
+#include "app/line_controls_win32.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "day/day_view_win32.h"
+#include "app/day_view_win32.h"
 #include "resources/resource.h"
 
 namespace {

@@ -13,9 +13,9 @@
 #include "app/app_state_win32.h"
 #include "app/main_window_win32.h"
 #include "day/day_file.h"
-#include "day/day_view_win32.h"
+#include "app/day_view_win32.h"
 #include "storage/file_stamp.h"
-#include "directory/directory_list_win32.h"
+#include "app/directory_list_win32.h"
 #include "resources/resource.h"
 #include "tests/common/saved_files.h"
 

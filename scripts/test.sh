@@ -6,6 +6,7 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc)
 
 scripts/install-deps.sh
+scripts/check-layout.py
 
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/reminders.h"
+#include "day/reminders.h"
 #include "dates/calendar.h"
 #include "directory/entry_rules.h"
 #include "edit/close_day.h"

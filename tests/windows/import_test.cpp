@@ -9,7 +9,7 @@
 
 #include "app/calendar_file_win32.h"
 #include "app/import_calendar_win32.h"
-#include "text/locale_text_win32.h"
+#include "app/locale_text_win32.h"
 
 namespace {
 

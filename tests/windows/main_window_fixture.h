@@ -17,7 +17,7 @@
 #include "app/clock_win32.h"
 #include "app/main_window_win32.h"
 #include "app/shortcuts_win32.h"
-#include "day/day_view_win32.h"
+#include "app/day_view_win32.h"
 #include "resources/resource.h"
 #include "tests/common/scratch_folder.h"
 

@@ -3,7 +3,7 @@
 
 #include "main_window_fixture.h"
 
-#include "text/locale_text_win32.h"
+#include "app/locale_text_win32.h"
 
 namespace {
 

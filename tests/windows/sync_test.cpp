@@ -1,6 +1,6 @@
 // Another program writes the files while the window runs, as a sync client does: a temporary file renamed over.
 
-#include "directory/directory_list_win32.h"
+#include "app/directory_list_win32.h"
 #include "main_window_fixture.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Texts in any script: typed, shown, found, sorted and kept in the files as UTF-8 (reminded: see the clock).
 #include "main_window_fixture.h"
 
-#include "text/locale_text_win32.h"
+#include "app/locale_text_win32.h"
 #include "text/utf8_text.h"
 #include "tests/common/saved_files.h"
 

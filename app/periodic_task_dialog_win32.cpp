@@ -3,8 +3,8 @@
 #include <commctrl.h>
 
 #include "app/app_state_win32.h"
-#include "text/locale_text_win32.h"
-#include "directory/directory_list_win32.h"
+#include "app/locale_text_win32.h"
+#include "app/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"
 

@@ -1,5 +1,5 @@
 // Which half-hour boundaries a clock tick reaches, and the reminder it shows for them.
-#include "app/reminders.h"
+#include "day/reminders.h"
 
 #include <algorithm>
 #include <cstdio>

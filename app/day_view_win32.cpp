@@ -1,5 +1,5 @@
 // Showing a day in the main window and gathering it back.
-#include "day/day_view_win32.h"
+#include "app/day_view_win32.h"
 
 #include <cstdio>
 #include <cstring>
@@ -9,7 +9,7 @@
 #include "app/commands_win32.h"
 #include "app/control_names_win32.h"
 #include "day/day_file.h"
-#include "text/locale_text_win32.h"
+#include "app/locale_text_win32.h"
 
 namespace {
 

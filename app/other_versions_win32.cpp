@@ -1,5 +1,5 @@
 // Other versions of the day shown: finding them, and the dialog that compares one with the page.
-#include "day/other_versions_win32.h"
+#include "app/other_versions_win32.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -13,7 +13,7 @@
 #include "app/commands_win32.h"
 #include "day/day_file.h"
 #include "day/day_search.h"
-#include "day/day_view_win32.h"
+#include "app/day_view_win32.h"
 #include "storage/file_stamp.h"
 #include "storage/folder_listing.h"
 #include "day/version_lines.h"

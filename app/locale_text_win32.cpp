@@ -1,5 +1,5 @@
 // The user's locale rules on the program's texts, through their UTF-16 form.
-#include "text/locale_text_win32.h"
+#include "app/locale_text_win32.h"
 
 #include <windows.h>
 

@@ -1,5 +1,5 @@
 // The list dialog shared by the contacts, templates and periodic tasks.
-#include "directory/directory_list_win32.h"
+#include "app/directory_list_win32.h"
 
 #include <commctrl.h>
 
@@ -12,9 +12,9 @@
 #include "app/control_names_win32.h"
 #include "app/commands_win32.h"
 #include "storage/other_version.h"
-#include "text/locale_text_win32.h"
-#include "directory/insert_item_win32.h"
-#include "day/line_controls_win32.h"
+#include "app/locale_text_win32.h"
+#include "app/insert_item_win32.h"
+#include "app/line_controls_win32.h"
 #include "resources/resource.h"
 
 #define FIELD(name) RowColumn{offsetof(DirectoryEntry, name), sizeof(DirectoryEntry::name)}

@@ -8,9 +8,9 @@
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "app/list_columns_win32.h"
-#include "day/day_index_win32.h"
-#include "day/day_view_win32.h"
-#include "text/locale_text_win32.h"
+#include "app/day_index_win32.h"
+#include "app/day_view_win32.h"
+#include "app/locale_text_win32.h"
 #include "text/utf8_text.h"
 #include "resources/resource.h"
 

@@ -1,13 +1,13 @@
 // Putting a directory entry's name into the day line that had the focus.
-#include "directory/insert_item_win32.h"
+#include "app/insert_item_win32.h"
 
 #include <windows.h>
 
 #include "app/app_state_win32.h"
-#include "text/locale_text_win32.h"
+#include "app/locale_text_win32.h"
 #include "text/utf8_text.h"
 #include "directory/insert_text.h"
-#include "day/line_controls_win32.h"
+#include "app/line_controls_win32.h"
 
 void insertDirectoryItem(DirectoryEntry entry)
 {

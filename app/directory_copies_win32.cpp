@@ -1,6 +1,6 @@
 // Copies of the directory files that sync tools leave beside them: the user is
 // asked whether to add the entries a copy holds that the directory does not.
-#include "directory/directory_copies_win32.h"
+#include "app/directory_copies_win32.h"
 
 #include <windows.h>
 

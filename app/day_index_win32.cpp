@@ -1,11 +1,11 @@
 // The days read from Data stay for the rest of the run: a later opening of Find or the picker reads only what changed.
-#include "day/day_index_win32.h"
+#include "app/day_index_win32.h"
 
 #include <windows.h>
 
 #include "app/app_state_win32.h"
-#include "day/day_view_win32.h"
-#include "text/locale_text_win32.h"
+#include "app/day_view_win32.h"
+#include "app/locale_text_win32.h"
 
 DayIndex& dayIndex()
 {

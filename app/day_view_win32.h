@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "day/day_page.h"
-#include "day/line_controls_win32.h"
+#include "app/line_controls_win32.h"
 #include "day/stored_page.h"
 
 void showDayPage(const DayPage& page);

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-#include "text/locale_text_win32.h"
+#include "app/locale_text_win32.h"
 #include "text/utf8_text.h"
-#include "directory/directory_list_win32.h"
+#include "app/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"
 

@@ -3,10 +3,10 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "day/day_view_win32.h"
-#include "text/locale_text_win32.h"
+#include "app/day_view_win32.h"
+#include "app/locale_text_win32.h"
 #include "app/control_names_win32.h"
-#include "day/line_controls_win32.h"
+#include "app/line_controls_win32.h"
 #include "resources/resource.h"
 
 namespace {

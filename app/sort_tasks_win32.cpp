@@ -1,11 +1,11 @@
 // Sorting the to-do lines of the page shown.
-#include "edit/sort_tasks_win32.h"
+#include "app/sort_tasks_win32.h"
 
 #include <windows.h>
 
 #include "app/commands_win32.h"
-#include "day/day_view_win32.h"
-#include "text/locale_text_win32.h"
+#include "app/day_view_win32.h"
+#include "app/locale_text_win32.h"
 #include "edit/sort_tasks.h"
 
 int localeCollation(const char* a, const char* b)

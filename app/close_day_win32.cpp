@@ -3,9 +3,9 @@
 
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
-#include "day/day_view_win32.h"
+#include "app/day_view_win32.h"
 #include "edit/close_day.h"
-#include "edit/sort_tasks_win32.h"
+#include "app/sort_tasks_win32.h"
 
 namespace {
 

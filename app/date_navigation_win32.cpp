@@ -5,9 +5,9 @@
 #include "app/app_state_win32.h"
 #include "app/commands_win32.h"
 #include "dates/calendar.h"
-#include "day/day_index_win32.h"
-#include "day/day_view_win32.h"
-#include "day/other_versions_win32.h"
+#include "app/day_index_win32.h"
+#include "app/day_view_win32.h"
+#include "app/other_versions_win32.h"
 #include "resources/resource.h"
 
 // The page left is saved under its own date before the new date's page is read,

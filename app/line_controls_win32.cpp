@@ -1,5 +1,5 @@
 // The main window's line editors and done boxes, by page line.
-#include "day/line_controls_win32.h"
+#include "app/line_controls_win32.h"
 
 #include "app/app_state_win32.h"
 
