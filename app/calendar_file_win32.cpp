@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
+#include "app/options_win32.h"
 #include "storage/file_store.h"
 #include "icalendar/calendar_feed.h"
 #include "resources/resource.h"

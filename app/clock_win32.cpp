@@ -1,64 +1,24 @@
-// The clock, the current-slot marks, reminders and the notification-area icon.
+// The clock, the current-slot marks and reminders.
 #include "app/clock_win32.h"
 
 #include <algorithm>
-#include <map>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
-#include "day/reminders.h"
-#include "app/screen_scale_win32.h"
-#include "day/day_file.h"
-#include "storage/file_stamp.h"
-#include "day/day_page.h"
+#include "app/date_navigation_win32.h"
 #include "app/day_view_win32.h"
-#include "app/locale_text_win32.h"
 #include "app/line_controls_win32.h"
+#include "app/locale_text_win32.h"
+#include "app/tray_icon_win32.h"
+#include "day/day_file.h"
+#include "day/day_page.h"
+#include "day/reminders.h"
+#include "storage/file_stamp.h"
 #include "resources/resource.h"
-
-BOOL(WINAPI* shellNotifyIconFunction)(DWORD, NOTIFYICONDATAW*) = Shell_NotifyIconW;
 
 namespace {
 
-const UINT trayIconId = 1;
-
-// The layout every shell since Windows XP understands, balloons included.
-NOTIFYICONDATAW trayIconRecord()
-{
-    NOTIFYICONDATAW data{};
-    data.cbSize = NOTIFYICONDATAW_V3_SIZE;
-    data.hWnd = appState.mainWindow;
-    data.uID = trayIconId;
-    return data;
-}
-
-// As much of the text as the field holds; the texts given are cut to fit already.
-template <size_t size>
-void setWideText(WCHAR (&field)[size], const char* text)
-{
-    std::wstring wide = toWide(text);
-    lstrcpynW(field, wide.c_str(), int(size));
-}
-
-// Drawn at the size the window's DPI asks for; each size is loaded once.
-HICON trayIcon()
-{
-    static std::map<int, HICON> icons;
-    int size = smallIconSize(windowDpi(appState.mainWindow));
-    HICON& icon = icons[size];
-    if (!icon) icon = HICON(LoadImageA(appState.instance, MAKEINTRESOURCEA(IDI_APP_SMALL), IMAGE_ICON, size, size, 0));
-    return icon;
-}
-
 int slotHour(int slot) { return slot / 2 + 8; }
 int slotMinute(int slot) { return slot % 2 ? 30 : 0; }
-
-void setClockText(const SYSTEMTIME& now)
-{
-    char text[260] = "";
-    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS | LOCALE_USE_CP_ACP, &now, nullptr, text, sizeof text);
-    SetDlgItemTextA(appState.mainWindow, IDC_CLOCK, text);
-}
 
 // Reminders come from today whatever day the window shows: from the window
 // when it shows today (a read-only line is done), else from today's file as
@@ -92,12 +52,7 @@ bool remindOfSlots(const SYSTEMTIME& now, uint32_t slots)
     composeReminder(schedule, slots, text);
     if (text[0] == '\0') return true;
 
-    NOTIFYICONDATAW data = trayIconRecord();
-    setWideText(data.szInfo, text);
-    data.uFlags = NIF_INFO;
-    setWideText(data.szInfoTitle, appState.caption);
-    data.dwInfoFlags = NIIF_INFO;
-    shellNotifyIconFunction(NIM_MODIFY, &data);
+    showTrayBalloon(text);
     return true;
 }
 
@@ -142,7 +97,7 @@ void startClock()
 void clockTick()
 {
     SYSTEMTIME now = localTime();
-    if (appState.showTime) setClockText(now);
+    if (appState.showTime) showTimeOfDay(now);
     ReachedBoundaries reached = reachBoundaries(clockMemory, toSystemTime(now));
     if (reached.dateChanged && isSameDay(appState.dateShown, toSYSTEMTIME(reached.dayLeft))) {
         followPending = true;
@@ -179,28 +134,4 @@ void markCurrentSlot()
         ShowWindow(label, SW_HIDE);
         ShowWindow(label, SW_SHOWNORMAL);
     }
-}
-
-void addTrayIcon()
-{
-    NOTIFYICONDATAW data = trayIconRecord();
-    data.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    data.uCallbackMessage = WM_TRAY_ICON;
-    data.hIcon = trayIcon();
-    setWideText(data.szTip, appState.caption);
-    shellNotifyIconFunction(NIM_ADD, &data);
-}
-
-void scaleTrayIcon()
-{
-    NOTIFYICONDATAW data = trayIconRecord();
-    data.uFlags = NIF_ICON;
-    data.hIcon = trayIcon();
-    shellNotifyIconFunction(NIM_MODIFY, &data);
-}
-
-void removeTrayIcon()
-{
-    NOTIFYICONDATAW data = trayIconRecord();
-    shellNotifyIconFunction(NIM_DELETE, &data);
 }

@@ -1,9 +1,7 @@
-// The seam through which the notification-area icon reaches the shell; tests replace it to watch the balloons.
+// The clock: the time shown, the current slot marked, reminders given, and today followed at midnight.
 #pragma once
 
-#include <windows.h>
-#include <shellapi.h>
-
-// The wide record, so that a balloon holds 255 characters in any script
-// rather than 255 bytes of their UTF-8 form.
-extern BOOL(WINAPI* shellNotifyIconFunction)(DWORD action, NOTIFYICONDATAW* data);
+void startClock();  // the one-second timer, and the time it started at
+// Every second, and whenever the time of day may have jumped.
+void clockTick();
+void markCurrentSlot();

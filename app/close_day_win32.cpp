@@ -1,11 +1,16 @@
 // Closing the day shown: its unfinished work moves on to the next day.
+#include "app/close_day_win32.h"
+
 #include <windows.h>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
+#include "app/date_navigation_win32.h"
+#include "app/day_lines_win32.h"
 #include "app/day_view_win32.h"
-#include "edit/close_day.h"
+#include "app/locale_text_win32.h"
 #include "app/sort_tasks_win32.h"
+#include "day/day_file.h"
+#include "edit/close_day.h"
 
 namespace {
 
@@ -48,7 +53,8 @@ void closeCurrentDay()
     SYSTEMTIME nextDate = appState.dateShown;
     DayPage next;
     gatherDayPage(next);
-    bool noRoom = carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), localeCollation);
+    bool noRoom =
+        carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), collateAsTheUserDoes);
     if (noRoom) {
         if (!userAgrees("Warning. There is no room for move all tasks. Continue?") ||
             !isSameDay(nextDate, appState.dateShown) || !saveShownPage())
@@ -58,7 +64,7 @@ void closeCurrentDay()
         DayPage closedNow;
         if (readDayPage(toSystemTime(closed), closedNow) != ReadResult::unreadable) closing = closedNow;
         gatherDayPage(next);
-        carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), localeCollation);
+        carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), collateAsTheUserDoes);
     }
     showDayPage(next);
     // The page is already in order; sorting what the window now shows keeps

@@ -1,9 +1,9 @@
 // Moving to another day: one step back or forward, or a date picked from a calendar.
-#include <windows.h>
+#include "app/date_navigation_win32.h"
+
 #include <commctrl.h>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
 #include "dates/calendar.h"
 #include "app/day_index_win32.h"
 #include "app/day_view_win32.h"

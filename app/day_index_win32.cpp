@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "app/app_state_win32.h"
-#include "app/day_view_win32.h"
+#include "app/day_lines_win32.h"
 #include "app/locale_text_win32.h"
 
 DayIndex& dayIndex()

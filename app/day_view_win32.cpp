@@ -1,60 +1,15 @@
-// Showing a day in the main window and gathering it back.
+// The day shown: its header, reading it into the window, and keeping its file.
 #include "app/day_view_win32.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
 #include "app/control_names_win32.h"
+#include "app/day_lines_win32.h"
+#include "app/undo_win32.h"
 #include "day/day_file.h"
-#include "app/locale_text_win32.h"
-
-namespace {
-
-// An editor can hold more than a line keeps (a name put in by Select): it is
-// cut to whole characters, never inside one as a cut to the buffer's bytes would.
-void gatherLine(HWND editor, HWND box, DayLine& line)
-{
-    char text[3 * lineTextSize];
-    readControlText(editor, text, sizeof text);
-    setLineText(line, text);
-    trimLineText(line);
-    line.done = box != nullptr && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    line.mark = markOfFont(HFONT(SendMessageA(editor, WM_GETFONT, 0, 0)));
-}
-
-// Given the page the window shows now, only what differs is touched, so an
-// editor whose text stays keeps its caret, its selection and the blanks typed
-// at its ends.
-void showLines(const DayPage& page, const DayPage* shown)
-{
-    for (int i = 0; i < dayLineCount; ++i) {
-        const DayLine& line = page.lines[i];
-        const DayLine* was = shown ? &shown->lines[i] : nullptr;
-        HWND editor = lineEditor(i);
-        if (!was || std::strncmp(was->text, line.text, sizeof line.text) != 0) SetWindowTextA(editor, line.text);
-        if (HWND box = doneBox(i); box && (!was || was->done != line.done))
-            SendMessageA(box, BM_SETCHECK, line.done ? BST_CHECKED : BST_UNCHECKED, 0);
-        if (HFONT font = markFont(line.mark); font && (!was || was->mark != line.mark))
-            setLineFont(editor, font);
-    }
-    applyDoneState();
-    InvalidateRect(appState.mainWindow, nullptr, FALSE);
-}
-
-}  // namespace
-
-void showDayPage(const DayPage& page)
-{
-    showLines(page, nullptr);
-}
-
-void gatherDayPage(DayPage& page)
-{
-    for (int i = 0; i < dayLineCount; ++i) gatherLine(lineEditor(i), doneBox(i), page.lines[i]);
-}
+#include "resources/resource.h"
 
 namespace {
 
@@ -92,9 +47,16 @@ void showDateHeader()
     CharUpperBuffW(weekday, IS_HIGH_SURROGATE(weekday[0]) ? 2 : 1);
     SetDlgItemTextW(appState.mainWindow, IDC_WEEKDAY_NAME, weekday);
     if (appState.showTime)
-        clockTick();
+        showTimeOfDay(localTime());
     else
         setDateText(IDC_CLOCK, date, "yyyy");
+}
+
+void showTimeOfDay(const SYSTEMTIME& now)
+{
+    char text[260] = "";
+    GetTimeFormatA(LOCALE_USER_DEFAULT, TIME_NOSECONDS | LOCALE_USE_CP_ACP, &now, nullptr, text, sizeof text);
+    SetDlgItemTextA(appState.mainWindow, IDC_CLOCK, text);
 }
 
 void showHourLabels()
@@ -131,7 +93,7 @@ namespace {
 void showTakenIn(const DayPage& shown, const DayPage& page)
 {
     takeUndoStep();
-    showLines(page, &shown);
+    showDayPage(page, &shown);
     takeUndoStep();
 }
 

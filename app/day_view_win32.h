@@ -1,15 +1,15 @@
-// Moving a day between the main window's controls and a DayPage.
+// The day shown: its header, reading it into the window, and keeping its file.
 #pragma once
 
 #include <windows.h>
 
-#include "day/day_page.h"
-#include "app/line_controls_win32.h"
 #include "day/stored_page.h"
 
-void showDayPage(const DayPage& page);
-void gatherDayPage(DayPage& page);
+// The date of the day shown above its page, and under it the time of day
+// when the options show it, else the year.
 void showDateHeader();
+void showTimeOfDay(const SYSTEMTIME& now);
+// The hour labels in twelve or twenty-four hours, then the header.
 void showHourLabels();
 // Reads the page of dateShown and shows it. A file that exists but cannot be
 // read leaves the day shown empty and unchangeable, and is told of once the

@@ -10,19 +10,49 @@
 
 #include "app/app_state_win32.h"
 #include "app/control_names_win32.h"
-#include "app/commands_win32.h"
-#include "storage/other_version.h"
-#include "app/locale_text_win32.h"
+#include "app/entry_dialogs_win32.h"
 #include "app/insert_item_win32.h"
 #include "app/line_controls_win32.h"
+#include "app/list_columns_win32.h"
+#include "app/locale_text_win32.h"
+#include "app/periodic_task_dialog_win32.h"
+#include "directory/directory_file.h"
+#include "storage/other_version.h"
 #include "resources/resource.h"
+
+namespace {
+
+// Which entry field each list column shows, and how wide the field is.
+struct RowColumn {
+    size_t offset;
+    size_t width;
+};
+constexpr int rowColumnCount = 5;
+using RowLayout = RowColumn[rowColumnCount];
 
 #define FIELD(name) RowColumn{offsetof(DirectoryEntry, name), sizeof(DirectoryEntry::name)}
 const RowLayout contactLayout = {FIELD(name), FIELD(phone), FIELD(email), FIELD(birthday), FIELD(description)};
 const RowLayout periodicLayout = {FIELD(name), FIELD(period), FIELD(week), FIELD(day), FIELD(month)};
 #undef FIELD
 
-namespace {
+// One member of the list dialog family, and the state of its open dialog.
+struct DirectoryList {
+    Directory& entries;
+    const char* caption;  // null keeps the template's own
+    const ListColumn* columns;
+    int columnCount;
+    const RowLayout& layout;
+    int entryDialog;
+    DLGPROC entryDialogProc;
+    const char* editCaption;
+    HWND listControl;
+    const DirectoryFile& file;
+    StoredDirectory& stored;
+    const char* what;  // "contacts": what the questions call it
+};
+
+// Enter in the list dialog, and a row deleted: the directory is taken again from the rows.
+constexpr int rebuildDirectoryCommand = IDOK;
 
 const ListColumn contactColumns[] = {
     {"Name", 200}, {"Phone", 100}, {"E-mail", 100}, {"Birthday", 100}, {"Description", 200}};
@@ -60,6 +90,40 @@ void readCell(HWND listControl, int row, int column, char* text, int width)
 void tell(HWND listControl, const char* text)
 {
     showMessage(listControl, text, MB_OK | MB_ICONINFORMATION);
+}
+
+int requireSelectedRow(HWND listControl)
+{
+    if (rowCount(listControl) == 0) {
+        tell(listControl, "There is no item in listview!");
+        return -1;
+    }
+    int row = selectedRow(listControl);
+    if (row < 0) tell(listControl, "Please select a line!");
+    return row;
+}
+
+void writeEntryRow(HWND listControl, int row, const DirectoryEntry& entry, const RowLayout& layout)
+{
+    if (row < 0) {
+        LVITEMA item{};
+        item.mask = LVIF_STATE;
+        item.iItem = rowCount(listControl);
+        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        row = int(SendMessageA(listControl, LVM_INSERTITEMA, 0, LPARAM(&item)));
+    }
+    for (int column = 0; column < rowColumnCount; ++column) {
+        LVITEMA cell{};
+        cell.iSubItem = column;
+        cell.pszText = const_cast<char*>(field(entry, layout[column]));
+        SendMessageA(listControl, LVM_SETITEMTEXTA, row, LPARAM(&cell));
+    }
+}
+
+void readEntryRow(HWND listControl, int row, DirectoryEntry& entry, const RowLayout& layout)
+{
+    for (int column = 0; column < rowColumnCount; ++column)
+        readCell(listControl, row, column, field(entry, layout[column]), int(layout[column].width));
 }
 
 // The names are taken before sorting and each row carries the index of its own:
@@ -136,12 +200,16 @@ void onInitDialog(HWND dialog, DirectoryList& list)
     annotateName(GetDlgItem(dialog, IDC_DELETE_ENTRY), "Delete");
 }
 
-void openEntryDialog(HWND dialog, DirectoryList& list, int addMode)
+// The entry, added or edited, becomes a row and the directory is taken again from the rows.
+void openEntryDialog(HWND dialog, DirectoryList& list, bool adding)
 {
-    list.addMode = addMode;
+    EntryEdit edit{{}, adding ? nullptr : list.editCaption, list.listControl};
+    if (!adding) readEntryRow(list.listControl, selectedRow(list.listControl), edit.entry, list.layout);
     if (DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(list.entryDialog), dialog, list.entryDialogProc,
-                        LPARAM(list.listControl)) == 0)
+                        LPARAM(&edit)) == 0)
         return;
+    writeEntryRow(list.listControl, adding ? -1 : selectedRow(list.listControl), edit.entry, list.layout);
+    gatherDirectory(list);
     sortRows(list.listControl);
     revealSelectedRow(list.listControl);
 }
@@ -152,12 +220,12 @@ void addEntry(HWND dialog, DirectoryList& list)
         tell(list.listControl, directoryFullText);
         return;
     }
-    openEntryDialog(dialog, list, 1);
+    openEntryDialog(dialog, list, true);
 }
 
 void editEntry(HWND dialog, DirectoryList& list)
 {
-    if (requireSelectedRow(list.listControl) >= 0) openEntryDialog(dialog, list, 0);
+    if (requireSelectedRow(list.listControl) >= 0) openEntryDialog(dialog, list, false);
 }
 
 void deleteEntry(HWND dialog, DirectoryList& list)
@@ -195,6 +263,35 @@ void onCommand(HWND dialog, DirectoryList& list, int id)
     case IDC_SELECT_ENTRY: selectEntry(dialog, list); break;
     case IDCANCEL: EndDialog(dialog, 0); break;
     }
+}
+
+INT_PTR CALLBACK DirectoryListDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* list = reinterpret_cast<DirectoryList*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+    case WM_INITDIALOG:
+        onInitDialog(dialog, *reinterpret_cast<DirectoryList*>(lParam));
+        return 1;
+    case WM_COMMAND:
+        if (list) onCommand(dialog, *list, LOWORD(wParam));
+        return 1;
+    case WM_NOTIFY:
+        if (!list) break;
+        if (reinterpret_cast<NMHDR*>(lParam)->code == NM_DBLCLK) {
+            onCommand(dialog, *list, IDC_EDIT_ENTRY);
+            return 1;
+        }
+        // The buttons "+", "..." and "-" from the keyboard: Insert, F2 and Delete.
+        if (reinterpret_cast<NMHDR*>(lParam)->code == LVN_KEYDOWN) {
+            switch (reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey) {
+            case VK_INSERT: onCommand(dialog, *list, IDC_ADD_ENTRY); break;
+            case VK_F2: onCommand(dialog, *list, IDC_EDIT_ENTRY); break;
+            case VK_DELETE: onCommand(dialog, *list, IDC_DELETE_ENTRY); break;
+            }
+        }
+        break;
+    }
+    return 0;
 }
 
 bool isOpen(const DirectoryList& list)
@@ -258,19 +355,15 @@ void openDirectoryList(DirectoryList& list)
     if (keepDirectory(list, KeepOccasion::leave) == StoreResult::failed) reportSaveFailure();
 }
 
-}  // namespace
-
 DirectoryList contactsList{appState.contacts, nullptr, contactColumns, 5, contactLayout,
-                           IDD_CONTACT, ContactDialog, "Edit contact", nullptr, 0,
+                           IDD_CONTACT, ContactDialog, "Edit contact", nullptr,
                            contactsFile, appState.storedContacts, "contacts"};
 DirectoryList templatesList{appState.templates, "Templates", templateColumns, 1, contactLayout,
-                            IDD_TEMPLATE, TemplateDialog, "Edit template", nullptr, 0,
+                            IDD_TEMPLATE, TemplateDialog, "Edit template", nullptr,
                             templatesFile, appState.storedTemplates, "templates"};
 DirectoryList periodicTasksList{appState.periodicTasks, "Periodic tasks", periodicColumns, 5, periodicLayout,
-                                IDD_PERIODIC_TASK, PeriodicTaskDialog, "Edit periodic task", nullptr, 0,
+                                IDD_PERIODIC_TASK, PeriodicTaskDialog, "Edit periodic task", nullptr,
                                 periodicTasksFile, appState.storedPeriodicTasks, "periodic tasks"};
-
-namespace {
 
 DirectoryList* const directoryLists[] = {&contactsList, &templatesList, &periodicTasksList};
 
@@ -344,91 +437,6 @@ void keepDirectoriesInStep()
 int selectedRow(HWND listControl)
 {
     return int(SendMessageA(listControl, LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED));
-}
-
-int requireSelectedRow(HWND listControl)
-{
-    if (rowCount(listControl) == 0) {
-        tell(listControl, "There is no item in listview!");
-        return -1;
-    }
-    int row = selectedRow(listControl);
-    if (row < 0) tell(listControl, "Please select a line!");
-    return row;
-}
-
-void writeEntryRow(HWND listControl, int row, const DirectoryEntry& entry, const RowLayout& layout)
-{
-    if (row < 0) {
-        LVITEMA item{};
-        item.mask = LVIF_STATE;
-        item.iItem = rowCount(listControl);
-        item.state = item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        row = int(SendMessageA(listControl, LVM_INSERTITEMA, 0, LPARAM(&item)));
-    }
-    for (int column = 0; column < rowColumnCount; ++column) {
-        LVITEMA cell{};
-        cell.iSubItem = column;
-        cell.pszText = const_cast<char*>(field(entry, layout[column]));
-        SendMessageA(listControl, LVM_SETITEMTEXTA, row, LPARAM(&cell));
-    }
-}
-
-void readEntryRow(HWND listControl, int row, DirectoryEntry& entry, const RowLayout& layout)
-{
-    for (int column = 0; column < rowColumnCount; ++column)
-        readCell(listControl, row, column, field(entry, layout[column]), int(layout[column].width));
-}
-
-DirectoryEntry startEntryDialog(HWND dialog, const DirectoryList& list)
-{
-    DirectoryEntry entry{};
-    if (list.addMode == 0) {
-        SetWindowTextA(dialog, list.editCaption);
-        readEntryRow(list.listControl, selectedRow(list.listControl), entry, list.layout);
-    }
-    return entry;
-}
-
-void storeEntry(HWND dialog, const DirectoryList& list, int notedRow, const DirectoryEntry& entry)
-{
-    writeEntryRow(list.listControl, list.addMode ? -1 : notedRow, entry, list.layout);
-    EndDialog(dialog, 1);
-    SendMessageA(GetParent(dialog), WM_COMMAND, rebuildDirectoryCommand, 0);
-}
-
-void reportEntryProblem(const DirectoryList& list, const char* text)
-{
-    tell(list.listControl, text);
-}
-
-INT_PTR CALLBACK DirectoryListDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    auto* list = reinterpret_cast<DirectoryList*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-    case WM_INITDIALOG:
-        onInitDialog(dialog, *reinterpret_cast<DirectoryList*>(lParam));
-        return 1;
-    case WM_COMMAND:
-        if (list) onCommand(dialog, *list, LOWORD(wParam));
-        return 1;
-    case WM_NOTIFY:
-        if (!list) break;
-        if (reinterpret_cast<NMHDR*>(lParam)->code == NM_DBLCLK) {
-            onCommand(dialog, *list, IDC_EDIT_ENTRY);
-            return 1;
-        }
-        // The buttons "+", "..." and "-" from the keyboard: Insert, F2 and Delete.
-        if (reinterpret_cast<NMHDR*>(lParam)->code == LVN_KEYDOWN) {
-            switch (reinterpret_cast<NMLVKEYDOWN*>(lParam)->wVKey) {
-            case VK_INSERT: onCommand(dialog, *list, IDC_ADD_ENTRY); break;
-            case VK_F2: onCommand(dialog, *list, IDC_EDIT_ENTRY); break;
-            case VK_DELETE: onCommand(dialog, *list, IDC_DELETE_ENTRY); break;
-            }
-        }
-        break;
-    }
-    return 0;
 }
 
 void openContacts()

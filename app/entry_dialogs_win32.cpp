@@ -1,11 +1,11 @@
-// The add/edit dialogs of a contact and of a template, and filling any add/edit dialog from an entry.
-#include <windows.h>
+// The add/edit dialogs of a contact and of a template, and what every add/edit dialog does alike.
+#include "app/entry_dialogs_win32.h"
 
 #include <cstring>
 
+#include "app/app_state_win32.h"
 #include "app/locale_text_win32.h"
 #include "text/utf8_text.h"
-#include "app/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"
 
@@ -45,7 +45,7 @@ void readText(HWND dialog, int id, char (&field)[width])
     readControlText(GetDlgItem(dialog, id), field, width);
 }
 
-void openContact(HWND dialog)
+void openContact(HWND dialog, LPARAM edit)
 {
     limitText(dialog, IDC_ENTRY_NAME, int(charactersOfBuffer(sizeof(DirectoryEntry::name))));
     limitText(dialog, IDC_ENTRY_PHONE, int(charactersOfBuffer(sizeof(DirectoryEntry::phone))));
@@ -54,7 +54,7 @@ void openContact(HWND dialog)
     limitText(dialog, IDC_BIRTHDAY_DAY, 2);
     limitText(dialog, IDC_BIRTHDAY_YEAR, 4);
     limitText(dialog, IDC_ENTRY_DESCRIPTION, int(charactersOfBuffer(sizeof(DirectoryEntry::description))));
-    showEntryInDialog(dialog, startEntryDialog(dialog, contactsList));
+    showEntryInDialog(dialog, startEntryDialog(dialog, edit));
 }
 
 // A birthday that is incomplete or impossible is dropped without a word: the
@@ -71,25 +71,36 @@ void storeContact(HWND dialog)
     GetDlgItemTextA(dialog, IDC_BIRTHDAY_DAY, day, sizeof day);
     GetDlgItemTextA(dialog, IDC_BIRTHDAY_YEAR, year, sizeof year);
     composeBirthday(month, day, year, entry.birthday);
-    int row = selectedRow(contactsList.listControl);
-    if (const char* problem = checkEntryName(entry.name))
-        reportEntryProblem(contactsList, problem);
-    else
-        storeEntry(dialog, contactsList, row, entry);
+    finishEntryDialog(dialog, entry, checkEntryName(entry.name));
 }
 
 void storeTemplate(HWND dialog)
 {
     DirectoryEntry entry{};
     readText(dialog, IDC_ENTRY_NAME, entry.name);
-    int row = selectedRow(templatesList.listControl);
-    if (const char* problem = checkEntryName(entry.name))
-        reportEntryProblem(templatesList, problem);
-    else
-        storeEntry(dialog, templatesList, row, entry);
+    finishEntryDialog(dialog, entry, checkEntryName(entry.name));
 }
 
 }  // namespace
+
+const DirectoryEntry& startEntryDialog(HWND dialog, LPARAM edit)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, edit);
+    const EntryEdit& asked = *reinterpret_cast<const EntryEdit*>(edit);
+    if (asked.caption) SetWindowTextA(dialog, asked.caption);
+    return asked.entry;
+}
+
+void finishEntryDialog(HWND dialog, const DirectoryEntry& entry, const char* problem)
+{
+    auto* edit = reinterpret_cast<EntryEdit*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (problem) {
+        showMessage(edit->listControl, problem, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    edit->entry = entry;
+    EndDialog(dialog, 1);
+}
 
 void showEntryInDialog(HWND dialog, DirectoryEntry entry)
 {
@@ -120,10 +131,10 @@ void showEntryInDialog(HWND dialog, DirectoryEntry entry)
     setText(IDC_TASK_MONTH, entry.month);
 }
 
-INT_PTR CALLBACK ContactDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK ContactDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG: openContact(dialog); return 1;
+    case WM_INITDIALOG: openContact(dialog, lParam); return 1;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: storeContact(dialog); return 1;
@@ -134,12 +145,12 @@ INT_PTR CALLBACK ContactDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     return 0;
 }
 
-INT_PTR CALLBACK TemplateDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK TemplateDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
         limitText(dialog, IDC_ENTRY_NAME, int(charactersOfBuffer(sizeof(DirectoryEntry::name))));
-        showEntryInDialog(dialog, startEntryDialog(dialog, templatesList));
+        showEntryInDialog(dialog, startEntryDialog(dialog, lParam));
         return 1;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {

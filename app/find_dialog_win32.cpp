@@ -1,4 +1,6 @@
 // The Find dialog: every line of every day that holds the typed text, and going to one of them.
+#include "app/find_dialog_win32.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -6,10 +8,10 @@
 #include <string>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
-#include "app/list_columns_win32.h"
+#include "app/date_navigation_win32.h"
 #include "app/day_index_win32.h"
-#include "app/day_view_win32.h"
+#include "app/line_controls_win32.h"
+#include "app/list_columns_win32.h"
 #include "app/locale_text_win32.h"
 #include "text/utf8_text.h"
 #include "resources/resource.h"

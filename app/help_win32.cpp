@@ -6,12 +6,11 @@
 #include <cstdio>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
 #include "resources/resource.h"
 
-const char homePageAddress[] = "https://www.brenhollow.com/quillory";
-
 namespace {
+
+const char homePageAddress[] = "https://www.brenhollow.com/quillory";
 
 void showString(HWND dialog, int id)
 {
@@ -31,8 +30,6 @@ void showAboutTexts(HWND dialog)
     SetDlgItemTextA(dialog, IDC_ABOUT_TITLE, title);
 }
 
-}  // namespace
-
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
@@ -46,6 +43,8 @@ INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
     }
     return 0;
 }
+
+}  // namespace
 
 void openAboutBox()
 {

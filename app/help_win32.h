@@ -1,8 +1,8 @@
-// The About box's procedure, and the home page's address.
+// The About box, the user manual and the home page.
 #pragma once
 
 #include <windows.h>
 
-extern const char homePageAddress[];
-
-INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+void openAboutBox();
+void openUserManual(HWND owner, const char* baseName);
+void openHomePage();

@@ -9,9 +9,9 @@
 
 #include "app/app_state_win32.h"
 #include "app/calendar_file_win32.h"
-#include "app/commands_win32.h"
+#include "app/day_lines_win32.h"
+#include "app/undo_win32.h"
 #include "day/day_file.h"
-#include "app/day_view_win32.h"
 #include "storage/file_stamp.h"
 #include "app/locale_text_win32.h"
 #include "day/page_merge.h"

@@ -1,9 +1,9 @@
-// Clearing, moving and closing lines of the page shown.
+// Clearing, moving, marking and closing lines of the page shown.
+#include "app/line_commands_win32.h"
+
 #include <windows.h>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
-#include "app/day_view_win32.h"
 #include "app/locale_text_win32.h"
 #include "app/control_names_win32.h"
 #include "app/line_controls_win32.h"

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
-#include "app/day_view_win32.h"
+#include "app/line_controls_win32.h"
+#include "app/undo_win32.h"
 
 namespace {
 

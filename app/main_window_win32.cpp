@@ -8,17 +8,26 @@
 
 #include "app/app_state_win32.h"
 #include "app/calendar_file_win32.h"
-#include "app/commands_win32.h"
+#include "app/clock_win32.h"
+#include "app/close_day_win32.h"
 #include "app/control_names_win32.h"
-#include "app/import_calendar_win32.h"
-#include "app/line_navigation_win32.h"
-#include "app/screen_scale_win32.h"
+#include "app/date_navigation_win32.h"
 #include "app/day_view_win32.h"
-#include "app/locale_text_win32.h"
-#include "app/other_versions_win32.h"
 #include "app/directory_copies_win32.h"
 #include "app/directory_list_win32.h"
+#include "app/find_dialog_win32.h"
+#include "app/help_win32.h"
+#include "app/import_calendar_win32.h"
+#include "app/line_commands_win32.h"
 #include "app/line_controls_win32.h"
+#include "app/line_navigation_win32.h"
+#include "app/locale_text_win32.h"
+#include "app/options_win32.h"
+#include "app/other_versions_win32.h"
+#include "app/screen_scale_win32.h"
+#include "app/sort_tasks_win32.h"
+#include "app/tray_icon_win32.h"
+#include "app/undo_win32.h"
 
 namespace {
 
@@ -66,24 +75,6 @@ bool isDoneBoxCommand(int id)
            (id >= IDC_FIRST_TODO_DONE && id <= IDC_FIRST_TODO_DONE + todoLineCount);
 }
 
-// The commands that rearrange the day shown; a day whose file could not be
-// read stays as it was shown.
-bool changesTheDay(int id)
-{
-    switch (id) {
-    case IDM_MARK_IMPORTANT:
-    case IDM_MARK_PRIMARY:
-    case IDM_MARK_SECONDARY:
-    case IDM_CLOSE_EMPTY_TASKS:
-    case IDM_MOVE_UP:
-    case IDM_MOVE_DOWN:
-    case IDM_CLEAR:
-    case IDM_CLOSE_CURRENT_DAY:
-    case IDM_SORT_TASKS: return true;
-    }
-    return false;
-}
-
 // The day is saved before the window goes, while the user can still be asked
 // what to do when it cannot be.
 void closeMainWindow()
@@ -96,41 +87,51 @@ void closeMainWindow()
     EndDialog(appState.mainWindow, IDCANCEL);
 }
 
+struct Command {
+    int id;
+    void (*run)();
+    bool changesTheDay;  // rearranges the day shown, which a day whose file could not be read must not
+};
+
+const Command commands[] = {
+    {IDCANCEL, closeMainWindow, false},
+    {IDM_EXIT, closeMainWindow, false},
+    {IDM_ABOUT, openAboutBox, false},
+    {IDC_PREVIOUS_DAY, [] { stepDay(-1); }, false},
+    {IDC_PICK_DATE, openDatePicker, false},
+    {IDC_NEXT_DAY, [] { stepDay(+1); }, false},
+    {IDM_MARK_IMPORTANT, [] { setMark(markImportant); }, true},
+    {IDM_MARK_PRIMARY, [] { setMark(markPrimary); }, true},
+    {IDM_MARK_SECONDARY, [] { setMark(markSecondary); }, true},
+    {IDM_OPTIONS, openOptionsDialog, false},
+    {IDM_TEMPLATES, openTemplates, false},
+    {IDM_CONTACTS, openContacts, false},
+    {IDM_CLOSE_EMPTY_TASKS, closeEmptyTasks, true},
+    {IDM_HOME_PAGE, openHomePage, false},
+    {IDM_USER_MANUAL, [] { openUserManual(appState.mainWindow, appState.caption); }, false},
+    {IDM_MOVE_UP, [] { moveLine(-1); }, true},
+    {IDM_MOVE_DOWN, [] { moveLine(+1); }, true},
+    {IDM_CLEAR, clearLine, true},
+    {IDM_PERIODIC_TASKS, openPeriodicTasks, false},
+    {IDM_CLOSE_CURRENT_DAY, closeCurrentDay, true},
+    {IDM_SORT_TASKS, sortTasks, true},
+    {IDM_UNDO, undoChange, false},
+    {IDM_REDO, redoChange, false},
+    {IDM_FIND, openFind, false},
+    {IDM_OTHER_VERSIONS, openOtherVersions, false},
+    {IDC_OTHER_VERSION, openOtherVersions, false},
+    {IDM_CALENDAR_FILE, toggleCalendarFile, false},
+    {IDM_IMPORT_CALENDAR, chooseCalendarFile, false},
+};
+
 void onCommand(int id)
 {
-    if (appState.storedDay.unreadable && changesTheDay(id)) return;
-    switch (id) {
-    case IDCANCEL:
-    case IDM_EXIT: closeMainWindow(); break;
-    case IDM_ABOUT: openAboutBox(); break;
-    case IDC_PREVIOUS_DAY: stepDay(-1); break;
-    case IDC_PICK_DATE: openDatePicker(); break;
-    case IDC_NEXT_DAY: stepDay(+1); break;
-    case IDM_MARK_IMPORTANT:
-    case IDM_MARK_PRIMARY:
-    case IDM_MARK_SECONDARY: setMark(id - IDM_MARK_IMPORTANT); break;
-    case IDM_OPTIONS: openOptionsDialog(); break;
-    case IDM_TEMPLATES: openTemplates(); break;
-    case IDM_CONTACTS: openContacts(); break;
-    case IDM_CLOSE_EMPTY_TASKS: closeEmptyTasks(); break;
-    case IDM_HOME_PAGE: openHomePage(); break;
-    case IDM_USER_MANUAL: openUserManual(appState.mainWindow, appState.caption); break;
-    case IDM_MOVE_UP: moveLine(-1); break;
-    case IDM_MOVE_DOWN: moveLine(+1); break;
-    case IDM_CLEAR: clearLine(); break;
-    case IDM_PERIODIC_TASKS: openPeriodicTasks(); break;
-    case IDM_CLOSE_CURRENT_DAY: closeCurrentDay(); break;
-    case IDM_SORT_TASKS: sortTasks(); break;
-    case IDM_UNDO: undoChange(); break;
-    case IDM_REDO: redoChange(); break;
-    case IDM_FIND: openFind(); break;
-    case IDM_OTHER_VERSIONS:
-    case IDC_OTHER_VERSION: openOtherVersions(); break;
-    case IDM_CALENDAR_FILE: toggleCalendarFile(); break;
-    case IDM_IMPORT_CALENDAR: chooseCalendarFile(); break;
-    default:
-        if (isDoneBoxCommand(id)) applyDoneState();
+    for (const Command& command : commands) {
+        if (command.id != id) continue;
+        if (!command.changesTheDay || !appState.storedDay.unreadable) command.run();
+        return;
     }
+    if (isDoneBoxCommand(id)) applyDoneState();
 }
 
 // A command ends any run of typing, and what it changes on the page is one
@@ -203,8 +204,6 @@ void tellUnreadableFiles(HWND window)
     telling = false;
 }
 
-}  // namespace
-
 void InitMainWindow()
 {
     HWND window = appState.mainWindow;
@@ -231,7 +230,9 @@ void InitMainWindow()
     PostMessageA(window, WM_IMPORT_QUEUED, 0, 0);  // the command line's file, once the window is up
 }
 
-void SaveAll(bool endingSession)
+// At a log-off or shutdown (endingSession) nobody can answer a question, so a
+// day that cannot be saved is kept as an other version beside its file.
+void SaveAll(bool endingSession = false)
 {
     removeTrayIcon();
     writeOptions();
@@ -239,6 +240,8 @@ void SaveAll(bool endingSession)
     saveShownPageAtEnd(endingSession);
     stopCalendarFile();
 }
+
+}  // namespace
 
 INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {

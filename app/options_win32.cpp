@@ -5,7 +5,6 @@
 #include <string>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
 #include "app/day_view_win32.h"
 #include "resources/resource.h"
 
@@ -94,8 +93,6 @@ void applyOptions(HWND dialog)
     EndDialog(dialog, 0);
 }
 
-}  // namespace
-
 INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
@@ -112,6 +109,8 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
     }
     return 0;
 }
+
+}  // namespace
 
 void openOptionsDialog()
 {

@@ -1,7 +1,8 @@
-// The Options dialog's procedure.
+// The four options, kept in the registry, and the Options dialog.
 #pragma once
 
-#include <windows.h>
-
-INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
+// Before the main window is made, whose template the large font chooses.
+void readLargeFontOption();
+void readOptions();
+void writeOptions();
+void openOptionsDialog();

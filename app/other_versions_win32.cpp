@@ -10,7 +10,8 @@
 
 #include "app/app_state_win32.h"
 #include "app/list_columns_win32.h"
-#include "app/commands_win32.h"
+#include "app/day_lines_win32.h"
+#include "app/undo_win32.h"
 #include "day/day_file.h"
 #include "day/day_search.h"
 #include "app/day_view_win32.h"

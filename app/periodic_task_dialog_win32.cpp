@@ -1,10 +1,11 @@
 // The add/edit dialog of a periodic task, whose fields follow the period chosen.
-#include <windows.h>
+#include "app/periodic_task_dialog_win32.h"
+
 #include <commctrl.h>
 
 #include "app/app_state_win32.h"
+#include "app/entry_dialogs_win32.h"
 #include "app/locale_text_win32.h"
-#include "app/directory_list_win32.h"
 #include "directory/entry_rules.h"
 #include "resources/resource.h"
 
@@ -51,14 +52,14 @@ void updatePeriodicTaskFields(HWND dialog)
     enable(dialog, {IDC_TASK_MONTH, IDC_TASK_MONTH_LABEL, IDC_TASK_MONTH_STEPPER}, !byWeek && !byMonth);
 }
 
-void openPeriodicTask(HWND dialog)
+void openPeriodicTask(HWND dialog, LPARAM edit)
 {
     setUpStepper(dialog, IDC_TASK_DAY_STEPPER, IDC_TASK_DAY, 31);
     setUpStepper(dialog, IDC_TASK_MONTH_STEPPER, IDC_TASK_MONTH, 12);
     SendDlgItemMessageA(dialog, IDC_ENTRY_NAME, EM_LIMITTEXT, charactersOfBuffer(sizeof(PeriodicTask::name)), 0);
     SendDlgItemMessageA(dialog, IDC_TASK_DAY, EM_LIMITTEXT, 2, 0);
     SendDlgItemMessageA(dialog, IDC_TASK_MONTH, EM_LIMITTEXT, 2, 0);
-    PeriodicTask task = startEntryDialog(dialog, periodicTasksList);
+    PeriodicTask task = startEntryDialog(dialog, edit);
     for (const char* name : appState.periodNames)
         SendDlgItemMessageA(dialog, IDC_TASK_PERIOD, CB_ADDSTRING, 0, LPARAM(name));
     showEntryInDialog(dialog, task);
@@ -71,19 +72,16 @@ void storePeriodicTask(HWND dialog)
 {
     PeriodicTask task{};
     readPeriodicTaskDialog(dialog, task);
-    int row = selectedRow(periodicTasksList.listControl);
-    if (const char* problem = checkPeriodicTask(task))
-        reportEntryProblem(periodicTasksList, problem);
-    else
-        storeEntry(dialog, periodicTasksList, row, task);
+    const char* problem = checkPeriodicTask(task);
+    finishEntryDialog(dialog, task, problem);
 }
 
 }  // namespace
 
-INT_PTR CALLBACK PeriodicTaskDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+INT_PTR CALLBACK PeriodicTaskDialog(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG: openPeriodicTask(dialog); return 1;
+    case WM_INITDIALOG: openPeriodicTask(dialog, lParam); return 1;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: storePeriodicTask(dialog); return 1;

@@ -1,17 +1,9 @@
 // Sorting the to-do lines of the page shown.
 #include "app/sort_tasks_win32.h"
 
-#include <windows.h>
-
-#include "app/commands_win32.h"
-#include "app/day_view_win32.h"
+#include "app/day_lines_win32.h"
 #include "app/locale_text_win32.h"
 #include "edit/sort_tasks.h"
-
-int localeCollation(const char* a, const char* b)
-{
-    return collateAsTheUserDoes(a, b);
-}
 
 void sortTasks()
 {
@@ -19,6 +11,6 @@ void sortTasks()
     // lines read-only again in their new places.
     DayPage page;
     gatherDayPage(page);
-    sortTodoLines(page, localeCollation);
+    sortTodoLines(page, collateAsTheUserDoes);
     showDayPage(page);
 }

@@ -1,5 +1,4 @@
-// The to-do order on Windows: the rules of the core with the user's locale collation.
+// Sorting the to-do lines of the page shown, in the user's collation.
 #pragma once
 
-// The user's default locale, case-sensitive, accents included.
-int localeCollation(const char* a, const char* b);
+void sortTasks();

@@ -1,9 +1,9 @@
 // Undo and Redo in the main window: the page is gathered around every command and run of typing.
-#include <windows.h>
+#include "app/undo_win32.h"
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
-#include "app/day_view_win32.h"
+#include "app/day_lines_win32.h"
+#include "app/line_controls_win32.h"
 #include "edit/undo_history.h"
 #include "resources/resource.h"
 

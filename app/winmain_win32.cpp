@@ -6,9 +6,9 @@
 #include <string>
 
 #include "app/app_state_win32.h"
-#include "app/commands_win32.h"
 #include "app/import_calendar_win32.h"
 #include "app/main_window_win32.h"
+#include "app/options_win32.h"
 #include "app/screen_scale_win32.h"
 #include "app/shortcuts_win32.h"
 #include "resources/resource.h"

@@ -13,6 +13,7 @@
 #include "app/app_state_win32.h"
 #include "app/main_window_win32.h"
 #include "day/day_file.h"
+#include "app/day_lines_win32.h"
 #include "app/day_view_win32.h"
 #include "storage/file_stamp.h"
 #include "app/directory_list_win32.h"

@@ -7,14 +7,15 @@ namespace {
 HWND rows(const char* caption) { return GetDlgItem(dialogNamed(caption), IDC_DIRECTORY_ROWS); }
 
 // An addition, its keys in any script (an emoji's two units included), is sorted in as the locale orders names,
-// selected and saved as typed; a deletion asks first; Cancel keeps both. A shortcut opens no second list.
+// selected and saved as typed; an edit without a name is told and stays open, then goes over its own row; a
+// deletion asks first; Cancel keeps them all. A shortcut opens no second list.
 TEST_F(MainWindowTest, DirectoryListsAddSortedAndDeleteAfterAsking)
 {
     openWindow();
     lstrcpyA(appState.contacts[0].name, "\xc3\x89mile");
     lstrcpyA(appState.contacts[1].name, "Adam");
     lstrcpyA(appState.contacts[1].phone, "555-0100");
-    answers = {IDNO, IDYES};
+    answers = {IDOK, IDNO, IDYES};
     runWithDialogs([&] { command(IDM_CONTACTS); },
                    {[] { press("Contacts", IDC_ADD_ENTRY); },
                     [] {
@@ -27,6 +28,17 @@ TEST_F(MainWindowTest, DirectoryListsAddSortedAndDeleteAfterAsking)
                         EXPECT_EQ(listRows(rows("Contacts"), 1),
                                   (Names{"\xc3\x81" "bel \xc5\x81ukasiewicz", "Adam", "\xc3\x89mile"}));
                         EXPECT_EQ(SendMessageA(rows("Contacts"), LVM_GETNEXTITEM, WPARAM(-1), LVNI_SELECTED), 0);
+                        selectRow(rows("Contacts"), 2);
+                        press("Contacts", IDC_EDIT_ENTRY);
+                    },
+                    [] {
+                        SetDlgItemTextA(dialogNamed("Edit contact"), IDC_ENTRY_NAME, " ");
+                        press("Edit contact", IDOK);
+                        SetDlgItemTextA(dialogNamed("Edit contact"), IDC_ENTRY_NAME, "\xc3\x89mile");
+                        SetDlgItemTextA(dialogNamed("Edit contact"), IDC_ENTRY_PHONE, "555-0199");
+                        press("Edit contact", IDOK);
+                    },
+                    [&] {
                         command(IDM_CONTACTS);
                         selectRow(rows("Contacts"), 1);
                         press("Contacts", IDC_DELETE_ENTRY);
@@ -37,9 +49,10 @@ TEST_F(MainWindowTest, DirectoryListsAddSortedAndDeleteAfterAsking)
     loadDirectory(contactsFile, saved);
     EXPECT_EQ(std::string(saved[0].name) + "|" + saved[0].description + "|" + saved[1].name + "|" + saved[1].phone +
                   "|" + saved[2].name,
-              "\xc3\x81" "bel \xc5\x81ukasiewicz|\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80|\xc3\x89mile||");
-    ASSERT_EQ(shownMessages.size(), 2u);
-    EXPECT_EQ(shownMessages[0].type, UINT(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
+              "\xc3\x81" "bel \xc5\x81ukasiewicz|\xe6\x97\xa5\xe6\x9c\xac \xf0\x9f\x98\x80|\xc3\x89mile|555-0199|");
+    ASSERT_EQ(shownMessages.size(), 3u);
+    EXPECT_EQ(shownMessages[0].text, "Enter a name.");
+    EXPECT_EQ(shownMessages[1].type, UINT(MB_YESNO | MB_DEFBUTTON2 | MB_ICONQUESTION));
 }
 
 // The caret goes behind the name, counted in the line's own characters; a name with no room is not put in.

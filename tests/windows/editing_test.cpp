@@ -3,7 +3,7 @@
 #include <cstring>
 #include <thread>
 
-#include "app/commands_win32.h"
+#include "app/undo_win32.h"
 #include "main_window_fixture.h"
 
 namespace {

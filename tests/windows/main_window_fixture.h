@@ -14,10 +14,11 @@
 #include <vector>
 
 #include "app/app_state_win32.h"
-#include "app/clock_win32.h"
+#include "app/tray_icon_win32.h"
 #include "app/main_window_win32.h"
 #include "app/shortcuts_win32.h"
-#include "app/day_view_win32.h"
+#include "app/day_lines_win32.h"
+#include "app/line_controls_win32.h"
 #include "resources/resource.h"
 #include "tests/common/scratch_folder.h"
 
