@@ -55,7 +55,7 @@ inline SYSTEMTIME toSYSTEMTIME(const SystemTime& t)
 // Only year, month and day make a date.
 inline bool isSameDay(const SYSTEMTIME& a, const SYSTEMTIME& b)
 {
-    return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+    return isSameDay(toSystemTime(a), toSystemTime(b));
 }
 
 // Every message box and question goes through here, titled with the caption.

@@ -95,8 +95,7 @@ SystemTime today()
 
 bool isToday(const SystemTime& date)
 {
-    SystemTime now = today();
-    return date.wYear == now.wYear && date.wMonth == now.wMonth && date.wDay == now.wDay;
+    return isSameDay(date, today());
 }
 
 void planFromFolder()

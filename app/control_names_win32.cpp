@@ -52,6 +52,21 @@ std::string plainName(int line)
     return name;
 }
 
+// A line's name tells its mark.
+void nameLine(int line)
+{
+    std::string name = plainName(line);
+    if (HWND box = doneBox(line)) {
+        std::string boxName = "Done, " + name;
+        if (line >= firstTodoLine) boxName[6] = 't';  // "Done, to do 3"
+        setName(box, boxName);
+    }
+    int32_t mark = markOfFont(HFONT(SendMessageA(lineEditor(line), WM_GETFONT, 0, 0)));
+    if (mark == markImportant) name += ", Important";
+    if (mark == markSecondary) name += ", Secondary";
+    setName(lineEditor(line), name);
+}
+
 }  // namespace
 
 void annotateName(HWND control, const char* name)
@@ -74,20 +89,6 @@ void nameControls(HWND window)
     for (int line = firstTodoLine; line < dayLineCount; ++line) nameLine(line);
     // The focus shows from the start, not only once a key has been pressed.
     SendMessageA(window, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
-}
-
-void nameLine(int line)
-{
-    std::string name = plainName(line);
-    if (HWND box = doneBox(line)) {
-        std::string boxName = "Done, " + name;
-        if (line >= firstTodoLine) boxName[6] = 't';  // "Done, to do 3"
-        setName(box, boxName);
-    }
-    int32_t mark = markOfFont(HFONT(SendMessageA(lineEditor(line), WM_GETFONT, 0, 0)));
-    if (mark == markImportant) name += ", Important";
-    if (mark == markSecondary) name += ", Secondary";
-    setName(lineEditor(line), name);
 }
 
 void nameScheduleLines()

@@ -13,8 +13,7 @@ void nameControls(HWND window);
 // says little ("+"), where no label can stand for it.
 void annotateName(HWND control, const char* name);
 
-// A line's name tells its mark; the schedule's names follow the hour labels.
-void nameLine(int line);
+// The schedule's names follow the hour labels.
 void nameScheduleLines();
 
 // Gives a line editor a mark's font, by which its mark is shown and said.

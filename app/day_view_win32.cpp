@@ -33,8 +33,8 @@ SYSTEMTIME calendarDate(const SYSTEMTIME& t)
     return date;
 }
 
-}  // namespace
-
+// The date of the day shown above its page, and under it the time of day
+// when the options show it, else the year.
 void showDateHeader()
 {
     SYSTEMTIME date = calendarDate(appState.dateShown);
@@ -51,6 +51,8 @@ void showDateHeader()
     else
         setDateText(IDC_CLOCK, date, "yyyy");
 }
+
+}  // namespace
 
 void showTimeOfDay(const SYSTEMTIME& now)
 {

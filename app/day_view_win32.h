@@ -5,11 +5,10 @@
 
 #include "day/stored_page.h"
 
-// The date of the day shown above its page, and under it the time of day
-// when the options show it, else the year.
-void showDateHeader();
+// Under the date of the day shown, the time of day when the options show it.
 void showTimeOfDay(const SYSTEMTIME& now);
-// The hour labels in twelve or twenty-four hours, then the header.
+// The hour labels in twelve or twenty-four hours, then the date, and under it
+// the time of day or the year.
 void showHourLabels();
 // Reads the page of dateShown and shows it. A file that exists but cannot be
 // read leaves the day shown empty and unchangeable, and is told of once the

@@ -29,19 +29,6 @@ void pasteAsOneLine(HWND editor)
     SendMessageW(editor, EM_REPLACESEL, TRUE, LPARAM(text.c_str()));
 }
 
-}  // namespace
-
-void subclassDayLines()
-{
-    for (int line = 0; line < dayLineCount; ++line) {
-        HWND editor = lineEditor(line);
-        // Set the wide way, so the line stays a Unicode window: a character typed
-        // reaches the editor whole instead of through the keyboard's code page.
-        savedEditProc = WNDPROC(SetWindowLongPtrW(editor, GWLP_WNDPROC, LONG_PTR(LineEditProc)));
-        SendMessageA(editor, EM_LIMITTEXT, lineCharacterLimit, 0);
-    }
-}
-
 LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_KEYDOWN && wParam == VK_RETURN) {
@@ -60,4 +47,17 @@ LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM l
     // Leaving a line ends a run of typing in it: what was typed is one step to undo.
     if (message == WM_KILLFOCUS) takeUndoStep();
     return CallWindowProcW(savedEditProc, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+void subclassDayLines()
+{
+    for (int line = 0; line < dayLineCount; ++line) {
+        HWND editor = lineEditor(line);
+        // Set the wide way, so the line stays a Unicode window: a character typed
+        // reaches the editor whole instead of through the keyboard's code page.
+        savedEditProc = WNDPROC(SetWindowLongPtrW(editor, GWLP_WNDPROC, LONG_PTR(LineEditProc)));
+        SendMessageA(editor, EM_LIMITTEXT, lineCharacterLimit, 0);
+    }
 }

@@ -4,4 +4,3 @@
 #include <windows.h>
 
 void subclassDayLines();
-LRESULT CALLBACK LineEditProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -39,6 +39,20 @@ bool runFindOverDialog(const MSG& msg)
     return true;
 }
 
+LRESULT CALLBACK AcceleratorFilter(int code, WPARAM wParam, LPARAM message)
+{
+    if (code != MSGF_DIALOGBOX) return 0;
+    // Keys typed at a message box are its own, to answer it.
+    if (messageBoxOpen()) return CallNextHookEx(filterHook, 0, wParam, message);
+    MSG* msg = reinterpret_cast<MSG*>(message);
+    HACCEL table = GetAncestor(msg->hwnd, GA_ROOT) == appState.mainWindow ? shortcuts : dialogShortcuts;
+    if (msg->message >= WM_KEYDOWN && msg->message <= WM_UNICHAR &&
+        ((appState.mainWindow && !IsWindowEnabled(appState.mainWindow) && runFindOverDialog(*msg)) ||
+         TranslateAcceleratorA(appState.mainWindow, table, msg)))
+        return 1;
+    return CallNextHookEx(filterHook, 0, wParam, message);
+}
+
 }  // namespace
 
 bool installShortcutFilter(HINSTANCE instance)
@@ -55,18 +69,4 @@ void removeShortcutFilter()
     filterHook = nullptr;
     DestroyAcceleratorTable(dialogShortcuts);
     dialogShortcuts = nullptr;
-}
-
-LRESULT CALLBACK AcceleratorFilter(int code, WPARAM wParam, LPARAM message)
-{
-    if (code != MSGF_DIALOGBOX) return 0;
-    // Keys typed at a message box are its own, to answer it.
-    if (messageBoxOpen()) return CallNextHookEx(filterHook, 0, wParam, message);
-    MSG* msg = reinterpret_cast<MSG*>(message);
-    HACCEL table = GetAncestor(msg->hwnd, GA_ROOT) == appState.mainWindow ? shortcuts : dialogShortcuts;
-    if (msg->message >= WM_KEYDOWN && msg->message <= WM_UNICHAR &&
-        ((appState.mainWindow && !IsWindowEnabled(appState.mainWindow) && runFindOverDialog(*msg)) ||
-         TranslateAcceleratorA(appState.mainWindow, table, msg)))
-        return 1;
-    return CallNextHookEx(filterHook, 0, wParam, message);
 }

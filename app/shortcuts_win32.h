@@ -5,4 +5,3 @@
 
 bool installShortcutFilter(HINSTANCE instance);
 void removeShortcutFilter();
-LRESULT CALLBACK AcceleratorFilter(int code, WPARAM wParam, LPARAM message);

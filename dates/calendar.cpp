@@ -16,11 +16,26 @@ bool isCalendarYear(int year)
     return year >= firstCalendarYear && year <= lastCalendarYear;
 }
 
+bool isLeapYear(int year)
+{
+    return (year % 100 != 0 && year % 4 == 0) || year % 400 == 0;
+}
+
 }  // namespace
+
+int monthDayCount(int year, int month)
+{
+    switch (month) {
+    case 2: return isLeapYear(year) ? 29 : 28;
+    case 4: case 6: case 9: case 11: return 30;
+    default: return 31;
+    }
+}
 
 bool isValidDate(const SystemTime& date)
 {
-    return isCalendarYear(date.wYear) && toCalendar(date).ok();
+    return isCalendarYear(date.wYear) && date.wMonth >= 1 && date.wMonth <= 12 && date.wDay >= 1 &&
+           date.wDay <= monthDayCount(date.wYear, date.wMonth);
 }
 
 int weekday(const SystemTime& date)

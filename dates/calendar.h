@@ -29,6 +29,16 @@ constexpr int dateKey(const SystemTime& date)
     return date.wYear * 10000 + date.wMonth * 100 + date.wDay;
 }
 
+// Days in a month of a year; any month number other than 2, 4, 6, 9 and 11
+// has 31. Any year counts, 0 among the leap years.
+int monthDayCount(int year, int month);
+
+// Whether two times fall on the same day of the calendar.
+constexpr bool isSameDay(const SystemTime& a, const SystemTime& b)
+{
+    return dateKey(a) == dateKey(b);
+}
+
 // 0 for Sunday to 6 for Saturday; -1 for a date that is not valid.
 int weekday(const SystemTime& date);
 

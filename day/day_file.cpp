@@ -8,6 +8,7 @@
 #include "text/letter_case.h"
 #include "storage/ini_file.h"
 #include "text/legacy_text.h"
+#include "text/numbers.h"
 #include "storage/other_version.h"
 
 namespace {
@@ -41,35 +42,17 @@ std::string dayFilePath(const SystemTime& date)
     return name;
 }
 
-namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-int number(std::string_view digits)
-{
-    int value = 0;
-    for (char c : digits) value = value * 10 + (c - '0');
-    return value;
-}
-
-}  // namespace
-
 bool dayFileDate(std::string_view name, SystemTime& date)
 {
     if (name.size() != 14 || name[0] == '0' || name[4] != '_' || name[7] != '_') return false;
-    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
-        if (!isDigit(name[i])) return false;
+    std::string_view year = name.substr(0, 4), month = name.substr(5, 2), day = name.substr(8, 2);
+    int y, m, d;
+    if (!takeDigits(year, 4, y) || !takeDigits(month, 2, m) || !takeDigits(day, 2, d)) return false;
     // Windows names ignore letter case, so "2026_03_14.INI" is the file of that day there.
     std::string extension(name.substr(10));
     foldPlainCase(extension.data(), extension.size());
     if (extension != ".INI") return false;
-    SystemTime parsed;
-    parsed.wYear = uint16_t(number(name.substr(0, 4)));
-    parsed.wMonth = uint16_t(number(name.substr(5, 2)));
-    parsed.wDay = uint16_t(number(name.substr(8, 2)));
+    SystemTime parsed{uint16_t(y), uint16_t(m), 0, uint16_t(d)};
     if (!isValidDate(parsed)) return false;
     date = parsed;
     return true;
@@ -93,12 +76,7 @@ LineKey lineKeyOf(std::string_view name, int& n, LineKey lastWanted)
     if (kind > lastWanted || !sameIniName(name.substr(0, 4), words[kind])) return otherKey;
     std::string_view digits = name.substr(5);
     if (digits.size() == 2 && digits[0] == '0') return otherKey;
-    n = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return otherKey;
-        n = n * 10 + (c - '0');
-    }
-    return kind;
+    return takeDecimal(digits, n) > 0 && digits.empty() ? kind : otherKey;
 }
 
 // The keys of a section's lines, found in one pass over the section rather
@@ -164,6 +142,9 @@ ReadResult readDayTexts(const SystemTime& date, DayTexts& texts)
     return result;
 }
 
+namespace {
+
+// Appends the entry of a line that holds a text or is done; tells whether it did.
 bool writeDayLine(TextBuilder& builder, const DayLine& line, int n)
 {
     if (isBlankLine(line)) return false;
@@ -178,6 +159,8 @@ bool writeDayLine(TextBuilder& builder, const DayLine& line, int n)
     builder.appendLineBreak();
     return true;
 }
+
+}  // namespace
 
 TextBuilder composeDayFile(const DayPage& page, const SystemTime& date)
 {

@@ -41,9 +41,6 @@ struct DayTexts {
 };
 ReadResult readDayTexts(const SystemTime& date, DayTexts& texts);
 
-// Appends the entry of a line that holds a text or is done; tells whether it did.
-bool writeDayLine(TextBuilder& builder, const DayLine& line, int n);
-
 // The whole file of a page, as it is written.
 TextBuilder composeDayFile(const DayPage& page, const SystemTime& date);
 

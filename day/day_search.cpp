@@ -205,7 +205,7 @@ void planIndex(DayIndex& index, const std::string& folder, const std::vector<Fol
               [](const IndexedDay& a, const IndexedDay& b) { return dateKey(a.date) > dateKey(b.date); });
     // Two names of one day differ only in letter case; the platform opens one file for both.
     days.erase(std::unique(days.begin(), days.end(),
-                           [](const IndexedDay& a, const IndexedDay& b) { return dateKey(a.date) == dateKey(b.date); }),
+                           [](const IndexedDay& a, const IndexedDay& b) { return isSameDay(a.date, b.date); }),
                days.end());
     index.days = std::move(days);
     dropUnusedTexts(index.store, index.days);
@@ -276,7 +276,7 @@ FindResult findLines(const DayIndex& index, std::string_view typed)
     };
     for (const IndexedDay& day : index.days) {
         if (shown && dateKey(shown->date) >= dateKey(day.date)) {
-            bool sameDay = dateKey(shown->date) == dateKey(day.date);
+            bool sameDay = isSameDay(shown->date, day.date);
             search(index.shownStore, *shown);
             shown = nullptr;
             if (sameDay) continue;  // its file is not what the window holds

@@ -57,7 +57,7 @@ ReachedBoundaries reachBoundaries(ClockMemory& memory, const SystemTime& now)
 {
     ReachedBoundaries reached;
     int from = secondOfDay(memory.previous);
-    if (dateKey(memory.previous) != dateKey(now)) {
+    if (!isSameDay(memory.previous, now)) {
         reached = {true, 0, true, memory.previous};
         // A clock set back to an earlier date reminds of nothing from that day.
         from = dateKey(now) > dateKey(memory.previous) ? -1 : secondOfDay(now);

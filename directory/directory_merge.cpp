@@ -6,6 +6,25 @@
 
 namespace {
 
+// Entries are packed from the first; the first without a name ends them.
+int entriesInUse(const Directory& directory)
+{
+    int count = 0;
+    while (count < directoryCapacity && directory[count].name[0] != '\0') ++count;
+    return count;
+}
+
+bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b)
+{
+    // The name differs first in nearly every pair, so it is compared first.
+    auto same = [](const char* x, const char* y, size_t width) { return std::strncmp(x, y, width) == 0; };
+    return same(a.name, b.name, sizeof a.name) && same(a.description, b.description, sizeof a.description) &&
+           same(a.phone, b.phone, sizeof a.phone) && same(a.email, b.email, sizeof a.email) &&
+           same(a.birthday, b.birthday, sizeof a.birthday) && same(a.period, b.period, sizeof a.period) &&
+           same(a.day, b.day, sizeof a.day) && same(a.month, b.month, sizeof a.month) &&
+           same(a.week, b.week, sizeof a.week);
+}
+
 // For each entry of a side, the entry of the base it is (-1 for one added or
 // changed there); each base entry is claimed once, so that two alike entries
 // count as two.
@@ -25,24 +44,6 @@ std::vector<int> matchWithBase(const Directory& side, int sideCount, const Direc
 }
 
 }  // namespace
-
-int entriesInUse(const Directory& directory)
-{
-    int count = 0;
-    while (count < directoryCapacity && directory[count].name[0] != '\0') ++count;
-    return count;
-}
-
-bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b)
-{
-    // The name differs first in nearly every pair, so it is compared first.
-    auto same = [](const char* x, const char* y, size_t width) { return std::strncmp(x, y, width) == 0; };
-    return same(a.name, b.name, sizeof a.name) && same(a.description, b.description, sizeof a.description) &&
-           same(a.phone, b.phone, sizeof a.phone) && same(a.email, b.email, sizeof a.email) &&
-           same(a.birthday, b.birthday, sizeof a.birthday) && same(a.period, b.period, sizeof a.period) &&
-           same(a.day, b.day, sizeof a.day) && same(a.month, b.month, sizeof a.month) &&
-           same(a.week, b.week, sizeof a.week);
-}
 
 bool mergeDirectories(const Directory& base, const Directory& mine, const Directory& theirs, Directory& result)
 {

@@ -14,11 +14,6 @@
 // directory has room for.
 bool mergeDirectories(const Directory& base, const Directory& mine, const Directory& theirs, Directory& result);
 
-bool sameEntry(const DirectoryEntry& a, const DirectoryEntry& b);
-
-// Entries are packed from the first; the first without a name ends them.
-int entriesInUse(const Directory& directory);
-
 // Adds the entries of another copy that the directory does not hold behind
 // its own, as many as fit; nothing is removed or changed.
 struct EntriesAdded {

@@ -1,9 +1,12 @@
 // Entry rules: names, birthdays and periodic tasks, without any dialog.
 #include "directory/entry_rules.h"
 
-#include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
+
+#include "dates/calendar.h"
+#include "text/numbers.h"
 
 namespace {
 
@@ -17,12 +20,10 @@ bool isBlank(char c)
 bool readDateField(const char* text, int& value)
 {
     while (isBlank(*text)) ++text;
-    value = 0;
-    int digits = 0;
-    for (; *text >= '0' && *text <= '9'; ++text)
-        if (++digits <= 4) value = value * 10 + (*text - '0');
-    while (isBlank(*text)) ++text;
-    return *text == '\0' && digits <= 4;
+    std::string_view rest = text;
+    size_t digits = takeDecimal(rest, value);
+    while (!rest.empty() && isBlank(rest.front())) rest.remove_prefix(1);
+    return rest.empty() && digits <= 4;
 }
 
 // A periodic task has no year, so February allows its 29th day.
@@ -44,30 +45,15 @@ const char* checkEntryName(const char* name)
     return *name == '\0' ? "Enter a name." : nullptr;
 }
 
-bool isLeapYear(int year)
-{
-    return (year % 100 != 0 && year % 4 == 0) || year % 400 == 0;
-}
-
-int monthDayCount(int year, int month)
-{
-    switch (month) {
-    case 2: return isLeapYear(year) ? 29 : 28;
-    case 4: case 6: case 9: case 11: return 30;
-    default: return 31;
-    }
-}
-
 int readDecimalNumber(const char* text)
 {
     while (isBlank(*text)) ++text;
     bool negative = false;
     if (*text == '+' || *text == '-') negative = *text++ == '-';
-    long long value = 0;
-    for (; *text >= '0' && *text <= '9'; ++text)
-        if (value <= INT_MAX) value = value * 10 + (*text - '0');
-    if (negative) value = -value;
-    return value > INT_MAX ? INT_MAX : value < INT_MIN ? INT_MIN : int(value);
+    std::string_view digits = text;
+    int value;
+    takeDecimal(digits, value);
+    return negative ? -value : value;
 }
 
 void composeBirthday(const char* month, const char* day, const char* year,

@@ -7,14 +7,10 @@
 // A blank name would read back as no entry at all, so no dialog stores one.
 const char* checkEntryName(const char* name);
 
-bool isLeapYear(int year);
-
-// Days in a month of a year; any month number other than 2, 4, 6, 9 and 11 has 31.
-int monthDayCount(int year, int month);
-
 // The decimal number a text begins with, read as the platform's text-to-number
 // conversion reads it: leading blanks and a sign are accepted, reading stops at
-// the first non-digit, and a text without digits is 0. Saturates instead of overflowing.
+// the first non-digit, and a text without digits is 0. Saturates instead of
+// overflowing, at INT_MAX or its negative.
 int readDecimalNumber(const char* text);
 
 // The birthday made from the texts of the month, day and year edits, as

@@ -107,9 +107,10 @@ bool carryTodoLines(const DayPage& closing, DayPage& next, TextCollation collate
 bool addDuePeriodicTasks(DayPage& next, const Directory& periodicTasks, const SystemTime& date,
                          TextCollation collate)
 {
-    DueTasks due = collectDuePeriodicTasks(date, periodicTasks);
-    for (int i = 0; i < due.count; ++i)
-        if (!addTodo(next, due.entries[i]->name, markPrimary, collate)) return false;
+    for (const PeriodicTask& task : periodicTasks) {
+        if (task.name[0] == '\0') break;
+        if (isPeriodicTaskDue(task, date) && !addTodo(next, task.name, markPrimary, collate)) return false;
+    }
     return true;
 }
 
@@ -137,16 +138,6 @@ bool isPeriodicTaskDue(const PeriodicTask& task, const SystemTime& date)
     case periodYear: return month == shownMonth;
     }
     return false;
-}
-
-DueTasks collectDuePeriodicTasks(const SystemTime& date, const Directory& periodicTasks)
-{
-    DueTasks due;
-    for (const PeriodicTask& task : periodicTasks) {
-        if (task.name[0] == '\0') break;
-        if (isPeriodicTaskDue(task, date)) due.entries[due.count++] = &task;
-    }
-    return due;
 }
 
 bool carryOverUnfinished(const DayPage& closing, DayPage& next, const Directory& periodicTasks,

@@ -5,16 +5,7 @@
 #include "directory/directory_entry.h"
 #include "edit/sort_tasks.h"
 
-// The periodic tasks due on one date, in directory order; they point into the
-// directory they were collected from.
-struct DueTasks {
-    const PeriodicTask* entries[directoryCapacity];
-    int count = 0;
-};
-
 bool isPeriodicTaskDue(const PeriodicTask& task, const SystemTime& date);
-
-DueTasks collectDuePeriodicTasks(const SystemTime& date, const Directory& periodicTasks);
 
 // Fills the next day's page from the closing one: unfinished schedule lines
 // into their own slot or else the earliest free one, unfinished to-do lines

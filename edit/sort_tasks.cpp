@@ -3,6 +3,10 @@
 
 #include <utility>
 
+namespace {
+
+// Negative when a belongs before b, positive when after, 0 when neither.
+// The done flag plays no part.
 int compareTaskLines(const DayLine& a, const DayLine& b, TextCollation collate)
 {
     bool aFilled = a.text[0] != '\0';
@@ -11,6 +15,8 @@ int compareTaskLines(const DayLine& a, const DayLine& b, TextCollation collate)
     if (a.mark != b.mark) return a.mark < b.mark ? -1 : 1;
     return collate(a.text, b.text);
 }
+
+}  // namespace
 
 void sortTodoLines(DayPage& page, TextCollation collate)
 {

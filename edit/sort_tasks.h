@@ -7,9 +7,5 @@
 // passes the platform's locale collation of the user's default locale.
 using TextCollation = int (*)(const char*, const char*);
 
-// Negative when a belongs before b, positive when after, 0 when neither.
-// The done flag plays no part.
-int compareTaskLines(const DayLine& a, const DayLine& b, TextCollation collate);
-
 // Puts the to-do lines of the page in order; schedule and note lines stay put.
 void sortTodoLines(DayPage& page, TextCollation collate);

@@ -42,9 +42,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             DayLine line;
             setLineText(line, iniStringValue(findIniKey(file, sections[s], key), ""));
             std::snprintf(key, sizeof key, "DONE_%d", n);
-            line.done = readIniInt(file, sections[s], key, 0);
+            line.done = iniIntValue(findIniKey(file, sections[s], key), 0);
             std::snprintf(key, sizeof key, "mark_%d", n);
-            line.mark = readIniInt(file, sections[s], key, markPrimary);
+            line.mark = iniIntValue(findIniKey(file, sections[s], key), markPrimary);
             const DayLine& read = page.lines[i];
             if (std::strcmp(line.text, read.text) != 0 || line.done != read.done || line.mark != read.mark)
                 std::abort();

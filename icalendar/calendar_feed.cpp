@@ -9,6 +9,7 @@
 #include "day/day_search.h"
 #include "storage/file_store.h"
 #include "icalendar/ical_text.h"
+#include "text/numbers.h"
 
 namespace {
 
@@ -101,17 +102,14 @@ std::string todoUid(const SystemTime& date, const char* text, int repeat)
     return uid;
 }
 
-bool isDigits(std::string_view text)
-{
-    return std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-}
-
 // "UID:20261208-0830@quillory" was written for 8 December 2026.
 bool uidDate(std::string_view line, SystemTime& date)
 {
-    if (line.substr(0, 4) != "UID:" || line.size() < 12 || !isDigits(line.substr(4, 8))) return false;
-    auto number = [&](size_t at, size_t length) { return uint16_t(std::stoi(std::string(line.substr(at, length)))); };
-    date = {number(4, 4), number(8, 2), 0, number(10, 2)};
+    if (line.substr(0, 4) != "UID:") return false;
+    line.remove_prefix(4);
+    int year, month, day;
+    if (!takeDigits(line, 4, year) || !takeDigits(line, 2, month) || !takeDigits(line, 2, day)) return false;
+    date = {uint16_t(year), uint16_t(month), 0, uint16_t(day)};
     return true;
 }
 
@@ -153,11 +151,11 @@ DayRead readFeedDay(CalendarFeed& feed, const SystemTime& date, const FileStamp&
     std::string path = dayFilePath(date);
     if (!canReadNow(path.c_str()) || readDayPage(date, page) == ReadResult::unreadable) {
         if (std::none_of(feed.unreadable.begin(), feed.unreadable.end(),
-                         [&](const SystemTime& d) { return dateKey(d) == dateKey(date); }))
+                         [&](const SystemTime& d) { return isSameDay(d, date); }))
             feed.unreadable.push_back(date);
         return DayRead::unreadable;
     }
-    std::erase_if(feed.unreadable, [&](const SystemTime& d) { return dateKey(d) == dateKey(date); });
+    std::erase_if(feed.unreadable, [&](const SystemTime& d) { return isSameDay(d, date); });
     FeedDay fresh;
     fresh.stamp = stamp;
     composeDayItems(page, date, feed.zone, fresh);
@@ -254,13 +252,13 @@ bool refreshFeedDay(CalendarFeed& feed, const SystemTime& date)
     if (now.exists) return readFeedDay(feed, date, now) == DayRead::changed;
     bool hadItems = !day->second.events.empty() || !day->second.todos.empty();
     feed.days.erase(day);
-    std::erase_if(feed.unreadable, [&](const SystemTime& d) { return dateKey(d) == dateKey(date); });
+    std::erase_if(feed.unreadable, [&](const SystemTime& d) { return isSameDay(d, date); });
     return hadItems;
 }
 
 void watchFeedDay(CalendarFeed& feed, const SystemTime& date)
 {
-    auto same = [&](const SystemTime& d) { return dateKey(d) == dateKey(date); };
+    auto same = [&](const SystemTime& d) { return isSameDay(d, date); };
     auto found = std::find_if(feed.watched.begin(), feed.watched.end(), same);
     if (found == feed.watched.begin() && found != feed.watched.end()) return;
     if (found != feed.watched.end()) feed.watched.erase(found);

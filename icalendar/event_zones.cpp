@@ -51,8 +51,10 @@ Minutes convertIn(const EventZone& zone, Convert convert)
     return result;
 }
 
-}  // namespace
-
+// A VTIMEZONE's rules for one year: the standard offset in force, and the
+// two changes of that year as dates of that year, whatever rule or list of
+// dates the file gives them by. In a year without both changes, the offset
+// in force at its end, without daylight saving.
 ZoneRules rulesOfDefinition(const ZoneDefinition& zone, int year)
 {
     Minutes from = minutesOf({uint16_t(year), 1, 0, 1});
@@ -83,6 +85,8 @@ ZoneRules rulesOfDefinition(const ZoneDefinition& zone, int year)
     else if (!zone.observances.empty()) rules.bias = -zone.observances.front().offsetFrom;
     return rules;
 }
+
+}  // namespace
 
 ZoneRules EventZone::rulesFor(int year) const
 {

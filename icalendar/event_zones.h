@@ -16,12 +16,6 @@
 // Windows side reads them from the registry; tests give fixed ones.
 using WindowsZoneLookup = bool (*)(std::string_view windowsName, int year, ZoneRules& rules);
 
-// A VTIMEZONE's rules for one year: the standard offset in force, and the
-// two changes of that year as dates of that year, whatever rule or list of
-// dates the file gives them by. In a year without both changes, the offset
-// in force at its end, without daylight saving.
-ZoneRules rulesOfDefinition(const ZoneDefinition& zone, int year);
-
 // One zone an event names, its years of rules worked out once each.
 class EventZone {
 public:

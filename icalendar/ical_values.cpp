@@ -2,28 +2,7 @@
 #include "icalendar/ical_values.h"
 
 #include "dates/calendar.h"
-
-namespace {
-
-bool isDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-// Exactly `length` digits at the text's start.
-bool takeDigits(std::string_view& text, size_t length, int& value)
-{
-    if (text.size() < length) return false;
-    value = 0;
-    for (size_t i = 0; i < length; ++i) {
-        if (!isDigit(text[i])) return false;
-        value = value * 10 + (text[i] - '0');
-    }
-    text.remove_prefix(length);
-    return true;
-}
-
-}  // namespace
+#include "text/numbers.h"
 
 bool parseDateTime(std::string_view text, DateTimeValue& value)
 {
@@ -62,12 +41,11 @@ bool parseDuration(std::string_view text, Minutes& minutes)
             continue;
         }
         // Nine digits at most keep every sum far inside 64 bits.
-        Minutes number = 0;
-        size_t digits = 0;
-        while (digits < text.size() && isDigit(text[digits]) && digits < 9) number = number * 10 + (text[digits++] - '0');
-        if (digits == 0 || digits == text.size()) return false;
-        char unit = text[digits];
-        text.remove_prefix(digits + 1);
+        int value;
+        if (takeDecimal(text, value, 9) == 0 || text.empty()) return false;
+        Minutes number = value;
+        char unit = text.front();
+        text.remove_prefix(1);
         if (!inTime && unit == 'W') number *= 7 * 24 * 60;
         else if (!inTime && unit == 'D') number *= 24 * 60;
         else if (inTime && unit == 'H') number *= 60;

@@ -37,6 +37,7 @@ run_layer() {
 
 # Each fault: name, layer, file, the exact text, what it becomes.
 faults=$(cat <<'EOF'
+digits-past-most|native|text/numbers.cpp|taken < most && taken < text.size()|taken < text.size()
 default-mark|native|day/day_file.cpp|iniIntValue(found[markKey][n], markPrimary)|iniIntValue(found[markKey][n], markImportant)
 key-without-blank|native|day/day_file.cpp|"%s_%d = "|"%s_%d= "
 second-key-wins|native|storage/ini_file.cpp|    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) return &k;\n    return nullptr;|    const IniKey* last = nullptr;\n    for (const IniKey& k : found->keys)\n        if (sameIniName(k.name, name)) last = &k;\n    return last;

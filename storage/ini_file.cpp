@@ -237,6 +237,10 @@ ReadResult loadIniFile(const char* path, IniFile& file)
     return result;
 }
 
+namespace {
+
+// What the reader makes of the text behind an equals sign: outer blanks
+// dropped, then one pair of enclosing quotation marks.
 std::string_view iniValueOf(std::string_view raw)
 {
     std::string_view value = trim(raw);
@@ -246,6 +250,8 @@ std::string_view iniValueOf(std::string_view raw)
     }
     return value;
 }
+
+}  // namespace
 
 std::string_view iniStringValue(const IniKey* key, std::string_view fallback)
 {
@@ -289,17 +295,6 @@ int32_t iniIntValue(const IniKey* key, int32_t fallback)
         total = total * base + digit;
     }
     return int32_t(negative ? 0u - total : total);
-}
-
-void readIniString(const IniFile& file, const char* section, const char* key,
-                   const char* fallback, char* buffer, size_t width)
-{
-    copyIniValue(findIniKey(file, section, key), fallback, buffer, width);
-}
-
-int32_t readIniInt(const IniFile& file, const char* section, const char* key, int32_t fallback)
-{
-    return iniIntValue(findIniKey(file, section, key), fallback);
 }
 
 void appendIniValue(TextBuilder& builder, std::string_view text)

@@ -49,20 +49,10 @@ void parseIniInPlace(std::string_view bytes, IniFile& file);
 // tells which. A file that is not UTF-8 is converted from the old code page.
 ReadResult loadIniFile(const char* path, IniFile& file);
 
-// Copies the value of a key, or the fallback, into buffer: at most width - 1
-// bytes, whole UTF-8 characters only, and a terminator. Names match without regard to letter case and
-// only the first section and key of a name count.
-void readIniString(const IniFile& file, const char* section, const char* key,
-                   const char* fallback, char* buffer, size_t width);
-
-// The value of a key as a number: decimal, or with a 0x, 0o or 0b prefix,
-// wrapping as a 32-bit value; a missing or empty value gives the fallback.
-int32_t readIniInt(const IniFile& file, const char* section, const char* key, int32_t fallback);
-
-// The same rules for a reader that walks a section's keys itself: names
-// compared without regard to case, the first section of a name (null if
-// none), and what readIniString and readIniInt make of a key (null if none).
-// Inline, since Find compares some hundred thousand names when it reads every day.
+// Names match without regard to letter case, and only the first section and
+// key of a name count: a section or key by name (null if none), and what a
+// key's value reads as (the fallback for none). Inline, since Find compares
+// some hundred thousand names when it reads every day.
 inline bool sameIniName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size()) return false;
@@ -78,13 +68,13 @@ inline bool sameIniName(std::string_view a, std::string_view b)
 
 const IniSection* findIniSection(const IniFile& file, const char* name);
 const IniKey* findIniKey(const IniFile& file, const char* section, const char* key);
+// Copies the value, or the fallback, into buffer: at most width - 1 bytes,
+// whole UTF-8 characters only, and a terminator.
 void copyIniValue(const IniKey* key, const char* fallback, char* buffer, size_t width);
 std::string_view iniStringValue(const IniKey* key, std::string_view fallback);  // not cut to a width
+// The value as a number: decimal, or with a 0x, 0o or 0b prefix, wrapping as
+// a 32-bit value; a missing or empty value gives the fallback.
 int32_t iniIntValue(const IniKey* key, int32_t fallback);
-
-// What the reader makes of the text behind an equals sign: outer blanks
-// dropped, then one pair of enclosing quotation marks.
-std::string_view iniValueOf(std::string_view raw);
 
 // Appends a text as a value that reads back exactly as given: line breaks
 // become blanks (they would start a new line in the file), and a text the

@@ -7,6 +7,7 @@
 
 #include "dates/calendar.h"
 #include "storage/file_store.h"
+#include "text/numbers.h"
 
 namespace {
 
@@ -61,14 +62,9 @@ bool take(std::string_view& text, std::string_view marker)
 
 bool takeNumber(std::string_view& text, size_t digits, uint16_t& value)
 {
-    if (text.size() < digits) return false;
-    int n = 0;
-    for (size_t i = 0; i < digits; ++i) {
-        if (!isDigit(text[i])) return false;
-        n = n * 10 + (text[i] - '0');
-    }
+    int n;
+    if (!takeDigits(text, digits, n)) return false;
     value = uint16_t(n);
-    text.remove_prefix(digits);
     return true;
 }
 
@@ -206,8 +202,10 @@ bool endsWithIni(std::string_view name)
     return name.size() >= iniExtension.size() && sameText(name.substr(name.size() - iniExtension.size()), iniExtension);
 }
 
-}  // namespace
-
+// A computer's name as this program's copies carry it: Windows allows more in
+// a name than the rule of copy names does (lower case, "_", letters of other
+// scripts), so those become upper case or "-", cut to 15; empty when no letter
+// is left, and the copy then names no computer.
 std::string computerInNames(std::string_view computer)
 {
     std::string name;
@@ -215,6 +213,20 @@ std::string computerInNames(std::string_view computer)
         name += c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : (c >= 'A' && c <= 'Z') || isDigit(c) ? c : '-';
     return isComputerName(name) ? name : std::string();
 }
+
+// The name a version moved aside takes when its own is taken in that folder:
+// "X.ini" the n-th time becomes "X (n).ini" (n from 2).
+std::string numberedName(std::string_view fileName, int n)
+{
+    std::string_view stem = fileName, extension;
+    if (endsWithIni(fileName)) {
+        stem.remove_suffix(iniExtension.size());
+        extension = fileName.substr(stem.size());
+    }
+    return std::string(stem) + " (" + std::to_string(n) + ")" + std::string(extension);
+}
+
+}  // namespace
 
 std::string otherVersionPath(std::string_view path, std::string_view computer, const SystemTime& now)
 {
@@ -284,16 +296,6 @@ std::string versionLabel(const VersionName& name, std::string_view thisComputer,
     if (read == VersionRead::unreadable) label += ", could not be read";
     if (read == VersionRead::tooLarge) label += ", too large to compare";
     return label;
-}
-
-std::string numberedName(std::string_view fileName, int n)
-{
-    std::string_view stem = fileName, extension;
-    if (endsWithIni(fileName)) {
-        stem.remove_suffix(iniExtension.size());
-        extension = fileName.substr(stem.size());
-    }
-    return std::string(stem) + " (" + std::to_string(n) + ")" + std::string(extension);
 }
 
 std::string moveAside(std::string_view path)

@@ -9,12 +9,6 @@
 #include "dates/calendar.h"
 #include "storage/folder_listing.h"
 
-// A computer's name as this program's copies carry it: Windows allows more in
-// a name than the rule of copy names does (lower case, "_", letters of other
-// scripts), so those become upper case or "-", cut to 15; empty when no letter
-// is left, and the copy then names no computer.
-std::string computerInNames(std::string_view computer);
-
 // Where a version that must not be lost is kept beside the file at path, named
 // after the computer that kept it and stamped with the local time:
 // ".\Data\2026_12_07.ini" becomes ".\Data\2026_12_07.conflict-LAPTOP-20261207-093000.ini".
@@ -71,10 +65,6 @@ enum class VersionRead { read, unreadable, tooLarge };
 // large to compare" behind one that was not read.
 std::string versionLabel(const VersionName& name, std::string_view thisComputer, std::string_view when,
                          VersionRead read);
-
-// The name a version moved aside takes when its own is taken in that folder:
-// "X.ini" the n-th time becomes "X (n).ini" (n from 2).
-std::string numberedName(std::string_view fileName, int n);
 
 // Moves the file at path into the folder "Other versions" beside it, created
 // when needed, under its own name or the first numbered one not taken. No

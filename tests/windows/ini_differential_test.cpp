@@ -84,11 +84,11 @@ TEST(IniDifferential, OurReaderAnswersEveryKeyAsThePlatformDoes)
                 for (DWORD width : {260u, 8u, 2u}) {
                     std::string platform(width, '\0'), mine(width, '\0');
                     GetPrivateProfileStringA(section.c_str(), key.c_str(), "<none>", platform.data(), width, path.c_str());
-                    readIniString(ours, section.c_str(), key.c_str(), "<none>", mine.data(), width);
+                    copyIniValue(findIniKey(ours, section.c_str(), key.c_str()), "<none>", mine.data(), width);
                     EXPECT_EQ(std::string(mine.c_str()), std::string(platform.c_str()))
                         << "file " << file << " [" << section << "] " << key << " width " << width;
                 }
-                EXPECT_EQ(readIniInt(ours, section.c_str(), key.c_str(), 77),
+                EXPECT_EQ(iniIntValue(findIniKey(ours, section.c_str(), key.c_str()), 77),
                           int32_t(GetPrivateProfileIntA(section.c_str(), key.c_str(), 77, path.c_str())))
                     << "file " << file << " [" << section << "] " << key;
             }
