@@ -82,25 +82,36 @@ DayLine mergeLine(const DayLine& was, const DayLine& mine, const DayLine& theirs
     return line;
 }
 
-// Each line to the slot it would have, those a side moved first; a line that
-// finds its slot taken goes to the nearest free one below it, else above.
-// A column too full for them all keeps what fits.
+// Each line to the slot it would have, those a side moved first, then those
+// no side moved, each keeping its own slot while it is free. Only then does a
+// line that found its slot taken go to the nearest free one below it, else
+// above, so it never pushes a line out of a slot of its own. A column too
+// full for them all keeps what fits.
 void place(std::vector<Placed>& lines, Column column, const DayPage& window, DayPage& page, bool& conflict)
 {
     std::stable_sort(lines.begin(), lines.end(), [](const Placed& a, const Placed& b) { return a.moved > b.moved; });
     bool used[dayLineCount] = {};
+    std::vector<const Placed*> displaced;
     for (const Placed& placed : lines) {
-        int slot = placed.slot;
+        if (used[placed.slot]) {
+            displaced.push_back(&placed);
+            continue;
+        }
+        used[placed.slot] = true;
+        page.lines[placed.slot] = placed.line;
+    }
+    for (const Placed* placed : displaced) {
+        int slot = placed->slot;
         while (slot < column.end && used[slot]) ++slot;
         if (slot == column.end)
-            for (slot = placed.slot; slot >= column.first && used[slot]; --slot) {
+            for (slot = placed->slot; slot >= column.first && used[slot]; --slot) {
             }
         if (slot < column.first) {
             conflict = true;
             continue;
         }
         used[slot] = true;
-        page.lines[slot] = placed.line;
+        page.lines[slot] = placed->line;
     }
     // A slot left blank keeps the mark the window gives it: no file holds a blank line's mark.
     for (int i = column.first; i < column.end; ++i)

@@ -54,6 +54,7 @@ find-list-cut|windows|app/find_dialog_win32.cpp|item.pszText = shown.data();|lst
 plane-one-not-asked|windows|app/locale_text_win32.cpp|        if (upperCasesOf(pairs))|        if (false)
 plane-one-kept|native|text/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
 blank-mark-stored|native|day/stored_page.cpp|sameStoredPage(stored.page, page)) return WriteOutcome::unchanged;|firstChangedLine(stored.page, page) < 0) return WriteOutcome::unchanged;
+line-pushed-from-its-slot|native|day/page_merge.cpp|        if (used[placed.slot]) {|        if (used[placed.slot] or !placed.moved) {
 blank-mark-taken-back|native|day/page_merge.cpp|            if (isBlankLine(window.lines[i])) page.lines[i].mark = window.lines[i].mark;|
 cut-off-by-one|native|text/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
 mark-order|native|edit/sort_tasks.cpp|return a.mark < b.mark ? -1 : 1;|return a.mark > b.mark ? -1 : 1;
@@ -75,6 +76,8 @@ find-selects-nothing|windows|app/find_dialog_win32.cpp|SendMessageA(editor, EM_S
 undo-never-greyed|windows|app/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
 no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|        clockTick();\n        saveChangedPage();\n        keepDirectoriesInStep();\n        watchOtherVersions();|        clockTick();\n        keepDirectoriesInStep();\n        watchOtherVersions();
 version-device-length|native|storage/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};
+setup-name-split|native|storage/other_version.cpp|if (!isSetupComputerName(middle) && hyphen|if (hyphen
+hyphen-per-byte|native|storage/other_version.cpp|        if ((static_cast<unsigned char>(c) & 0xc0) == 0x80) continue;  // the rest of a character begun\n|
 version-blank-line-mark|native|day/day_page.cpp|return isBlankLine(a) == isBlankLine(b);|return isBlankLine(a) == isBlankLine(b) && a.mark == b.mark;
 version-checked-by-version|native|day/version_lines.cpp|lines.push_back({i, page.lines[i].text[0] == '\0'});|lines.push_back({i, version.lines[i].text[0] != '\0'});
 version-union-one-short|native|directory/directory_merge.cpp|if (count == directoryCapacity) {|if (count == directoryCapacity - 1) {

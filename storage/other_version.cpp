@@ -1,6 +1,7 @@
 // Other versions of a day or directory file: copies kept beside it rather than written over.
 #include "storage/other_version.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -107,6 +108,18 @@ bool isComputerName(std::string_view text)
     return letter;
 }
 
+// A name as Windows setup makes one, "DESKTOP-" or "LAPTOP-" and seven letters
+// or digits: "DESKTOP-1234567" is one name, whatever its digits look like.
+bool isSetupComputerName(std::string_view text)
+{
+    for (std::string_view start : {"DESKTOP-", "LAPTOP-"}) {
+        if (text.size() != start.size() + 7 || text.substr(0, start.size()) != start) continue;
+        text.remove_prefix(start.size());
+        return std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || (c >= 'A' && c <= 'Z'); });
+    }
+    return false;
+}
+
 // ".conflict-COMPUTER-YYYYMMDD-HHMMSS", or without "COMPUTER-" as copies were
 // named before they told where they were kept. The stamp's length finds where
 // the computer's name, which may hold hyphens and digits itself, ends.
@@ -179,14 +192,14 @@ VersionName nextcloudName(std::string_view middle)
 
 // "-COMPUTER" or "-COMPUTER-N"; a computer's name may hold hyphens itself, so
 // a number behind the last one is taken as OneDrive's count when what stands
-// before it is a name.
+// before it is a name, unless the whole is a name as Windows setup makes one.
 VersionName onedriveName(std::string_view middle)
 {
     VersionName name;
     if (!take(middle, "-")) return {};
     size_t hyphen = middle.rfind('-');
-    if (hyphen != std::string_view::npos && hyphen + 1 < middle.size() && allDigits(middle.substr(hyphen + 1)) &&
-        isComputerName(middle.substr(0, hyphen)))
+    if (!isSetupComputerName(middle) && hyphen != std::string_view::npos && hyphen + 1 < middle.size() &&
+        allDigits(middle.substr(hyphen + 1)) && isComputerName(middle.substr(0, hyphen)))
         middle = middle.substr(0, hyphen);
     else if (!isComputerName(middle))
         return {};
@@ -204,13 +217,17 @@ bool endsWithIni(std::string_view name)
 
 // A computer's name as this program's copies carry it: Windows allows more in
 // a name than the rule of copy names does (lower case, "_", letters of other
-// scripts), so those become upper case or "-", cut to 15; empty when no letter
-// is left, and the copy then names no computer.
+// scripts), so those become upper case or "-", a character of other scripts
+// one "-" however many bytes it takes, cut to 15; empty when no letter is
+// left, and the copy then names no computer.
 std::string computerInNames(std::string_view computer)
 {
     std::string name;
-    for (char c : computer.substr(0, 15))
+    for (char c : computer) {
+        if ((static_cast<unsigned char>(c) & 0xc0) == 0x80) continue;  // the rest of a character begun
+        if (name.size() == 15) break;
         name += c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : (c >= 'A' && c <= 'Z') || isDigit(c) ? c : '-';
+    }
     return isComputerName(name) ? name : std::string();
 }
 

@@ -34,7 +34,8 @@ struct VersionName {
 //   STEM (NAME's conflicted copy YYYY-MM-DD).ini      also with " (N)" before ".ini"
 //   STEM (conflicted copy YYYY-MM-DD HHMMSS).ini
 //   STEM-COMPUTER.ini, STEM-COMPUTER-N.ini            COMPUTER 1 to 15 upper-case letters,
-//                                                     digits or hyphens, a letter among them
+//                                                     digits or hyphens, a letter among them;
+//                                                     DESKTOP-1234567 a name as Windows setup makes it
 VersionName parseVersionName(std::string_view fileName, std::string_view stem);
 
 // An other version of a file, as the folder lists it.

@@ -58,6 +58,9 @@ TEST(OtherVersionNames, EachToolsNameAndItsNearMisses)
         {"2026_12_07-DESKTOP-2.ini", "onedrive DESKTOP"},
         {"2026_12_07-DESKTOP-AB12CD.ini", "onedrive DESKTOP-AB12CD"},
         {"2026_12_07-DESKTOP-AB12CD-12.ini", "onedrive DESKTOP-AB12CD"},
+        {"2026_12_07-DESKTOP-1234567.ini", "onedrive DESKTOP-1234567"},  // as Windows setup names a computer
+        {"2026_12_07-LAPTOP-7K3J2QF-3.ini", "onedrive LAPTOP-7K3J2QF"},
+        {"2026_12_07-DESKTOP-123456.ini", "onedrive DESKTOP"},
         {"2026_12_07-ABCDEFGHIJKLMNO.ini", "onedrive ABCDEFGHIJKLMNO"},
         {"2026_12_07-ABCDEFGHIJKLMNOP.ini", "none"},
         {"2026_12_07-2.ini", "none"}, {"2026_12_07-PC_1.ini", "none"}, {"2026_12_07-copy.ini", "none"},
@@ -79,6 +82,9 @@ TEST(OtherVersionNames, KeptUnderTheComputersNameAndLabelledByIt)
     const struct { const char* computer; const char* kept; } keeps[] = {
         {"LAPTOP", "2026_12_07.conflict-LAPTOP-20261207-093000.ini"},
         {"my_pc", "2026_12_07.conflict-MY-PC-20261207-093000.ini"},
+        {"J\xc3\xbcrgens-PC", "2026_12_07.conflict-J-RGENS-PC-20261207-093000.ini"},  // one hyphen for the "ü"
+        {"\xe6\x97\xa5\xe6\x9c\xac\xe8\xaa\x9e-COMPUTER-NAME",  // cut to 15 characters, not bytes
+         "2026_12_07.conflict-----COMPUTER-NA-20261207-093000.ini"},
         {"ABCDEFGHIJKLMNOPQ", "2026_12_07.conflict-ABCDEFGHIJKLMNO-20261207-093000.ini"},
         {"1234", "2026_12_07.conflict-20261207-093000.ini"},
     };

@@ -50,9 +50,49 @@ TEST(PageMerge, EachFieldOfALineOnItsOwn)
         }
 }
 
+// To-do lists as "Xerox+,Apples": the lines from the first, "+" behind a done one.
+DayPage todos(const std::string& list)
+{
+    DayPage page;
+    for (size_t at = 0, line = firstTodoLine; at < list.size(); ++line) {
+        size_t end = std::min(list.find(',', at), list.size());
+        std::string text = list.substr(at, end - at);
+        page.lines[line].done = text.back() == '+';
+        setLineText(page.lines[line], text.substr(0, text.size() - page.lines[line].done).c_str());
+        at = end + 1;
+    }
+    return page;
+}
+
+std::string todoList(const DayPage& page)
+{
+    std::string list;
+    for (int i = firstTodoLine; i < firstNoteLine; ++i)
+        list += std::string(i > firstTodoLine ? "," : "") + page.lines[i].text + (page.lines[i].done ? "+" : "");
+    return list.erase(list.find_last_not_of(',') + 1);
+}
+
+// Lines moved on one side and left on the other: a line neither side moved keeps its slot while it is free, and a
+// line pushed from its own goes to the next free one.
+TEST(PageMerge, LinesMovedOnOneSide)
+{
+    const struct { const char *base, *mine, *theirs, *merged; } cases[] = {
+        // One side cleared Xerox and sorted, the other ticked it; either side the window.
+        {"Xerox,Apples,Carrots,Bread", "Apples,Bread,Carrots", "Xerox+,Apples,Carrots,Bread",
+         "Apples,Bread,Carrots,Xerox+"},
+        {"Xerox,Apples,Carrots,Bread", "Xerox+,Apples,Carrots,Bread", "Apples,Bread,Carrots",
+         "Apples,Bread,Carrots,Xerox+"},
+    };
+    for (const auto& c : cases) {
+        PageMerge merged = mergePages(todos(c.base), todos(c.mine), todos(c.theirs));
+        EXPECT_EQ(todoList(merged.page), c.merged) << c.mine << " | " << c.theirs;
+    }
+}
+
 // Two copies of a random page, each changed as a user changes a day (typed over, ticked, marked, moved, sorted,
 // cleared), merged: nothing doubled, nothing lost that both keep, each done box and mark on its own text wherever
-// either side moved it (a task moved down here and ticked there stays ticked), and one side unchanged gives the other.
+// either side moved it (a task moved down here and ticked there stays ticked), a line neither side moved in its own
+// slot, and one side unchanged gives the other.
 TEST(PageMerge, RandomEditsOnBothSides)
 {
     std::mt19937 random(20261208);
@@ -97,6 +137,10 @@ TEST(PageMerge, RandomEditsOnBothSides)
         for (int n = pick(4); n > 0; --n) edit(theirs);
         PageMerge merged = mergePages(base, mine, theirs);
         const std::string at = "trial " + std::to_string(trial);
+        for (int i = 0; i < dayLineCount; ++i)
+            if (base.lines[i].text[0] && !std::strcmp(base.lines[i].text, mine.lines[i].text) &&
+                !std::strcmp(base.lines[i].text, theirs.lines[i].text))
+                EXPECT_STREQ(merged.page.lines[i].text, base.lines[i].text) << at << ": line " << i << " left";
         EXPECT_TRUE(!sameStoredPage(mine, base) || sameStoredPage(merged.page, theirs)) << at << ": this side unchanged";
         EXPECT_TRUE(!sameStoredPage(theirs, base) || sameStoredPage(merged.page, mine)) << at << ": the file unchanged";
         auto b = counts(base), m = counts(mine), t = counts(theirs), r = counts(merged.page);
