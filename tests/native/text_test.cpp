@@ -54,30 +54,26 @@ TEST(Utf8, CharactersCountedAsTheEditorCounts)
     }
 }
 
-// Digits are taken from the front, at most as many as asked; a number too large stays at the largest int.
+// Digits are taken from the front, at most as many as asked, or exactly so many or none; a number too large stays
+// at the largest int.
 TEST(Numbers, DecimalDigitsTakenFromTheFront)
 {
     constexpr size_t any = std::string_view::npos;
     const struct { const char* text; size_t most, taken; int value; const char* rest; } cases[] = {
         {"2026_12", any, 4, 2026, "_12"}, {"007", any, 3, 7, ""}, {"", any, 0, 0, ""}, {"-5", any, 0, 0, "-5"},
-        {"20261207", 4, 4, 2026, "1207"}, {"2147483647", any, 10, INT_MAX, ""}, {"99999999999x", any, 11, INT_MAX, "x"},
+        {"20261207", 4, 4, 2026, "1207"}, {"12", 3, 2, 12, ""}, {"1x3", 3, 1, 1, "x3"},
+        {"2147483647", any, 10, INT_MAX, ""}, {"99999999999x", any, 11, INT_MAX, "x"},
         {"18446744073709551616", any, 20, INT_MAX, ""},  // 2^64, which would wrap round to 0
     };
     for (const auto& c : cases) {
-        std::string_view text = c.text;
+        std::string_view text = c.text, exact = c.text;
         int value = -1;
         EXPECT_EQ(takeDecimal(text, value, c.most), c.taken) << c.text;
         EXPECT_EQ(value, c.value) << c.text;
         EXPECT_EQ(text, c.rest) << c.text;
-    }
-    // Exactly so many digits, or nothing taken.
-    const struct { const char* text; bool taken; const char* rest; } exact[] = {
-        {"1234", true, "4"}, {"12", false, "12"}, {"1x3", false, "1x3"}};
-    for (const auto& c : exact) {
-        std::string_view rest = c.text;
-        int value;
-        EXPECT_EQ(takeDigits(rest, 3, value), c.taken) << c.text;
-        EXPECT_EQ(rest, c.rest) << c.text;
+        if (c.most == any) continue;
+        EXPECT_EQ(takeDigits(exact, c.most, value), c.taken == c.most) << c.text;
+        EXPECT_EQ(exact, c.taken == c.most ? c.rest : c.text) << c.text;
     }
 }
 
