@@ -63,6 +63,7 @@ caret-before-name|windows|app/insert_item_win32.cpp|EM_SETSEL, caret, caret|EM_S
 enter-from-last-note|windows|app/line_navigation_win32.cpp|SetFocus(lineEditor((line + 1) % dayLineCount));|SetFocus(lineEditor(line + 1 < dayLineCount ? line + 1 : line));
 run-without-autorun|windows|app/options_win32.cpp|return L"\"" + path + L"\" " + autorunArgument;|return L"\"" + path + L"\" ";
 no-done-state-after-move|windows|app/line_commands_win32.cpp|    SetFocus(other);\n    applyDoneState();|    SetFocus(other);
+unread-day-changed|windows|app/main_window_win32.cpp|{IDM_CLOSE_EMPTY_TASKS, closeEmptyTasks, true}|{IDM_CLOSE_EMPTY_TASKS, closeEmptyTasks, false}
 edit-adds-row|windows|app/directory_list_win32.cpp|adding ? -1 : selectedRow(list.listControl), edit.entry|-1, edit.entry
 cancel-undoes-addition|windows|app/directory_list_win32.cpp|case IDCANCEL: EndDialog(dialog, 0); break;|case IDCANCEL: std::memset(list.entries, 0, sizeof list.entries); EndDialog(dialog, 0); break;
 gather-untrimmed|windows|app/day_lines_win32.cpp|    trimLineText(line);|

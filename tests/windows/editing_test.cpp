@@ -161,8 +161,8 @@ TEST_F(Editing, APastedLineBreakIsABlank)
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dayFile("2026_12_06.ini").parent_path()), {}), 1);
 }
 
-// Files held at the start are read once let go of within the retry; held longer, they cannot be changed, and
-// are never written over (an empty page would delete the day's). A day file let go of and then deleted leaves
+// Files held at the start are read once let go of within the retry; held longer, they cannot be changed, not
+// even by a command, and are never written over (an empty page would delete the day's). A day file let go of and then deleted leaves
 // an empty page that can be changed again.
 TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldLonger)
 {
@@ -192,6 +192,8 @@ TEST_F(MainWindowTest, HeldFilesAreReadAfterTheRetryButNeverWrittenOverWhenHeldL
                        }});
         holder.join();
         if (!readable) {
+            command(IDM_CLOSE_EMPTY_TASKS);  // a command that changes the day does nothing to one not read
+            EXPECT_FALSE(IsDlgButtonChecked(appState.mainWindow, IDC_FIRST_TODO_DONE));
             for (HANDLE handle : handles) CloseHandle(handle);
             std::filesystem::remove(dayFile(today));
             tick(2);
