@@ -82,6 +82,18 @@ WriteOutcome writeKept(Kind& kind, const typename Kind::Content& window)
     return outcome;
 }
 
+// A take-in that could not read the file, or keep it aside, leaves the
+// window's content unsaved: on leaving that is a failed save, and the ticks
+// try it again as they try a failed write.
+inline KeepAnswer failedOnLeaving(FileKeeper& keeper, bool leaving)
+{
+    KeepAnswer answer;
+    if (!leaving) return answer;
+    keeper.saveFailing = true;
+    answer.saved = noteSaveOutcome(false, keeper.failureTold);
+    return answer;
+}
+
 // Reads the file again, merges what another program changed in it since it
 // was last read or written into the window's content, and writes the result
 // where it differs from the file. A file deleted elsewhere reads as empty; one
@@ -95,20 +107,14 @@ KeepAnswer takeInKept(Kind& kind, typename Kind::Content& window, bool leaving, 
     FileStamp beforeReading = fileStamp(kind.path.c_str());
     IniFile ini;
     ReadResult read = loadIniFile(kind.path.c_str(), ini);
-    if (read == ReadResult::unreadable) {
-        if (leaving) answer.saved = noteSaveOutcome(false, keeper.failureTold);
-        return answer;
-    }
+    if (read == ReadResult::unreadable) return failedOnLeaving(keeper, leaving);
     typename Kind::Held theirs{};
     kind.read(ini, theirs, window);
     // A file that could not be read when it was loaded is taken in now, as if just loaded.
     if (keeper.unreadable || kind.changedThere(theirs)) {
         if (kind.merge(window, theirs) && read == ReadResult::read) {
             answer.otherVersion = keepOtherVersion(kind.path, bytesAsRead(ini), context.computer, context.now);
-            if (answer.otherVersion.empty()) {
-                if (leaving) answer.saved = noteSaveOutcome(false, keeper.failureTold);
-                return answer;
-            }
+            if (answer.otherVersion.empty()) return failedOnLeaving(keeper, leaving);
         }
         kind.takeMerged(window);
         answer.step = KeepStep::takeIn;
