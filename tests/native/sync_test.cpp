@@ -193,32 +193,8 @@ struct Shown {
         pageAsShown(stored.page, stored.page);
         window = stored.page;
     }
-    KeepAnswer sync()
-    {
-        DayKind kind = dayKind(stored, day);
-        return takeInKept(kind, window, false, {"LAPTOP", at0930});
-    }
+    KeepAnswer sync() { DayKind kind = dayKind(stored, day); return takeInKept(kind, window, false, {"LAPTOP", at0930}); }
 };
-
-// Both sides changed one text: the window's stays and the file is kept byte for
-// byte beside the day file; a second such merge in the same second keeps the first.
-TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
-{
-    ScratchFolder folder;
-    Shown shown(firstDay);
-    for (auto [theirs, kept] : {std::pair{"Standup at ten", "2026_12_07.conflict-LAPTOP-20261207-093000.ini"},
-                                {"Standup at 11", "2026_12_07.conflict-LAPTOP-20261207-093001.ini"}}) {
-        setLineText(shown.window.lines[2], "Standup moved");
-        std::string elsewhere = std::string(firstDay).replace(firstDay.find("Standup"), 7, theirs);
-        writeBytes(dayPath, elsewhere);
-        KeepAnswer sync = shown.sync();
-        EXPECT_EQ(sync.otherVersion, std::string(".\\Data\\") + kept);
-        EXPECT_EQ(readBytes(std::string("Data/") + kept), elsewhere);
-        EXPECT_STREQ(shown.window.lines[2].text, "Standup moved");
-        EXPECT_EQ(sync.saved, SaveOutcome::saved);
-        shown.stored.page.lines[2] = {"Standup"};
-    }
-}
 
 // The core's saves pass over what the file already holds: the bytes another program wrote stay, in the old
 // code page too, until the page or directory changes (then it is UTF-8). A mark changed alone is a change.
