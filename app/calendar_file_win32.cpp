@@ -119,7 +119,7 @@ std::string errorText(DWORD error)
     return reason;
 }
 
-// A failure is told once a run; the file is written again at the next change.
+// A failure is told once a run; the file is written again at the next tick.
 void tellFailure(DWORD error)
 {
     feed.written = nullptr;
@@ -198,7 +198,8 @@ void keepCalendarInStep()
     }
     tellWriterFailure();
     watchCalendarDay(appState.dateShown);
-    if (refreshWatchedDays(feed)) writeChange();
+    // A write that failed has forgotten its bytes: it is tried again at each tick.
+    if (refreshWatchedDays(feed) || !feed.written) writeChange();
 }
 
 // An import changes days by the hundred: each is read again now, and the

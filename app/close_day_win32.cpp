@@ -35,7 +35,7 @@ void closeCurrentDay()
                     "Continue?") ||
         !isSameDay(closed, appState.dateShown))
         return;
-    if (!saveShownPage()) return;
+    if (!keepShownDay(KeepOccasion::leaveAsked)) return;
 
     DayPage closing;
     gatherDayPage(closing);
@@ -57,7 +57,7 @@ void closeCurrentDay()
         carryOverUnfinished(closing, next, appState.periodicTasks, toSystemTime(nextDate), collateAsTheUserDoes);
     if (noRoom) {
         if (!userAgrees("Warning. There is no room for move all tasks. Continue?") ||
-            !isSameDay(nextDate, appState.dateShown) || !saveShownPage())
+            !isSameDay(nextDate, appState.dateShown) || !keepShownDay(KeepOccasion::leaveAsked))
             return;
         // Both days may have changed elsewhere while the user was asked: the
         // carry is made again from them as they are now.

@@ -15,7 +15,7 @@
 // that could not be saved stays in the window, its only copy.
 bool moveTo(const SYSTEMTIME& date, bool userAsked)
 {
-    if (!saveShownPage(userAsked)) return false;
+    if (!keepShownDay(userAsked ? KeepOccasion::leaveAsked : KeepOccasion::leave)) return false;
     appState.dateShown = date;
     loadDayPage();
     findDayVersionsNow();

@@ -99,70 +99,28 @@ void showTakenIn(const DayPage& shown, const DayPage& page)
     takeUndoStep();
 }
 
-// Asks the keeper about the day's file with the page the window shows, and
-// shows a change taken in. Leaving waits, a moment at a time, for a file
-// still being written elsewhere.
-StoreResult keepShownPage(KeepOccasion occasion)
+}  // namespace
+
+bool keepShownDay(KeepOccasion occasion)
 {
+    TickGuard guard(occasion);
+    if (guard.skip) return true;
+    // A command that asks a question holds a page of its own meanwhile: the
+    // window is taken in once no dialog is open over it.
+    if (guard.ticking && !IsWindowEnabled(appState.mainWindow)) occasion = KeepOccasion::tickAsking;
     DayPage shown;
     gatherDayPage(shown);
     DayPage page = shown;
-    DayKeep keep;
-    do {
-        keep = keepDayFile(appState.storedDay, page, toSystemTime(appState.dateShown), occasion, appState.computer,
-                           toSystemTime(localTime()));
-        if (keep.step == KeepStep::wait) Sleep(settleWaitMilliseconds);
-    } while (keep.step == KeepStep::wait);
-    if (keep.step == KeepStep::takeIn) showTakenIn(shown, page);
-    return keep.stored;
-}
-
-}  // namespace
-
-StoreResult storeShownPage()
-{
-    return keepShownPage(KeepOccasion::leave);
-}
-
-bool saveShownPage(bool userAsked)
-{
-    StoreResult result = storeShownPage();
-    if (result == StoreResult::failed || (userAsked && result == StoreResult::failedAgain)) reportSaveFailure();
-    return !isFailure(result);
-}
-
-void saveShownPageAtEnd(bool endingSession)
-{
-    StoreResult result = storeShownPage();
-    if (!isFailure(result)) return;
-    DayPage page;
-    gatherDayPage(page);
-    // An emptied page has nothing to keep aside; its old file stays, as after any failed delete.
-    if (endingSession && (isPageEmpty(page) || saveDayPageAsOtherVersion(page, toSystemTime(appState.dateShown),
-                                                                         appState.computer, toSystemTime(localTime()))))
-        return;
-    if (result == StoreResult::failed) reportSaveFailure();
-}
-
-void saveChangedPage()
-{
-    // A message box opened here runs the timer's ticks in its own loop.
-    static bool running = false;
-    if (running) return;
-    running = true;
-    // A command that asks a question holds a page of its own meanwhile: the
-    // window is taken in once no dialog is open over it.
-    StoreResult result =
-        keepShownPage(IsWindowEnabled(appState.mainWindow) ? KeepOccasion::tick : KeepOccasion::tickAsking);
-    if (result == StoreResult::failed) reportSaveFailure();
-    running = false;
+    KeepAnswer answer = keepDayFile(appState.storedDay, page, toSystemTime(appState.dateShown), occasion,
+                                    {appState.computer, toSystemTime(localTime())});
+    if (answer.step == KeepStep::takeIn) showTakenIn(shown, page);
+    if (answer.tell) reportSaveFailure();
+    return !isFailure(answer.saved);
 }
 
 void tellUnreadableDay()
 {
-    StoredPage& stored = appState.storedDay;
-    if (!stored.unreadable || stored.unreadableTold) return;
-    stored.unreadableTold = true;
+    if (!tellUnreadableOnce(appState.storedDay)) return;
     reportUnreadableFile(dayFilePath(toSystemTime(appState.dateShown)).c_str(),
                          "this day cannot be changed until it can be read.");
 }

@@ -15,26 +15,14 @@ void showHourLabels();
 // window gets to it (WM_TELL_UNREADABLE).
 void loadDayPage();
 
-// Gathers the window and saves it as the page of the given date if it
-// differs from what the file held when last read or written, merged first
-// with what another program changed in the file meanwhile; false when the
-// file could not be written, and whoever leaves the day must then stay on it.
+// The one verb for keeping the day shown: gathers the window, asks the keeper
+// about the day's file on the occasion, shows a change taken in and tells a
+// failed save as the answer says. Every second it takes in a change another
+// program made once the file has stayed put, and saves the page if it differs
+// from what its file holds; leaving brings file and page in step now, and a
+// log-off keeps a page that cannot be saved as an other version. False when
+// the page could not be saved: whoever leaves the day must then stay on it.
 // A day whose file could not be read is never saved.
-StoreResult storeShownPage();
-
-// The same, telling the user of a failure: of every one when the user asked
-// for what needs the save, else only of the first since a save succeeded.
-bool saveShownPage(bool userAsked = true);
-
-// The last save, as the program ends. A failure the user has already been
-// told of (and chose to close anyway) is not told again; at a log-off or
-// shutdown, where nobody can answer, the page is kept as an other version.
-void saveShownPageAtEnd(bool endingSession);
-
-// Run every second: takes in a change another program made to the day's
-// file once the file has stayed put for a second, merged with the window's
-// page, and saves the day shown if it differs from what its file holds. A
-// failure is told only once until a save succeeds.
-void saveChangedPage();
+bool keepShownDay(KeepOccasion occasion);
 
 void tellUnreadableDay();

@@ -80,15 +80,14 @@ void mergeCopy(const WatchedDirectory& directory, const FoundVersion& copy)
             return settle(copies.settled, copy);
         // While the question was open, the file may have changed elsewhere: it
         // is taken in first, and the copy merged at a later look.
-        if (!isAsKept(directory.stored, directory.file.path)) return;
+        if (!isInStep(directoryKind(directory.file, directory.stored))) return;
     }
     EntriesAdded result = addMissingEntries(directory.entries, read);
     if (result.added > 0) {
-        StoreResult stored =
-            storeResultOf(directory.stored, writeDirectoryFile(directory.file, directory.entries, directory.stored), true);
-        if (stored == StoreResult::failed) reportSaveFailure();
-        if (isFailure(stored))
-            return settle(copies.settled, copy);
+        KeepAnswer answer = keepDirectoryFile(directory.file, directory.entries, directory.stored, KeepOccasion::leave,
+                                              {appState.computer, toSystemTime(localTime())});
+        if (answer.tell) reportSaveFailure();
+        if (isFailure(answer.saved)) return settle(copies.settled, copy);
     }
     if (result.leftOut > 0) {
         copies.news.push_back(std::string("Another copy of the ") + directory.what +
@@ -103,7 +102,7 @@ void mergeCopies()
     for (const WatchedDirectory& directory : watchedDirectories) {
         // A file changed since it was read is taken in first: a copy merged into
         // the entries as they were would be written over what arrived.
-        if (!isAsKept(directory.stored, directory.file.path)) continue;
+        if (!isInStep(directoryKind(directory.file, directory.stored))) continue;
         for (const FoundVersion& copy : findVersions(".", fileStem(directory.file.path)))
             if (!isSettled(copies.settled, copy) && hasSettled(copy)) mergeCopy(directory, copy);
     }

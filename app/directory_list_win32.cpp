@@ -327,19 +327,13 @@ void showMergedEntries(DirectoryList& list)
         EnableWindow(GetDlgItem(dialog, button), !list.stored.unreadable);
 }
 
-// Asks the keeper about the directory's file and shows a change taken in in
-// its open list. Leaving waits, a moment at a time, for a file still being
-// written elsewhere.
-StoreResult keepDirectory(DirectoryList& list, KeepOccasion occasion)
+// Asks the keeper about the directory's file and shows a change taken in in its open list.
+KeepAnswer keepDirectory(DirectoryList& list, KeepOccasion occasion)
 {
-    DirectoryKeep keep;
-    do {
-        keep = keepDirectoryFile(list.file, list.entries, list.stored, occasion, appState.computer,
-                                 toSystemTime(localTime()));
-        if (keep.step == KeepStep::wait) Sleep(settleWaitMilliseconds);
-    } while (keep.step == KeepStep::wait);
-    if (keep.step == KeepStep::takeIn && isOpen(list)) showMergedEntries(list);
-    return keep.stored;
+    KeepAnswer answer = keepDirectoryFile(list.file, list.entries, list.stored, occasion,
+                                          {appState.computer, toSystemTime(localTime())});
+    if (answer.step == KeepStep::takeIn && isOpen(list)) showMergedEntries(list);
+    return answer;
 }
 
 void openDirectoryList(DirectoryList& list)
@@ -352,7 +346,7 @@ void openDirectoryList(DirectoryList& list)
                     DirectoryListDialog, LPARAM(&list));
     // Every change has reached the array by now; the file follows, so that
     // nothing waits for shutdown.
-    if (keepDirectory(list, KeepOccasion::leave) == StoreResult::failed) reportSaveFailure();
+    if (keepDirectory(list, KeepOccasion::leave).tell) reportSaveFailure();
 }
 
 DirectoryList contactsList{appState.contacts, nullptr, contactColumns, 5, contactLayout,
@@ -379,59 +373,30 @@ void loadDirectoryFiles()
 
 void tellUnreadableDirectories()
 {
-    for (DirectoryList* list : directoryLists) {
-        if (!list->stored.unreadable || list->stored.unreadableTold) continue;
-        list->stored.unreadableTold = true;
-        reportUnreadableFile(list->file.path, "this directory cannot be changed until it can be read.");
-    }
+    for (DirectoryList* list : directoryLists)
+        if (tellUnreadableOnce(list->stored))
+            reportUnreadableFile(list->file.path, "this directory cannot be changed until it can be read.");
 }
 
-bool saveDirectoriesBeforeClosing()
+bool keepDirectories(KeepOccasion occasion)
 {
+    TickGuard guard(occasion);
+    if (guard.skip) return true;
+    bool tell = false;
     for (DirectoryList* list : directoryLists) {
-        if (!isFailure(keepDirectory(*list, KeepOccasion::leave))) continue;
+        // An add or edit dialog, or a question, open over the list is not
+        // disturbed: the change is taken in once it has closed.
+        bool asking = guard.ticking && isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl));
+        KeepAnswer answer = keepDirectory(*list, asking ? KeepOccasion::tickAsking : occasion);
+        tell = answer.tell || tell;
+        if (occasion != KeepOccasion::closing || !isFailure(answer.saved)) continue;
         std::string question = std::string("The ") + list->what +
                                " could not be saved. Close anyway and lose their changes?";
         if (showMessage(appState.mainWindow, question.c_str(), MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
             return false;
     }
+    if (tell) reportSaveFailure();
     return true;
-}
-
-void saveDirectoryFiles(bool endingSession)
-{
-    bool tell = false;
-    for (DirectoryList* list : directoryLists) {
-        StoreResult result = keepDirectory(*list, KeepOccasion::leave);
-        if (!isFailure(result)) continue;
-        // Nobody is there to be asked at a log-off: the entries go beside the file.
-        if (endingSession) {
-            TextBuilder text = composeDirectoryFile(list->file, list->entries);
-            if (!keepOtherVersion(list->file.path, std::string_view(text.data(), size_t(text.length())),
-                                  appState.computer, toSystemTime(localTime()))
-                     .empty())
-                continue;
-        }
-        tell = result == StoreResult::failed || tell;
-    }
-    if (tell) reportSaveFailure();
-}
-
-void keepDirectoriesInStep()
-{
-    static bool running = false;  // a message box opened here runs the ticks in its own loop
-    if (running) return;
-    running = true;
-    bool tell = false;
-    for (DirectoryList* list : directoryLists) {
-        // An add or edit dialog, or a question, open over the list is not
-        // disturbed: the change is taken in once it has closed.
-        bool asking = isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl));
-        tell = keepDirectory(*list, asking ? KeepOccasion::tickAsking : KeepOccasion::tick) == StoreResult::failed ||
-               tell;
-    }
-    if (tell) reportSaveFailure();
-    running = false;
 }
 
 int selectedRow(HWND listControl)

@@ -9,21 +9,16 @@
 void loadDirectoryFiles();
 void tellUnreadableDirectories();
 
-// Before the window closes, while the user can still be asked: each directory
-// that cannot be saved asks "Close anyway and lose their changes?"; false
-// when the user chose to stay.
-bool saveDirectoriesBeforeClosing();
-
-// Writes all three files but those that could not be read or did not change;
-// a failure is told once, and again only after a save has succeeded in
-// between. At a log-off or shutdown, where nobody can answer, a directory
-// that cannot be saved is kept as an other version beside its file.
-void saveDirectoryFiles(bool endingSession);
-
-// Run every second: a directory file another program changed is taken in
-// once it has stayed put for a second, merged with the directory, and shown
-// at once in its open list; a directory that could not be saved is tried again.
-void keepDirectoriesInStep();
+// The one verb for keeping the three directories: asks the keeper about each
+// file on the occasion and shows what it answers. Every second a file another
+// program changed is taken in once it has stayed put, merged with the
+// directory and shown at once in its open list, and a directory that could
+// not be saved is tried again. A failed save is told in one message for all
+// three, once, and again only after a save has succeeded in between; at a
+// log-off a directory that cannot be saved is kept as an other version beside
+// its file. Closing asks, for each directory that cannot be saved, "Close
+// anyway and lose their changes?": false when the user chose to stay.
+bool keepDirectories(KeepOccasion occasion);
 
 void openContacts();
 void openTemplates();

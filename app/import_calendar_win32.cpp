@@ -1,5 +1,5 @@
 // Calendar files onto the pages: the file read and planned by the core, the day shown changed in the window,
-// the other days through the same merge as any change.
+// the other days through the keeper, as any change.
 #include "app/import_calendar_win32.h"
 
 #include <commdlg.h>
@@ -14,10 +14,9 @@
 #include "day/day_file.h"
 #include "storage/file_stamp.h"
 #include "app/locale_text_win32.h"
-#include "day/page_merge.h"
-#include "day/stored_page.h"
 #include "icalendar/ical_reader.h"
 #include "icalendar/import_plan.h"
+#include "icalendar/place_on_days.h"
 #include "resources/resource.h"
 
 namespace {
@@ -49,37 +48,18 @@ bool windowsZoneByName(std::string_view windowsName, int year, ZoneRules& rules)
     return true;
 }
 
-DayPlacement nothingPlaced(const DayImport& day)
-{
-    DayPlacement placement;
-    for (size_t i = 0; i < day.items.size(); ++i) placement.unplaced.push_back(int(i));
-    return placement;
-}
-
 // The window is the day shown's live copy; saving as you type writes it.
 DayPlacement importIntoShownDay(const DayImport& day)
 {
-    if (appState.storedDay.unreadable) return nothingPlaced(day);
+    if (appState.storedDay.unreadable) {
+        DayPlacement placement;
+        for (size_t i = 0; i < day.items.size(); ++i) placement.unplaced.push_back(int(i));
+        return placement;
+    }
     DayPage page;
     gatherDayPage(page);
     DayPlacement placement = placeOnPage(page, day.items);
     if (!placement.placed.empty()) showDayPage(page);
-    return placement;
-}
-
-// Another day: read, the events put on, and written through the merge, so
-// that a change another program made meanwhile is kept. A file that cannot be
-// read or written takes nothing.
-DayPlacement importIntoDay(const DayImport& day)
-{
-    StoredPage stored;
-    if (loadStoredPage(stored, day.date, stored.page) == ReadResult::unreadable) return nothingPlaced(day);
-    pageAsShown(stored.page, DayPage{});
-    DayPage page = stored.page;
-    DayPlacement placement = placeOnPage(page, day.items);
-    if (placement.placed.empty()) return placement;
-    DayKeep keep = takeInDayFile(stored, page, day.date, appState.computer, toSystemTime(localTime()), true);
-    if (keep.stored != StoreResult::stored) return nothingPlaced(day);
     return placement;
 }
 
@@ -102,11 +82,16 @@ void importCalendarFile(const std::string& path)
     SystemTime now = toSystemTime(localTime());
     ImportPlan plan = planImport(file, {{now.wYear, now.wMonth, 0, now.wDay}, calendarZoneRules, windowsZoneByName});
     ImportTally tally;
+    std::vector<DayImport> others;
+    for (const DayImport& day : plan.days)
+        if (!isSameDay(toSYSTEMTIME(day.date), appState.dateShown)) others.push_back(day);
+    std::vector<DayPlacement> placed = placeOnOtherDays(others, {appState.computer, now});
     std::vector<SYSTEMTIME> written;  // the day shown is saved as the user types
     takeUndoStep();
+    size_t other = 0;
     for (const DayImport& day : plan.days) {
         bool shown = isSameDay(toSYSTEMTIME(day.date), appState.dateShown);
-        DayPlacement placement = shown ? importIntoShownDay(day) : importIntoDay(day);
+        DayPlacement placement = shown ? importIntoShownDay(day) : placed[other++];
         if (!shown && !placement.placed.empty()) written.push_back(toSYSTEMTIME(day.date));
         tallyDay(tally, day, placement);
     }

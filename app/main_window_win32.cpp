@@ -79,11 +79,11 @@ bool isDoneBoxCommand(int id)
 // what to do when it cannot be.
 void closeMainWindow()
 {
-    if (isFailure(storeShownPage()) &&
+    if (!keepShownDay(KeepOccasion::closing) &&
         showMessage(appState.mainWindow, "The day could not be saved. Close anyway and lose its changes?",
                     MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
         return;
-    if (!saveDirectoriesBeforeClosing()) return;
+    if (!keepDirectories(KeepOccasion::closing)) return;
     EndDialog(appState.mainWindow, IDCANCEL);
 }
 
@@ -236,8 +236,8 @@ void SaveAll(bool endingSession = false)
 {
     removeTrayIcon();
     writeOptions();
-    saveDirectoryFiles(endingSession);
-    saveShownPageAtEnd(endingSession);
+    keepDirectories(endingSession ? KeepOccasion::logOff : KeepOccasion::leave);
+    keepShownDay(endingSession ? KeepOccasion::logOff : KeepOccasion::leave);
     stopCalendarFile();
 }
 
@@ -268,8 +268,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMECHANGE:
         markCurrentSlot();
         clockTick();
-        saveChangedPage();
-        keepDirectoriesInStep();
+        keepShownDay(KeepOccasion::tick);
+        keepDirectories(KeepOccasion::tick);
         break;
     case WM_TIMER:
         if (wParam == calendarReadTimer) {
@@ -278,8 +278,8 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         watchCalendarDay(appState.dateShown);  // the day midnight may leave
         clockTick();
-        saveChangedPage();
-        keepDirectoriesInStep();
+        keepShownDay(KeepOccasion::tick);
+        keepDirectories(KeepOccasion::tick);
         watchOtherVersions();
         watchDirectoryCopies();
         keepCalendarInStep();

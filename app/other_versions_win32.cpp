@@ -115,7 +115,7 @@ void findDayVersions()
         DayPage shown;
         gatherDayPage(shown);
         std::string path = dayFilePath(toSystemTime(appState.dateShown));
-        bool dayFileTaken = isAsKept(appState.storedDay, path.c_str());
+        bool dayFileTaken = isInStep(dayKind(appState.storedDay, toSystemTime(appState.dateShown)));
         for (DayVersion& version : versionsOfDay(path)) {
             if (DayVersion* before = readBefore(version.found)) {
                 version.read = before->read;
@@ -262,7 +262,7 @@ void takeCheckedLines()
     // Saved at once, whatever the last save: a version taken within a second
     // of one is taken all the same. A page that could not be saved is told
     // of, and the version stays.
-    if (!saveShownPage()) return;
+    if (!keepShownDay(KeepOccasion::leaveAsked)) return;
     putVersionAside();
 }
 

@@ -71,7 +71,7 @@ int main()
         same = nextKeepStep(appState.storedDay, day.c_str(), fileStamp(day.c_str()), KeepOccasion::tick, false) ==
                    KeepStep::nothing &&
                same;
-        keepDirectoriesInStep();
+        keepDirectories(KeepOccasion::tick);
     }
     QueryPerformanceCounter(&end);
     GetThreadTimes(GetCurrentThread(), &created, &ended, &kernelAfter, &userAfter);

@@ -4,10 +4,10 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "day/day_file.h"
-#include "storage/file_keeper.h"
+#include "day/page_merge.h"
+#include "storage/kept_file.h"
 
 // The day shown as its file holds it, as far as this run knows.
 struct StoredPage : FileKeeper {
@@ -17,30 +17,36 @@ struct StoredPage : FileKeeper {
 // Reads the day's file and starts keeping it.
 ReadResult loadStoredPage(StoredPage& stored, const SystemTime& date, DayPage& page);
 
-// What keeping the day's file and the window's page in step came to.
-struct DayKeep {
-    KeepStep step = KeepStep::nothing;  // takeIn: the window's page is now the merge, to be shown
-    StoreResult stored = StoreResult::skipped;
-    std::string otherVersion;  // where the file was kept, when both sides changed a field differently
+// A day's file for the keeper. An empty page has no file: a file that stays
+// would bring the lines back. Pages are compared as stored, so that a
+// hand-edited file, or one in the old code page, keeps its bytes until the
+// user changes the day.
+struct DayKind {
+    using Content = DayPage;
+    using Held = DayPage;
+    FileKeeper& keeper;
+    DayPage& held;
+    SystemTime date;
+    std::string path = dayFilePath(date);
+    const char* folder = dataFolder;
+    bool deleteWhenEmpty = true;
+    bool writtenAtTicks = true;
+    PageMerge merged = {};
+
+    std::string compose(const DayPage& page) const;
+    bool changedHere(const DayPage& window) const { return !sameStoredPage(held, window); }
+    bool changedThere(const DayPage& theirs) const { return !sameStoredPage(theirs, held); }
+    void hold(const DayPage& page) { held = page; }
+    void read(const IniFile& ini, DayPage& theirs, const DayPage& window) const;
+    bool merge(const DayPage& window, const DayPage& theirs);
+    void takeMerged(DayPage& window) { window = merged.page; }
 };
 
-// The one verb for writing a day: the page as a day change writes it (an
-// empty page deletes the file), unless the file could not be read or already
-// holds the page; a hand-edited file, or one in the old code page, keeps its
-// bytes until the user changes the day. The file is replaced only while it is
-// as last read or written.
-WriteOutcome writeDayFile(StoredPage& stored, const DayPage& page, const SystemTime& date);
+inline DayKind dayKind(StoredPage& stored, const SystemTime& date)
+{
+    return {stored, stored.page, date};
+}
 
-// The one verb for taking a change in: reads the day's file again, merges
-// what another program changed in it since it was last read or written into
-// the window's page, and writes the result where it differs from the file. A
-// file deleted elsewhere merges as an empty page; one that cannot be read is
-// never taken for an empty one, and counts as a failed save when leaving. An
-// other version is named after this computer and stamped now.
-DayKeep takeInDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, std::string_view computer,
-                      const SystemTime& now, bool leaving);
-
-// Looks at the day's file and does what the keeper answers: writes the
-// window's page, takes in a change made elsewhere, or says to wait.
-DayKeep keepDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, KeepOccasion occasion,
-                    std::string_view computer, const SystemTime& now);
+// The day's file and the window's page brought in step on an occasion.
+KeepAnswer keepDayFile(StoredPage& stored, DayPage& window, const SystemTime& date, KeepOccasion occasion,
+                       const KeepContext& context);

@@ -2,6 +2,7 @@
 #include "directory/directory_file.h"
 
 #include <cstdio>
+#include <algorithm>
 #include <cstring>
 #include <iterator>
 #include <memory>
@@ -126,82 +127,36 @@ void loadStoredDirectory(const DirectoryFile& file, Directory& directory, Stored
     stored.held.assign(text.data(), size_t(text.length()));
 }
 
-namespace {
-
-bool differsFromFile(const DirectoryFile& file, const Directory& directory, const StoredDirectory& stored)
+std::string DirectoryKind::compose(const Directory& directory) const
 {
     TextBuilder text = composeDirectoryFile(file, directory);
-    return std::string_view(text.data(), size_t(text.length())) != stored.held;
+    return std::string(text.data(), size_t(text.length()));
 }
 
-}  // namespace
-
-WriteOutcome writeDirectoryFile(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored)
+void DirectoryKind::read(const IniFile& ini, std::string& read, const Directory&)
 {
-    if (stored.unreadable) return WriteOutcome::unchanged;
-    TextBuilder text = composeDirectoryFile(file, directory);
-    std::string_view composed(text.data(), size_t(text.length()));
-    if (composed == stored.held) return WriteOutcome::unchanged;
-    WriteOutcome outcome = writeKeptFile(stored, file.path, composed, false);
-    if (outcome == WriteOutcome::written) stored.held = composed;
-    return outcome;
-}
-
-namespace {
-
-// A directory is too large to keep on the stack three times over.
-struct DirectoryCopy {
-    Directory entries;
-};
-
-}  // namespace
-
-DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                  std::string_view computer, const SystemTime& now, bool leaving)
-{
-    DirectoryKeep keep;
-    FileStamp beforeReading = fileStamp(file.path);
-    IniFile ini;
-    ReadResult read = loadIniFile(file.path, ini);
-    if (read == ReadResult::unreadable) {
-        if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
-        return keep;
-    }
-    auto theirs = std::make_unique<DirectoryCopy>();
+    theirs = std::make_unique<DirectoryCopy>();
     readDirectory(ini, file, theirs->entries);
-    TextBuilder held = composeDirectoryFile(file, theirs->entries);
-    std::string_view nowHeld(held.data(), size_t(held.length()));
-    // A directory that could not be read at start is taken in now, as if just loaded.
-    if (stored.unreadable || nowHeld != stored.held) {
-        auto base = std::make_unique<DirectoryCopy>();
-        readDirectory(parseIni(stored.held), file, base->entries);
-        if (!mergeDirectories(base->entries, directory, theirs->entries, directory)) {
-            keep.otherVersion = keepOtherVersion(file.path, bytesAsRead(ini), computer, now);
-            if (keep.otherVersion.empty()) {
-                if (leaving) keep.stored = noteSaveOutcome(false, stored.failureTold);
-                return keep;
-            }
-        }
-        keep.step = KeepStep::takeIn;
-        stored.held = nowHeld;
-    }
-    noteRead(stored, beforeReading, false);
-    keep.stored = storeResultOf(stored, writeDirectoryFile(file, directory, stored), leaving);
-    return keep;
+    read = compose(theirs->entries);
 }
 
-DirectoryKeep keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                KeepOccasion occasion, std::string_view computer, const SystemTime& now)
+bool DirectoryKind::merge(const Directory& window, const std::string&)
 {
-    bool leaving = occasion == KeepOccasion::leave;
-    bool changedHere = !stored.unreadable && (leaving || stored.saveFailing) && differsFromFile(file, directory, stored);
-    KeepStep step = nextKeepStep(stored, file.path, fileStamp(file.path), occasion, changedHere);
-    if (step == KeepStep::write) {
-        WriteOutcome outcome = writeDirectoryFile(file, directory, stored);
-        if (outcome == WriteOutcome::changedMeanwhile && leaving)
-            return keepDirectoryFile(file, directory, stored, occasion, computer, now);
-        return {KeepStep::write, storeResultOf(stored, outcome, leaving), {}};
-    }
-    if (step == KeepStep::takeIn) return takeInDirectoryFile(file, directory, stored, computer, now, leaving);
-    return {step, StoreResult::skipped, {}};
+    auto base = std::make_unique<DirectoryCopy>();
+    readDirectory(parseIni(held), file, base->entries);
+    merged = std::make_unique<DirectoryCopy>();
+    fits = mergeDirectories(base->entries, window, theirs->entries, merged->entries);
+    return !fits;
+}
+
+void DirectoryKind::takeMerged(Directory& window)
+{
+    if (fits) std::copy(std::begin(merged->entries), std::end(merged->entries), std::begin(window));
+}
+
+KeepAnswer keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                             KeepOccasion occasion, const KeepContext& context)
+{
+    DirectoryKind kind = directoryKind(file, stored);
+    return keepFile(kind, directory, occasion, context);
 }

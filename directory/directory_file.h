@@ -2,11 +2,12 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "storage/file_stamp.h"
 #include "storage/file_store.h"
-#include "storage/file_keeper.h"
+#include "storage/kept_file.h"
 #include "dates/calendar.h"
 #include "directory/directory_entry.h"
 #include "storage/text_builder.h"
@@ -49,29 +50,44 @@ struct StoredDirectory : FileKeeper {
 
 void loadStoredDirectory(const DirectoryFile& file, Directory& directory, StoredDirectory& stored);
 
-// The one verb for writing a directory: its file, unless it could not be read
-// or the directory is what the file already holds (a hand-edited file, or one
-// in the old code page, keeps its bytes until the user changes the
-// directory). The file is replaced only while it is as last read or written.
-WriteOutcome writeDirectoryFile(const DirectoryFile& file, const Directory& directory, StoredDirectory& stored);
-
-// What keeping a directory's file and its entries in step came to.
-struct DirectoryKeep {
-    KeepStep step = KeepStep::nothing;  // takeIn: another program changed the file, its entries are merged in
-    StoreResult stored = StoreResult::skipped;
-    std::string otherVersion;  // where the file was kept when the merge would not fit in the directory
+// A directory is too large to keep on the stack three times over.
+struct DirectoryCopy {
+    Directory entries;
 };
 
-// The one verb for taking a change in: reads the file again; what another
-// program changed in it since it was last read or written is merged into the
-// directory, which is then written where it differs from what the file
-// holds. When the merge would hold more than the directory has room for, the
-// directory stays as it is and the file is kept as an other version.
-DirectoryKeep takeInDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                  std::string_view computer, const SystemTime& now, bool leaving);
+// A directory's file for the keeper. What the file held is kept in its written
+// form, so that a hand-edited file holding the same entries counts as
+// unchanged. Changes made in a list are written when it closes; a tick looks
+// at the entries only while a write is failing, so that it is tried again.
+// When a merge would hold more than the directory has room for, the directory
+// stays as it is and the file is kept beside it.
+struct DirectoryKind {
+    using Content = Directory;
+    using Held = std::string;
+    const DirectoryFile& file;
+    FileKeeper& keeper;
+    std::string& held;
+    std::string path = file.path;
+    const char* folder = nullptr;
+    bool deleteWhenEmpty = false;
+    bool writtenAtTicks = false;
+    std::unique_ptr<DirectoryCopy> theirs = nullptr, merged = nullptr;  // made only when the file is read
+    bool fits = true;
 
-// Looks at the directory's file and does what the keeper answers. At a tick
-// the entries are compared with the file only while a write is failing, so
-// that it is tried again; changes made in a list are written when it closes.
-DirectoryKeep keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
-                                KeepOccasion occasion, std::string_view computer, const SystemTime& now);
+    std::string compose(const Directory& directory) const;
+    bool changedHere(const Directory& directory) const { return compose(directory) != held; }
+    bool changedThere(const std::string& read) const { return read != held; }
+    void hold(const Directory& directory) { held = compose(directory); }
+    void read(const IniFile& ini, std::string& read, const Directory& window);
+    bool merge(const Directory& window, const std::string& read);
+    void takeMerged(Directory& window);
+};
+
+inline DirectoryKind directoryKind(const DirectoryFile& file, StoredDirectory& stored)
+{
+    return {file, stored, stored.held};
+}
+
+// The directory's file and its entries brought in step on an occasion.
+KeepAnswer keepDirectoryFile(const DirectoryFile& file, Directory& directory, StoredDirectory& stored,
+                             KeepOccasion occasion, const KeepContext& context);

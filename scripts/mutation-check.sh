@@ -53,7 +53,7 @@ half-emoji-kept|windows|app/locale_text_win32.cpp|continue;  // half a character
 find-list-cut|windows|app/find_dialog_win32.cpp|item.pszText = shown.data();|lstrcpynA(item.pszText, shown.c_str(), item.cchTextMax);
 plane-one-not-asked|windows|app/locale_text_win32.cpp|        if (upperCasesOf(pairs))|        if (false)
 plane-one-kept|native|text/letter_case.cpp|    case 4: {  // an upper case|    case 5: {  // an upper case
-blank-mark-stored|native|day/stored_page.cpp|sameStoredPage(stored.page, page)) return WriteOutcome::unchanged;|firstChangedLine(stored.page, page) < 0) return WriteOutcome::unchanged;
+blank-mark-stored|native|day/stored_page.h|{ return !sameStoredPage(held, window); }|{ return firstChangedLine(held, window) >= 0; }
 line-pushed-from-its-slot|native|day/page_merge.cpp|        if (used[placed.slot]) {|        if (used[placed.slot] or !placed.moved) {
 blank-mark-taken-back|native|day/page_merge.cpp|            if (isBlankLine(window.lines[i])) page.lines[i].mark = window.lines[i].mark;|
 cut-off-by-one|native|text/utf8_text.cpp|editorPrefixBytes(text, charactersOfBuffer(width))|editorPrefixBytes(text, charactersOfBuffer(width) - 1)
@@ -67,15 +67,15 @@ unread-day-changed|windows|app/main_window_win32.cpp|{IDM_CLOSE_EMPTY_TASKS, clo
 edit-adds-row|windows|app/directory_list_win32.cpp|adding ? -1 : selectedRow(list.listControl), edit.entry|-1, edit.entry
 cancel-undoes-addition|windows|app/directory_list_win32.cpp|case IDCANCEL: EndDialog(dialog, 0); break;|case IDCANCEL: std::memset(list.entries, 0, sizeof list.entries); EndDialog(dialog, 0); break;
 gather-untrimmed|windows|app/day_lines_win32.cpp|    trimLineText(line);|
-step-without-save|windows|app/date_navigation_win32.cpp|    if (!saveShownPage(userAsked)) return false;\n    appState.dateShown = date;|    appState.dateShown = date;
+step-without-save|windows|app/date_navigation_win32.cpp|    if (!keepShownDay(userAsked ? KeepOccasion::leaveAsked : KeepOccasion::leave)) return false;\n    appState.dateShown = date;|    appState.dateShown = date;
 late-tick-no-reminder|native|day/reminders.cpp|    int to = secondOfDay(now);|    int to = secondOfDay(now) % 1800 == 0 ? secondOfDay(now) : from;
-unchanged-page-written|native|day/stored_page.cpp|sameStoredPage(stored.page, page)) return WriteOutcome::unchanged;|false) return WriteOutcome::unchanged;
+unchanged-page-written|native|day/stored_page.h|{ return !sameStoredPage(held, window); }|{ return true; }
 undo-keeps-101|native|edit/undo_history.cpp|history.undoable.size() == undoStepLimit|history.undoable.size() > undoStepLimit
 find-untrimmed|native|day/day_search.cpp|std::string_view trimmed = trimBlanks(typed);|std::string_view trimmed = typed;
 unreadable-day-saved|windows|day/stored_page.cpp|noteRead(stored, beforeReading, read == ReadResult::unreadable);|noteRead(stored, beforeReading, read == ReadResult::missing);
 find-selects-nothing|windows|app/find_dialog_win32.cpp|SendMessageA(editor, EM_SETSEL, start, end);|SendMessageA(editor, EM_SETSEL, start, start);
 undo-never-greyed|windows|app/undo_win32.cpp|canUndo(appState.undoHistory, now)|true
-no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|        clockTick();\n        saveChangedPage();\n        keepDirectoriesInStep();\n        watchOtherVersions();|        clockTick();\n        keepDirectoriesInStep();\n        watchOtherVersions();
+no-save-as-you-type|e2e:never_lose|app/main_window_win32.cpp|        clockTick();\n        keepShownDay(KeepOccasion::tick);\n        keepDirectories(KeepOccasion::tick);\n        watchOtherVersions();|        clockTick();\n        keepDirectories(KeepOccasion::tick);\n        watchOtherVersions();
 version-device-length|native|storage/other_version.cpp|if (middle.size() != 7) return {};|if (middle.size() < 6) return {};
 setup-name-split|native|storage/other_version.cpp|if (!isSetupComputerName(middle) && hyphen|if (hyphen
 hyphen-per-byte|native|storage/other_version.cpp|        if ((static_cast<unsigned char>(c) & 0xc0) == 0x80) continue;  // the rest of a character begun\n|
@@ -94,8 +94,8 @@ version-button-stays|e2e:other_versions|app/other_versions_win32.cpp|any ? SW_SH
 merge-keeps-window-always|native|day/page_merge.cpp|    if (same(mine, was)) return theirs;|    if (false) return theirs;
 merge-drops-kept-entries|native|directory/directory_merge.cpp|keptByTheirs[b]) merged.push_back(&mine[i]);|false) merged.push_back(&mine[i]);
 taken-halfway|native|storage/file_keeper.cpp|    if (moved) return KeepStep::nothing;\n|
-reload-loses-caret|windows|app/day_view_win32.cpp|    if (keep.step == KeepStep::takeIn) showTakenIn(shown, page);|    if (keep.step == KeepStep::takeIn) showDayPage(page);
-add-dialog-disturbed|windows|app/directory_list_win32.cpp|        bool asking = isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl));|        bool asking = false;
+reload-loses-caret|windows|app/day_view_win32.cpp|    if (answer.step == KeepStep::takeIn) showTakenIn(shown, page);|    if (answer.step == KeepStep::takeIn) showDayPage(page);
+add-dialog-disturbed|windows|app/directory_list_win32.cpp|        bool asking = guard.ticking && isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl));|        bool asking = false;
 copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)
 ics-fold-splits-character|native|icalendar/ical_text.cpp|        while (cut > 0 && isContinuationByte(static_cast<unsigned char>(line[cut]))) --cut;\n|
 ics-end-after-an-hour|native|icalendar/calendar_feed.cpp|utcText(start + 30)|utcText(start + 60)
@@ -111,10 +111,16 @@ leave-without-settling|native|storage/file_keeper.cpp|    if (moved && keeper.se
 written-over-arrival|native|storage/file_store_posix.cpp|    if (ok && expected && !(fileStamp(path) == *expected)) {|    if (false) {
 held-file-waited-for|native|storage/file_keeper.cpp|    if (!readableNow(path)) return KeepStep::nothing;\n|
 midnight-not-retried|windows|app/clock_win32.cpp|    followPending = !moveTo(today, false);|    moveTo(today, false);
-close-day-before-taking-in|windows|app/close_day_win32.cpp|    if (!saveShownPage()) return;\n\n    DayPage closing;|\n    DayPage closing;
-second-take-left|windows|app/other_versions_win32.cpp|    if (!saveShownPage()) return;\n    putVersionAside();|    saveChangedPage();\n    putVersionAside();
+close-day-before-taking-in|windows|app/close_day_win32.cpp|    if (!keepShownDay(KeepOccasion::leaveAsked)) return;\n\n    DayPage closing;|\n    DayPage closing;
+second-take-left|windows|app/other_versions_win32.cpp|    if (!keepShownDay(KeepOccasion::leaveAsked)) return;\n    putVersionAside();|    keepShownDay(KeepOccasion::tick);\n    putVersionAside();
 temporary-taken-over|native|storage/file_store_posix.cpp|    temporary = target + ".tmp";\n    int fd|    temporary = target + ".tmp";\n    ::unlink(temporary.c_str());\n    int fd
-directory-failure-dropped|windows|directory/directory_file.cpp|stored.saveFailing) && differsFromFile|false) && differsFromFile
+directory-failure-dropped|native|storage/kept_file.h|keeper.saveFailing) &&|false) &&
+logoff-page-lost|native|storage/kept_file.h|    if (occasion == KeepOccasion::logOff && isFailure(answer.saved)) {|    if (false) {
+failure-told-again|native|storage/file_keeper.h|    if (occasion == KeepOccasion::closing) return false;|    if (occasion == KeepOccasion::closing) return false;\n    if (isFailure(outcome)) return true;
+failure-told-every-time|native|storage/file_keeper.cpp|    if (failureTold) return SaveOutcome::failedAgain;\n|
+unread-leave-silent|native|storage/kept_file.h|    if (!leaving) return answer;\n    keeper.saveFailing|    return answer;\n    keeper.saveFailing
+aside-failure-written-over|native|storage/kept_file.h|            if (answer.otherVersion.empty()) return failedOnLeaving(keeper, leaving);\n|
+failed-leave-not-retried|native|storage/kept_file.h|    keeper.saveFailing = true;\n|
 EOF
 )
 

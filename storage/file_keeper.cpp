@@ -3,15 +3,15 @@
 
 #include "storage/file_store.h"
 
-StoreResult noteSaveOutcome(bool succeeded, bool& failureTold)
+SaveOutcome noteSaveOutcome(bool succeeded, bool& failureTold)
 {
     if (succeeded) {
         failureTold = false;
-        return StoreResult::stored;
+        return SaveOutcome::saved;
     }
-    if (failureTold) return StoreResult::failedAgain;
+    if (failureTold) return SaveOutcome::failedAgain;
     failureTold = true;
-    return StoreResult::failed;
+    return SaveOutcome::failed;
 }
 
 namespace {
@@ -67,14 +67,16 @@ ReplaceResult deleteFileIfUnchanged(const char* path, const FileStamp& expected)
 KeepStep nextKeepStep(FileKeeper& keeper, const char* path, const FileStamp& now, KeepOccasion occasion,
                       bool changedHere, bool (*readableNow)(const char*))
 {
-    if (occasion == KeepOccasion::leave) return lookOnLeaving(keeper, now, changedHere);
+    if (isLeaving(occasion)) return lookOnLeaving(keeper, now, changedHere);
     keeper.settleLooks = 0;
     return lookAtTick(keeper, path, now, occasion, changedHere, readableNow);
 }
 
-bool isAsKept(const FileKeeper& keeper, const char* path)
+bool tellUnreadableOnce(FileKeeper& keeper)
 {
-    return !keeper.unreadable && fileStamp(path) == keeper.watch.taken;
+    if (!keeper.unreadable || keeper.unreadableTold) return false;
+    keeper.unreadableTold = true;
+    return true;
 }
 
 void noteRead(FileKeeper& keeper, const FileStamp& beforeReading, bool unreadable)
@@ -100,9 +102,9 @@ WriteOutcome writeKeptFile(FileKeeper& keeper, const char* path, std::string_vie
     return WriteOutcome::written;
 }
 
-StoreResult storeResultOf(FileKeeper& keeper, WriteOutcome outcome, bool leaving)
+SaveOutcome saveOutcomeOf(FileKeeper& keeper, WriteOutcome outcome, bool leaving)
 {
     if (outcome == WriteOutcome::unchanged || (outcome == WriteOutcome::changedMeanwhile && !leaving))
-        return StoreResult::skipped;
+        return SaveOutcome::skipped;
     return noteSaveOutcome(outcome == WriteOutcome::written, keeper.failureTold);
 }

@@ -10,13 +10,13 @@
 // How a save came out, for the one message about it. A failure is told once,
 // and again only after a save has succeeded in between: a save retried every
 // second must not bury the user in message boxes.
-enum class StoreResult { skipped, stored, failed, failedAgain };
+enum class SaveOutcome { skipped, saved, failed, failedAgain };
 
-StoreResult noteSaveOutcome(bool succeeded, bool& failureTold);
+SaveOutcome noteSaveOutcome(bool succeeded, bool& failureTold);
 
-inline bool isFailure(StoreResult result)
+inline bool isFailure(SaveOutcome outcome)
 {
-    return result == StoreResult::failed || result == StoreResult::failedAgain;
+    return outcome == SaveOutcome::failed || outcome == SaveOutcome::failedAgain;
 }
 
 struct FileWatch {
@@ -38,8 +38,27 @@ struct FileKeeper {
 enum class KeepOccasion {
     tick,        // the second's look
     tickAsking,  // the second's look while a question or dialog is open: nothing is taken in under it
-    leave,       // the page is left or worked on as a whole: file and page must agree now
+    // The page is left or worked on as a whole: file and page must agree now.
+    leave,       // a failure is told once, and again only after a success
+    leaveAsked,  // what the user asked for waits on the save: every failure is told
+    closing,     // the window closes and asks itself whether to close anyway: nothing is told
+    logOff,      // nobody can answer: what cannot be written is kept as an other version
 };
+
+inline bool isLeaving(KeepOccasion occasion)
+{
+    return occasion != KeepOccasion::tick && occasion != KeepOccasion::tickAsking;
+}
+
+// Whether the message that a save failed is due on this occasion.
+inline bool isToldNow(SaveOutcome outcome, KeepOccasion occasion)
+{
+    if (occasion == KeepOccasion::closing) return false;
+    return outcome == SaveOutcome::failed || (occasion == KeepOccasion::leaveAsked && outcome == SaveOutcome::failedAgain);
+}
+
+// A file that could not be read is told of once per reading.
+bool tellUnreadableOnce(FileKeeper& keeper);
 
 enum class KeepStep {
     nothing,  // file and page agree, or the file is moving and is looked at again at the next tick
@@ -58,10 +77,6 @@ constexpr int settleWaitLooks = 10;
 // (readableNow), so that the window never waits for it.
 KeepStep nextKeepStep(FileKeeper& keeper, const char* path, const FileStamp& now, KeepOccasion occasion,
                       bool changedHere, bool (*readableNow)(const char* path) = canReadNow);
-
-// Whether the file is as this program last read or wrote it: a file that
-// moved since is taken in before anything is merged into what was read.
-bool isAsKept(const FileKeeper& keeper, const char* path);
 
 // After reading: the watch goes on from the stamp the file had just before.
 // A file that could not be read is read again as soon as it can be.
@@ -82,4 +97,4 @@ WriteOutcome writeKeptFile(FileKeeper& keeper, const char* path, std::string_vie
 // The result of a write for the one message about it. A change that arrived
 // meanwhile is merged at the next look; when leaving there is none, and the
 // page that could not be written counts as a failed save.
-StoreResult storeResultOf(FileKeeper& keeper, WriteOutcome outcome, bool leaving);
+SaveOutcome saveOutcomeOf(FileKeeper& keeper, WriteOutcome outcome, bool leaving);

@@ -4,13 +4,15 @@
 #include <string>
 #include <sys/stat.h>
 
+#include "storage/file_faults.h"
+
 FileStamp fileStamp(const char* path)
 {
     std::string p(path);
     for (char& c : p)
         if (c == '\\') c = '/';
     struct stat status;
-    if (::stat(p.c_str(), &status) != 0) return {};
+    if (stepFails(FileStep::stamp) || ::stat(p.c_str(), &status) != 0) return {};
     return {true, uint64_t(status.st_size), int64_t(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec};
 }
 

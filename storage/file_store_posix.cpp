@@ -7,6 +7,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "storage/file_faults.h"
+
+StepFault (*fileStepFault)(FileStep step) = nullptr;
+
+bool stepFails(FileStep step)
+{
+    StepFault fault = fileStepFault ? fileStepFault(step) : StepFault::none;
+    if (fault == StepFault::none) return false;
+    errno = fault == StepFault::diskFull ? ENOSPC : fault == StepFault::heldElsewhere ? EACCES : EIO;
+    return true;
+}
+
 namespace {
 
 std::string nativePath(const char* path)
@@ -20,7 +32,7 @@ std::string nativePath(const char* path)
 bool writeAll(int fd, const char* bytes, size_t size)
 {
     while (size > 0) {
-        ssize_t n = ::write(fd, bytes, size);
+        ssize_t n = stepFails(FileStep::write) ? -1 : ::write(fd, bytes, size);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return false;
         bytes += n;
@@ -37,13 +49,13 @@ bool writeAll(int fd, const char* bytes, size_t size)
 ReadResult readFileInto(const char* path, std::string& buffer, size_t& length)
 {
     length = 0;
-    int fd = ::open(nativePath(path).c_str(), O_RDONLY);
+    int fd = stepFails(FileStep::open) ? -1 : ::open(nativePath(path).c_str(), O_RDONLY);
     if (fd < 0) return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::missing : ReadResult::unreadable;
     if (buffer.size() < firstReadSize) buffer.resize(firstReadSize);
     bool ok = true;
     for (;;) {
         if (length == buffer.size()) buffer.resize(buffer.size() * 2);
-        ssize_t n = ::read(fd, buffer.data() + length, buffer.size() - length);
+        ssize_t n = stepFails(FileStep::read) ? -1 : ::read(fd, buffer.data() + length, buffer.size() - length);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) ok = false;
         if (n <= 0) break;
@@ -61,6 +73,7 @@ namespace {
 // be writing its own this moment. Where the usual name is taken, a fresh one beside it serves.
 int createTemporaryFile(const std::string& target, std::string& temporary)
 {
+    if (stepFails(FileStep::open)) return -1;
     temporary = target + ".tmp";
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0644);
     if (fd >= 0) return fd;
@@ -78,19 +91,20 @@ ReplaceResult replaceFile(const char* path, const char* bytes, size_t size, cons
     std::string temporary;
     int fd = createTemporaryFile(target, temporary);
     if (fd < 0) return ReplaceResult::failed;
-    bool ok = writeAll(fd, bytes, size) && ::fsync(fd) == 0;
+    bool ok = writeAll(fd, bytes, size) && !stepFails(FileStep::flush) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok && expected && !(fileStamp(path) == *expected)) {
         std::remove(temporary.c_str());
         return ReplaceResult::changed;
     }
-    if (ok) ok = std::rename(temporary.c_str(), target.c_str()) == 0;
+    if (ok) ok = !stepFails(FileStep::rename) && std::rename(temporary.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(temporary.c_str());
     return ok ? ReplaceResult::replaced : ReplaceResult::failed;
 }
 
 bool deleteFile(const char* path)
 {
+    if (stepFails(FileStep::remove)) return false;
     return std::remove(nativePath(path).c_str()) == 0 || errno == ENOENT;
 }
 
@@ -103,7 +117,8 @@ bool createFolder(const char* path)
 MoveResult moveFileWithoutReplacing(const char* from, const char* to)
 {
     std::string source = nativePath(from), target = nativePath(to);
-    if (::link(source.c_str(), target.c_str()) != 0) return errno == EEXIST ? MoveResult::taken : MoveResult::failed;
+    if (stepFails(FileStep::rename) || ::link(source.c_str(), target.c_str()) != 0)
+        return errno == EEXIST ? MoveResult::taken : MoveResult::failed;
     ::unlink(source.c_str());
     return MoveResult::moved;
 }

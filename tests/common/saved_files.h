@@ -10,7 +10,8 @@ inline WriteOutcome saveDayPage(const DayPage& page, const SystemTime& date)
 {
     StoredPage stored;
     loadStoredPage(stored, date, stored.page);
-    return writeDayFile(stored, page, date);
+    DayKind kind = dayKind(stored, date);
+    return writeKept(kind, page);
 }
 
 inline WriteOutcome saveDirectory(const DirectoryFile& file, const Directory& directory)
@@ -18,5 +19,6 @@ inline WriteOutcome saveDirectory(const DirectoryFile& file, const Directory& di
     static Directory held;  // too large for the stack
     StoredDirectory stored;
     loadStoredDirectory(file, held, stored);
-    return writeDirectoryFile(file, directory, stored);
+    DirectoryKind kind = directoryKind(file, stored);
+    return writeKept(kind, directory);
 }

@@ -237,28 +237,8 @@ struct Shown {
         pageAsShown(stored.page, stored.page);
         window = stored.page;
     }
-    DayKeep sync() { return takeInDayFile(stored, window, day, "LAPTOP", at0930, false); }
+    KeepAnswer sync() { DayKind kind = dayKind(stored, day); return takeInKept(kind, window, false, {"LAPTOP", at0930}); }
 };
-
-// Both sides changed one text: the window's stays and the file is kept byte for
-// byte beside the day file; a second such merge in the same second keeps the first.
-TEST(Sync, BothSidesChangedOneTextTheFileIsKeptAsAnOtherVersion)
-{
-    ScratchFolder folder;
-    Shown shown(firstDay);
-    for (auto [theirs, kept] : {std::pair{"Standup at ten", "2026_12_07.conflict-LAPTOP-20261207-093000.ini"},
-                                {"Standup at 11", "2026_12_07.conflict-LAPTOP-20261207-093001.ini"}}) {
-        setLineText(shown.window.lines[2], "Standup moved");
-        std::string elsewhere = std::string(firstDay).replace(firstDay.find("Standup"), 7, theirs);
-        writeBytes(dayPath, elsewhere);
-        DayKeep sync = shown.sync();
-        EXPECT_EQ(sync.otherVersion, std::string(".\\Data\\") + kept);
-        EXPECT_EQ(readBytes(std::string("Data/") + kept), elsewhere);
-        EXPECT_STREQ(shown.window.lines[2].text, "Standup moved");
-        EXPECT_EQ(sync.stored, StoreResult::stored);
-        shown.stored.page.lines[2] = {"Standup"};
-    }
-}
 
 // The core's saves pass over what the file already holds: the bytes another program wrote stay, in the old
 // code page too, until the page or directory changes (then it is UTF-8). A mark changed alone is a change.
@@ -271,19 +251,20 @@ TEST(Sync, UnchangedIsNeverWritten)
     Directory templates;
     StoredDirectory held;
     loadStoredDirectory(templatesFile, templates, held);
-    EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
-    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, held), WriteOutcome::unchanged);
-    EXPECT_EQ(takeInDirectoryFile(templatesFile, templates, held, "LAPTOP", at0930, true).stored, StoreResult::skipped);
+    EXPECT_EQ(shown.sync().saved, SaveOutcome::skipped);
+    DirectoryKind kind = directoryKind(templatesFile, held);
+    EXPECT_EQ(writeKept(kind, templates), WriteOutcome::unchanged);
+    EXPECT_EQ(takeInKept(kind, templates, true, {"LAPTOP", at0930}).saved, SaveOutcome::skipped);
     EXPECT_EQ(readBytes(dayPath) + readBytes("directory_template.ini"), handDay + handTemplates);
     EXPECT_STREQ(templates[0].name, "Ren\xc3\xa9" "e");
     std::strcpy(templates[1].name, "\xc5\x81ukasz");
-    EXPECT_EQ(writeDirectoryFile(templatesFile, templates, held), WriteOutcome::written);
+    EXPECT_EQ(writeKept(kind, templates), WriteOutcome::written);
     EXPECT_EQ(readBytes("directory_template.ini"),
               "\r\n[ITEM_0]\r\nname = Ren\xc3\xa9" "e\r\n\r\n[ITEM_1]\r\nname = \xc5\x81ukasz\r\n");
     shown.window.lines[5].mark = markImportant;  // a blank line's mark is not stored
-    EXPECT_EQ(shown.sync().stored, StoreResult::skipped);
+    EXPECT_EQ(shown.sync().saved, SaveOutcome::skipped);
     shown.window.lines[2].mark = markImportant;
-    EXPECT_EQ(shown.sync().stored, StoreResult::stored);
+    EXPECT_EQ(shown.sync().saved, SaveOutcome::saved);
     EXPECT_EQ(shown.sync().step, KeepStep::nothing) << "the file read back is the page written";
     EXPECT_EQ(shown.window.lines[5].mark, markImportant);
 }
@@ -301,7 +282,8 @@ TEST(Sync, ADirectoryThatWouldOverflowKeepsTheFileAsAnOtherVersion)
     saveDirectory(contactsFile, contacts);
     std::string elsewhere = readBytes("directory_contact.ini");
     fill(contacts, here);
-    DirectoryKeep sync = takeInDirectoryFile(contactsFile, contacts, held, "LAPTOP", at0930, false);
+    DirectoryKind kind = directoryKind(contactsFile, held);
+    KeepAnswer sync = takeInKept(kind, contacts, false, {"LAPTOP", at0930});
     EXPECT_EQ(sync.otherVersion, ".\\directory_contact.conflict-LAPTOP-20261207-093000.ini");
     EXPECT_EQ(readBytes("directory_contact.conflict-LAPTOP-20261207-093000.ini"), elsewhere);
     EXPECT_EQ(names(contacts).substr(0, 13), "Here 0 Here 1");
@@ -380,14 +362,13 @@ TEST(Sync, AChangeArrivingDuringAWriteIsMergedNotOverwritten)
     setLineText(shown.window.lines[3], "Typed here");
     const std::string elsewhere = firstDay + "TEXT_4 = Typed there\r\n";
     writeBytes(dayPath, elsewhere);
-    EXPECT_EQ(writeDayFile(shown.stored, shown.window, day), WriteOutcome::changedMeanwhile);
+    DayKind kind = dayKind(shown.stored, day);
+    EXPECT_EQ(writeKept(kind, shown.window), WriteOutcome::changedMeanwhile);
     EXPECT_EQ(readBytes(dayPath), elsewhere);
     // Another copy of the program on the folder is writing its own temporary file: it is never taken over.
     writeBytes(dayPath + ".tmp", "half written");
-    DayKeep keep;
-    do keep = keepDayFile(shown.stored, shown.window, day, KeepOccasion::leave, "LAPTOP", at0930);
-    while (keep.step == KeepStep::wait);
-    EXPECT_EQ(keep.stored, StoreResult::stored);
+    KeepAnswer keep = keepDayFile(shown.stored, shown.window, day, KeepOccasion::leave, {"LAPTOP", at0930, [](int) {}});
+    EXPECT_EQ(keep.saved, SaveOutcome::saved);
     EXPECT_STREQ(shown.window.lines[4].text, "Typed there");
     EXPECT_TRUE(fileHolds(dayPath, "TEXT_3 = Typed here\r\nDONE_3 = 0\r\nMARK_3 = 1\r\nTEXT_4 = Typed there"));
     EXPECT_EQ(readBytes(dayPath + ".tmp"), "half written");
