@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "storage/file_keeper.h"
+
 // The three directories from their files, contacts first; a file that exists
 // but cannot be read is told of once the window is up (WM_TELL_UNREADABLE),
 // and that directory cannot be changed or written this run.
