@@ -149,7 +149,7 @@ struct Reader {
             break;
         case Component::event: readEventProperty(line); break;
         case Component::zone:
-            if (line.name == "TZID") zone.id = line.value;
+            if (line.name == "TZID") zone.id = unescapeText(line.value);
             break;
         case Component::observance: readObservanceProperty(line); break;
         case Component::skipped: break;
