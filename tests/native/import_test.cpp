@@ -125,6 +125,11 @@ TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
         "BEGIN:VTIMEZONE\r\nTZID:Berlin\\, by dates\r\nBEGIN:DAYLIGHT\r\nDTSTART:20260329T020000\r\nRDATE:20270328T020000\r\n"
         "TZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nBEGIN:STANDARD\r\nDTSTART:20251026T030000\r\n"
         "RDATE:20261025T030000,20271031T030000\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nEND:VTIMEZONE\r\n";
+    const std::string lotusBerlin =  // times of day named again in the rules
+        "BEGIN:VTIMEZONE\r\nTZID:Lotus Berlin\r\nBEGIN:STANDARD\r\nDTSTART:19501029T030000\r\n"
+        "RRULE:FREQ=YEARLY;BYMINUTE=0;BYHOUR=3;BYDAY=-1SU;BYMONTH=10\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\n"
+        "END:STANDARD\r\nBEGIN:DAYLIGHT\r\nDTSTART:19500326T020000\r\nRRULE:FREQ=YEARLY;BYMINUTE=0;BYHOUR=2;"
+        "BYDAY=-1SU;BYMONTH=3\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\nEND:DAYLIGHT\r\nEND:VTIMEZONE\r\n";
     const std::string sydney =
         "BEGIN:VTIMEZONE\r\nTZID:Australia/Sydney\r\nBEGIN:STANDARD\r\nDTSTART:20080406T030000\r\n"
         "RRULE:FREQ=YEARLY;BYMONTH=4;BYDAY=1SU\r\nTZOFFSETFROM:+1100\r\nTZOFFSETTO:+1000\r\nEND:STANDARD\r\n"
@@ -136,6 +141,7 @@ TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
         {outlookBerlin, "W. Europe Standard Time", berlinRules, 2024, 2030},
         {googleBerlin, "Europe/Berlin", berlinRules, 2024, 2030},
         {rdateBerlin, "Berlin, by dates", berlinRules, 2026, 2027},
+        {lotusBerlin, "Lotus Berlin", berlinRules, 2026, 2027},
         {sydney, "Australia/Sydney", sydneyRules, 2009, 2030},
     };
     for (const auto& c : cases) {
