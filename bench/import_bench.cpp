@@ -94,4 +94,27 @@ void importLargeCalendar(benchmark::State& state)
 }
 BENCHMARK(importLargeCalendar)->Unit(benchmark::kMillisecond);
 
+// A hostile file of 1 MB: zones whose changes repeat daily from year 1, each
+// with a weekly event for a year, so every zone is worked out for the years asked.
+void importHostileZones(benchmark::State& state)
+{
+    std::string ics = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n";
+    for (int n = 0; ics.size() < 1'000'000; ++n) {
+        std::string id = "Daily " + std::to_string(n);
+        ics += "BEGIN:VTIMEZONE\r\nTZID:" + id + "\r\nBEGIN:STANDARD\r\nDTSTART:00010101T030000\r\n"
+               "RRULE:FREQ=DAILY\r\nTZOFFSETFROM:+0200\r\nTZOFFSETTO:+0100\r\nEND:STANDARD\r\nBEGIN:DAYLIGHT\r\n"
+               "DTSTART:00010101T150000\r\nRRULE:FREQ=DAILY\r\nTZOFFSETFROM:+0100\r\nTZOFFSETTO:+0200\r\n"
+               "END:DAYLIGHT\r\nEND:VTIMEZONE\r\nBEGIN:VEVENT\r\nUID:" + id + "\r\nDTSTART;TZID=" + id +
+               ":20261208T090000\r\nRRULE:FREQ=WEEKLY\r\nSUMMARY:" + id + "\r\nEND:VEVENT\r\n";
+    }
+    ics += "END:VCALENDAR\r\n";
+    for (auto _ : state) {
+        CalendarFile file;
+        readCalendarFile(ics, file);
+        benchmark::DoNotOptimize(planImport(file, {today, berlinRules, zoneByWindowsName}));
+    }
+    state.counters["MB"] = double(ics.size()) / 1e6;
+}
+BENCHMARK(importHostileZones)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -24,7 +24,13 @@ void collectOnsets(const ZoneObservance& part, Minutes from, Minutes to, std::ve
     if (part.repeats) {
         RepeatRule rule = part.rule;
         if (rule.untilInUtc) rule.until += part.offsetFrom;
-        starts = expandOccurrences(rule, part.start, part.start, to);
+        // Of the changes before `from` only the last counts: it is looked for
+        // in the years just before, and only a rule silent there is walked
+        // from its start (a zone repeating daily since year 1 stays quick).
+        Minutes near = std::max(part.start, from - 8 * 366 * minutesPerDay);
+        starts = expandOccurrences(rule, part.start, near, to);
+        if (near > part.start && (starts.empty() || starts.front() >= from))
+            starts = expandOccurrences(rule, part.start, part.start, to);
     }
     starts.insert(starts.end(), part.extraStarts.begin(), part.extraStarts.end());
     for (Minutes at : starts) {

@@ -93,7 +93,8 @@ struct Reader {
         if (closed == Component::event) {
             if (eventReadable && event.start.form != TimeForm::none) file.events.push_back(std::move(event));
             else ++file.unreadableEvents;
-        } else if (closed == Component::observance && observanceReadable) {
+        } else if (closed == Component::observance && observanceReadable &&
+                   (!observance.repeats || keepsTimeOfStart(observance.rule, observance.start))) {
             if (!hasOffsetFrom) observance.offsetFrom = observance.offsetTo;
             zone.observances.push_back(std::move(observance));
         } else if (closed == Component::zone && !zone.id.empty() && !zone.observances.empty()) {
@@ -112,7 +113,9 @@ struct Reader {
         else if (name == "DTEND" && !readTime(line, line.value, event.end)) event.end = {};
         else if (name == "DURATION") event.hasDuration = parseDuration(line.value, event.duration);
         else if (name == "RRULE" && !event.repeats) {
-            event.repeats = parseRepeatRule(line.value, event.rule);
+            // Times of day within a rule are not expanded for events yet.
+            RepeatRule& r = event.rule;
+            event.repeats = parseRepeatRule(line.value, r) && (r.byHour | r.byMinute | r.bySecond) == 0;
             eventReadable &= event.repeats;
         }
         else if (name == "EXDATE") readTimeList(line, event.exceptionDates);
@@ -149,7 +152,7 @@ struct Reader {
             break;
         case Component::event: readEventProperty(line); break;
         case Component::zone:
-            if (line.name == "TZID") zone.id = line.value;
+            if (line.name == "TZID") zone.id = unescapeText(line.value);
             break;
         case Component::observance: readObservanceProperty(line); break;
         case Component::skipped: break;

@@ -88,9 +88,12 @@ bool readList(std::string_view list, Read read)
     }
 }
 
-enum RulePart { partFreq, partInterval, partCount, partUntil, partByMonth, partByMonthDay, partByDay, partBySetPos, partWkst };
-constexpr std::string_view partNames[] = {"FREQ",  "INTERVAL",   "COUNT", "UNTIL", "BYMONTH",
-                                          "BYMONTHDAY", "BYDAY", "BYSETPOS", "WKST"};
+enum RulePart {
+    partFreq, partInterval, partCount, partUntil, partByMonth, partByMonthDay, partByDay, partBySetPos, partWkst,
+    partByHour, partByMinute, partBySecond
+};
+constexpr std::string_view partNames[] = {"FREQ",  "INTERVAL",   "COUNT", "UNTIL", "BYMONTH",  "BYMONTHDAY",
+                                          "BYDAY", "BYSETPOS", "WKST",  "BYHOUR", "BYMINUTE", "BYSECOND"};
 
 bool readPart(RulePart part, std::string_view value, RepeatRule& rule)
 {
@@ -142,6 +145,21 @@ bool readPart(RulePart part, std::string_view value, RepeatRule& rule)
     case partWkst:
         rule.weekStart = int8_t(weekdayOfName(value));
         return rule.weekStart >= 0;
+    case partByHour:
+    case partByMinute:
+    case partBySecond: {
+        // 60 is a leap second, which this program's clocks never show.
+        int highest = part == partByHour ? 23 : 60;
+        uint64_t bits = 0;
+        bool read = readList(value, [&](std::string_view item) {
+            if (!parseNumber(item, 0, highest, number)) return false;
+            bits |= uint64_t(1) << number;
+            return true;
+        });
+        if (part == partByHour) rule.byHour = uint32_t(bits);
+        else (part == partByMinute ? rule.byMinute : rule.bySecond) = bits;
+        return read;
+    }
     }
     return false;
 }
@@ -297,6 +315,13 @@ bool parseRepeatRule(std::string_view value, RepeatRule& rule)
         if (!readPart(RulePart(known - std::begin(partNames)), upperCase(part.substr(equals + 1)), rule)) return false;
     }
     return (seen & (1u << partFreq)) != 0;
+}
+
+bool keepsTimeOfStart(const RepeatRule& rule, Minutes start)
+{
+    Minutes minuteOfDay = start - floorDivide(start, minutesPerDay) * minutesPerDay;
+    auto only = [](uint64_t bits, Minutes wanted) { return bits == 0 || bits == uint64_t(1) << wanted; };
+    return only(rule.byHour, minuteOfDay / 60) && only(rule.byMinute, minuteOfDay % 60) && only(rule.bySecond, 0);
 }
 
 std::vector<Minutes> expandOccurrences(const RepeatRule& rule, Minutes start, Minutes from, Minutes to)

@@ -31,12 +31,21 @@ struct RepeatRule {
     std::vector<RuleWeekday> byDay;
     std::vector<int16_t> bySetPos;
     int8_t weekStart = 1;  // Monday, unless WKST says otherwise
+    // BYHOUR, BYMINUTE and BYSECOND: bit n set for n. Only a zone's change
+    // is expanded with them, and only when they name its start's own time.
+    uint32_t byHour = 0;
+    uint64_t byMinute = 0;
+    uint64_t bySecond = 0;
 };
 
 // Reads "FREQ=MONTHLY;BYDAY=-1FR;COUNT=10". False for a rule this program
 // cannot expand as written: a frequency below a day, BYYEARDAY, BYWEEKNO,
-// BYHOUR and the like, a part given twice, or a value out of its range.
+// a part given twice, or a value out of its range.
 bool parseRepeatRule(std::string_view value, RepeatRule& rule);
+
+// Whether the rule's BYHOUR, BYMINUTE and BYSECOND, if any, name only the
+// time of day of `start`, so that they change none of its starts.
+bool keepsTimeOfStart(const RepeatRule& rule, Minutes start);
 
 // The starts of a repeating event from `from` to `to`, in order, all on the
 // clock of `start` (wall-clock minutes). `start` is always the first

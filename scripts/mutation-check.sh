@@ -102,6 +102,8 @@ ics-end-after-an-hour|native|icalendar/calendar_feed.cpp|utcText(start + 30)|utc
 ics-southern-zone-as-northern|native|icalendar/time_zone.cpp|    if (toDaylight < toStandard) return local >= toDaylight && local < toStandard;|    return local >= toDaylight && local < toStandard;
 ics-repeated-todo-same-uid|native|icalendar/calendar_feed.cpp|todoUid(date, line.text, ++seen[line.text])|todoUid(date, line.text, 1)
 ics-held-day-dropped|native|icalendar/calendar_feed.cpp|        if (found != feed.asFound.end()) feed.days[dateKey(date)] = found->second;|
+ics-zone-id-escaped|native|icalendar/ical_reader.cpp|zone.id = unescapeText(line.value);|zone.id = line.value;
+ics-zone-hour-ignored|native|icalendar/recurrence.cpp|only(rule.byHour, minuteOfDay / 60)|only(rule.byHour, minuteOfDay / 60 + 1)
 ics-unchanged-written|native|icalendar/calendar_feed.cpp|if (feed.written && *bytes == *feed.written) return nullptr;|if (false) return nullptr;
 ics-typing-not-followed|windows|app/calendar_file_win32.cpp|    if (refreshWatchedDays(feed)) writeChange();\n}|    writeChange();\n}
 merge-follows-slots|native|day/page_merge.cpp|                baseToSide[i] = j, taken[j] = true;|                continue;
