@@ -109,6 +109,10 @@ close-day-before-taking-in|windows|app/close_day_win32.cpp|    if (!saveShownPag
 second-take-left|windows|app/other_versions_win32.cpp|    if (!saveShownPage()) return;\n    putVersionAside();|    saveChangedPage();\n    putVersionAside();
 temporary-taken-over|native|storage/file_store_posix.cpp|    temporary = target + ".tmp";\n    int fd|    temporary = target + ".tmp";\n    ::unlink(temporary.c_str());\n    int fd
 directory-failure-dropped|windows|directory/directory_file.cpp|stored.saveFailing) && differsFromFile|false) && differsFromFile
+quick-passed-date|native|phrases/quick_phrase.cpp|dateKey(candidate) < dateKey(today)|dateKey(candidate) <= dateKey(today)
+quick-weekday-time-passed|native|phrases/quick_phrase.cpp|r.start >= 0 && r.start <= nowMinute|r.start >= 0 && r.start < nowMinute
+quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|if (isShort && (false
+quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::DayMonthYear)\n        std::swap(first, second);|    if (order != DateOrder::YearMonthDay)\n        std::swap(first, second);
 EOF
 )
 
