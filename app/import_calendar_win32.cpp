@@ -56,6 +56,10 @@ DayPlacement nothingPlaced(const DayImport& day)
     return placement;
 }
 
+std::vector<std::string> queued;
+
+}  // namespace
+
 // The window is the day shown's live copy; saving as you type writes it.
 DayPlacement importIntoShownDay(const DayImport& day)
 {
@@ -82,10 +86,6 @@ DayPlacement importIntoDay(const DayImport& day)
     if (keep.stored != StoreResult::stored) return nothingPlaced(day);
     return placement;
 }
-
-std::vector<std::string> queued;
-
-}  // namespace
 
 void importCalendarFile(const std::string& path)
 {

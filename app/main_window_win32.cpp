@@ -11,6 +11,7 @@
 #include "app/commands_win32.h"
 #include "app/control_names_win32.h"
 #include "app/import_calendar_win32.h"
+#include "app/quick_add_win32.h"
 #include "app/line_navigation_win32.h"
 #include "app/screen_scale_win32.h"
 #include "app/day_view_win32.h"
@@ -128,6 +129,7 @@ void onCommand(int id)
     case IDC_OTHER_VERSION: openOtherVersions(); break;
     case IDM_CALENDAR_FILE: toggleCalendarFile(); break;
     case IDM_IMPORT_CALENDAR: chooseCalendarFile(); break;
+    case IDM_QUICK_ADD: openQuickAdd(); break;
     default:
         if (isDoneBoxCommand(id)) applyDoneState();
     }

@@ -24,6 +24,10 @@ struct ImportedItem {
     std::string timedText;  // beginning with its times, for a to-do line; a whole day's has none
 };
 
+// An event of the given length (0 for none) starting at a minute of its day,
+// with the title after its times: "09:00-10:30 Project review".
+ImportedItem timedItem(int minute, long long length, const std::string& title);
+
 struct DayImport {
     SystemTime date;
     std::vector<ImportedItem> items;  // whole days first, then by time

@@ -437,34 +437,62 @@ QuickLine readQuickLine(const std::string& typed, const SystemTime& today, int n
     return line;
 }
 
+// Appended piece by piece: GCC 12 warns of an overlapping copy in a literal + a string.
 std::string timedText(const QuickLine& line)
 {
     if (line.startMinute < 0)
         return line.text;
-    std::string times = clock(line.startMinute);
-    if (line.endMinute > line.startMinute)
-        times += "-" + clock(line.endMinute);
-    return line.text.empty() ? times : times + " " + line.text;
+    std::string text = clock(line.startMinute);
+    if (line.endMinute > line.startMinute) {
+        text += '-';
+        text += clock(line.endMinute);
+    }
+    if (!line.text.empty()) {
+        text += ' ';
+        text += line.text;
+    }
+    return text;
+}
+
+std::string longDate(const SystemTime& date, const LocaleNames& names)
+{
+    std::string text = names.weekdays[weekday(date)];
+    text += ' ';
+    text += std::to_string(date.wDay);
+    text += ' ';
+    text += names.months[date.wMonth - 1];
+    return text;
 }
 
 std::string quickPreview(const QuickLine& line, const SystemTime& today, const LocaleNames& names,
                          const std::string& lineName)
 {
-    if (!line.notUnderstood.empty())
-        return "Not understood: '" + line.notUnderstood + "'";
+    std::string preview;
+    if (!line.notUnderstood.empty()) {
+        preview = "Not understood: '";
+        preview += line.notUnderstood;
+        preview += '\'';
+        return preview;
+    }
     SystemTime tomorrow = today;
     stepDate(tomorrow, 1);
-    std::string preview = dateKey(line.date) == dateKey(today)      ? "Today"
-                          : dateKey(line.date) == dateKey(tomorrow) ? "Tomorrow"
-                                                                    : names.weekdays[weekday(line.date)] + " " +
-                                                                          std::to_string(line.date.wDay) + " " +
-                                                                          names.months[line.date.wMonth - 1];
-    if (line.date.wYear != today.wYear)
-        preview += " " + std::to_string(line.date.wYear);
-    if (line.startMinute >= 0)
-        preview += " \xc2\xb7 " + clock(line.startMinute) +
-                   (line.endMinute > line.startMinute ? "-" + clock(line.endMinute) : "");
-    else if (!lineName.empty())
-        preview += " \xc2\xb7 " + lineName;
-    return preview + " \xc2\xb7 " + (line.important ? "! " : "") + line.text;
+    preview = dateKey(line.date) == dateKey(today)      ? "Today"
+              : dateKey(line.date) == dateKey(tomorrow) ? "Tomorrow"
+                                                        : longDate(line.date, names);
+    if (line.date.wYear != today.wYear) {
+        preview += ' ';
+        preview += std::to_string(line.date.wYear);
+    }
+    const char* dot = " \xc2\xb7 ";
+    QuickLine times = line;
+    times.text.clear();
+    if (line.startMinute >= 0 || !lineName.empty()) {
+        preview += dot;
+        preview += line.startMinute >= 0 ? timedText(times) : lineName;
+    }
+    preview += dot;
+    if (line.important)
+        preview += "! ";
+    preview += line.text;
+    return preview;
 }

@@ -39,6 +39,9 @@ QuickLine readQuickLine(const std::string& typed, const SystemTime& today, int n
 // them, "14:30-15:15 Dentist", as the import writes a timed event.
 std::string timedText(const QuickLine& line);
 
+// "Friday 11 December", in the locale's names.
+std::string longDate(const SystemTime& date, const LocaleNames& names);
+
 // "Friday 11 December · 14:30 · Dentist", with the line it would go on
 // ("To do 4") in place of the time when one is given, or
 // "Not understood: 'tomorow'".

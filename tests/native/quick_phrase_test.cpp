@@ -201,7 +201,7 @@ TEST(QuickPhrase, ReadsDayTimeAndText)
         std::sscanf(c.today, "%hu-%hu-%hu", &today.wYear, &today.wMonth, &today.wDay);
         const std::string codes = "eudf";
         const QuickLine line = readQuickLine(c.typed, today, c.now, *locales[codes.find(c.locale)]);
-        char day[16];
+        char day[24];
         std::snprintf(day, sizeof day, "%04d-%02d-%02d ", line.date.wYear, line.date.wMonth, line.date.wDay);
         const std::string flag = line.important ? "!" : line.note ? "n" : line.notUnderstood;
         EXPECT_EQ(day + timedText(line), c.expected) << c.typed;
