@@ -153,7 +153,7 @@ std::string calendarFileArgument()
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::string path;
-    if (arguments && count >= 2 && lstrcmpW(arguments[1], L"-autorun") != 0) {
+    if (arguments && count >= 2 && lstrcmpW(arguments[1], L"-autorun") != 0 && lstrcmpiW(arguments[1], L"/add") != 0) {
         wchar_t whole[MAX_PATH * 4];
         DWORD length = GetFullPathNameW(arguments[1], MAX_PATH * 4, whole, nullptr);
         if (length > 0 && length < MAX_PATH * 4) path = fromWide(whole);

@@ -175,9 +175,12 @@ void onDroppedFiles(HDROP drop)
 // the import waits for this message to return, so that copy is not held up.
 bool onCopyData(const COPYDATASTRUCT* data)
 {
-    if (data->dwData != calendarPathData || data->cbData == 0) return false;
-    const char* path = static_cast<const char*>(data->lpData);
-    queueCalendarImport(std::string(path, strnlen(path, data->cbData)));
+    if ((data->dwData != calendarPathData && data->dwData != quickAddData) || data->cbData == 0) return false;
+    const char* text = static_cast<const char*>(data->lpData);
+    if (data->dwData == quickAddData)
+        queueQuickAdd(std::string(text, strnlen(text, data->cbData)));
+    else
+        queueCalendarImport(std::string(text, strnlen(text, data->cbData)));
     return true;
 }
 
@@ -231,6 +234,7 @@ void InitMainWindow()
     startCalendarFile();
     DragAcceptFiles(window, TRUE);
     PostMessageA(window, WM_IMPORT_QUEUED, 0, 0);  // the command line's file, once the window is up
+    PostMessageA(window, WM_QUICK_ADD_QUEUED, 0, 0);  // and its /add lines
 }
 
 void SaveAll(bool endingSession)
@@ -294,6 +298,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged(window);
         break;
     case WM_IMPORT_QUEUED: importQueuedFiles(); break;
+    case WM_QUICK_ADD_QUEUED: addQueuedLines(); break;
     case WM_COPYDATA:
         SetWindowLongPtrA(window, DWLP_MSGRESULT, onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
         return 1;

@@ -1,6 +1,6 @@
 #include "app/quick_add_win32.h"
 
-#include <vector>
+#include <shellapi.h>
 
 #include "app/app_state_win32.h"
 #include "app/calendar_file_win32.h"
@@ -133,6 +133,8 @@ INT_PTR CALLBACK QuickAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
+std::vector<std::string> queuedLines;
+
 }  // namespace
 
 bool addQuickLine(const std::string& text, std::string& problem)
@@ -171,4 +173,38 @@ bool addQuickLine(const std::string& text, std::string& problem)
 void openQuickAdd()
 {
     DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_QUICK_ADD), appState.mainWindow, QuickAddProc, 0);
+}
+
+std::vector<std::string> quickAddArguments()
+{
+    int count = 0;
+    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> lines;
+    for (int i = 1; arguments && i + 1 < count; ++i)
+        if (lstrcmpiW(arguments[i], L"/add") == 0)
+            lines.push_back(fromWide(arguments[++i]));
+    LocalFree(arguments);
+    return lines;
+}
+
+void queueQuickAdd(const std::string& typed)
+{
+    queuedLines.push_back(typed);
+    if (appState.mainWindow) PostMessageA(appState.mainWindow, WM_QUICK_ADD_QUEUED, 0, 0);
+}
+
+void addQueuedLines()
+{
+    // A line queued while a message is open waits for it to close.
+    if (messageBoxOpen() || !IsWindowEnabled(appState.mainWindow)) {
+        if (!queuedLines.empty()) PostMessageA(appState.mainWindow, WM_QUICK_ADD_QUEUED, 0, 0);
+        return;
+    }
+    std::vector<std::string> lines;
+    lines.swap(queuedLines);
+    for (const std::string& typed : lines) {
+        std::string problem;
+        if (!addQuickLine(typed, problem))
+            showMessage(appState.mainWindow, (problem + "\n\n" + typed).c_str(), MB_OK | MB_ICONINFORMATION);
+    }
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 // WM_COPYDATA's mark for a line passed on by a second copy's /add.
 constexpr ULONG_PTR quickAddData = 0x51414444;
@@ -15,3 +16,11 @@ bool addQuickLine(const std::string& typed, std::string& problem);
 
 // The box: the edit, the preview following each keystroke, Add and Cancel.
 void openQuickAdd();
+
+// The lines given on the command line, each after its own /add.
+std::vector<std::string> quickAddArguments();
+
+// Lines to add once the window is up: the command line's or another copy's.
+// A line that finds no free line is told in a message, and kept in it.
+void queueQuickAdd(const std::string& typed);
+void addQueuedLines();

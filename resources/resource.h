@@ -129,6 +129,8 @@
 #define WM_TELL_UNREADABLE 1040
 // Posted to the main window when a calendar file waits to be imported
 #define WM_IMPORT_QUEUED 1041
+// Posted to the main window when lines given with /add wait to be added
+#define WM_QUICK_ADD_QUEUED 1042
 
 // Quick add
 #define IDC_QUICK_TEXT 1340
