@@ -113,6 +113,7 @@ quick-passed-date|native|phrases/quick_phrase.cpp|dateKey(candidate) < dateKey(t
 quick-weekday-time-passed|native|phrases/quick_phrase.cpp|r.start >= 0 && r.start <= nowMinute|r.start >= 0 && r.start < nowMinute
 quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|if (isShort && (false
 quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::DayMonthYear)\n        std::swap(first, second);|    if (order != DateOrder::YearMonthDay)\n        std::swap(first, second);
+quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
 EOF
 )
 
