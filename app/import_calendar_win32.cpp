@@ -48,6 +48,10 @@ bool windowsZoneByName(std::string_view windowsName, int year, ZoneRules& rules)
     return true;
 }
 
+std::vector<std::string> queued;
+
+}  // namespace
+
 // The window is the day shown's live copy; saving as you type writes it.
 DayPlacement importIntoShownDay(const DayImport& day)
 {
@@ -63,9 +67,10 @@ DayPlacement importIntoShownDay(const DayImport& day)
     return placement;
 }
 
-std::vector<std::string> queued;
-
-}  // namespace
+DayPlacement importIntoDay(const DayImport& day)
+{
+    return placeOnOtherDays({day}, {appState.computer, toSystemTime(localTime())}).front();
+}
 
 void importCalendarFile(const std::string& path)
 {
@@ -138,7 +143,7 @@ std::string calendarFileArgument()
     int count = 0;
     wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
     std::string path;
-    if (arguments && count >= 2 && lstrcmpW(arguments[1], L"-autorun") != 0) {
+    if (arguments && count >= 2 && lstrcmpW(arguments[1], L"-autorun") != 0 && lstrcmpiW(arguments[1], L"/add") != 0) {
         wchar_t whole[MAX_PATH * 4];
         DWORD length = GetFullPathNameW(arguments[1], MAX_PATH * 4, whole, nullptr);
         if (length > 0 && length < MAX_PATH * 4) path = fromWide(whole);

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "icalendar/import_plan.h"
+
 // WM_COPYDATA's mark for a calendar file's path passed on by a second copy.
 constexpr ULONG_PTR calendarPathData = 0x51494353;
 
@@ -22,3 +24,9 @@ void importQueuedFiles();
 
 // The path of the file the program was started with, as a whole path, or empty.
 std::string calendarFileArgument();
+
+// One day's items placed as the import places them: the day shown in the
+// window (saving as you type writes it), any other day read, placed on and
+// merged through the keeper. A day that cannot be read or written takes nothing.
+DayPlacement importIntoShownDay(const DayImport& day);
+DayPlacement importIntoDay(const DayImport& day);

@@ -12,6 +12,7 @@
 #include "app/close_day_win32.h"
 #include "app/control_names_win32.h"
 #include "app/date_navigation_win32.h"
+#include "app/quick_add_win32.h"
 #include "app/day_view_win32.h"
 #include "app/directory_copies_win32.h"
 #include "app/directory_list_win32.h"
@@ -122,6 +123,7 @@ const Command commands[] = {
     {IDC_OTHER_VERSION, openOtherVersions, false},
     {IDM_CALENDAR_FILE, toggleCalendarFile, false},
     {IDM_IMPORT_CALENDAR, chooseCalendarFile, false},
+    {IDM_QUICK_ADD, openQuickAdd, false},
 };
 
 void onCommand(int id)
@@ -174,9 +176,12 @@ void onDroppedFiles(HDROP drop)
 // the import waits for this message to return, so that copy is not held up.
 bool onCopyData(const COPYDATASTRUCT* data)
 {
-    if (data->dwData != calendarPathData || data->cbData == 0) return false;
-    const char* path = static_cast<const char*>(data->lpData);
-    queueCalendarImport(std::string(path, strnlen(path, data->cbData)));
+    if ((data->dwData != calendarPathData && data->dwData != quickAddData) || data->cbData == 0) return false;
+    const char* text = static_cast<const char*>(data->lpData);
+    if (data->dwData == quickAddData)
+        queueQuickAdd(std::string(text, strnlen(text, data->cbData)));
+    else
+        queueCalendarImport(std::string(text, strnlen(text, data->cbData)));
     return true;
 }
 
@@ -228,6 +233,7 @@ void InitMainWindow()
     startCalendarFile();
     DragAcceptFiles(window, TRUE);
     PostMessageA(window, WM_IMPORT_QUEUED, 0, 0);  // the command line's file, once the window is up
+    PostMessageA(window, WM_QUICK_ADD_QUEUED, 0, 0);  // and its /add lines
 }
 
 // At a log-off or shutdown (endingSession) nobody can answer a question, so a
@@ -295,6 +301,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged(window);
         break;
     case WM_IMPORT_QUEUED: importQueuedFiles(); break;
+    case WM_QUICK_ADD_QUEUED: addQueuedLines(); break;
     case WM_COPYDATA:
         SetWindowLongPtrA(window, DWLP_MSGRESULT, onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
         return 1;

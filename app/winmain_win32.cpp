@@ -9,6 +9,7 @@
 #include "app/import_calendar_win32.h"
 #include "app/main_window_win32.h"
 #include "app/options_win32.h"
+#include "app/quick_add_win32.h"
 #include "app/screen_scale_win32.h"
 #include "app/shortcuts_win32.h"
 #include "resources/resource.h"
@@ -39,12 +40,12 @@ bool anotherCopyRuns(HANDLE& mutex)
     return another || running != nullptr;
 }
 
-// The running copy imports the file the user opened with this one.
-void passToRunningCopy(const std::string& calendarFile)
+// The running copy imports the file the user opened with this one, or adds its /add lines.
+void passToRunningCopy(ULONG_PTR kind, const std::string& text)
 {
     HWND running = runningCopy();
-    if (calendarFile.empty() || running == nullptr) return;
-    COPYDATASTRUCT data{calendarPathData, DWORD(calendarFile.size() + 1), const_cast<char*>(calendarFile.c_str())};
+    if (text.empty() || running == nullptr) return;
+    COPYDATASTRUCT data{kind, DWORD(text.size() + 1), const_cast<char*>(text.c_str())};
     DWORD_PTR ignored;
     SendMessageTimeoutA(running, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 5000, &ignored);
 }
@@ -58,11 +59,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 
     HANDLE mutex = nullptr;
     std::string calendarFile = calendarFileArgument();
+    std::vector<std::string> quickLines = quickAddArguments();
     if (anotherCopyRuns(mutex)) {
-        passToRunningCopy(calendarFile);
+        passToRunningCopy(calendarPathData, calendarFile);
+        for (const std::string& line : quickLines) passToRunningCopy(quickAddData, line);
         return 0;
     }
     if (!calendarFile.empty()) queueCalendarImport(calendarFile);
+    for (const std::string& line : quickLines) queueQuickAdd(line);
 
     // The annotations that name controls for screen readers, and the file dialogs, are COM's.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -234,20 +234,8 @@ private:
             }
             return true;
         }
-        int minute = int(start - dayOf(start) * minutesPerDay);
-        std::string times = clockText(minute);
-        if (length > 0) {
-            times += '-';
-            times += clockText(int((minute + length) % minutesPerDay));
-        }
-        ImportedItem item{occurrence, minute, -1, "", asLineText(times + " " + title)};
-        bool onTheHalfHour = minute % slotMinutes == 0 && length == slotMinutes;
-        if (minute >= scheduleFirstMinute && minute < scheduleEndMinute) {
-            item.scheduleLine = (minute - scheduleFirstMinute) / slotMinutes;
-            item.text = onTheHalfHour ? asLineText(title) : item.timedText;
-        } else {
-            item.text = item.timedText;
-        }
+        ImportedItem item = timedItem(int(start - dayOf(start) * minutesPerDay), length, title);
+        item.occurrence = occurrence;
         add(date, std::move(item));
         return true;
     }
@@ -298,11 +286,11 @@ bool isOnPage(const DayPage& page, const ImportedItem& item)
                        [&](const DayLine& line) { return holds(line, item.timedText); });
 }
 
-void putLine(DayLine& line, const std::string& text)
+void putLine(DayLine& line, const std::string& text, int32_t mark)
 {
     setLineText(line, text);
     line.done = 0;
-    line.mark = markPrimary;
+    line.mark = mark;
 }
 
 std::string counted(size_t n, const char* one, const char* many)
@@ -315,6 +303,24 @@ std::string counted(size_t n, const char* one, const char* many)
 ImportPlan planImport(const CalendarFile& file, const ImportSettings& settings)
 {
     return Planner(file, settings).plan();
+}
+
+ImportedItem timedItem(int minute, long long length, const std::string& title)
+{
+    std::string times = clockText(minute);
+    if (length > 0) {
+        times += '-';
+        times += clockText(int((minute + length) % minutesPerDay));
+    }
+    ImportedItem item{0, minute, -1, "", asLineText(times + " " + title)};
+    bool onTheHalfHour = minute % slotMinutes == 0 && length == slotMinutes;
+    if (minute >= scheduleFirstMinute && minute < scheduleEndMinute) {
+        item.scheduleLine = (minute - scheduleFirstMinute) / slotMinutes;
+        item.text = onTheHalfHour ? asLineText(title) : item.timedText;
+    } else {
+        item.text = item.timedText;
+    }
+    return item;
 }
 
 DayPlacement placeOnPage(DayPage& page, const std::vector<ImportedItem>& items)
@@ -339,7 +345,7 @@ DayPlacement placeOnPage(DayPage& page, const std::vector<ImportedItem>& items)
             placement.unplaced.push_back(i);
             continue;
         }
-        putLine(page.lines[line], *text);
+        putLine(page.lines[line], *text, item.mark);
         placement.placed.push_back(i);
     }
     return placement;

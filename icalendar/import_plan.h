@@ -22,7 +22,12 @@ struct ImportedItem {
     int scheduleLine = -1;  // the schedule line of the half hour it starts in, if it has one
     std::string text;       // for that schedule line, or for a note when it takes whole days
     std::string timedText;  // beginning with its times, for a to-do line; a whole day's has none
+    int32_t mark = markPrimary;
 };
+
+// An event of the given length (0 for none) starting at a minute of its day,
+// with the title after its times: "09:00-10:30 Project review".
+ImportedItem timedItem(int minute, long long length, const std::string& title);
 
 struct DayImport {
     SystemTime date;

@@ -13,6 +13,7 @@
 #define IDD_PERIODIC_TASK 137
 #define IDD_FIND 141
 #define IDD_OTHER_VERSIONS 142
+#define IDD_QUICK_ADD 145
 
 // Menu, accelerators, icons, bitmap
 #define IDR_MAIN_MENU 109
@@ -51,6 +52,7 @@
 #define IDM_OTHER_VERSIONS 32813
 #define IDM_IMPORT_CALENDAR 32820
 #define IDM_CALENDAR_FILE 32821
+#define IDM_QUICK_ADD 32830
 
 // Controls of the main window
 #define IDC_FIRST_SCHEDULE_LINE 1000  // 1000..1021
@@ -127,3 +129,9 @@
 #define WM_TELL_UNREADABLE 1040
 // Posted to the main window when a calendar file waits to be imported
 #define WM_IMPORT_QUEUED 1041
+// Posted to the main window when lines given with /add wait to be added
+#define WM_QUICK_ADD_QUEUED 1042
+
+// Quick add
+#define IDC_QUICK_TEXT 1340
+#define IDC_QUICK_PREVIEW 1341

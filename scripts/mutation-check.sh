@@ -123,6 +123,12 @@ failure-told-every-time|native|storage/file_keeper.cpp|    if (failureTold) retu
 unread-leave-silent|native|storage/kept_file.h|    if (!leaving) return answer;\n    keeper.saveFailing|    return answer;\n    keeper.saveFailing
 aside-failure-written-over|native|storage/kept_file.h|            if (answer.otherVersion.empty()) return failedOnLeaving(keeper, leaving);\n|
 failed-leave-not-retried|native|storage/kept_file.h|    keeper.saveFailing = true;\n|
+directory-failure-dropped|windows|directory/directory_file.cpp|stored.saveFailing) && differsFromFile|false) && differsFromFile
+quick-passed-date|native|phrases/quick_phrase.cpp|dateKey(candidate) < dateKey(today)|dateKey(candidate) <= dateKey(today)
+quick-weekday-time-passed|native|phrases/quick_phrase.cpp|r.start >= 0 && r.start <= nowMinute|r.start >= 0 && r.start < nowMinute
+quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|if (isShort && (false
+quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::DayMonthYear)\n        std::swap(first, second);|    if (order != DateOrder::YearMonthDay)\n        std::swap(first, second);
+quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
 EOF
 )
 
