@@ -1,10 +1,12 @@
+// The quick add box, and the lines it and /add put on their days.
 #include "app/quick_add_win32.h"
 
 #include <shellapi.h>
 
 #include "app/app_state_win32.h"
 #include "app/calendar_file_win32.h"
-#include "app/commands_win32.h"
+#include "app/day_lines_win32.h"
+#include "app/undo_win32.h"
 #include "app/day_view_win32.h"
 #include "app/import_calendar_win32.h"
 #include "app/locale_names_win32.h"
