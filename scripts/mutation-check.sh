@@ -82,7 +82,7 @@ hyphen-per-byte|native|storage/other_version.cpp|        if ((static_cast<unsign
 version-blank-line-mark|native|day/day_page.cpp|return isBlankLine(a) == isBlankLine(b);|return isBlankLine(a) == isBlankLine(b) && a.mark == b.mark;
 version-checked-by-version|native|day/version_lines.cpp|lines.push_back({i, page.lines[i].text[0] == '\0'});|lines.push_back({i, version.lines[i].text[0] != '\0'});
 version-union-one-short|native|directory/directory_merge.cpp|if (count == directoryCapacity) {|if (count == directoryCapacity - 1) {
-version-moved-over|native|storage/file_store_posix.cpp|if (::link(source.c_str(), target.c_str()) != 0)|if (::rename(source.c_str(), target.c_str()) != 0)
+version-moved-over|native|storage/file_store_posix.cpp|::link(source.c_str(), target.c_str()) != 0)|::rename(source.c_str(), target.c_str()) != 0)
 version-same-offered|windows|app/other_versions_win32.cpp|!differingLines(shown, version.page).empty();|true;
 version-read-once|windows|app/other_versions_win32.cpp|version.found.file.size == found.file.size &&\n            version.found.file.modified == found.file.modified)|true)
 version-compared-raw|native|day/version_lines.cpp|    pageAsShown(shown, page);\n|
@@ -105,7 +105,7 @@ ics-held-day-dropped|native|icalendar/calendar_feed.cpp|        if (found != fee
 ics-zone-id-escaped|native|icalendar/ical_reader.cpp|zone.id = unescapeText(line.value);|zone.id = line.value;
 ics-zone-hour-ignored|native|icalendar/recurrence.cpp|only(rule.byHour, minuteOfDay / 60)|only(rule.byHour, minuteOfDay / 60 + 1)
 ics-unchanged-written|native|icalendar/calendar_feed.cpp|if (feed.written && *bytes == *feed.written) return nullptr;|if (false) return nullptr;
-ics-typing-not-followed|windows|app/calendar_file_win32.cpp|    if (refreshWatchedDays(feed)) writeChange();\n}|    writeChange();\n}
+ics-typing-not-followed|windows|app/calendar_file_win32.cpp|    if (refreshWatchedDays(feed) || !feed.written) writeChange();|    writeChange();
 merge-follows-slots|native|day/page_merge.cpp|                baseToSide[i] = j, taken[j] = true;|                continue;
 merge-doubles-a-text|native|day/page_merge.cpp|        if (now <= most) continue;|        continue;
 pasted-break-kept|windows|app/line_navigation_win32.cpp|    if (message == WM_PASTE) {|    if (message == WM_PASTE && false) {
@@ -123,7 +123,6 @@ failure-told-every-time|native|storage/file_keeper.cpp|    if (failureTold) retu
 unread-leave-silent|native|storage/kept_file.h|    if (!leaving) return answer;\n    keeper.saveFailing|    return answer;\n    keeper.saveFailing
 aside-failure-written-over|native|storage/kept_file.h|            if (answer.otherVersion.empty()) return failedOnLeaving(keeper, leaving);\n|
 failed-leave-not-retried|native|storage/kept_file.h|    keeper.saveFailing = true;\n|
-directory-failure-dropped|windows|directory/directory_file.cpp|stored.saveFailing) && differsFromFile|false) && differsFromFile
 quick-passed-date|native|phrases/quick_phrase.cpp|dateKey(candidate) < dateKey(today)|dateKey(candidate) <= dateKey(today)
 quick-weekday-time-passed|native|phrases/quick_phrase.cpp|r.start >= 0 && r.start <= nowMinute|r.start >= 0 && r.start < nowMinute
 quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|if (isShort && (false
