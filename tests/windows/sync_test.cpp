@@ -67,19 +67,6 @@ TEST_F(TwoComputers, AnIdleWindowShowsTheFileAsItNowIsAndKeepsTheCaret)
     EXPECT_EQ(shown({1000, 1001}), "Standup 1| 1");
 }
 
-// A line moved down here and ticked there keeps its tick where it went; nothing else is ticked, no copy is kept.
-TEST_F(TwoComputers, ALineMovedHereAndTickedThereKeepsItsTick)
-{
-    writeElsewhere(today, "[TODO]\r\nTEXT_0 = Call plumber\r\nTEXT_1 = Pay rent\r\n");
-    openWindow();
-    focus(1101);
-    command(IDM_MOVE_DOWN);
-    writeElsewhere(today, "[TODO]\r\nTEXT_0 = Call plumber\r\nDONE_0 = 1\r\nTEXT_1 = Pay rent\r\n");
-    tick(3);
-    EXPECT_EQ(shown({1101, 1102}), "Pay rent 1|Call plumber x1");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator("Data"), {}), 1);
-}
-
 // The open list shows the merge at once, sorted, with the selection on its entry;
 // an add dialog open meanwhile is not disturbed, and its entry joins the merge.
 TEST_F(TwoComputers, ADirectoryChangedWhileItsListIsOpen)
