@@ -48,8 +48,6 @@ bool windowsZoneByName(std::string_view windowsName, int year, ZoneRules& rules)
     return true;
 }
 
-std::vector<std::string> queued;
-
 }  // namespace
 
 // The window is the day shown's live copy; saving as you type writes it.
@@ -118,24 +116,6 @@ void chooseCalendarFile()
     // The working folder holds Data: the dialog must not move it.
     choice.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
     if (GetOpenFileNameA(&choice)) importCalendarFile(path);
-}
-
-void queueCalendarImport(const std::string& path)
-{
-    queued.push_back(path);
-    if (appState.mainWindow) PostMessageA(appState.mainWindow, WM_IMPORT_QUEUED, 0, 0);
-}
-
-void importQueuedFiles()
-{
-    // A file queued while a message is open waits for it to close.
-    if (messageBoxOpen() || !IsWindowEnabled(appState.mainWindow)) {
-        if (!queued.empty()) PostMessageA(appState.mainWindow, WM_IMPORT_QUEUED, 0, 0);
-        return;
-    }
-    std::vector<std::string> files;
-    files.swap(queued);
-    for (const std::string& path : files) importCalendarFile(path);
 }
 
 std::string calendarFileArgument()

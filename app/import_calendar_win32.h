@@ -7,20 +7,12 @@
 
 #include "icalendar/import_plan.h"
 
-// WM_COPYDATA's mark for a calendar file's path passed on by a second copy.
-constexpr ULONG_PTR calendarPathData = 0x51494353;
-
 // Reads the file, puts its events on their days and says what it did. The
 // day shown changes as one undo step; other days' files are merged as any change.
 void importCalendarFile(const std::string& path);
 
 // The Calendar menu's command: the file is chosen in the open-file dialog.
 void chooseCalendarFile();
-
-// A file's path to import once the window is up and nothing asks the user
-// anything: the command line's, another copy's or a dropped one.
-void queueCalendarImport(const std::string& path);
-void importQueuedFiles();
 
 // The path of the file the program was started with, as a whole path, or empty.
 std::string calendarFileArgument();

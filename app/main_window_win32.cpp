@@ -19,6 +19,7 @@
 #include "app/find_dialog_win32.h"
 #include "app/help_win32.h"
 #include "app/import_calendar_win32.h"
+#include "app/inbox_win32.h"
 #include "app/line_commands_win32.h"
 #include "app/line_controls_win32.h"
 #include "app/line_navigation_win32.h"
@@ -167,22 +168,9 @@ void onDroppedFiles(HDROP drop)
         std::wstring path(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
         DragQueryFileW(drop, i, path.data(), UINT(path.size()));
         path.resize(path.size() - 1);
-        queueCalendarImport(fromWide(path));
+        receive(calendarPathData, fromWide(path));
     }
     DragFinish(drop);
-}
-
-// Another copy, started with a calendar file, passes its path on and ends;
-// the import waits for this message to return, so that copy is not held up.
-bool onCopyData(const COPYDATASTRUCT* data)
-{
-    if ((data->dwData != calendarPathData && data->dwData != quickAddData) || data->cbData == 0) return false;
-    const char* text = static_cast<const char*>(data->lpData);
-    if (data->dwData == quickAddData)
-        queueQuickAdd(std::string(text, strnlen(text, data->cbData)));
-    else
-        queueCalendarImport(std::string(text, strnlen(text, data->cbData)));
-    return true;
 }
 
 void onTrayIcon(LPARAM event)
@@ -232,8 +220,8 @@ void InitMainWindow()
     markCurrentSlot();
     startCalendarFile();
     DragAcceptFiles(window, TRUE);
-    PostMessageA(window, WM_IMPORT_QUEUED, 0, 0);  // the command line's file, once the window is up
-    PostMessageA(window, WM_QUICK_ADD_QUEUED, 0, 0);  // and its /add lines
+    openInbox();
+    PostMessageA(window, WM_ARRIVED, 0, 0);  // the command line's file and lines, once the window is up
 }
 
 // At a log-off or shutdown (endingSession) nobody can answer a question, so a
@@ -265,7 +253,10 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // The page is typed into at once; the header comes first only in the tab order.
         SetFocus(lineEditor(0));
         return 0;
-    case WM_DESTROY: SaveAll(); break;
+    case WM_DESTROY:
+        closeInbox();
+        SaveAll();
+        break;
     case WM_QUERYENDSESSION: SaveAll(true); break;
     case WM_ENDSESSION:
         // The query removed the icon; a log-off that was cancelled keeps the program running.
@@ -289,6 +280,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         watchOtherVersions();
         watchDirectoryCopies();
         keepCalendarInStep();
+        handleArrivals();  // what came while a message or dialog was open
         break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
     case WM_DPICHANGED: onDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); break;
@@ -300,11 +292,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged(window);
         break;
-    case WM_IMPORT_QUEUED: importQueuedFiles(); break;
-    case WM_QUICK_ADD_QUEUED: addQueuedLines(); break;
-    case WM_COPYDATA:
-        SetWindowLongPtrA(window, DWLP_MSGRESULT, onCopyData(reinterpret_cast<const COPYDATASTRUCT*>(lParam)));
-        return 1;
+    case WM_ARRIVED: handleArrivals(); break;
     }
     return 0;
 }

@@ -136,8 +136,6 @@ INT_PTR CALLBACK QuickAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
     return FALSE;
 }
 
-std::vector<std::string> queuedLines;
-
 }  // namespace
 
 bool addQuickLine(const std::string& text, std::string& problem)
@@ -173,26 +171,4 @@ std::vector<std::string> quickAddArguments()
             lines.push_back(fromWide(arguments[++i]));
     LocalFree(arguments);
     return lines;
-}
-
-void queueQuickAdd(const std::string& typed)
-{
-    queuedLines.push_back(typed);
-    if (appState.mainWindow) PostMessageA(appState.mainWindow, WM_QUICK_ADD_QUEUED, 0, 0);
-}
-
-void addQueuedLines()
-{
-    // A line queued while a message is open waits for it to close.
-    if (messageBoxOpen() || !IsWindowEnabled(appState.mainWindow)) {
-        if (!queuedLines.empty()) PostMessageA(appState.mainWindow, WM_QUICK_ADD_QUEUED, 0, 0);
-        return;
-    }
-    std::vector<std::string> lines;
-    lines.swap(queuedLines);
-    for (const std::string& typed : lines) {
-        std::string problem;
-        if (!addQuickLine(typed, problem))
-            showMessage(appState.mainWindow, (problem + "\n\n" + typed).c_str(), MB_OK | MB_ICONINFORMATION);
-    }
 }

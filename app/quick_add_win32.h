@@ -6,9 +6,6 @@
 #include <string>
 #include <vector>
 
-// WM_COPYDATA's mark for a line passed on by a second copy's /add.
-constexpr ULONG_PTR quickAddData = 0x51414444;
-
 // Puts the typed line on its day as the import places an event: the day shown
 // changes in the window as one undo step, another day's file is merged. False,
 // with the reason in `problem`, when the day has no free line or cannot be written.
@@ -20,7 +17,3 @@ void openQuickAdd();
 // The lines given on the command line, each after its own /add.
 std::vector<std::string> quickAddArguments();
 
-// Lines to add once the window is up: the command line's or another copy's.
-// A line that finds no free line is told in a message, and kept in it.
-void queueQuickAdd(const std::string& typed);
-void addQueuedLines();

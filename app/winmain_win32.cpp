@@ -7,6 +7,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/import_calendar_win32.h"
+#include "app/inbox_win32.h"
 #include "app/main_window_win32.h"
 #include "app/options_win32.h"
 #include "app/quick_add_win32.h"
@@ -16,38 +17,19 @@
 
 namespace {
 
-// Only the program's own main window counts as a running copy: a dialog
-// titled with the caption. A folder window that happens to share the name
-// must not keep the program from starting.
-HWND runningCopy()
-{
-    return FindWindowA("#32770", appState.caption);
-}
-
 // Two copies started at the same moment meet at the mutex; the later one
-// waits briefly for the other's window to bring it forward.
-bool anotherCopyRuns(HANDLE& mutex)
+// waits briefly for the other's window to take what it was given.
+bool anotherCopyRuns(HANDLE& mutex, HWND& running)
 {
     std::string name = std::string("Local\\") + appState.caption + ".SingleInstance";
     mutex = CreateMutexA(nullptr, FALSE, name.c_str());
     bool another = GetLastError() == ERROR_ALREADY_EXISTS;
-    HWND running = runningCopy();
+    running = runningCopy();
     for (int wait = 0; another && running == nullptr && wait < 50; ++wait) {
         Sleep(100);
         running = runningCopy();
     }
-    if (running) SetForegroundWindow(running);
     return another || running != nullptr;
-}
-
-// The running copy imports the file the user opened with this one, or adds its /add lines.
-void passToRunningCopy(ULONG_PTR kind, const std::string& text)
-{
-    HWND running = runningCopy();
-    if (text.empty() || running == nullptr) return;
-    COPYDATASTRUCT data{kind, DWORD(text.size() + 1), const_cast<char*>(text.c_str())};
-    DWORD_PTR ignored;
-    SendMessageTimeoutA(running, WM_COPYDATA, 0, LPARAM(&data), SMTO_ABORTIFHUNG, 5000, &ignored);
 }
 
 }  // namespace
@@ -60,13 +42,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     HANDLE mutex = nullptr;
     std::string calendarFile = calendarFileArgument();
     std::vector<std::string> quickLines = quickAddArguments();
-    if (anotherCopyRuns(mutex)) {
-        passToRunningCopy(calendarPathData, calendarFile);
-        for (const std::string& line : quickLines) passToRunningCopy(quickAddData, line);
+    HWND running = nullptr;
+    if (anotherCopyRuns(mutex, running)) {
+        if (running == nullptr) return 0;
+        if (!calendarFile.empty()) passToRunningCopy(running, calendarPathData, calendarFile);
+        for (const std::string& line : quickLines) passToRunningCopy(running, quickAddData, line);
+        bringRunningCopyForward(running);
         return 0;
     }
-    if (!calendarFile.empty()) queueCalendarImport(calendarFile);
-    for (const std::string& line : quickLines) queueQuickAdd(line);
+    if (!calendarFile.empty()) receive(calendarPathData, calendarFile);
+    for (const std::string& line : quickLines) receive(quickAddData, line);
 
     // The annotations that name controls for screen readers, and the file dialogs, are COM's.
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);

@@ -127,10 +127,8 @@
 #define WM_TRAY_ICON 1025
 // Posted to the main window when a file could not be read, so the message waits until the window is up
 #define WM_TELL_UNREADABLE 1040
-// Posted to the main window when a calendar file waits to be imported
-#define WM_IMPORT_QUEUED 1041
-// Posted to the main window when lines given with /add wait to be added
-#define WM_QUICK_ADD_QUEUED 1042
+// Posted to the main window when a calendar file or a line given with /add waits to be taken in
+#define WM_ARRIVED 1041
 
 // Quick add
 #define IDC_QUICK_TEXT 1340

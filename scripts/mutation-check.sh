@@ -96,7 +96,7 @@ merge-drops-kept-entries|native|directory/directory_merge.cpp|keptByTheirs[b]) m
 taken-halfway|native|storage/file_keeper.cpp|    if (moved) return KeepStep::nothing;\n|
 reload-loses-caret|windows|app/day_view_win32.cpp|    if (answer.step == KeepStep::takeIn) showTakenIn(shown, page);|    if (answer.step == KeepStep::takeIn) showDayPage(page);
 add-dialog-disturbed|windows|app/directory_list_win32.cpp|        bool asking = guard.ticking && isOpen(*list) && !IsWindowEnabled(GetParent(list->listControl));|        bool asking = false;
-copy-found-by-title|e2e:main_window|app/winmain_win32.cpp|FindWindowA("#32770", appState.caption)|FindWindowA(nullptr, appState.caption)
+copy-found-by-title|e2e:main_window|app/inbox_win32.cpp|FindWindowExA(HWND_MESSAGE, nullptr, inboxClass, appState.caption)|FindWindowA(nullptr, appState.caption)
 ics-fold-splits-character|native|icalendar/ical_text.cpp|        while (cut > 0 && isContinuationByte(static_cast<unsigned char>(line[cut]))) --cut;\n|
 ics-end-after-an-hour|native|icalendar/calendar_feed.cpp|utcText(start + 30)|utcText(start + 60)
 ics-southern-zone-as-northern|native|icalendar/time_zone.cpp|    if (toDaylight < toStandard) return local >= toDaylight && local < toStandard;|    return local >= toDaylight && local < toStandard;
@@ -128,6 +128,8 @@ quick-weekday-time-passed|native|phrases/quick_phrase.cpp|r.start >= 0 && r.star
 quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|if (isShort && (false
 quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::DayMonthYear)\n        std::swap(first, second);|    if (order != DateOrder::YearMonthDay)\n        std::swap(first, second);
 quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
+arrival-to-the-message|windows|app/inbox_win32.cpp|FindWindowExA(HWND_MESSAGE, nullptr, inboxClass, appState.caption)|FindWindowA("#32770", appState.caption)
+arrival-over-the-message|windows|app/inbox_win32.cpp|appState.mainWindow && !messageBoxOpen() &&|appState.mainWindow &&
 EOF
 )
 
