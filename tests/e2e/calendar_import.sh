@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Invitations from the command line into a running copy: one as Outlook writes it (a Windows zone and its
 # VTIMEZONE), a calendar as Google writes it (an IANA zone, a weekly rule with an exception and a moved
-# occurrence); the lines land in the slots of this machine's zone, and the same files again change nothing.
+# occurrence), the second opened while the first one's summary is open; the lines land in the slots of this
+# machine's zone, and the same files again change nothing.
 source "$(dirname "$0")/lib.sh" "$1"
 ymd() { date -d "$1" +%Y%m%d; }
 first=$(date -d '+2 days' +%F)
@@ -48,14 +49,19 @@ expect_line() {  # date, Berlin time, text
 }
 
 start_program
-import() {  # file, the summary it ends with
-  (cd "$e2e_work" && timeout 30 wine "$e2e_build/quillory.exe" "$1")
-  expect "the summary of $1" "$2" text 65535
+open_file() { (cd "$e2e_work" && timeout 30 wine "$e2e_build/quillory.exe" "$1"); }
+answer() {  # the summary shown, closed with Enter
+  expect "the summary" "$1" text 65535
   expect "the summary has the keys" yes has_keys
   xdotool key Return
 }
-import invite.ics "Imported 1 event on 1 day."
-import google.ics "Imported 3 events on 3 days."
+import() { open_file "$1"; answer "$2"; }  # file, the summary it ends with
+# The second file is opened while the first one's summary is open: it waits for it, then gets its own.
+open_file invite.ics
+expect "the first summary" "Imported 1 event on 1 day." text 65535
+open_file google.ics
+answer "Imported 1 event on 1 day."
+answer "Imported 3 events on 3 days."
 expect_line "$first" 10:00 "Design review (Room 4, second floor)"
 expect_line "$weekly" 14:00 Standup
 expect_line "$(date -d "$weekly +14 days" +%F)" 15:30 Standup
