@@ -12,6 +12,10 @@
 #include "directory/directory_file.h"
 #include "edit/undo_history.h"
 
+// A key as the hotkey control gives it: the virtual key in the low byte, and
+// in the next Shift 1, Ctrl 2 and Alt 4. Ctrl+Alt+Shift+Q.
+constexpr int32_t defaultQuickAddKey = 0x0751;
+
 struct AppState {
     HWND mainWindow;
     HINSTANCE instance;
@@ -24,6 +28,7 @@ struct AppState {
     int32_t showTime;
     int32_t largeFont;
     int32_t calendarFile;  // Quillory.ics kept beside Data
+    int32_t quickAddKey = defaultQuickAddKey;  // the quick add box's key from any program, 0 for none
     Directory templates;
     Directory contacts;
     Directory periodicTasks;

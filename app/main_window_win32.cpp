@@ -89,6 +89,12 @@ void closeMainWindow()
     EndDialog(appState.mainWindow, IDCANCEL);
 }
 
+void showWindow()
+{
+    ShowWindow(appState.mainWindow, SW_SHOWNORMAL);
+    SetForegroundWindow(appState.mainWindow);
+}
+
 struct Command {
     int id;
     void (*run)();
@@ -124,7 +130,8 @@ const Command commands[] = {
     {IDC_OTHER_VERSION, openOtherVersions, false},
     {IDM_CALENDAR_FILE, toggleCalendarFile, false},
     {IDM_IMPORT_CALENDAR, chooseCalendarFile, false},
-    {IDM_QUICK_ADD, openQuickAdd, false},
+    {IDM_QUICK_ADD, openQuickAddFromAnywhere, false},
+    {IDM_SHOW_WINDOW, showWindow, false},
 };
 
 void onCommand(int id)
@@ -173,13 +180,12 @@ void onDroppedFiles(HDROP drop)
     DragFinish(drop);
 }
 
+// The left button brings the window; the right one opens the icon's menu.
 void onTrayIcon(LPARAM event)
 {
-    if (event == WM_LBUTTONDOWN || event == WM_RBUTTONDOWN || event == NIN_BALLOONTIMEOUT ||
-        event == NIN_BALLOONUSERCLICK) {
-        ShowWindow(appState.mainWindow, SW_SHOWNORMAL);
-        SetForegroundWindow(appState.mainWindow);
-    }
+    if (event == WM_LBUTTONDOWN || event == NIN_BALLOONTIMEOUT || event == NIN_BALLOONUSERCLICK) showWindow();
+    if (event != WM_RBUTTONUP) return;
+    if (int chosen = trayMenuChoice()) runCommand(chosen);
 }
 
 // Start-up posts the notice before the dialog loop first shows the window,
@@ -211,6 +217,7 @@ void InitMainWindow()
     startClock();
     appState.dateShown = localTime();
     readOptions();
+    useQuickAddKey(appState.quickAddKey);  // another program holding it is told in Options
     showHourLabels();
     loadDayPage();
     findDayVersionsNow();
@@ -255,6 +262,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_DESTROY:
         closeInbox();
+        dropQuickAddKey();
         SaveAll();
         break;
     case WM_QUERYENDSESSION: SaveAll(true); break;
@@ -293,6 +301,7 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == SPI_SETHIGHCONTRAST) onColoursChanged(window);
         break;
     case WM_ARRIVED: handleArrivals(); break;
+    case WM_HOTKEY: openQuickAddFromAnywhere(); break;
     }
     return 0;
 }

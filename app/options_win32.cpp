@@ -1,5 +1,8 @@
-// The four options, kept in the registry, and the Options dialog.
+// The options, kept in the registry, and the Options dialog.
 #include "app/options_win32.h"
+
+#include <windows.h>
+#include <commctrl.h>
 
 #include <cstdint>
 #include <string>
@@ -65,6 +68,16 @@ void writeRunValue(HKEY key)
                    DWORD((commandLine.size() + 1) * sizeof(wchar_t)));
 }
 
+const int quickAddHotkey = 1;
+bool keyHeld = false;
+
+UINT modifiersOf(int32_t key)
+{
+    BYTE held = HIBYTE(LOWORD(key));
+    return (held & HOTKEYF_SHIFT ? MOD_SHIFT : 0) | (held & HOTKEYF_CONTROL ? MOD_CONTROL : 0) |
+           (held & HOTKEYF_ALT ? MOD_ALT : 0) | MOD_NOREPEAT;
+}
+
 void setBox(HWND dialog, int id, int32_t on)
 {
     CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
@@ -75,12 +88,40 @@ int32_t boxValue(HWND dialog, int id)
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED ? 1 : 0;
 }
 
-void showOptions(HWND dialog, int32_t autorun, int32_t am_pm, int32_t showTime, int32_t largeFont)
+int32_t chosenKey(HWND dialog)
+{
+    return LOWORD(SendDlgItemMessageA(dialog, IDC_QUICK_ADD_KEY, HKM_GETHOTKEY, 0, 0));
+}
+
+// The key is tried as it is chosen, so the user learns at once that another
+// program holds it; the program's own key is let go meanwhile, or pressing
+// it here would open the box instead of choosing it.
+void tryChosenKey(HWND dialog)
+{
+    bool free = useQuickAddKey(chosenKey(dialog));
+    dropQuickAddKey();
+    ShowWindow(GetDlgItem(dialog, IDC_QUICK_ADD_KEY_HELD), free ? SW_HIDE : SW_SHOW);
+}
+
+void showOptions(HWND dialog, int32_t autorun, int32_t am_pm, int32_t showTime, int32_t largeFont, int32_t key)
 {
     setBox(dialog, IDC_AUTORUN, autorun);
     setBox(dialog, IDC_AM_PM, am_pm);
     setBox(dialog, IDC_SHOW_TIME, showTime);
     setBox(dialog, IDC_LARGE_FONT, largeFont);
+    SendDlgItemMessageA(dialog, IDC_QUICK_ADD_KEY, HKM_SETHOTKEY, WPARAM(key), 0);
+    tryChosenKey(dialog);
+}
+
+// A global key needs Shift with Ctrl or Alt: a bare key, Shift, Ctrl or Alt
+// alone would take typing or a shortcut from every other program, and
+// Ctrl+Alt is AltGr on many keyboards (AltGr+Q types @ in German). Such a
+// choice gets all three.
+void setKeyRules(HWND dialog)
+{
+    SendDlgItemMessageA(dialog, IDC_QUICK_ADD_KEY, HKM_SETRULES,
+                        HKCOMB_NONE | HKCOMB_S | HKCOMB_C | HKCOMB_A | HKCOMB_CA,
+                        MAKELPARAM(HOTKEYF_CONTROL | HOTKEYF_ALT | HOTKEYF_SHIFT, 0));
 }
 
 void applyOptions(HWND dialog)
@@ -89,7 +130,15 @@ void applyOptions(HWND dialog)
     appState.am_pm = boxValue(dialog, IDC_AM_PM);
     appState.showTime = boxValue(dialog, IDC_SHOW_TIME);
     appState.largeFont = boxValue(dialog, IDC_LARGE_FONT);
+    appState.quickAddKey = chosenKey(dialog);
+    useQuickAddKey(appState.quickAddKey);
     showHourLabels();
+    EndDialog(dialog, 0);
+}
+
+void cancelOptions(HWND dialog)
+{
+    useQuickAddKey(appState.quickAddKey);
     EndDialog(dialog, 0);
 }
 
@@ -97,13 +146,18 @@ INT_PTR CALLBACK OptionsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 {
     switch (message) {
     case WM_INITDIALOG:
-        showOptions(dialog, appState.autorun, appState.am_pm, appState.showTime, appState.largeFont);
+        setKeyRules(dialog);
+        showOptions(dialog, appState.autorun, appState.am_pm, appState.showTime, appState.largeFont,
+                     appState.quickAddKey);
         return 1;
     case WM_COMMAND:
         switch (LOWORD(wParam)) {
         case IDOK: applyOptions(dialog); break;
-        case IDCANCEL: EndDialog(dialog, 0); break;
-        case IDC_SET_DEFAULT: showOptions(dialog, 1, 0, 1, 0); break;
+        case IDCANCEL: cancelOptions(dialog); break;
+        case IDC_SET_DEFAULT: showOptions(dialog, 1, 0, 1, 0, defaultQuickAddKey); break;
+        case IDC_QUICK_ADD_KEY:
+            if (HIWORD(wParam) == EN_CHANGE) tryChosenKey(dialog);
+            break;
         }
         break;
     }
@@ -133,6 +187,7 @@ void readOptions()
     appState.am_pm = readDword(key, "am_pm", appState.am_pm);
     appState.showTime = readDword(key, "showTime", appState.showTime);
     appState.calendarFile = readDword(key, "calendarFile", appState.calendarFile) ? 1 : 0;
+    appState.quickAddKey = readDword(key, "quickAddKey", appState.quickAddKey) & 0xFFFF;
     RegCloseKey(key);
     readAutorun();
 }
@@ -146,6 +201,7 @@ void writeOptions()
         writeDword(key, "showTime", appState.showTime);
         writeDword(key, "largeFont", appState.largeFont);
         writeDword(key, "calendarFile", appState.calendarFile);
+        writeDword(key, "quickAddKey", appState.quickAddKey);
         RegCloseKey(key);
     }
     if (RegCreateKeyExA(HKEY_CURRENT_USER, runKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,
@@ -156,4 +212,21 @@ void writeOptions()
     else
         RegDeleteValueA(key, appState.caption);
     RegCloseKey(key);
+}
+
+bool useQuickAddKey(int32_t key)
+{
+    dropQuickAddKey();
+    keyHeld = key != 0 && !RegisterHotKey(appState.mainWindow, quickAddHotkey, modifiersOf(key), LOBYTE(key));
+    return !keyHeld;
+}
+
+void dropQuickAddKey()
+{
+    UnregisterHotKey(appState.mainWindow, quickAddHotkey);
+}
+
+bool quickAddKeyHeld()
+{
+    return keyHeld;
 }

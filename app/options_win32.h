@@ -1,8 +1,17 @@
-// The four options, kept in the registry, and the Options dialog.
+// The options, kept in the registry, and the Options dialog.
 #pragma once
+
+#include <cstdint>
 
 // Before the main window is made, whose template the large font chooses.
 void readLargeFontOption();
 void readOptions();
 void writeOptions();
 void openOptionsDialog();
+
+// The key that opens the quick add box from any program (as
+// `AppState.quickAddKey`) in place of the one before; false when another
+// program holds it.
+bool useQuickAddKey(int32_t key);
+void dropQuickAddKey();
+bool quickAddKeyHeld();  // by another program, when last tried

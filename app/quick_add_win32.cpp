@@ -161,6 +161,15 @@ void openQuickAdd()
     DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_QUICK_ADD), appState.mainWindow, QuickAddProc, 0);
 }
 
+void openQuickAddFromAnywhere()
+{
+    HWND window = appState.mainWindow;
+    if (IsWindowEnabled(window))
+        openQuickAdd();
+    else
+        SetForegroundWindow(GetLastActivePopup(window));
+}
+
 std::vector<std::string> quickAddArguments()
 {
     int count = 0;

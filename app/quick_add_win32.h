@@ -13,6 +13,9 @@ bool addQuickLine(const std::string& typed, std::string& problem);
 
 // The box: the edit, the preview following each keystroke, Add and Cancel.
 void openQuickAdd();
+// From the hotkey or the tray, while the user may be in another program: the
+// box, or the message or dialog open over the window, which is answered first.
+void openQuickAddFromAnywhere();
 
 // The lines given on the command line, each after its own /add.
 std::vector<std::string> quickAddArguments();

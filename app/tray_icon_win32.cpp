@@ -68,6 +68,23 @@ void removeTrayIcon()
     shellNotifyIconFunction(NIM_DELETE, &data);
 }
 
+int trayMenuChoice()
+{
+    HMENU menu = LoadMenuA(appState.instance, MAKEINTRESOURCEA(IDR_TRAY_MENU));
+    HMENU items = GetSubMenu(menu, 0);
+    SetMenuDefaultItem(items, IDM_SHOW_WINDOW, FALSE);
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    // A menu of a window that is not in front would not close when the user
+    // clicks elsewhere; the message after it lets it close at once.
+    SetForegroundWindow(appState.mainWindow);
+    int chosen = TrackPopupMenu(items, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, mouse.x, mouse.y, 0,
+                                appState.mainWindow, nullptr);
+    PostMessageA(appState.mainWindow, WM_NULL, 0, 0);
+    DestroyMenu(menu);
+    return chosen;
+}
+
 void showTrayBalloon(const char* text)
 {
     NOTIFYICONDATAW data = trayIconRecord();

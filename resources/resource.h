@@ -18,6 +18,7 @@
 // Menu, accelerators, icons, bitmap
 #define IDR_MAIN_MENU 109
 #define IDR_SHORTCUTS 109
+#define IDR_TRAY_MENU 146
 #define IDI_APP_LARGE 107
 #define IDI_APP_SMALL 108
 #define IDB_ABOUT 135
@@ -53,6 +54,7 @@
 #define IDM_IMPORT_CALENDAR 32820
 #define IDM_CALENDAR_FILE 32821
 #define IDM_QUICK_ADD 32830
+#define IDM_SHOW_WINDOW 32831  // the tray icon's menu
 
 // Controls of the main window
 #define IDC_FIRST_SCHEDULE_LINE 1000  // 1000..1021
@@ -114,6 +116,8 @@
 #define IDC_AM_PM 1208
 #define IDC_SHOW_TIME 1209
 #define IDC_LARGE_FONT 1210
+#define IDC_QUICK_ADD_KEY 1216
+#define IDC_QUICK_ADD_KEY_HELD 1217  // shown while another program holds the key chosen
 #define IDC_ABOUT_PICTURE 1215
 #define IDC_ABOUT_TITLE 1211
 #define IDC_ABOUT_CREDIT 1212  // shows string 1212
