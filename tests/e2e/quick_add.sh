@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Lines in the user's own words: two /add from a second copy into the running one (tomorrow's file merged, the
-# day shown changed), then the box from Ctrl+Q, its preview as typed, Enter; each line on its day and line.
+# day shown changed), then the box from the key that works in any program, its preview as typed, Enter; each
+# line on its day and line.
 source "$(dirname "$0")/lib.sh" "$1"
 has_line() {  # date, section, index, text
   grep -A40 "^\[$2\]" "$(day_file "$1")" | grep -q "^TEXT_$3 = $4"$'\r'"\$" ||
@@ -12,7 +13,7 @@ expect "tomorrow's file" yes bash -c "$(declare -f has_line day_file); e2e_work=
 (cd "$e2e_work" && timeout 30 wine "$e2e_build/quillory.exe" /add "Review in 3 days 9:15 for 45 min")
 expect "the file in 3 days" yes bash -c "$(declare -f has_line day_file); e2e_work=$e2e_work; has_line '+3 days' SCHEDULE 2 '09:15-10:00 Review' && echo yes"
 
-xdotool key ctrl+q
+xdotool key ctrl+alt+shift+q
 expect "the box has the keys" yes has_keys "Quick add"
 xdotool type --delay 30 "! Pay rent in 2 days"
 rent="$(date -d '+2 days' '+%A %-d %B')"
