@@ -130,6 +130,9 @@ quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::Da
 quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
 arrival-to-the-message|windows|app/inbox_win32.cpp|FindWindowExA(HWND_MESSAGE, nullptr, inboxClass, appState.caption)|FindWindowA("#32770", appState.caption)
 arrival-over-the-message|windows|app/inbox_win32.cpp|appState.mainWindow && !messageBoxOpen() &&|appState.mainWindow &&
+quick-key-not-kept|windows|app/options_win32.cpp|        writeDword(key, "quickAddKey", appState.quickAddKey);\n|
+quick-key-shift-for-alt|windows|app/options_win32.cpp|(held & HOTKEYF_SHIFT ? MOD_SHIFT : 0)|(held & HOTKEYF_ALT ? MOD_SHIFT : 0)
+quick-key-held-unsaid|windows|app/options_win32.cpp|free ? SW_HIDE : SW_SHOW|SW_HIDE
 EOF
 )
 
