@@ -24,12 +24,22 @@ TEST_F(MainWindow, EnterMovesDownThePageAndWrapsAround)
 }
 
 // Applied at once, to what a screen reader says too, read back at the next start; the logon entry follows autorun
-// once the window closes.
+// once the window closes. The quick add key is told as held while another program has it; the one chosen is the
+// program's at once, kept as the hotkey control gives it.
 TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowCloses)
 {
-    auto setOptions = [&](std::vector<int> boxes) {
+    HWND other = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
+    RegisterHotKey(other, 1, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Q');  // fails when another test program has it
+    const WORD ctrlShiftF11 = MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_SHIFT);
+    std::tuple<WORD, bool> keyShown;  // and whether it is told as held
+    auto setOptions = [&](std::vector<int> boxes, WORD key) {
         runWithDialogs([&] { command(IDM_OPTIONS); }, {[&] {
-                           for (int box : boxes) SendDlgItemMessageA(dialogNamed("Options"), box, BM_CLICK, 0, 0);
+                           HWND options = dialogNamed("Options");
+                           LONG note = GetWindowLongA(GetDlgItem(options, IDC_QUICK_ADD_KEY_HELD), GWL_STYLE);
+                           keyShown = {WORD(SendDlgItemMessageA(options, IDC_QUICK_ADD_KEY, HKM_GETHOTKEY, 0, 0)),
+                                       (note & WS_VISIBLE) != 0};  // the dialog itself is shown a moment later
+                           for (int box : boxes) SendDlgItemMessageA(options, box, BM_CLICK, 0, 0);
+                           SendDlgItemMessageA(options, IDC_QUICK_ADD_KEY, HKM_SETHOTKEY, key, 0);
                            press("Options", IDOK);
                        }});
     };
@@ -39,21 +49,34 @@ TEST_F(MainWindow, OptionsApplyAtOnceAndAreStoredWithTheLogonEntryWhenTheWindowC
         return RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run", "Quillory",
                             RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS ? std::string(value) : "missing";
     };
+    auto keyValue = [] {
+        DWORD key = 1, size = sizeof key;
+        RegGetValueA(HKEY_CURRENT_USER, "Software\\Brenhollow\\Quillory", "quickAddKey", RRF_RT_REG_DWORD, nullptr,
+                     &key, &size);
+        return key;
+    };
     openWindow();
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5), "13");
-    setOptions({IDC_AM_PM, IDC_SHOW_TIME});
+    setOptions({IDC_AM_PM, IDC_SHOW_TIME}, ctrlShiftF11);
+    EXPECT_EQ(keyShown, std::tuple(WORD(defaultQuickAddKey), true));
+    EXPECT_FALSE(RegisterHotKey(other, 2, MOD_CONTROL | MOD_SHIFT, VK_F11));  // the program's now
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5) + text(IDC_CLOCK), "012026");
     EXPECT_EQ(nameOf(item(lineEditorId(11))) + "|" + nameOf(item(doneBoxId(11))), "01:30|Done, 01:30");  // spoken too
     closeWindow();
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
     EXPECT_EQ(runValue(), std::string("\"").append(path).append("\" -autorun"));
+    EXPECT_EQ(keyValue(), ctrlShiftF11);
+    appState.quickAddKey = defaultQuickAddKey;
     openWindow();
     EXPECT_EQ(text(IDC_FIRST_HOUR_LABEL + 5) + text(IDC_CLOCK), "012026");
-    setOptions({IDC_AUTORUN});
+    setOptions({IDC_AUTORUN}, 0);
+    EXPECT_EQ(keyShown, std::tuple(ctrlShiftF11, false));
     EXPECT_NE(runValue(), "missing");
     closeWindow();
     EXPECT_EQ(runValue(), "missing");
+    EXPECT_EQ(keyValue(), 0u);
+    DestroyWindow(other);
 }
 
 // A day that cannot be saved is never left: a step stays on it with its lines, and says so; closing asks first

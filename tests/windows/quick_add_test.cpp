@@ -2,8 +2,6 @@
 
 #include "main_window_fixture.h"
 
-#include <commctrl.h>
-
 #include "app/line_controls_win32.h"
 
 namespace {
@@ -45,44 +43,6 @@ TEST_F(MainWindowTest, QuickAddFromTheMenu)
     EXPECT_TRUE(other.find("TEXT_0 = Pay rent") != std::string::npos &&
                 other.find("TEXT_12 = 14:15-14:45 Dentist") != std::string::npos) << other;
     EXPECT_EQ(readBytes(dayFile("2026_12_08.ini")), full);
-}
-
-// The key from any program, chosen in Options: the default told as held while another program has it, another
-// key taken by the program once chosen, kept in the registry as the hotkey control gives it and read back; none.
-TEST_F(MainWindowTest, QuickAddKeyInOptions)
-{
-    HWND other = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, nullptr, nullptr, nullptr, nullptr);
-    RegisterHotKey(other, 1, MOD_CONTROL | MOD_ALT | MOD_SHIFT, 'Q');  // fails when another test program has it
-    const WORD ctrlShiftF11 = MAKEWORD(VK_F11, HOTKEYF_CONTROL | HOTKEYF_SHIFT);
-    struct { WORD shown, chosen; bool heldBefore; } cases[] = {{defaultQuickAddKey, ctrlShiftF11, true},
-                                                                 {ctrlShiftF11, 0, false}};
-    for (const auto& c : cases) {
-        appState.quickAddKey = defaultQuickAddKey;  // the window reads the key stored
-        openWindow();
-        WORD shown = 0;
-        bool heldBefore = false, heldAfter = true;
-        runWithDialogs([&] { command(IDM_OPTIONS); }, {[&] {
-                           HWND options = dialogNamed("Options");
-                           shown = WORD(SendDlgItemMessageA(options, IDC_QUICK_ADD_KEY, HKM_GETHOTKEY, 0, 0));
-                           HWND note = GetDlgItem(options, IDC_QUICK_ADD_KEY_HELD);
-                           auto held = [&] { return (GetWindowLongA(note, GWL_STYLE) & WS_VISIBLE) != 0; };
-                           heldBefore = held();
-                           SendDlgItemMessageA(options, IDC_QUICK_ADD_KEY, HKM_SETHOTKEY, c.chosen, 0);
-                           SendMessageA(options, WM_COMMAND, MAKEWPARAM(IDC_QUICK_ADD_KEY, EN_CHANGE), 0);
-                           heldAfter = held();
-                           press("Options", IDOK);
-                       }});
-        EXPECT_EQ(std::tuple(shown, heldBefore, heldAfter), std::tuple(c.shown, c.heldBefore, false));
-        // The program has the key chosen now, so no other window can take it.
-        EXPECT_EQ(c.chosen && RegisterHotKey(other, 2, MOD_CONTROL | MOD_SHIFT, VK_F11), false);
-        closeWindow();
-        DWORD stored = 1, size = sizeof stored;
-        RegGetValueA(HKEY_CURRENT_USER, "Software\\Brenhollow\\Quillory", "quickAddKey", RRF_RT_REG_DWORD, nullptr,
-                     &stored, &size);
-        EXPECT_EQ(stored, c.chosen);
-    }
-    UnregisterHotKey(other, 1);
-    DestroyWindow(other);
 }
 
 }  // namespace
