@@ -115,8 +115,8 @@ void receive(ULONG_PTR kind, const std::string& text)
 
 void handleArrivals()
 {
-    // Each import ends in a message, whose loop runs this again for what
-    // came meanwhile: that waits in line until the message is closed.
+    // Each import ends in a message. What comes while it is open finds the
+    // window busy and waits in line; this loop takes it once the message is closed.
     while (!arrivals.empty() && appState.mainWindow && !messageBoxOpen() && IsWindowEnabled(appState.mainWindow)) {
         Arrival next = arrivals.front();
         arrivals.pop_front();
