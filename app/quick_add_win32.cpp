@@ -107,16 +107,20 @@ void placeBox(HWND dialog)
                  area.top + (area.bottom - area.top - (box.bottom - box.top)) / 3, 0, 0, SWP_NOSIZE);
 }
 
+HWND openBox = nullptr;
+
 INT_PTR CALLBACK QuickAddProc(HWND dialog, UINT message, WPARAM wParam, LPARAM)
 {
     switch (message) {
     case WM_INITDIALOG:
+        openBox = dialog;
         SendDlgItemMessageA(dialog, IDC_QUICK_TEXT, EM_LIMITTEXT, lineTextSize - 1, 0);
         placeBox(dialog);
         SetForegroundWindow(dialog);
         SetFocus(GetDlgItem(dialog, IDC_QUICK_TEXT));
         showPreview(dialog);
         return FALSE;
+    case WM_DESTROY: openBox = nullptr; break;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDC_QUICK_TEXT && HIWORD(wParam) == EN_CHANGE) {
             showPreview(dialog);
@@ -164,10 +168,22 @@ void openQuickAdd()
 void openQuickAddFromAnywhere()
 {
     HWND window = appState.mainWindow;
-    if (IsWindowEnabled(window))
+    if (!IsWindowEnabled(window)) {
+        SetForegroundWindow(openBox ? openBox : GetLastActivePopup(window));
+        return;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(GetForegroundWindow(), &process);
+    if (process == GetCurrentProcessId()) {
         openQuickAdd();
-    else
-        SetForegroundWindow(GetLastActivePopup(window));
+        return;
+    }
+    // Called up from another program, the box is no window's own, so that
+    // closing it leaves the user typing where they were, not in front of
+    // Quillory; the window waits for it all the same.
+    EnableWindow(window, FALSE);
+    DialogBoxParamA(appState.instance, MAKEINTRESOURCEA(IDD_QUICK_ADD), nullptr, QuickAddProc, 0);
+    EnableWindow(window, TRUE);
 }
 
 std::vector<std::string> quickAddArguments()
