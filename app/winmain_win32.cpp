@@ -47,7 +47,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         if (running == nullptr) return 0;
         if (!calendarFile.empty()) passToRunningCopy(running, calendarPathData, calendarFile);
         for (const std::string& line : quickLines) passToRunningCopy(running, quickAddData, line);
-        bringRunningCopyForward(running);
+        // Lines added from a script or launcher leave the window where it is.
+        if (quickLines.empty()) bringRunningCopyForward(running);
         return 0;
     }
     if (!calendarFile.empty()) receive(calendarPathData, calendarFile);
