@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -188,6 +190,29 @@ std::string event(const std::string& start, const std::string& end, const std::s
 }
 
 using Lines = std::vector<std::string>;
+
+// The calendar files python-icalendar tests itself with (installed with it by scripts/install-deps.sh), read and
+// placed whole: as many events as it finds in each, and nothing for the sanitizers. One ends in "END:VCALENDARD",
+// which it passes over; here it is refused as cut short, as a file that lost its end in a download would be.
+TEST(ImportReader, TheFilesOfAnotherParsersTests)
+{
+    const std::string folder = "/usr/lib/python3/dist-packages/icalendar/tests/";
+    const std::map<std::string, size_t> eventsFound = {
+        {"america_new_york", 1}, {"encoding", 1}, {"issue_112_missing_tzinfo_on_exdate", 1}, {"issue_53_parsing_failure", 3},
+        {"multiple", 3}, {"pacific_fiji", 1}, {"recurrence", 2}, {"time", 0}, {"timezone_rdate", 1},
+        {"timezone_same_start", 1}, {"timezone_same_start_and_offset", 0}, {"timezoned", 1}, {"x_location", 1}};
+    for (const auto& [name, events] : eventsFound) {
+        std::ifstream in(folder + name + ".ics", std::ios::binary);
+        ASSERT_TRUE(in) << folder << name << ".ics: scripts/install-deps.sh installs python3-icalendar";
+        std::map<int, DayPage> pages;
+        CalendarFile file;
+        CalendarFileCheck check = readCalendarFile(std::string(std::istreambuf_iterator<char>(in), {}), file);
+        EXPECT_EQ(check, name == "timezone_same_start_and_offset" ? CalendarFileCheck::cutShort : CalendarFileCheck::read);
+        EXPECT_EQ(file.events.size(), events) << name;
+        ImportPlan plan = planImport(file, {date(2026, 12, 1), berlinRules, zoneByWindowsName});
+        for (const DayImport& day : plan.days) placeOnPage(pages[dateKey(day.date)], day.items);
+    }
+}
 
 TEST(ImportPlacement, EachEventOnTheLineOfItsTime)
 {
