@@ -128,6 +128,7 @@ quick-weekday-time-passed|native|phrases/quick_phrase.cpp|r.start >= 0 && r.star
 quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|if (isShort && (false
 quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::DayMonthYear)\n        std::swap(first, second);|    if (order != DateOrder::YearMonthDay)\n        std::swap(first, second);
 quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
+dated-one-change-ignored|native|icalendar/event_zones.cpp|    if (changes == 1) {|    if (changes == 99) {
 EOF
 )
 

@@ -162,6 +162,31 @@ TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
     }
 }
 
+// Changes each given by its date alone: a year may hold one real change, as Istanbul's 2016 kept its summer
+// time (its change of 7 September renamed the clock only).
+TEST(VtimezoneRules, DatedChangesEachFromTheirOwnMoment)
+{
+    auto part = [](const char* kind, const char* start, const char* from, const char* to) {
+        return std::string("BEGIN:") + kind + "\r\nDTSTART:" + start + "\r\nTZOFFSETFROM:" + from + "\r\nTZOFFSETTO:" + to +
+               "\r\nEND:" + kind + "\r\n";
+    };
+    const std::string istanbul = "BEGIN:VTIMEZONE\r\nTZID:Istanbul\r\n" + part("DAYLIGHT", "20150329T030000", "+0200", "+0300") +
+                                 part("STANDARD", "20151108T040000", "+0300", "+0200") +
+                                 part("DAYLIGHT", "20160327T030000", "+0200", "+0300") +
+                                 part("STANDARD", "20160907T000000", "+0300", "+0300") + "END:VTIMEZONE\r\n";
+    CalendarFile file;
+    ASSERT_EQ(readCalendarFile(calendar(istanbul), file), CalendarFileCheck::read);
+    ZoneResolver resolver(file.zones, zoneByWindowsName, 2026);
+    const EventZone& zone = *resolver.find("Istanbul");
+    const struct { SystemTime day; int minuteOfDay, east; } cases[] = {
+        {date(2015, 6, 1), 720, 180}, {date(2015, 12, 1), 720, 120}, {date(2016, 1, 15), 720, 120},
+        {date(2016, 3, 27), 179, 120}, {date(2016, 3, 27), 240, 180}, {date(2016, 12, 31), 1439, 180},
+        {date(2017, 1, 1), 0, 180}, {date(2026, 12, 9), 720, 180}};
+    for (const auto& c : cases)
+        EXPECT_EQ(minutesOf(c.day, c.minuteOfDay) - zone.toUtc(minutesOf(c.day, c.minuteOfDay)), c.east)
+            << stamp(minutesOf(c.day, c.minuteOfDay));
+}
+
 // Imports into pages held in memory, day by day as the window does: their filled lines as "YYYYMMDD line text".
 std::vector<std::string> imported(const std::string& ics, std::map<int, DayPage>& pages, std::string* summary = nullptr,
                                   ZoneRulesForYear userZone = berlinRules)
