@@ -129,6 +129,7 @@ quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|i
 quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::DayMonthYear)\n        std::swap(first, second);|    if (order != DateOrder::YearMonthDay)\n        std::swap(first, second);
 quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
 dated-one-change-ignored|native|icalendar/event_zones.cpp|    if (changes == 1) {|    if (changes == 99) {
+split-character-not-joined|native|icalendar/ical_reader.cpp|    std::vector<std::string> lines = unfoldLines(bytes);\n    for (std::string& line : lines)|    std::vector<std::string> lines = unfoldLines(fileText(bytes, converted, legacy));\n    for (std::string& line : lines)
 EOF
 )
 

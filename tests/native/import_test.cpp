@@ -109,6 +109,7 @@ TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
         {calendar(event + longLine + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::lineTooLong, 0},
         {"\xef\xbb\xbf" "begin:vcalendar\n" + event + "Caf\xe9\nEND:VEVENT\nend:vcalendar", CalendarFileCheck::read, 1},
         {calendar("") + calendar(event + "Second\r\nEND:VEVENT\r\n") + "-- \r\nSent from my phone", CalendarFileCheck::read, 1},
+        {calendar(event + "Caf\xc3\r\n \xa9\r\nLOCATION:Stra\xdf" "e\r\nEND:VEVENT\r\n"), CalendarFileCheck::read, 1},
     };
     for (const auto& c : cases) {
         CalendarFile file;
@@ -118,6 +119,8 @@ TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
     CalendarFile legacy;
     readCalendarFile(cases[9].bytes, legacy);
     EXPECT_EQ(legacy.events.at(0).summary, "Caf\xc3\xa9");  // taken in the old code page, as other files are
+    readCalendarFile(cases[11].bytes, legacy);  // a character split by a fold, and a stray byte in another value
+    EXPECT_EQ(legacy.events.at(0).summary + "|" + legacy.events.at(0).location, "Caf\xc3\xa9|Stra\xc3\x9f" "e");
 }
 
 // Every hour of some years: a file's zone turns wall-clock times into UTC as Windows' own rules for it do.
