@@ -13,6 +13,8 @@
 #define IDD_PERIODIC_TASK 137
 #define IDD_FIND 141
 #define IDD_OTHER_VERSIONS 142
+#define IDD_SUBSCRIPTIONS 143
+#define IDD_ADD_SUBSCRIPTION 144
 #define IDD_QUICK_ADD 145
 
 // Menu, accelerators, icons, bitmap
@@ -52,6 +54,7 @@
 #define IDM_OTHER_VERSIONS 32813
 #define IDM_IMPORT_CALENDAR 32820
 #define IDM_CALENDAR_FILE 32821
+#define IDM_SUBSCRIPTIONS 32822
 #define IDM_QUICK_ADD 32830
 
 // Controls of the main window
@@ -131,6 +134,17 @@
 #define WM_IMPORT_QUEUED 1041
 // Posted to the main window when lines given with /add wait to be added
 #define WM_QUICK_ADD_QUEUED 1042
+
+// Posted to the main window by the worker when a subscription has been read
+#define WM_SUBSCRIPTION_READ 1045
+
+// Subscriptions
+#define IDC_SUBSCRIPTION_LIST 1330
+#define IDC_ADD_SUBSCRIPTION 1331
+#define IDC_REMOVE_SUBSCRIPTION 1332
+#define IDC_READ_SUBSCRIPTIONS 1333
+#define IDC_SUBSCRIPTION_NAME 1334
+#define IDC_SUBSCRIPTION_ADDRESS 1335
 
 // Quick add
 #define IDC_QUICK_TEXT 1340

@@ -130,6 +130,8 @@ quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::Da
 quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
 dated-one-change-ignored|native|icalendar/event_zones.cpp|    if (changes == 1) {|    if (changes == 99) {
 split-character-not-joined|native|icalendar/ical_reader.cpp|    std::vector<std::string> lines = unfoldLines(bytes);\n    for (std::string& line : lines)|    std::vector<std::string> lines = unfoldLines(fileText(bytes, converted, legacy));\n    for (std::string& line : lines)
+subscription-failure-told-again|windows|app/subscriptions_win32.cpp|    if (state.failureTold) return;|    if (false) return;
+redirect-to-plain-http|native|icalendar/subscriptions.cpp|!from.secure);|from.secure);
 EOF
 )
 
