@@ -82,9 +82,22 @@ void importCalendarFile(const std::string& path)
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
+    ImportTally tally;
+    ImportPlan plan = importCalendar(file, false, tally);
+    showMessage(appState.mainWindow, importSummary(plan, tally).c_str(), MB_OK | MB_ICONINFORMATION);
+}
+
+ImportPlan importCalendar(const CalendarFile& file, bool daysAheadOnly, ImportTally& tally)
+{
     SystemTime now = toSystemTime(localTime());
     ImportPlan plan = planImport(file, {{now.wYear, now.wMonth, 0, now.wDay}, calendarZoneRules, windowsZoneByName});
-    ImportTally tally;
+    if (daysAheadOnly) {
+        SystemTime last = {now.wYear, now.wMonth, 0, now.wDay};
+        stepDate(last, 365);
+        std::erase_if(plan.days, [&](const DayImport& day) {
+            return dateKey(day.date) < dateKey(now) || dateKey(day.date) > dateKey(last);
+        });
+    }
     std::vector<DayImport> others;
     for (const DayImport& day : plan.days)
         if (!isSameDay(toSYSTEMTIME(day.date), appState.dateShown)) others.push_back(day);
@@ -100,7 +113,7 @@ void importCalendarFile(const std::string& path)
     }
     takeUndoStep();
     calendarDaysChanged(written);
-    showMessage(appState.mainWindow, importSummary(plan, tally).c_str(), MB_OK | MB_ICONINFORMATION);
+    return plan;
 }
 
 void chooseCalendarFile()

@@ -11,6 +11,10 @@
 // day shown changes as one undo step; other days' files are merged as any change.
 void importCalendarFile(const std::string& path);
 
+// A calendar read already, placed as the import places it (the day shown as one
+// undo step); with daysAheadOnly, only on today and the 365 days after it.
+ImportPlan importCalendar(const CalendarFile& file, bool daysAheadOnly, ImportTally& tally);
+
 // The Calendar menu's command: the file is chosen in the open-file dialog.
 void chooseCalendarFile();
 

@@ -28,6 +28,7 @@
 #include "app/other_versions_win32.h"
 #include "app/screen_scale_win32.h"
 #include "app/sort_tasks_win32.h"
+#include "app/subscriptions_win32.h"
 #include "app/tray_icon_win32.h"
 #include "app/undo_win32.h"
 
@@ -130,6 +131,7 @@ const Command commands[] = {
     {IDC_OTHER_VERSION, openOtherVersions, false},
     {IDM_CALENDAR_FILE, toggleCalendarFile, false},
     {IDM_IMPORT_CALENDAR, chooseCalendarFile, false},
+    {IDM_SUBSCRIPTIONS, openSubscriptionsDialog, false},
     {IDM_QUICK_ADD, openQuickAddFromAnywhere, false},
     {IDM_SHOW_WINDOW, showWindow, false},
 };
@@ -289,7 +291,12 @@ INT_PTR CALLBACK MainDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM
         watchDirectoryCopies();
         keepCalendarInStep();
         handleArrivals();  // what came while a message or dialog was open
+        readSubscriptionsWhenDue();
         break;
+    case WM_POWERBROADCAST:
+        if (wParam == PBT_APMRESUMEAUTOMATIC) readSubscriptionsNow();
+        break;
+    case WM_SUBSCRIPTION_READ: takeSubscriptionReadings(); break;
     case WM_TELL_UNREADABLE: tellUnreadableFiles(window); break;
     case WM_DPICHANGED: onDpiChanged(window, HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam)); break;
     case WM_COMMAND: runCommand(LOWORD(wParam)); break;

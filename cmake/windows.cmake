@@ -8,7 +8,7 @@ set(gui_sources ${all_sources})
 list(FILTER gui_sources INCLUDE REGEX "_win32\\.cpp$")
 list(FILTER gui_sources EXCLUDE REGEX "(winmain|file_store|folder_listing|file_stamp|legacy_text)_win32\\.cpp$")
 add_library(quillory_gui STATIC ${gui_sources})
-target_link_libraries(quillory_gui PUBLIC quillory_core comctl32 shell32 advapi32 gdi32 user32 kernel32 ole32 oleaut32 comdlg32)
+target_link_libraries(quillory_gui PUBLIC quillory_core comctl32 shell32 advapi32 gdi32 user32 kernel32 ole32 oleaut32 comdlg32 winhttp)
 
 # The version of project() is the one version: string 1214 (the About box) and
 # the version resource take it from a generated header.

@@ -60,3 +60,15 @@ bool stepDate(SystemTime& date, int days)
     date.wDay = uint16_t(unsigned(result.day()));
     return true;
 }
+
+SystemTime oneSecondLater(SystemTime time)
+{
+    if (++time.wSecond < 60) return time;
+    time.wSecond = 0;
+    if (++time.wMinute < 60) return time;
+    time.wMinute = 0;
+    if (++time.wHour < 24) return time;
+    time.wHour = 0;
+    stepDate(time, 1);
+    return time;
+}

@@ -46,3 +46,6 @@ int weekday(const SystemTime& date);
 // and wDay. A date that is not valid, or a move that would leave the calendar's
 // years, leaves the date as it was and gives false.
 bool stepDate(SystemTime& date, int days);
+
+// The time a second on, into the next day after 23:59:59 (the date as stepDate moves it).
+SystemTime oneSecondLater(SystemTime time);

@@ -9,7 +9,6 @@
 #include "storage/ini_file.h"
 #include "text/legacy_text.h"
 #include "text/numbers.h"
-#include "storage/other_version.h"
 
 namespace {
 
@@ -182,13 +181,4 @@ TextBuilder composeDayFile(const DayPage& page, const SystemTime& date)
             writeDayLine(builder, page.lines[section.firstLine + n], n);
     }
     return builder;
-}
-
-bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, std::string_view computer,
-                               const SystemTime& now)
-{
-    TextBuilder file = composeDayFile(page, date);
-    createFolder(dataFolder);
-    std::string_view bytes(file.data(), size_t(file.length()));
-    return !keepOtherVersion(dayFilePath(date), bytes, computer, now).empty();
 }

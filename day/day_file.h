@@ -43,9 +43,3 @@ ReadResult readDayTexts(const SystemTime& date, DayTexts& texts);
 
 // The whole file of a page, as it is written.
 TextBuilder composeDayFile(const DayPage& page, const SystemTime& date);
-
-// Writes the page as an other version beside the date's file, named after the
-// computer and stamped with now: where it goes when the file itself cannot be
-// written and nobody is there to be asked (a log-off or shutdown).
-bool saveDayPageAsOtherVersion(const DayPage& page, const SystemTime& date, std::string_view computer,
-                               const SystemTime& now);

@@ -76,7 +76,24 @@ ZoneRules rulesOfDefinition(const ZoneDefinition& zone, int year)
         const Onset*& first = onset.observance->daylight ? toDaylight : toStandard;
         if (!first) first = &onset;
     }
+    // Dated changes can leave a year one real change (a zone that stopped
+    // daylight saving, or whose change only renamed its clock): that offset
+    // holds from its moment to the year's end.
+    int offset = lastBefore.observance ? lastBefore.observance->offsetTo
+                 : within.empty()      ? 0
+                                       : within.front().observance->offsetFrom;
+    const Onset* onlyChange = nullptr;
+    int changes = 0;
+    for (const Onset& onset : within)
+        if (onset.observance->offsetTo != std::exchange(offset, onset.observance->offsetTo)) onlyChange = &onset, ++changes;
     ZoneRules rules;
+    if (changes == 1) {
+        rules.bias = -onlyChange->observance->offsetFrom;
+        rules.daylightBias = -(onlyChange->observance->offsetTo - onlyChange->observance->offsetFrom);
+        rules.daylightDate = timeOfMinutes(onlyChange->at);
+        rules.standardDate = timeOfMinutes(to + 1);
+        return rules;
+    }
     if (toDaylight && toStandard) {
         int standardOffset = toStandard->observance->offsetTo;
         rules.bias = -standardOffset;

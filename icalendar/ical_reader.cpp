@@ -2,6 +2,7 @@
 #include "icalendar/ical_reader.h"
 
 #include "text/legacy_text.h"
+#include "text/utf8_text.h"
 #include "icalendar/ical_text.h"
 #include "icalendar/ical_values.h"
 
@@ -160,6 +161,21 @@ struct Reader {
     }
 };
 
+// Folds are undone on the bytes, so a character a writer split across a fold
+// is whole again; then each content line is UTF-8 or, where it is not, taken
+// in the old code page: one stray byte changes no other value.
+std::vector<std::string> contentLines(std::string_view bytes)
+{
+    std::string converted;
+    bool utf16 = bytes.starts_with("\xff\xfe") || bytes.starts_with("\xfe\xff"), legacy;
+    if (utf16) bytes = fileText(bytes, converted, legacy);
+    else if (bytes.starts_with("\xef\xbb\xbf")) bytes.remove_prefix(3);
+    std::vector<std::string> lines = unfoldLines(bytes);
+    for (std::string& line : lines)
+        if (!isValidUtf8(line)) line = legacyToProgramText(line);
+    return lines;
+}
+
 CalendarFileCheck readLines(const std::vector<std::string>& lines, CalendarFile& file)
 {
     Reader reader(file);
@@ -197,9 +213,7 @@ CalendarFileCheck readCalendarFile(std::string_view bytes, CalendarFile& file)
     file = {};
     if (bytes.size() > maxCalendarFileBytes) return CalendarFileCheck::tooLarge;
     if (bytes.find('\0') != std::string_view::npos) return CalendarFileCheck::binary;
-    std::string converted;
-    bool legacy;
-    CalendarFileCheck check = readLines(unfoldLines(fileText(bytes, converted, legacy)), file);
+    CalendarFileCheck check = readLines(contentLines(bytes), file);
     if (check != CalendarFileCheck::read) file = {};
     return check;
 }

@@ -19,6 +19,21 @@ bool hasDaylightSaving(const ZoneRules& rules)
     return rules.standardDate.wMonth != 0 && rules.daylightDate.wMonth != 0;
 }
 
+// The moment a change date falls on in the year, on the clock that it is given in.
+Minutes changeMinutes(const SystemTime& change, int year)
+{
+    int minuteOfDay = change.wHour * 60 + change.wMinute;
+    if (change.wYear != 0) return minutesOf({change.wYear, change.wMonth, 0, change.wDay}, minuteOfDay);
+    year_month month{std::chrono::year{year} / std::chrono::month{change.wMonth}};
+    std::chrono::weekday wanted{change.wDayOfWeek};
+    sys_days first{month / 1};
+    sys_days day = first + (wanted - std::chrono::weekday{first});
+    day += weeks{change.wDay > 0 ? change.wDay - 1 : 0};
+    // The fifth weekday of a month means its last.
+    while (day >= sys_days{month / last} + days{1}) day -= weeks{1};
+    return Minutes(day.time_since_epoch().count()) * minutesPerDay + minuteOfDay;
+}
+
 // Whether a wall-clock time falls in daylight saving. The change dates lie on
 // different clocks, so each is compared with the wall clock as it runs just
 // before that change.
@@ -58,20 +73,6 @@ SystemTime timeOfMinutes(Minutes minutes)
     time.wHour = uint16_t(minuteOfDay / 60);
     time.wMinute = uint16_t(minuteOfDay % 60);
     return time;
-}
-
-Minutes changeMinutes(const SystemTime& change, int year)
-{
-    int minuteOfDay = change.wHour * 60 + change.wMinute;
-    if (change.wYear != 0) return minutesOf({change.wYear, change.wMonth, 0, change.wDay}, minuteOfDay);
-    year_month month{std::chrono::year{year} / std::chrono::month{change.wMonth}};
-    std::chrono::weekday wanted{change.wDayOfWeek};
-    sys_days first{month / 1};
-    sys_days day = first + (wanted - std::chrono::weekday{first});
-    day += weeks{change.wDay > 0 ? change.wDay - 1 : 0};
-    // The fifth weekday of a month means its last.
-    while (day >= sys_days{month / last} + days{1}) day -= weeks{1};
-    return Minutes(day.time_since_epoch().count()) * minutesPerDay + minuteOfDay;
 }
 
 Minutes localToUtc(ZoneRulesForYear rulesFor, Minutes local)

@@ -29,9 +29,6 @@ struct ZoneRules {
 // The rules of one zone, year by year: the user's own on Windows, fixed ones in tests.
 using ZoneRulesForYear = ZoneRules (*)(int year);
 
-// The moment a change date falls on in the year, on the clock that it is given in.
-Minutes changeMinutes(const SystemTime& change, int year);
-
 // A wall-clock time in the zone as UTC. A time that a change to daylight
 // saving skips counts as daylight time, and one that the change back repeats
 // as the first of the two, as Windows counts them.

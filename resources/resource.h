@@ -13,6 +13,8 @@
 #define IDD_PERIODIC_TASK 137
 #define IDD_FIND 141
 #define IDD_OTHER_VERSIONS 142
+#define IDD_SUBSCRIPTIONS 143
+#define IDD_ADD_SUBSCRIPTION 144
 #define IDD_QUICK_ADD 145
 
 // Menu, accelerators, icons, bitmap
@@ -53,6 +55,7 @@
 #define IDM_OTHER_VERSIONS 32813
 #define IDM_IMPORT_CALENDAR 32820
 #define IDM_CALENDAR_FILE 32821
+#define IDM_SUBSCRIPTIONS 32822
 #define IDM_QUICK_ADD 32830
 #define IDM_SHOW_WINDOW 32831  // the tray icon's menu
 
@@ -133,6 +136,17 @@
 #define WM_TELL_UNREADABLE 1040
 // Posted to the main window when a calendar file or a line given with /add waits to be taken in
 #define WM_ARRIVED 1041
+
+// Posted to the main window by the worker when a subscription has been read
+#define WM_SUBSCRIPTION_READ 1045
+
+// Subscriptions
+#define IDC_SUBSCRIPTION_LIST 1330
+#define IDC_ADD_SUBSCRIPTION 1331
+#define IDC_REMOVE_SUBSCRIPTION 1332
+#define IDC_READ_SUBSCRIPTIONS 1333
+#define IDC_SUBSCRIPTION_NAME 1334
+#define IDC_SUBSCRIPTION_ADDRESS 1335
 
 // Quick add
 #define IDC_QUICK_TEXT 1340

@@ -133,6 +133,10 @@ arrival-over-the-message|windows|app/inbox_win32.cpp|appState.mainWindow && !mes
 quick-key-not-kept|windows|app/options_win32.cpp|        writeDword(key, "quickAddKey", appState.quickAddKey);\n|
 quick-key-shift-for-alt|windows|app/options_win32.cpp|(held & HOTKEYF_SHIFT ? MOD_SHIFT : 0)|(held & HOTKEYF_ALT ? MOD_SHIFT : 0)
 quick-key-held-unsaid|windows|app/options_win32.cpp|free ? SW_HIDE : SW_SHOW|SW_HIDE
+dated-one-change-ignored|native|icalendar/event_zones.cpp|    if (changes == 1) {|    if (changes == 99) {
+split-character-not-joined|native|icalendar/ical_reader.cpp|    std::vector<std::string> lines = unfoldLines(bytes);\n    for (std::string& line : lines)|    std::vector<std::string> lines = unfoldLines(fileText(bytes, converted, legacy));\n    for (std::string& line : lines)
+subscription-failure-told-again|windows|app/subscriptions_win32.cpp|    if (state.failureTold) return;|    if (false) return;
+redirect-to-plain-http|native|icalendar/subscriptions.cpp|!from.secure);|from.secure);
 EOF
 )
 

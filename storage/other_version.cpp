@@ -2,7 +2,6 @@
 #include "storage/other_version.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -11,23 +10,6 @@
 #include "text/numbers.h"
 
 namespace {
-
-SystemTime oneSecondLater(SystemTime t)
-{
-    using namespace std::chrono;
-    sys_seconds at = sys_days(year_month_day(year(t.wYear), month(t.wMonth), day(t.wDay))) +
-                     hours(t.wHour) + minutes(t.wMinute) + seconds(t.wSecond) + seconds(1);
-    sys_days date = floor<days>(at);
-    year_month_day ymd(date);
-    hh_mm_ss time(at - date);
-    t.wYear = uint16_t(int(ymd.year()));
-    t.wMonth = uint16_t(unsigned(ymd.month()));
-    t.wDay = uint16_t(unsigned(ymd.day()));
-    t.wHour = uint16_t(time.hours().count());
-    t.wMinute = uint16_t(time.minutes().count());
-    t.wSecond = uint16_t(time.seconds().count());
-    return t;
-}
 
 bool isDigit(char c)
 {

@@ -45,6 +45,12 @@ void foldPlainCase(char* text, size_t length)
 
 namespace {
 
+char32_t upperCaseFromTable(const CaseTable& upper, char32_t c)
+{
+    if (c >= upper.size()) return c;
+    return c < 0x10000 ? upper[c] : 0x10000 | upper[c];
+}
+
 char32_t upperCaseOf(char32_t c)
 {
     if (c < 0x80) return c >= 'a' && c <= 'z' ? c - 0x20 : c;

@@ -13,12 +13,6 @@
 using CaseTable = std::vector<char16_t>;
 constexpr size_t caseTableSize = 0x20000;
 
-inline char32_t upperCaseFromTable(const CaseTable& upper, char32_t c)
-{
-    if (c >= upper.size()) return c;
-    return c < 0x10000 ? upper[c] : 0x10000 | upper[c];
-}
-
 // Appends the text with every character replaced by its upper case; a byte
 // that begins no well-formed character is kept as it is.
 void foldWithCaseTable(std::string_view text, std::string& folded, const CaseTable& upper);

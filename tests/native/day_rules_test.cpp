@@ -34,6 +34,8 @@ TEST(Calendar, StepsAcrossMonthAndYearEndsButNeverLeavesTheCalendar)
         EXPECT_EQ(stepDate(d, s.days), moves) << ymd(s.from) << " by " << s.days;
         EXPECT_EQ(ymd(d), moves ? ymd(s.to) : ymd(s.from)) << ymd(s.from) << " by " << s.days;
     }
+    SystemTime late = oneSecondLater({2026, 12, 4, 31, 23, 59, 59}), soon = oneSecondLater({2026, 3, 0, 1, 9, 14, 59});
+    EXPECT_EQ(std::vector<int>({ymd(late), late.wHour, late.wSecond, soon.wMinute}), std::vector<int>({20270101, 0, 0, 15}));
 }
 
 // Dates as month * 100 + day, over the month given or, for 0, the whole year (2026 begins on a Thursday).

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -107,6 +109,7 @@ TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
         {calendar(event + longLine + "\r\nEND:VEVENT\r\n"), CalendarFileCheck::lineTooLong, 0},
         {"\xef\xbb\xbf" "begin:vcalendar\n" + event + "Caf\xe9\nEND:VEVENT\nend:vcalendar", CalendarFileCheck::read, 1},
         {calendar("") + calendar(event + "Second\r\nEND:VEVENT\r\n") + "-- \r\nSent from my phone", CalendarFileCheck::read, 1},
+        {calendar(event + "Caf\xc3\r\n \xa9\r\nLOCATION:Stra\xdf" "e\r\nEND:VEVENT\r\n"), CalendarFileCheck::read, 1},
     };
     for (const auto& c : cases) {
         CalendarFile file;
@@ -116,6 +119,8 @@ TEST(ImportReader, RejectsWhatIsNotACalendarItCanRead)
     CalendarFile legacy;
     readCalendarFile(cases[9].bytes, legacy);
     EXPECT_EQ(legacy.events.at(0).summary, "Caf\xc3\xa9");  // taken in the old code page, as other files are
+    readCalendarFile(cases[11].bytes, legacy);  // a character split by a fold, and a stray byte in another value
+    EXPECT_EQ(legacy.events.at(0).summary + "|" + legacy.events.at(0).location, "Caf\xc3\xa9|Stra\xc3\x9f" "e");
 }
 
 // Every hour of some years: a file's zone turns wall-clock times into UTC as Windows' own rules for it do.
@@ -160,6 +165,31 @@ TEST(VtimezoneRules, ZonesOfFilesChangeWhenWindowsDoes)
     }
 }
 
+// Changes each given by its date alone: a year may hold one real change, as Istanbul's 2016 kept its summer
+// time (its change of 7 September renamed the clock only).
+TEST(VtimezoneRules, DatedChangesEachFromTheirOwnMoment)
+{
+    auto part = [](const char* kind, const char* start, const char* from, const char* to) {
+        return std::string("BEGIN:") + kind + "\r\nDTSTART:" + start + "\r\nTZOFFSETFROM:" + from + "\r\nTZOFFSETTO:" + to +
+               "\r\nEND:" + kind + "\r\n";
+    };
+    const std::string istanbul = "BEGIN:VTIMEZONE\r\nTZID:Istanbul\r\n" + part("DAYLIGHT", "20150329T030000", "+0200", "+0300") +
+                                 part("STANDARD", "20151108T040000", "+0300", "+0200") +
+                                 part("DAYLIGHT", "20160327T030000", "+0200", "+0300") +
+                                 part("STANDARD", "20160907T000000", "+0300", "+0300") + "END:VTIMEZONE\r\n";
+    CalendarFile file;
+    ASSERT_EQ(readCalendarFile(calendar(istanbul), file), CalendarFileCheck::read);
+    ZoneResolver resolver(file.zones, zoneByWindowsName, 2026);
+    const EventZone& zone = *resolver.find("Istanbul");
+    const struct { SystemTime day; int minuteOfDay, east; } cases[] = {
+        {date(2015, 6, 1), 720, 180}, {date(2015, 12, 1), 720, 120}, {date(2016, 1, 15), 720, 120},
+        {date(2016, 3, 27), 179, 120}, {date(2016, 3, 27), 240, 180}, {date(2016, 12, 31), 1439, 180},
+        {date(2017, 1, 1), 0, 180}, {date(2026, 12, 9), 720, 180}};
+    for (const auto& c : cases)
+        EXPECT_EQ(minutesOf(c.day, c.minuteOfDay) - zone.toUtc(minutesOf(c.day, c.minuteOfDay)), c.east)
+            << stamp(minutesOf(c.day, c.minuteOfDay));
+}
+
 // Imports into pages held in memory, day by day as the window does: their filled lines as "YYYYMMDD line text".
 std::vector<std::string> imported(const std::string& ics, std::map<int, DayPage>& pages, std::string* summary = nullptr,
                                   ZoneRulesForYear userZone = berlinRules)
@@ -188,6 +218,29 @@ std::string event(const std::string& start, const std::string& end, const std::s
 }
 
 using Lines = std::vector<std::string>;
+
+// The calendar files python-icalendar tests itself with (installed with it by scripts/install-deps.sh), read and
+// placed whole: as many events as it finds in each, and nothing for the sanitizers. One ends in "END:VCALENDARD",
+// which it passes over; here it is refused as cut short, as a file that lost its end in a download would be.
+TEST(ImportReader, TheFilesOfAnotherParsersTests)
+{
+    const std::string folder = "/usr/lib/python3/dist-packages/icalendar/tests/";
+    const std::map<std::string, size_t> eventsFound = {
+        {"america_new_york", 1}, {"encoding", 1}, {"issue_112_missing_tzinfo_on_exdate", 1}, {"issue_53_parsing_failure", 3},
+        {"multiple", 3}, {"pacific_fiji", 1}, {"recurrence", 2}, {"time", 0}, {"timezone_rdate", 1},
+        {"timezone_same_start", 1}, {"timezone_same_start_and_offset", 0}, {"timezoned", 1}, {"x_location", 1}};
+    for (const auto& [name, events] : eventsFound) {
+        std::ifstream in(folder + name + ".ics", std::ios::binary);
+        ASSERT_TRUE(in) << folder << name << ".ics: scripts/install-deps.sh installs python3-icalendar";
+        std::map<int, DayPage> pages;
+        CalendarFile file;
+        CalendarFileCheck check = readCalendarFile(std::string(std::istreambuf_iterator<char>(in), {}), file);
+        EXPECT_EQ(check, name == "timezone_same_start_and_offset" ? CalendarFileCheck::cutShort : CalendarFileCheck::read);
+        EXPECT_EQ(file.events.size(), events) << name;
+        ImportPlan plan = planImport(file, {date(2026, 12, 1), berlinRules, zoneByWindowsName});
+        for (const DayImport& day : plan.days) placeOnPage(pages[dateKey(day.date)], day.items);
+    }
+}
 
 TEST(ImportPlacement, EachEventOnTheLineOfItsTime)
 {

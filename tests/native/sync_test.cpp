@@ -139,8 +139,9 @@ TEST(PageMerge, RandomEditsOnBothSides)
         const std::string at = "trial " + std::to_string(trial);
         for (int i = 0; i < dayLineCount; ++i)
             if (base.lines[i].text[0] && !std::strcmp(base.lines[i].text, mine.lines[i].text) &&
-                !std::strcmp(base.lines[i].text, theirs.lines[i].text))
+                !std::strcmp(base.lines[i].text, theirs.lines[i].text)) {
                 EXPECT_STREQ(merged.page.lines[i].text, base.lines[i].text) << at << ": line " << i << " left";
+            }
         EXPECT_TRUE(!sameStoredPage(mine, base) || sameStoredPage(merged.page, theirs)) << at << ": this side unchanged";
         EXPECT_TRUE(!sameStoredPage(theirs, base) || sameStoredPage(merged.page, mine)) << at << ": the file unchanged";
         auto b = counts(base), m = counts(mine), t = counts(theirs), r = counts(merged.page);

@@ -11,6 +11,7 @@
 #include "app/import_calendar_win32.h"
 #include "app/inbox_win32.h"
 #include "app/locale_text_win32.h"
+#include "app/subscriptions_win32.h"
 
 namespace {
 
@@ -96,5 +97,40 @@ TEST_F(MainWindowTest, ImportFromTheMenuADropOrAnotherCopy)
     EXPECT_EQ(text(IDC_FIRST_TODO_LINE), "Call Anna");
 }
 
-}  // namespace
+// A calendar subscribed to from a file in a synced folder: added in the dialog and read at once, on the worker; its
+// events on their days, the day shown's as one undo step. The file gone, the failure is told once however often it is
+// read, the page stays, and the dialog shows why.
+TEST_F(MainWindowTest, ASubscriptionReadAtOnceAndAFailureToldOnce)
+{
+    calendarZoneRules = [](int) { return ZoneRules(); };
+    writeBytes("invite.ics", invitation);
+    openWindow();
+    runWithDialogs([&] { command(IDM_SUBSCRIPTIONS); },
+                   {[&] { press("Subscriptions", IDC_ADD_SUBSCRIPTION); },
+                    [&] {
+                        SetDlgItemTextA(dialogNamed("Add subscription"), IDC_SUBSCRIPTION_NAME, "Team");
+                        SetDlgItemTextA(dialogNamed("Add subscription"), IDC_SUBSCRIPTION_ADDRESS, wholePath("invite.ics").c_str());
+                        press("Add subscription", IDOK);
+                    },
+                    [&] { press("Subscriptions", IDCANCEL); }});
+    EXPECT_TRUE(tickUntil([&] { return text(lineEditorId(4)) == "Project review (Room 4)"; })) << "not placed within 5 s";
+    EXPECT_TRUE(readBytes(dayFile("2026_12_07.ini")).find("TEXT_2 = 09:10-10:40 Budget") != std::string::npos);
+    command(IDM_UNDO);
+    EXPECT_EQ(text(lineEditorId(4)), "");
+    command(IDM_REDO);
+    std::filesystem::remove("invite.ics");
+    for (int reading = 0; reading < 4; ++reading)  // each starts once the one before it has ended
+        ASSERT_TRUE(tickUntil([] { return readSubscriptionsNow(); })) << "a reading took over 5 s";
+    pumpMessages();
+    tick();
+    ASSERT_EQ(shownMessages.size(), 1u);
+    EXPECT_EQ(shownMessages[0].text, "The calendar Team could not be read: the file is missing. Its events stay as they were.");
+    EXPECT_EQ(text(lineEditorId(4)), "Project review (Room 4)");
+    runWithDialogs([&] { command(IDM_SUBSCRIPTIONS); }, {[&] {
+                       Names rows = listRows(GetDlgItem(dialogNamed("Subscriptions"), IDC_SUBSCRIPTION_LIST), 4);
+                       EXPECT_TRUE(rows.size() == 1 && rows[0].ends_with(" the file is missing")) << rows.at(0);
+                       press("Subscriptions", IDCANCEL);
+                   }});
+}
 
+}  // namespace

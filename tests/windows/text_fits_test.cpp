@@ -64,6 +64,8 @@ TEST_F(TextFits, AtThisDpiInBothTemplatesAndEveryDialog)
         runWithDialogs([&] { command(IDM_ABOUT); }, {check("About"), [] { press("About", IDOK); }});
         runWithDialogs([&] { command(IDM_FIND); }, {check("Find"), close("Find")});
         runWithDialogs([&] { command(IDM_OTHER_VERSIONS); }, {check("Other versions"), close("Other versions")});
+        runWithDialogs([&] { command(IDM_SUBSCRIPTIONS); }, {check("Subscriptions"), [] { press("Subscriptions", IDC_ADD_SUBSCRIPTION); },
+                                                            check("Add subscription"), close("Add subscription"), close("Subscriptions")});
         for (auto [id, list, entry] : {std::tuple{IDM_CONTACTS, "Contacts", "Add contact"},
                                        std::tuple{IDM_TEMPLATES, "Templates", "Add template"},
                                        std::tuple{IDM_PERIODIC_TASKS, "Periodic tasks", "Add periodic task"}})
