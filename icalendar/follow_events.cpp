@@ -25,7 +25,11 @@ public:
         stepDate(last, reachDays);
         lastDay_ = dateKey(last);
         follow_.cancelling.assign(record.size(), false);
-        for (size_t r = 0; r < record.size(); ++r) rows_[{record[r].uid, record[r].occurrence}].push_back(int(r));
+        for (size_t r = 0; r < record.size(); ++r) {
+            rows_[{record[r].uid, record[r].occurrence}].push_back(int(r));
+            EventVersion& newest = newest_[record[r].uid];
+            if (compareVersions(revisionOf(record[r].version), newest) > 0) newest = revisionOf(record[r].version);
+        }
         for (const DayImport& day : plan.days)
             for (const ImportedItem& item : day.items) items_[item.occurrence].push_back({&day, &item});
     }
@@ -36,7 +40,7 @@ public:
         for (const auto& [uid, version] : plan_.series) followSeries(uid, version);
         for (const Cancellation& cancellation : plan_.cancellations) followCancellation(cancellation);
         if (settings_.inStep) takeOffWhatIsNoLongerGiven();
-        for (const auto& [name, component] : components_) follow_.tally.older += component.older && !component.applied;
+        follow_.tally.older = int(older_.size());
         for (const DayImport& day : plan_.days)
             for (const ImportedItem& item : day.items)
                 if (placing_[item.occurrence]) dayAt(day.date).items.push_back(item);
@@ -53,13 +57,12 @@ private:
         const ImportedItem* item;
     };
 
-    // An event, or one occurrence given on its own: older when it changed nothing because what was placed is newer.
-    struct Component {
-        bool older = false;
-        bool applied = false;
-    };
-
-    Component& componentOf(const std::string& uid, const std::string& key) { return components_[uid + '\n' + key]; }
+    // Which part of the event a revision came in does not count here.
+    static EventVersion revisionOf(EventVersion version)
+    {
+        version.replaces = false;
+        return version;
+    }
 
     bool inReach(int r) const { return dateKey(record_[r].day) >= today_; }
     bool inWindow(int r) const { return inReach(r) && dateKey(record_[r].day) <= lastDay_; }
@@ -88,8 +91,9 @@ private:
         return std::all_of(rows.begin(), rows.end(), [&](int r) {
             const CalendarLine& row = record_[r];
             return std::any_of(items_[o].begin(), items_[o].end(), [&](const Placed& placed) {
+                const ImportedItem& item = *placed.item;
                 return isSameDay(placed.day->date, row.day) &&
-                       (row.text == placed.item->text || row.text == placed.item->timedText);
+                       ((row.text == item.text && row.line == item.scheduleLine) || row.text == item.timedText);
             });
         });
     }
@@ -98,20 +102,25 @@ private:
     {
         const PlannedOccurrence& occurrence = plan_.occurrences[o];
         auto found = rows_.find({occurrence.uid, occurrence.key});
-        if (found == rows_.end()) return;
+        if (found == rows_.end()) {
+            // Not placed before, but a later revision of its event is on the pages.
+            auto newest = newest_.find(occurrence.uid);
+            if (newest != newest_.end() && compareVersions(revisionOf(occurrence.version), newest->second) < 0) {
+                older_.insert({occurrence.uid, occurrence.key});
+                placing_[o] = false;
+            }
+            return;
+        }
         const std::vector<int>& rows = found->second;
         const EventVersion* newest = &record_[rows.front()].version;
         for (int r : rows)
             if (compareVersions(record_[r].version, *newest) > 0) newest = &record_[r].version;
         int order = compareVersions(occurrence.version, *newest);
-        Component& component =
-            componentOf(occurrence.uid, occurrence.version.replaces ? occurrence.key : std::string());
         if (order < 0) {
-            component.older = true;
+            older_.insert({occurrence.uid, occurrence.key});
             placing_[o] = false;
             return;
         }
-        component.applied = true;
         if (order == 0 || sameLines(rows, o)) {
             for (int r : rows) record_[r].version = occurrence.version;
             follow_.tally.alreadyThere += int(items_[o].size());
@@ -150,7 +159,6 @@ private:
             bool moved = g < fresh.size();
             if (moved) follow_.tally.replacing.insert(fresh[g]);
             for (int r : rowsOf[gone[g]]) takeOff(r, !moved);
-            componentOf(uid, "").applied = true;
         }
     }
 
@@ -163,24 +171,17 @@ private:
                localStartOfKey(row.occurrence, zone_, start) && start >= from;
     }
 
-    // A cancellation is as new as the revision it names: which part of the event it came in does not count.
     void followCancellation(const Cancellation& cancellation)
     {
-        EventVersion cancelled = cancellation.version;
-        cancelled.replaces = false;
-        Component& component = componentOf(cancellation.uid, cancellation.key);
         bool found = false;
         for (size_t r = 0; r < record_.size(); ++r) {
-            if (!inReach(int(r)) || !isCancelledBy(record_[r], cancellation)) continue;
+            const CalendarLine& row = record_[r];
+            if (!inReach(int(r)) || !isCancelledBy(row, cancellation)) continue;
             found = true;
-            EventVersion placed = record_[r].version;
-            placed.replaces = false;
-            if (compareVersions(cancelled, placed) < 0) {
-                component.older = true;
-            } else {
-                component.applied = true;
+            if (compareVersions(revisionOf(cancellation.version), revisionOf(row.version)) < 0)
+                older_.insert({row.uid, row.occurrence});
+            else
                 takeOff(int(r), true);
-            }
         }
         follow_.tally.cancellationsFound += found;
     }
@@ -206,7 +207,8 @@ private:
     std::vector<std::vector<Placed>> items_;  // by occurrence
     std::vector<bool> placing_;               // by occurrence
     std::map<Named, std::vector<int>> rows_;
-    std::map<std::string, Component> components_;
+    std::map<std::string, EventVersion> newest_;  // by UID, the latest revision placed
+    std::set<Named> older_;
     std::map<int, DayImport> days_;
     std::map<int, std::vector<int>> recordOf_;
     FollowPlan follow_;

@@ -128,6 +128,14 @@ quick-weekday-time-passed|native|phrases/quick_phrase.cpp|r.start >= 0 && r.star
 quick-short-name-alone|native|phrases/quick_phrase.cpp|if (isShort && (!marked|if (isShort && (false
 quick-month-first|native|phrases/quick_phrase.cpp|    if (order == DateOrder::DayMonthYear)\n        std::swap(first, second);|    if (order != DateOrder::YearMonthDay)\n        std::swap(first, second);
 quick-untimed-to-notes|windows|app/quick_add_win32.cpp|        item.startMinute = 24 * 60;|        item.startMinute = -1;
+follow-ticked-line-taken|native|icalendar/import_plan.cpp|page.lines[line].done) {|false) {
+follow-older-applied|native|icalendar/follow_events.cpp|        if (order < 0) {|        if (false) {
+follow-stamp-ignored|native|icalendar/import_plan.cpp|    if (int stamps = a.stamp.compare(b.stamp)) return stamps;\n|
+follow-later-not-reached|native|icalendar/import_plan.cpp|!plan_.series.count(event.uid)) anyPlanned|false) anyPlanned
+follow-range-cancels-one|native|icalendar/follow_events.cpp|start >= from;|start == from;
+follow-retime-in-text-only|native|icalendar/follow_events.cpp|row.text == item.text && row.line == item.scheduleLine|row.text == item.text
+follow-moved-series-leaves-old|native|icalendar/follow_events.cpp|compareVersions(version, row.version) <= 0)|true)
+follow-record-merge-drops-theirs|native|icalendar/calendar_lines.cpp|        if (!has(baseForms, theirForms[i])) keep(theirs[i], theirForms[i]);\n|
 EOF
 )
 
