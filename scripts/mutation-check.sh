@@ -136,6 +136,8 @@ follow-range-cancels-one|native|icalendar/follow_events.cpp|start >= from;|start
 follow-retime-in-text-only|native|icalendar/follow_events.cpp|row.text == item.text && row.line == item.scheduleLine|row.text == item.text
 follow-moved-series-leaves-old|native|icalendar/follow_events.cpp|compareVersions(version, row.version) <= 0)|true)
 follow-record-merge-drops-theirs|native|icalendar/calendar_lines.cpp|        if (!has(baseForms, theirForms[i])) keep(theirs[i], theirForms[i]);\n|
+follow-past-day-taken-off|native|icalendar/follow_events.cpp|    bool inReach(int r) const { return dateKey(record_[r].day) >= today_; }|    bool inReach(int) const { return true; }
+follow-other-calendars-lines-taken|native|icalendar/follow_events.cpp|row.subscription == settings_.subscription && inWindow(int(r))|inWindow(int(r))
 EOF
 )
 

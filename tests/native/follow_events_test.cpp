@@ -108,3 +108,43 @@ TEST(FollowEvents, UpdatesCancellationsAndTheUsersLines)
               "\r\n[LINE_2]\r\nuid = b\r\nrecurrence-id = 20261209T100000\r\nsequence = 1\r\nstamp = 20261103T000000Z\r\n"
               "day = 2026-12-09\r\nline = 3\r\ntext = Standup\r\n" "\r\n[LINE_3" + elsewhere);
 }
+
+// A calendar kept in step: what a reading no longer gives is cancelled, but never a line of a past day, nor one
+// another calendar or an import placed.
+TEST(FollowEvents, AReadingKeptInStepWithTheLast)
+{
+    ScratchFolder folder;
+    auto row = [](const char* uid, int day, const char* text, const char* from) {
+        return std::string("\r\n[LINE_") + uid + "]\r\nuid = " + uid + "\r\nstart = 2026120" + std::to_string(day) +
+               "\r\nday = 2026-12-0" + std::to_string(day) + "\r\nline = 2\r\ntext = " + text + "\r\n" + from;
+    };
+    writeBytes("calendar_lines.ini", row("old", 2, "Old call", "subscription = work\r\n") + row("mine", 7, "Mine", ""));
+    for (auto [day, text] : {std::pair{2, "Old call"}, {7, "Mine"}}) {
+        DayPage page;
+        setLineText(page.lines[2], text);
+        saveDayPage(page, date(2026, 12, day));
+    }
+    const struct { std::string file, summary; Lines after; } readings[] = {
+        {event("p", 0, 1, "DTSTART:20261205T090000|DTEND:20261205T093000|SUMMARY:Plan|") +
+             event("q", 0, 1, "DTSTART:20261206T100000|DTEND:20261206T103000|SUMMARY:Gym|"),
+         "Imported 2 events on 2 days.", {"1202 2 Old call", "1205 2 Plan", "1206 4 Gym", "1207 2 Mine"}},
+        {event("p", 0, 2, "DTSTART:20261205T110000|DTEND:20261205T113000|SUMMARY:Plan|") +
+             event("s", 0, 1, "DTSTART:20261208T120000|DTEND:20261208T123000|SUMMARY:Call|"),
+         "Imported 1 event on 1 day.\n1 event moved.\n1 cancelled event was taken off its day.",
+         {"1202 2 Old call", "1205 6 Plan", "1207 2 Mine", "1208 8 Call"}},
+    };
+    for (const auto& reading : readings) {
+        CalendarFile file;
+        ASSERT_EQ(readCalendarFile(ics(reading.file), file), CalendarFileCheck::read);
+        CalendarImport done = importCalendar(file, {date(2026, 12, 3), utcRules, nullptr}, {"work", true},
+                                             date(2026, 12, 31), nullptr, {"PC", date(2026, 12, 3)});
+        EXPECT_EQ(done.summary, reading.summary);
+        Lines lines;
+        for (int day = 1; day <= 9; ++day) {
+            DayPage page;
+            readDayPage(date(2026, 12, day), page);
+            listLines(page, day, lines);
+        }
+        EXPECT_EQ(lines, reading.after);
+    }
+}
