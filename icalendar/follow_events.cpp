@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <unordered_map>
 
 #include "icalendar/place_on_days.h"
 
@@ -27,11 +28,20 @@ public:
         follow_.cancelling.assign(record.size(), false);
         for (size_t r = 0; r < record.size(); ++r) {
             rows_[{record[r].uid, record[r].occurrence}].push_back(int(r));
+            rowsOfEvent_[record[r].uid].push_back(int(r));
             EventVersion& newest = newest_[record[r].uid];
             if (compareVersions(revisionOf(record[r].version), newest) > 0) newest = revisionOf(record[r].version);
         }
         for (const DayImport& day : plan.days)
             for (const ImportedItem& item : day.items) items_[item.occurrence].push_back({&day, &item});
+        for (size_t o = 0; o < plan.occurrences.size(); ++o) occurrencesOf_[plan.occurrences[o].uid].push_back(int(o));
+    }
+
+    const std::vector<int>& rowsOf(const std::string& uid) const
+    {
+        static const std::vector<int> none;
+        auto found = rowsOfEvent_.find(uid);
+        return found == rowsOfEvent_.end() ? none : found->second;
     }
 
     FollowPlan follow()
@@ -138,27 +148,27 @@ private:
     {
         std::set<std::string> given;
         std::vector<int> fresh;
-        for (size_t o = 0; o < plan_.occurrences.size(); ++o) {
+        const std::vector<int>& rows = rowsOf(uid);
+        if (rows.empty()) return;
+        for (int o : occurrencesOf_[uid]) {
             const PlannedOccurrence& occurrence = plan_.occurrences[o];
-            if (occurrence.uid != uid) continue;
             given.insert(occurrence.key);
-            if (placing_[o] && !rows_.count({uid, occurrence.key}) && !follow_.tally.replacing.count(int(o)))
-                fresh.push_back(int(o));
+            if (placing_[o] && !rows_.count({uid, occurrence.key}) && !follow_.tally.replacing.count(o))
+                fresh.push_back(o);
         }
         std::vector<std::string> gone;
-        std::map<std::string, std::vector<int>> rowsOf;
-        for (size_t r = 0; r < record_.size(); ++r) {
+        std::map<std::string, std::vector<int>> goneRows;
+        for (int r : rows) {
             const CalendarLine& row = record_[r];
-            if (row.uid != uid || removing_[r] || !inWindow(int(r)) || given.count(row.occurrence) ||
-                compareVersions(version, row.version) <= 0)
+            if (removing_[r] || !inWindow(r) || given.count(row.occurrence) || compareVersions(version, row.version) <= 0)
                 continue;
-            if (!rowsOf.count(row.occurrence)) gone.push_back(row.occurrence);
-            rowsOf[row.occurrence].push_back(int(r));
+            if (!goneRows.count(row.occurrence)) gone.push_back(row.occurrence);
+            goneRows[row.occurrence].push_back(r);
         }
         for (size_t g = 0; g < gone.size(); ++g) {
             bool moved = g < fresh.size();
             if (moved) follow_.tally.replacing.insert(fresh[g]);
-            for (int r : rowsOf[gone[g]]) takeOff(r, !moved);
+            for (int r : goneRows[gone[g]]) takeOff(r, !moved);
         }
     }
 
@@ -174,14 +184,14 @@ private:
     void followCancellation(const Cancellation& cancellation)
     {
         bool found = false;
-        for (size_t r = 0; r < record_.size(); ++r) {
+        for (int r : rowsOf(cancellation.uid)) {
             const CalendarLine& row = record_[r];
-            if (!inReach(int(r)) || !isCancelledBy(row, cancellation)) continue;
+            if (!inReach(r) || !isCancelledBy(row, cancellation)) continue;
             found = true;
             if (compareVersions(revisionOf(cancellation.version), revisionOf(row.version)) < 0)
                 older_.insert({row.uid, row.occurrence});
             else
-                takeOff(int(r), true);
+                takeOff(r, true);
         }
         follow_.tally.cancellationsFound += found;
     }
@@ -207,6 +217,7 @@ private:
     std::vector<std::vector<Placed>> items_;  // by occurrence
     std::vector<bool> placing_;               // by occurrence
     std::map<Named, std::vector<int>> rows_;
+    std::unordered_map<std::string, std::vector<int>> rowsOfEvent_, occurrencesOf_;  // by UID
     std::map<std::string, EventVersion> newest_;  // by UID, the latest revision placed
     std::set<Named> older_;
     std::map<int, DayImport> days_;
