@@ -138,6 +138,7 @@ follow-moved-series-leaves-old|native|icalendar/follow_events.cpp|compareVersion
 follow-record-merge-drops-theirs|native|icalendar/calendar_lines.cpp|        if (!has(baseForms, theirForms[i])) keep(theirs[i], theirForms[i]);\n|
 follow-past-day-taken-off|native|icalendar/follow_events.cpp|    bool inReach(int r) const { return dateKey(record_[r].day) >= today_; }|    bool inReach(int) const { return true; }
 follow-other-calendars-lines-taken|native|icalendar/follow_events.cpp|row.subscription == settings_.subscription && inWindow(int(r))|inWindow(int(r))
+follow-later-change-in-file-ignored|native|icalendar/import_plan.cpp|const Change* change = isOverride ? nullptr : laterChangeOf(event.uid, start.local);|const Change* change = nullptr;
 EOF
 )
 

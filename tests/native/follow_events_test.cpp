@@ -124,14 +124,18 @@ TEST(FollowEvents, AReadingKeptInStepWithTheLast)
         setLineText(page.lines[2], text);
         saveDayPage(page, date(2026, 12, day));
     }
+    // A weekly event whose last two occurrences the file moves to 16:00 in one change.
+    const std::string weekly = event("r", 0, 1, "DTSTART:20261204T150000|DTEND:20261204T153000|RRULE:FREQ=WEEKLY;COUNT=3|SUMMARY:Weekly|") +
+                               event("r", 0, 1, "RECURRENCE-ID;RANGE=THISANDFUTURE:20261211T150000|DTSTART:20261211T160000|DTEND:20261211T163000|SUMMARY:Late|");
     const struct { std::string file, summary; Lines after; } readings[] = {
-        {event("p", 0, 1, "DTSTART:20261205T090000|DTEND:20261205T093000|SUMMARY:Plan|") +
+        {weekly + event("p", 0, 1, "DTSTART:20261205T090000|DTEND:20261205T093000|SUMMARY:Plan|") +
              event("q", 0, 1, "DTSTART:20261206T100000|DTEND:20261206T103000|SUMMARY:Gym|"),
-         "Imported 2 events on 2 days.", {"1202 2 Old call", "1205 2 Plan", "1206 4 Gym", "1207 2 Mine"}},
-        {event("p", 0, 2, "DTSTART:20261205T110000|DTEND:20261205T113000|SUMMARY:Plan|") +
+         "Imported 5 events on 5 days.",
+         {"1202 2 Old call", "1204 14 Weekly", "1205 2 Plan", "1206 4 Gym", "1207 2 Mine", "1211 16 Late", "1218 16 Late"}},
+        {weekly + event("p", 0, 2, "DTSTART:20261205T110000|DTEND:20261205T113000|SUMMARY:Plan|") +
              event("s", 0, 1, "DTSTART:20261208T120000|DTEND:20261208T123000|SUMMARY:Call|"),
-         "Imported 1 event on 1 day.\n1 event moved.\n1 cancelled event was taken off its day.",
-         {"1202 2 Old call", "1205 6 Plan", "1207 2 Mine", "1208 8 Call"}},
+         "Imported 1 event on 1 day.\n1 event moved.\n1 cancelled event was taken off its day.\n3 events were already on their days.",
+         {"1202 2 Old call", "1204 14 Weekly", "1205 6 Plan", "1207 2 Mine", "1208 8 Call", "1211 16 Late", "1218 16 Late"}},
     };
     for (const auto& reading : readings) {
         CalendarFile file;
@@ -140,7 +144,7 @@ TEST(FollowEvents, AReadingKeptInStepWithTheLast)
                                              date(2026, 12, 31), nullptr, {"PC", date(2026, 12, 3)});
         EXPECT_EQ(done.summary, reading.summary);
         Lines lines;
-        for (int day = 1; day <= 9; ++day) {
+        for (int day = 1; day <= 31; ++day) {
             DayPage page;
             readDayPage(date(2026, 12, day), page);
             listLines(page, day, lines);
