@@ -16,6 +16,7 @@
 #include "app/locale_text_win32.h"
 #include "icalendar/ical_reader.h"
 #include "icalendar/import_plan.h"
+#include "icalendar/follow_events.h"
 #include "icalendar/place_on_days.h"
 #include "resources/resource.h"
 
@@ -53,15 +54,12 @@ bool windowsZoneByName(std::string_view windowsName, int year, ZoneRules& rules)
 // The window is the day shown's live copy; saving as you type writes it.
 DayPlacement importIntoShownDay(const DayImport& day)
 {
-    if (appState.storedDay.unreadable) {
-        DayPlacement placement;
-        for (size_t i = 0; i < day.items.size(); ++i) placement.unplaced.push_back(int(i));
-        return placement;
-    }
-    DayPage page;
+    if (appState.storedDay.unreadable) return nothingPlaced(day);
+    DayPage page, before;
     gatherDayPage(page);
-    DayPlacement placement = placeOnPage(page, day.items);
-    if (!placement.placed.empty()) showDayPage(page);
+    before = page;
+    DayPlacement placement = changePage(page, day);
+    if (firstChangedLine(page, before) >= 0) showDayPage(page);
     return placement;
 }
 
@@ -82,38 +80,22 @@ void importCalendarFile(const std::string& path)
                     MB_OK | MB_ICONINFORMATION);
         return;
     }
-    ImportTally tally;
-    ImportPlan plan = importCalendar(file, false, tally);
-    showMessage(appState.mainWindow, importSummary(plan, tally).c_str(), MB_OK | MB_ICONINFORMATION);
+    showMessage(appState.mainWindow, placeCalendar(file, {}).c_str(), MB_OK | MB_ICONINFORMATION);
 }
 
-ImportPlan importCalendar(const CalendarFile& file, bool daysAheadOnly, ImportTally& tally)
+std::string placeCalendar(const CalendarFile& file, const FollowSettings& follow)
 {
     SystemTime now = toSystemTime(localTime());
-    ImportPlan plan = planImport(file, {{now.wYear, now.wMonth, 0, now.wDay}, calendarZoneRules, windowsZoneByName});
-    if (daysAheadOnly) {
-        SystemTime last = {now.wYear, now.wMonth, 0, now.wDay};
-        stepDate(last, 365);
-        std::erase_if(plan.days, [&](const DayImport& day) {
-            return dateKey(day.date) < dateKey(now) || dateKey(day.date) > dateKey(last);
-        });
-    }
-    std::vector<DayImport> others;
-    for (const DayImport& day : plan.days)
-        if (!isSameDay(toSYSTEMTIME(day.date), appState.dateShown)) others.push_back(day);
-    std::vector<DayPlacement> placed = placeOnOtherDays(others, {appState.computer, now});
-    std::vector<SYSTEMTIME> written;  // the day shown is saved as the user types
+    // The day shown changes as one step of Undo, the other days through the keeper.
     takeUndoStep();
-    size_t other = 0;
-    for (const DayImport& day : plan.days) {
-        bool shown = isSameDay(toSYSTEMTIME(day.date), appState.dateShown);
-        DayPlacement placement = shown ? importIntoShownDay(day) : placed[other++];
-        if (!shown && !placement.placed.empty()) written.push_back(toSYSTEMTIME(day.date));
-        tallyDay(tally, day, placement);
-    }
+    CalendarImport done = importCalendar(file, {{now.wYear, now.wMonth, 0, now.wDay}, calendarZoneRules, windowsZoneByName},
+                                         follow, toSystemTime(appState.dateShown), importIntoShownDay,
+                                         {appState.computer, now});
     takeUndoStep();
+    std::vector<SYSTEMTIME> written;
+    for (const SystemTime& day : done.written) written.push_back(toSYSTEMTIME(day));
     calendarDaysChanged(written);
-    return plan;
+    return done.summary;
 }
 
 void chooseCalendarFile()

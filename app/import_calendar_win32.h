@@ -5,15 +5,16 @@
 
 #include <string>
 
+#include "icalendar/follow_events.h"
 #include "icalendar/import_plan.h"
 
 // Reads the file, puts its events on their days and says what it did. The
 // day shown changes as one undo step; other days' files are merged as any change.
 void importCalendarFile(const std::string& path);
 
-// A calendar read already, placed as the import places it (the day shown as one
-// undo step); with daysAheadOnly, only on today and the 365 days after it.
-ImportPlan importCalendar(const CalendarFile& file, bool daysAheadOnly, ImportTally& tally);
+// A calendar read already, placed and followed by its events' UIDs as the
+// import does (the day shown as one undo step); returns the summary.
+std::string placeCalendar(const CalendarFile& file, const FollowSettings& follow);
 
 // The Calendar menu's command: the file is chosen in the open-file dialog.
 void chooseCalendarFile();

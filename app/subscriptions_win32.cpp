@@ -151,8 +151,7 @@ void take(Reading& reading)
         createFolder(subscriptionCopiesFolder);
         std::string copy = subscriptionCopyPath(reading.subscription.address);
         writeFileAtomically(copy.c_str(), download.bytes.data(), download.bytes.size());
-        ImportTally tally;
-        importCalendar(file, true, tally);
+        placeCalendar(file, {reading.subscription.address, true});
         state.validators = download.validators;
     }
     state.lastRead = nowText();

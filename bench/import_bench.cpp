@@ -2,10 +2,12 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <map>
 #include <string>
 
 #include "dates/calendar.h"
 #include "icalendar/ical_text.h"
+#include "icalendar/follow_events.h"
 #include "icalendar/import_plan.h"
 #include "tests/common/zones.h"
 
@@ -25,7 +27,8 @@ std::string stamp(SystemTime day, int minute)
 // As a mail or calendar program exports a year or two: a zone of its own,
 // single events over two years, and weekly, daily,
 // monthly and yearly series among them.
-std::string largeCalendar()
+// changed: every hundredth event left out and the one after it an hour later, all of them stamped later.
+std::string largeCalendar(int eventCount = ::eventCount, bool changed = false)
 {
     static const char* rules[] = {"FREQ=WEEKLY;BYDAY=MO,WE,FR", "FREQ=DAILY;INTERVAL=2", "FREQ=MONTHLY;BYDAY=2TU",
                                   "FREQ=YEARLY", "FREQ=WEEKLY;INTERVAL=2;BYDAY=TH;UNTIL=20271231T230000Z"};
@@ -39,10 +42,12 @@ std::string largeCalendar()
         SystemTime day = first;
         stepDate(day, i % 730);
         int minute = 7 * 60 + (i * 37) % (12 * 60);
+        if (changed && i % 100 == 0) continue;
+        if (changed && i % 100 == 1) minute += 60;
         std::string number = std::to_string(i);
         std::string lines[] = {
             "UID:" + number + "@example.com",
-            "DTSTAMP:20261120T101500Z",
+            changed ? "DTSTAMP:20261121T101500Z" : "DTSTAMP:20261120T101500Z",
             "DTSTART;TZID=Europe/Berlin:" + stamp(day, minute),
             "DTEND;TZID=Europe/Berlin:" + stamp(day, minute + 45),
             "SUMMARY:Meeting " + number + " with the team",
@@ -93,6 +98,43 @@ void importLargeCalendar(benchmark::State& state)
     state.counters["items"] = double(items);
 }
 BENCHMARK(importLargeCalendar)->Unit(benchmark::kMillisecond);
+
+// A calendar of 5,000 events kept in step: the second reading read, planned,
+// held against the record of the first, its days changed on pages in memory and
+// the record noted and composed, as a subscription's reading is on the window's thread.
+void keepReadingInStep(benchmark::State& state)
+{
+    const int events = 5000;
+    std::map<int, DayPage> pages;
+    CalendarLines record;
+    auto readIn = [&](const std::string& bytes) {
+        CalendarFile file;
+        readCalendarFile(bytes, file);
+        std::map<std::string, std::vector<std::string>> placed = placedOccurrences(record);
+        ImportSettings settings{today, berlinRules, zoneByWindowsName, &placed};
+        ImportPlan plan = planImport(file, settings);
+        FollowPlan follow = followEvents(plan, record, today, berlinRules, {"work", true});
+        std::vector<DayPlacement> placements;
+        for (const DayImport& day : follow.days) placements.push_back(changePage(pages[dateKey(day.date)], day));
+        noteFollowed(follow, plan, record, placements, {"work", true});
+        return importSummary(plan, follow.tally) + composeCalendarLines(record).substr(0, 0);
+    };
+    const std::string first = largeCalendar(events), second = largeCalendar(events, true);
+    readIn(first);
+    const std::map<int, DayPage> firstPages = pages;
+    const CalendarLines firstRecord = record;
+    std::string summary;
+    for (auto _ : state) {
+        state.PauseTiming();
+        pages = firstPages;
+        record = firstRecord;
+        state.ResumeTiming();
+        summary = readIn(second);
+    }
+    state.counters["MB"] = double(second.size()) / 1e6;
+    state.SetLabel(summary.substr(summary.find('\n') + 1));
+}
+BENCHMARK(keepReadingInStep)->Unit(benchmark::kMillisecond);
 
 // A hostile file of 1 MB: zones whose changes repeat daily from year 1, each
 // with a weekly event for a year, so every zone is worked out for the years asked.

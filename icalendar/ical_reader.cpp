@@ -2,6 +2,7 @@
 #include "icalendar/ical_reader.h"
 
 #include "text/legacy_text.h"
+#include "text/numbers.h"
 #include "text/utf8_text.h"
 #include "icalendar/ical_text.h"
 #include "icalendar/ical_values.h"
@@ -121,7 +122,15 @@ struct Reader {
         }
         else if (name == "EXDATE") readTimeList(line, event.exceptionDates);
         else if (name == "RDATE") readTimeList(line, event.extraDates);
-        else if (name == "RECURRENCE-ID") eventReadable &= readTime(line, line.value, event.recurrenceId);
+        else if (name == "RECURRENCE-ID") {
+            eventReadable &= readTime(line, line.value, event.recurrenceId);
+            event.thisAndFuture = upperCase(parameterValue(line, "RANGE")) == "THISANDFUTURE";
+        }
+        else if (name == "SEQUENCE") {
+            std::string_view digits = line.value;
+            takeDecimal(digits, event.sequence);
+        }
+        else if (name == "DTSTAMP") event.stamp = upperCase(line.value);
     }
 
     void readObservanceProperty(const ContentLine& line)

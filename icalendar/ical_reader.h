@@ -53,6 +53,9 @@ struct CalendarEvent {
     std::vector<IcalTime> exceptionDates;  // EXDATE
     std::vector<IcalTime> extraDates;      // RDATE
     IcalTime recurrenceId;                 // the occurrence of its UID this one replaces
+    bool thisAndFuture = false;            // and every later one (RANGE=THISANDFUTURE)
+    int sequence = 0;                      // the revision: a higher one is newer
+    std::string stamp;                     // DTSTAMP as written: a later one is newer at the same revision
 };
 
 struct CalendarFile {

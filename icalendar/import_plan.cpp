@@ -7,6 +7,7 @@
 #include <map>
 
 #include "dates/calendar.h"
+#include "icalendar/ical_values.h"
 
 namespace {
 
@@ -58,6 +59,19 @@ std::string dateText(const SystemTime& date)
     return text;
 }
 
+std::string stampText(Minutes time)
+{
+    SystemTime t = timeOfMinutes(time);
+    char text[40];
+    std::snprintf(text, sizeof text, "%04d%02d%02dT%02d%02d00", t.wYear % 10000, t.wMonth, t.wDay, t.wHour, t.wMinute);
+    return text;
+}
+
+EventVersion versionOf(const CalendarEvent& event)
+{
+    return {event.sequence, event.stamp, event.recurrenceId.form != TimeForm::none};
+}
+
 // How the times of an event reach the pages' clock.
 struct Clock {
     TimeForm form = TimeForm::floating;
@@ -69,6 +83,14 @@ struct Clock {
         if (form == TimeForm::utc) return utcToLocal(user, time);
         if (form == TimeForm::zoned && zone) return utcToLocal(user, zone->toUtc(time));
         return time;
+    }
+
+    // The name of an occurrence starting then: UTC where the zone is known.
+    std::string keyOf(Minutes time, bool wholeDay) const
+    {
+        if (wholeDay) return stampText(time).substr(0, 8);
+        if (form == TimeForm::zoned && zone) return stampText(zone->toUtc(time)) + 'Z';
+        return stampText(time) + (form == TimeForm::utc ? "Z" : "");
     }
 
     // UNTIL is written in UTC when the start has a zone.
@@ -91,13 +113,10 @@ public:
     ImportPlan plan()
     {
         plan_.unreadableEvents = file_.unreadableEvents;
-        if (file_.method == "CANCEL") {
-            plan_.cancelledEvents = int(file_.events.size());
-            return std::move(plan_);
-        }
-        noteReplacedOccurrences();
+        bool cancelsAll = file_.method == "CANCEL";
+        if (!cancelsAll) noteReplacedOccurrences();
         for (const CalendarEvent& event : file_.events) {
-            if (event.cancelled) ++plan_.cancelledEvents;
+            if (event.cancelled || cancelsAll) cancel(event);
             else planEvent(event);
         }
         for (auto& [key, day] : days_) {
@@ -126,17 +145,53 @@ private:
     // Where a time with a date only is compared, only the day counts.
     static Minutes dayOf(Minutes local) { return floorDivide(local, minutesPerDay); }
 
+    std::string keyOf(const IcalTime& time, const Clock& eventClock)
+    {
+        return clockOf(time, &eventClock).keyOf(time.minutes, time.form == TimeForm::date);
+    }
+
+    void cancel(const CalendarEvent& event)
+    {
+        ++plan_.cancelledEvents;
+        std::string key;
+        if (event.recurrenceId.form != TimeForm::none) key = keyOf(event.recurrenceId, clockOf(event.start));
+        plan_.cancellations.push_back({event.uid, key, event.thisAndFuture, versionOf(event)});
+    }
+
+    // A changed occurrence and, with RANGE=THISANDFUTURE, every later one.
+    struct Change {
+        Minutes from;  // the first start it replaces, on the pages' clock
+        const CalendarEvent* event;
+        Minutes shift = 0;  // of the later starts
+    };
+
     void noteReplacedOccurrences()
     {
         for (const CalendarEvent& event : file_.events) {
             if (event.recurrenceId.form == TimeForm::none) {
                 if (event.repeats || !event.extraDates.empty()) repeatingUids_.insert(event.uid);
+                if (!event.cancelled) plan_.series[event.uid] = versionOf(event);
                 continue;
             }
             Clock own = clockOf(event.start);
-            replaced_[event.uid].insert(clockOf(event.recurrenceId, &own).toLocal(event.recurrenceId.minutes));
+            Minutes from = clockOf(event.recurrenceId, &own).toLocal(event.recurrenceId.minutes);
+            replaced_[event.uid].insert(from);
+            if (event.thisAndFuture) laterChanged_[event.uid].push_back({from, &event, own.toLocal(event.start.minutes) - from});
         }
+        for (auto& [uid, changes] : laterChanged_)
+            std::sort(changes.begin(), changes.end(), [](const Change& a, const Change& b) { return a.from < b.from; });
         unknownZone_ = false;
+    }
+
+    // The change of every later occurrence that reaches a start, if any.
+    const Change* laterChangeOf(const std::string& uid, Minutes localStart) const
+    {
+        auto found = laterChanged_.find(uid);
+        if (found == laterChanged_.end()) return nullptr;
+        const Change* last = nullptr;
+        for (const Change& change : found->second)
+            if (change.from < localStart) last = &change;
+        return last;
     }
 
     bool isReplaced(const std::string& uid, Minutes localStart) const
@@ -147,21 +202,30 @@ private:
 
     bool inWindow(Minutes localStart) const { return localStart >= windowFirst_ && localStart <= windowLast_; }
 
+    struct Start {
+        Minutes local;
+        std::string key;
+        bool operator<(const Start& other) const { return local < other.local; }
+        bool operator==(const Start& other) const { return local == other.local; }
+    };
+
     // The starts of a repeating event in the window, on the pages' clock.
-    std::vector<Minutes> repeatedStarts(const CalendarEvent& event, const Clock& clock)
+    std::vector<Start> repeatedStarts(const CalendarEvent& event, const Clock& clock)
     {
-        std::vector<Minutes> starts;
+        std::vector<Start> starts;
+        bool wholeDays = event.start.form == TimeForm::date;
         if (event.repeats) {
             RepeatRule rule = event.rule;
             if (rule.untilInUtc) rule.until = clock.fromUtc(rule.until);
             // The window on the event's own clock, wide enough for any zone's offset.
             for (Minutes start : expandOccurrences(rule, event.start.minutes, windowFirst_ - 2 * minutesPerDay,
                                                    windowLast_ + 2 * minutesPerDay))
-                starts.push_back(clock.toLocal(start));
+                starts.push_back({clock.toLocal(start), clock.keyOf(start, wholeDays)});
         } else {
-            starts.push_back(clock.toLocal(event.start.minutes));
+            starts.push_back({clock.toLocal(event.start.minutes), clock.keyOf(event.start.minutes, wholeDays)});
         }
-        for (const IcalTime& extra : event.extraDates) starts.push_back(clockOf(extra, &clock).toLocal(extra.minutes));
+        for (const IcalTime& extra : event.extraDates)
+            starts.push_back({clockOf(extra, &clock).toLocal(extra.minutes), keyOf(extra, clock)});
         std::set<Minutes> excluded, excludedDays;
         for (const IcalTime& exception : event.exceptionDates) {
             Minutes local = clockOf(exception, &clock).toLocal(exception.minutes);
@@ -170,9 +234,9 @@ private:
         }
         std::sort(starts.begin(), starts.end());
         starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
-        std::erase_if(starts, [&](Minutes start) {
-            return !inWindow(start) || excluded.count(start) || excludedDays.count(dayOf(start)) ||
-                   isReplaced(event.uid, start);
+        std::erase_if(starts, [&](const Start& start) {
+            return !inWindow(start.local) || excluded.count(start.local) || excludedDays.count(dayOf(start.local)) ||
+                   isReplaced(event.uid, start.local);
         });
         return starts;
     }
@@ -189,23 +253,67 @@ private:
         return std::clamp<Minutes>(floorDivide(length + minutesPerDay - 1, minutesPerDay), 1, maxDaysOfEvent);
     }
 
+    // What an event puts on each occurrence: its length, its title and the revision it is.
+    struct Shape {
+        Minutes length;
+        bool wholeDays;
+        std::string title;
+        EventVersion version;
+    };
+
+    Shape shapeOf(const CalendarEvent& event)
+    {
+        Clock clock = clockOf(event.start);
+        return {lengthOf(event, clock, clock.toLocal(event.start.minutes)), event.start.form == TimeForm::date,
+                titleOf(event), versionOf(event)};
+    }
+
     void planEvent(const CalendarEvent& event)
     {
         unknownZone_ = false;
         Clock clock = clockOf(event.start);
         Minutes localStart = clock.toLocal(event.start.minutes);
-        Minutes length = lengthOf(event, clock, localStart);
-        std::vector<Minutes> starts;
+        Shape own = shapeOf(event);
+        std::vector<Start> starts;
         bool isOverride = event.recurrenceId.form != TimeForm::none;
         bool repeats = event.repeats || !event.extraDates.empty();
         if (repeats && !isOverride) starts = repeatedStarts(event, clock);
-        else if (!isOverride || !repeatingUids_.count(event.uid) || inWindow(localStart)) starts.push_back(localStart);
+        else if (!isOverride || !repeatingUids_.count(event.uid) || inWindow(localStart))
+            starts.push_back({localStart, isOverride ? keyOf(event.recurrenceId, clock)
+                                                     : clock.keyOf(event.start.minutes, own.wholeDays)});
         else return;
-        std::string title = titleOf(event);
         bool anyPlanned = false;
-        for (Minutes start : starts) anyPlanned |= addOccurrence(start, length, event.start.form == TimeForm::date, title);
+        for (const Start& start : starts) {
+            // An occurrence after a change of it and every later one takes that change.
+            const Change* change = isOverride ? nullptr : laterChangeOf(event.uid, start.local);
+            if (change && change->event->cancelled) continue;
+            Shape changed = change ? shapeOf(*change->event) : Shape{};
+            const Shape& shape = change ? changed : own;
+            anyPlanned |= addOccurrence({event.uid, start.key, shape.version}, start.local + (change ? change->shift : 0),
+                                        shape);
+        }
+        if (isOverride && event.thisAndFuture && !plan_.series.count(event.uid)) anyPlanned |= planPlacedBefore(event, own);
         if (!starts.empty() && !anyPlanned) ++plan_.unreadableEvents;  // all beyond the calendar's years
         if (anyPlanned && unknownZone_) ++plan_.unknownZoneEvents;
+    }
+
+    // A change of one occurrence and every later one, sent without its series,
+    // reaches the later occurrences put on the pages before.
+    bool planPlacedBefore(const CalendarEvent& event, const Shape& shape)
+    {
+        if (!settings_.placedBefore) return false;
+        auto placed = settings_.placedBefore->find(event.uid);
+        if (placed == settings_.placedBefore->end()) return false;
+        Clock clock = clockOf(event.start);
+        Minutes from = clockOf(event.recurrenceId, &clock).toLocal(event.recurrenceId.minutes);
+        Minutes shift = clock.toLocal(event.start.minutes) - from;
+        bool anyPlanned = false;
+        for (const std::string& key : placed->second) {
+            Minutes local;
+            if (localStartOfKey(key, settings_.userZone, local) && local > from && local >= windowFirst_)
+                anyPlanned |= addOccurrence({event.uid, key, shape.version}, local + shift, shape);
+        }
+        return anyPlanned;
     }
 
     static std::string titleOf(const CalendarEvent& event)
@@ -221,12 +329,15 @@ private:
         return title;
     }
 
-    bool addOccurrence(Minutes start, Minutes length, bool wholeDays, const std::string& title)
+    bool addOccurrence(PlannedOccurrence named, Minutes start, const Shape& shape)
     {
-        int occurrence = occurrences_++;
+        int occurrence = int(plan_.occurrences.size());
+        plan_.occurrences.push_back(std::move(named));
         SystemTime date = timeOfMinutes(start);
         if (!isValidDate(date)) return false;
-        if (wholeDays) {
+        const std::string& title = shape.title;
+        Minutes length = shape.length;
+        if (shape.wholeDays) {
             std::string text = asLineText(title);
             for (Minutes day = 0; day < length; ++day) {
                 add(date, {occurrence, -1, -1, text, text});
@@ -253,10 +364,10 @@ private:
     Minutes windowFirst_, windowLast_;
     ImportPlan plan_;
     std::map<int, DayImport> days_;
-    int occurrences_ = 0;
     bool unknownZone_ = false;
     std::set<std::string> repeatingUids_;
     std::map<std::string, std::set<Minutes>> replaced_;  // by UID, the local starts overridden
+    std::map<std::string, std::vector<Change>> laterChanged_;  // by UID, in order of their first start
 };
 
 bool isFree(const DayLine& line)
@@ -279,11 +390,29 @@ bool holds(const DayLine& line, const std::string& text)
 // An item is on the page when its own schedule line holds its text, or any
 // line its text with times. Two events of the same title at different
 // times of one day are not taken for one.
-bool isOnPage(const DayPage& page, const ImportedItem& item)
+int lineHolding(const DayPage& page, const ImportedItem& item)
 {
-    if (item.scheduleLine >= 0 && holds(page.lines[item.scheduleLine], item.text)) return true;
-    return std::any_of(std::begin(page.lines), std::end(page.lines),
-                       [&](const DayLine& line) { return holds(line, item.timedText); });
+    if (item.scheduleLine >= 0 && holds(page.lines[item.scheduleLine], item.text)) return item.scheduleLine;
+    for (int i = 0; i < dayLineCount; ++i)
+        if (holds(page.lines[i], item.timedText)) return i;
+    return -1;
+}
+
+// A line the user moved (sorting, Move up) is found by its text.
+TakeOff takeOff(DayPage& page, const LineToTakeOff& old)
+{
+    int line = old.line;
+    if (line < 0 || line >= dayLineCount || !holds(page.lines[line], old.text) || page.lines[line].done) {
+        auto same = std::find_if(std::begin(page.lines), std::end(page.lines),
+                                 [&](const DayLine& l) { return holds(l, old.text) && !l.done; });
+        if (same == std::end(page.lines)) {
+            bool stays = line >= 0 && line < dayLineCount && !isBlankLine(page.lines[line]);
+            return stays ? TakeOff::leftChanged : TakeOff::gone;
+        }
+        line = int(same - std::begin(page.lines));
+    }
+    page.lines[line] = DayLine{};
+    return TakeOff::taken;
 }
 
 void putLine(DayLine& line, const std::string& text, int32_t mark)
@@ -299,6 +428,21 @@ std::string counted(size_t n, const char* one, const char* many)
 }
 
 }  // namespace
+
+int compareVersions(const EventVersion& a, const EventVersion& b)
+{
+    if (a.sequence != b.sequence) return a.sequence < b.sequence ? -1 : 1;
+    if (int stamps = a.stamp.compare(b.stamp)) return stamps;
+    return int(a.replaces) - int(b.replaces);
+}
+
+bool localStartOfKey(const std::string& key, ZoneRulesForYear userZone, Minutes& local)
+{
+    DateTimeValue value;
+    if (!parseDateTime(key, value)) return false;
+    local = value.isUtc ? utcToLocal(userZone, value.minutes) : value.minutes;
+    return true;
+}
 
 ImportPlan planImport(const CalendarFile& file, const ImportSettings& settings)
 {
@@ -326,9 +470,10 @@ ImportedItem timedItem(int minute, long long length, const std::string& title)
 DayPlacement placeOnPage(DayPage& page, const std::vector<ImportedItem>& items)
 {
     DayPlacement placement;
+    placement.lines.assign(items.size(), -1);
     for (int i = 0; i < int(items.size()); ++i) {
         const ImportedItem& item = items[i];
-        if (isOnPage(page, item)) {
+        if ((placement.lines[i] = lineHolding(page, item)) >= 0) {
             ++placement.alreadyThere;
             continue;
         }
@@ -347,15 +492,45 @@ DayPlacement placeOnPage(DayPage& page, const std::vector<ImportedItem>& items)
         }
         putLine(page.lines[line], *text, item.mark);
         placement.placed.push_back(i);
+        placement.lines[i] = line;
     }
+    return placement;
+}
+
+DayPlacement changePage(DayPage& page, const DayImport& day)
+{
+    std::vector<TakeOff> taken;
+    for (const LineToTakeOff& old : day.takeOff) taken.push_back(takeOff(page, old));
+    DayPlacement placement = placeOnPage(page, day.items);
+    placement.takenOff = std::move(taken);
+    return placement;
+}
+
+DayPlacement nothingPlaced(const DayImport& day)
+{
+    DayPlacement placement;
+    for (size_t i = 0; i < day.items.size(); ++i) placement.unplaced.push_back(int(i));
+    placement.lines.assign(day.items.size(), -1);
+    placement.takenOff.assign(day.takeOff.size(), TakeOff::failed);
     return placement;
 }
 
 void tallyDay(ImportTally& tally, const DayImport& day, const DayPlacement& placement)
 {
-    for (int i : placement.placed) tally.events.insert(day.items[i].occurrence);
-    if (!placement.placed.empty()) ++tally.days;
-    tally.alreadyThere += placement.alreadyThere;
+    bool fresh = false;
+    for (int i = 0; i < int(placement.lines.size()); ++i) {
+        int occurrence = day.items[i].occurrence;
+        if (placement.lines[i] < 0) continue;
+        if (tally.replacing.count(occurrence)) {
+            tally.moved.insert(occurrence);
+        } else if (std::count(placement.placed.begin(), placement.placed.end(), i)) {
+            tally.events.insert(occurrence);
+            fresh = true;
+        } else {
+            ++tally.alreadyThere;
+        }
+    }
+    if (fresh) ++tally.days;
     for (int i : placement.unplaced) tally.unplaced.push_back(dateText(day.date) + " " + day.items[i].timedText);
 }
 
@@ -371,6 +546,13 @@ std::string importSummary(const ImportPlan& plan, const ImportTally& tally)
         text += '\n';
         text += piece;
     };
+    auto add = [&](int n, const char* one, const char* many) {
+        if (n > 0) line(counted(size_t(n), one, many));
+    };
+    add(int(tally.moved.size()), "event moved.", "events moved.");
+    add(tally.takenOff, "cancelled event was taken off its day.", "cancelled events were taken off their days.");
+    add(tally.leftChanged, "line you changed was left as it is.", "lines you changed were left as they are.");
+    add(tally.older, "event was older than the one on your page.", "events were older than the ones on your page.");
     size_t unplaced = tally.unplaced.size();
     if (unplaced > 0) {
         line(counted(unplaced, "event", "events"));
@@ -378,13 +560,10 @@ std::string importSummary(const ImportPlan& plan, const ImportTally& tally)
         for (size_t i = 0; i < std::min(unplaced, unplacedListed); ++i) line(tally.unplaced[i]);
         if (unplaced > unplacedListed) line("and " + std::to_string(unplaced - unplacedListed).append(" more"));
     }
-    auto add = [&](int n, const char* one, const char* many) {
-        if (n > 0) line(counted(size_t(n), one, many));
-    };
     add(tally.alreadyThere, "event was already on its day.", "events were already on their days.");
     add(plan.unknownZoneEvents, "event in an unknown time zone was imported in local time.",
         "events in an unknown time zone were imported in local time.");
-    add(plan.cancelledEvents, "cancelled event was left out.", "cancelled events were left out.");
+    add(plan.cancelledEvents - tally.cancellationsFound, "cancelled event was left out.", "cancelled events were left out.");
     add(plan.unreadableEvents, "event that could not be read was left out.",
         "events that could not be read were left out.");
     return text;

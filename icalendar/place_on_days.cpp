@@ -6,21 +6,14 @@
 
 namespace {
 
-DayPlacement nothingPlaced(const DayImport& day)
-{
-    DayPlacement placement;
-    for (size_t i = 0; i < day.items.size(); ++i) placement.unplaced.push_back(int(i));
-    return placement;
-}
-
 DayPlacement placeOnDay(const DayImport& day, const KeepContext& context)
 {
     StoredPage stored;
     if (loadStoredPage(stored, day.date, stored.page) == ReadResult::unreadable) return nothingPlaced(day);
     pageAsShown(stored.page, DayPage{});
     DayPage page = stored.page;
-    DayPlacement placement = placeOnPage(page, day.items);
-    if (placement.placed.empty()) return placement;
+    DayPlacement placement = changePage(page, day);
+    if (sameStoredPage(page, stored.page)) return placement;
     DayKind kind = dayKind(stored, day.date);
     if (takeInKept(kind, page, true, context).saved != SaveOutcome::saved) return nothingPlaced(day);
     return placement;

@@ -9,6 +9,7 @@
 #include "icalendar/import_plan.h"
 #include "storage/kept_file.h"
 
-// One outcome per day, in the order given. A day whose file cannot be read or
-// written takes nothing: all its items are unplaced, and its file stays as it was.
+// One outcome per day, in the order given: its lines taken off, then its items
+// placed. A day whose file cannot be read or written takes nothing: all its
+// items are unplaced, none of its lines taken off, and its file stays as it was.
 std::vector<DayPlacement> placeOnOtherDays(const std::vector<DayImport>& days, const KeepContext& context);

@@ -137,6 +137,17 @@ dated-one-change-ignored|native|icalendar/event_zones.cpp|    if (changes == 1) 
 split-character-not-joined|native|icalendar/ical_reader.cpp|    std::vector<std::string> lines = unfoldLines(bytes);\n    for (std::string& line : lines)|    std::vector<std::string> lines = unfoldLines(fileText(bytes, converted, legacy));\n    for (std::string& line : lines)
 subscription-failure-told-again|windows|app/subscriptions_win32.cpp|    if (state.failureTold) return;|    if (false) return;
 redirect-to-plain-http|native|icalendar/subscriptions.cpp|!from.secure);|from.secure);
+follow-ticked-line-taken|native|icalendar/import_plan.cpp|page.lines[line].done) {|false) {
+follow-older-applied|native|icalendar/follow_events.cpp|        if (order < 0) {|        if (false) {
+follow-stamp-ignored|native|icalendar/import_plan.cpp|    if (int stamps = a.stamp.compare(b.stamp)) return stamps;\n|
+follow-later-not-reached|native|icalendar/import_plan.cpp|!plan_.series.count(event.uid)) anyPlanned|false) anyPlanned
+follow-range-cancels-one|native|icalendar/follow_events.cpp|start >= from;|start == from;
+follow-retime-in-text-only|native|icalendar/follow_events.cpp|row.text == item.text && row.line == item.scheduleLine|row.text == item.text
+follow-moved-series-leaves-old|native|icalendar/follow_events.cpp|compareVersions(version, row.version) <= 0)|true)
+follow-record-merge-drops-theirs|native|icalendar/calendar_lines.cpp|        if (!has(baseForms, theirForms[i])) keep(theirs[i], theirForms[i]);\n|
+follow-past-day-taken-off|native|icalendar/follow_events.cpp|    bool inReach(int r) const { return dateKey(record_[r].day) >= today_; }|    bool inReach(int) const { return true; }
+follow-other-calendars-lines-taken|native|icalendar/follow_events.cpp|row.subscription == settings_.subscription && inWindow(int(r))|inWindow(int(r))
+follow-later-change-in-file-ignored|native|icalendar/import_plan.cpp|const Change* change = isOverride ? nullptr : laterChangeOf(event.uid, start.local);|const Change* change = nullptr;
 EOF
 )
 

@@ -46,7 +46,8 @@ std::string summary()
 }
 
 // The placing is the core's. From the menu the file goes onto the day shown as one undo step, onto another day's
-// file, and into the calendar file; dropped, or passed on by another copy, it is taken the same way.
+// file, and into the calendar file; dropped, or passed on by another copy, it is taken the same way, and an update
+// moves its line.
 TEST_F(MainWindowTest, ImportFromTheMenuADropOrAnotherCopy)
 {
     calendarZoneRules = [](int) { return ZoneRules(); };
@@ -95,6 +96,16 @@ TEST_F(MainWindowTest, ImportFromTheMenuADropOrAnotherCopy)
     EXPECT_EQ(shownMessages[0].text, "Imported 0 events on 0 days.\n2 events were already on their days.");
     EXPECT_EQ(shownMessages[1].text, "notes.ics is not a calendar file Quillory can read.");
     EXPECT_EQ(text(IDC_FIRST_TODO_LINE), "Call Anna");
+    // An update moves its line on the day shown, as one step of Undo.
+    std::string moved = invitation;
+    moved.replace(moved.find("DTSTART:20261206T10"), 48, "SEQUENCE:1\r\nDTSTART:20261206T110000Z\r\nDTEND:20261206T113000Z");
+    writeBytes("moved.ics", moved);
+    shownMessages.clear();
+    SendMessageA(window, WM_DROPFILES, WPARAM(dropOf(wholePath("moved.ics"))), 0);
+    EXPECT_EQ(summary(), "Imported 0 events on 0 days.\n1 event moved.\n1 event was already on its day.");
+    EXPECT_EQ(text(lineEditorId(4)) + "|" + text(lineEditorId(6)), "|Project review (Room 4)");
+    command(IDM_UNDO);
+    EXPECT_EQ(text(lineEditorId(4)) + "|" + text(lineEditorId(6)), "Project review (Room 4)|");
 }
 
 // A calendar subscribed to from a file in a synced folder: added in the dialog and read at once, on the worker; its

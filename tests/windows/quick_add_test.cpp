@@ -16,8 +16,8 @@ TEST_F(MainWindowTest, QuickAddFromTheMenu)
     writeBytes(dayFile("2026_12_08.ini"), full);
     openWindow();
     const struct { const wchar_t* typed; const char* preview; bool stays; } cases[] = {
-        {L"Standup 10:00", "Today \xc2\xb7 10:00 \xc2\xb7 Standup"},
-        {L"Dentist tomorrow 14:15 for 30 min", "Tomorrow \xc2\xb7 14:15-14:45 \xc2\xb7 Dentist"},
+        {L"Standup 10:00", "Today \xc2\xb7 10:00 \xc2\xb7 Standup", false},
+        {L"Dentist tomorrow 14:15 for 30 min", "Tomorrow \xc2\xb7 14:15-14:45 \xc2\xb7 Dentist", false},
         {L"Call Tuesday", "No free line on Tuesday 8 December.", true},
     };
     for (const auto& c : cases) {
