@@ -115,9 +115,7 @@ struct Reader {
         else if (name == "DTEND" && !readTime(line, line.value, event.end)) event.end = {};
         else if (name == "DURATION") event.hasDuration = parseDuration(line.value, event.duration);
         else if (name == "RRULE" && !event.repeats) {
-            // Times of day within a rule are not expanded for events yet.
-            RepeatRule& r = event.rule;
-            event.repeats = parseRepeatRule(line.value, r) && (r.byHour | r.byMinute | r.bySecond) == 0;
+            event.repeats = parseRepeatRule(line.value, event.rule);
             eventReadable &= event.repeats;
         }
         else if (name == "EXDATE") readTimeList(line, event.exceptionDates);

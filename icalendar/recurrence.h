@@ -7,7 +7,7 @@
 
 #include "icalendar/time_zone.h"
 
-enum class Frequency : uint8_t { daily, weekly, monthly, yearly };
+enum class Frequency : uint8_t { daily, weekly, monthly, yearly, hourly, minutely, secondly };
 
 // One BYDAY entry: a weekday (0 Sunday to 6 Saturday), and for a monthly or
 // yearly rule which one of the month or year (2: the second, -1: the last;
@@ -30,17 +30,17 @@ struct RepeatRule {
     std::vector<int8_t> byMonthDay;  // 1 to 31, or -31 to -1 from the month's end
     std::vector<RuleWeekday> byDay;
     std::vector<int16_t> bySetPos;
+    std::vector<int16_t> byYearDay;  // 1 to 366, or -366 to -1 from the year's end
+    std::vector<int8_t> byWeekNo;    // 1 to 53, or -53 to -1, weeks starting on WKST
     int8_t weekStart = 1;  // Monday, unless WKST says otherwise
-    // BYHOUR, BYMINUTE and BYSECOND: bit n set for n. Only a zone's change
-    // is expanded with them, and only when they name its start's own time.
+    // BYHOUR, BYMINUTE and BYSECOND: bit n set for n.
     uint32_t byHour = 0;
     uint64_t byMinute = 0;
     uint64_t bySecond = 0;
 };
 
-// Reads "FREQ=MONTHLY;BYDAY=-1FR;COUNT=10". False for a rule this program
-// cannot expand as written: a frequency below a day, BYYEARDAY, BYWEEKNO,
-// a part given twice, or a value out of its range.
+// Reads "FREQ=MONTHLY;BYDAY=-1FR;COUNT=10". False for a part given twice,
+// an unknown one, or a value out of its range.
 bool parseRepeatRule(std::string_view value, RepeatRule& rule);
 
 // Whether the rule's BYHOUR, BYMINUTE and BYSECOND, if any, name only the
@@ -54,3 +54,15 @@ bool keepsTimeOfStart(const RepeatRule& rule, Minutes start);
 // The search ends at `to`, UNTIL, COUNT or the year 9999, whichever comes
 // first, so a rule that matches nothing ends too.
 std::vector<Minutes> expandOccurrences(const RepeatRule& rule, Minutes start, Minutes from, Minutes to);
+
+// The same in seconds, keeping only the first start of each slot of
+// `slotSeconds` (a divisor of a day; 1 keeps all) on the event's clock:
+// leftOut[i] counts the starts within the window that starts[i] stands for.
+// The work is bounded by the days searched, not by how often the rule
+// repeats within them, so FREQ=SECONDLY over a year is cheap when thinned.
+struct RepeatStarts {
+    std::vector<int64_t> starts;
+    std::vector<int64_t> leftOut;
+};
+RepeatStarts expandRepeats(const RepeatRule& rule, int64_t startSecond, int64_t fromSecond, int64_t toSecond,
+                           int slotSeconds);

@@ -74,7 +74,7 @@ TEST(ImportReader, ReadsEventsAsWrittenAndPassesOverOtherComponents)
         "BEGIN:VEVENT\r\nUID:b2\r\nSUMMARY:Holiday\r\nDTSTART;VALUE=DATE:20261224\r\nDTEND;VALUE=DATE:20261227\r\n"
         "RDATE;VALUE=PERIOD:20271224T100000Z/PT1H\r\nSTATUS:CANCELLED\r\nEND:VEVENT\r\n"
         "BEGIN:VEVENT\r\nUID:c3\r\nDTSTART:20261208T250000\r\nEND:VEVENT\r\n"
-        "BEGIN:VEVENT\r\nUID:d4\r\nDTSTART:20261208T090000\r\nRRULE:FREQ=HOURLY\r\nEND:VEVENT\r\n");
+        "BEGIN:VEVENT\r\nUID:d4\r\nDTSTART:20261208T090000\r\nRRULE:FREQ=HOURLY;BYWEEKNO=54\r\nEND:VEVENT\r\n");
     CalendarFile read;
     ASSERT_EQ(readCalendarFile(file, read), CalendarFileCheck::read);
     EXPECT_EQ(read.method, "PUBLISH");
