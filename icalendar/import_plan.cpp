@@ -205,6 +205,7 @@ private:
     struct Start {
         Minutes local;
         std::string key;
+        int leftOut = 0;  // starts within the same half hour
         bool operator<(const Start& other) const { return local < other.local; }
         bool operator==(const Start& other) const { return local == other.local; }
     };
@@ -217,10 +218,14 @@ private:
         if (event.repeats) {
             RepeatRule rule = event.rule;
             if (rule.untilInUtc) rule.until = clock.fromUtc(rule.until);
-            // The window on the event's own clock, wide enough for any zone's offset.
-            for (Minutes start : expandOccurrences(rule, event.start.minutes, windowFirst_ - 2 * minutesPerDay,
-                                                   windowLast_ + 2 * minutesPerDay))
-                starts.push_back({clock.toLocal(start), clock.keyOf(start, wholeDays)});
+            // The window on the event's own clock, wide enough for any zone's offset. The schedule has a line a
+            // half hour: a rule repeating more often gives one start a half hour, the rest counted.
+            RepeatStarts repeats = expandRepeats(rule, event.start.minutes * 60, (windowFirst_ - 2 * minutesPerDay) * 60,
+                                                 (windowLast_ + 2 * minutesPerDay) * 60 + 59, slotMinutes * 60);
+            for (size_t i = 0; i < repeats.starts.size(); ++i) {
+                Minutes start = floorDivide(repeats.starts[i], 60);
+                starts.push_back({clock.toLocal(start), clock.keyOf(start, wholeDays), int(repeats.leftOut[i])});
+            }
         } else {
             starts.push_back({clock.toLocal(event.start.minutes), clock.keyOf(event.start.minutes, wholeDays)});
         }
@@ -284,6 +289,7 @@ private:
         else return;
         bool anyPlanned = false;
         for (const Start& start : starts) {
+            plan_.tooFrequent += start.leftOut;
             // An occurrence after a change of it and every later one takes that change.
             const Change* change = isOverride ? nullptr : laterChangeOf(event.uid, start.local);
             if (change && change->event->cancelled) continue;
@@ -564,6 +570,8 @@ std::string importSummary(const ImportPlan& plan, const ImportTally& tally)
     add(plan.unknownZoneEvents, "event in an unknown time zone was imported in local time.",
         "events in an unknown time zone were imported in local time.");
     add(plan.cancelledEvents - tally.cancellationsFound, "cancelled event was left out.", "cancelled events were left out.");
+    add(plan.tooFrequent, "occurrence that repeats more often than every half hour was left out.",
+        "occurrences that repeat more often than every half hour were left out.");
     add(plan.unreadableEvents, "event that could not be read was left out.",
         "events that could not be read were left out.");
     return text;

@@ -87,6 +87,7 @@ struct ImportPlan {
     int cancelledEvents = 0;
     int unreadableEvents = 0;
     int unknownZoneEvents = 0;  // brought in on the pages' clock as they were written
+    int tooFrequent = 0;        // repeats within a half hour of the one before, left out
 };
 
 // The events of a file as the items of their days, in the pages' local time.

@@ -148,6 +148,8 @@ follow-record-merge-drops-theirs|native|icalendar/calendar_lines.cpp|        if 
 follow-past-day-taken-off|native|icalendar/follow_events.cpp|    bool inReach(int r) const { return dateKey(record_[r].day) >= today_; }|    bool inReach(int) const { return true; }
 follow-other-calendars-lines-taken|native|icalendar/follow_events.cpp|row.subscription == settings_.subscription && inWindow(int(r))|inWindow(int(r))
 follow-later-change-in-file-ignored|native|icalendar/import_plan.cpp|const Change* change = isOverride ? nullptr : laterChangeOf(event.uid, start.local);|const Change* change = nullptr;
+rule-last-week-one-late|native|icalendar/recurrence.cpp|n == week - weeks - 1;|n == week - weeks;
+repeats-within-half-hour-uncounted|native|icalendar/import_plan.cpp|            plan_.tooFrequent += start.leftOut;\n|
 EOF
 )
 

@@ -281,8 +281,8 @@ TEST(ImportPlacement, EachEventOnTheLineOfItsTime)
     }
 }
 
-// As Google writes a file: a zone of its own, platform names, an unknown zone, an event moved, one cancelled and
-// one left out. The second import changes nothing.
+// As Google writes a file: a zone of its own, platform names, an unknown zone, an event moved, one cancelled, one
+// left out and one repeating within a half hour. The second import changes nothing.
 TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
 {
     auto zoned = [](const char* zone, const char* start, const char* end, const char* summary, const std::string& more = "") {
@@ -302,21 +302,25 @@ TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
         zoned("/mozilla.org/20050126_1/Australia/Sydney", "20261210T190000", "20261210T193000", "Sydney") +
         zoned("UTC", "20261211T080000", "20261211T083000", "Utc") +
         zoned("\"W. Europe Standard Time\"", "20261211T100000", "20261211T103000", "Windows") +
-        event("19900215", "", "Birthday", "RRULE:FREQ=YEARLY\r\n") + event("2026", "", "Unreadable");
-    const Lines expected = {"20200505 2 Old",      "20261201 2 Standup", "20261209 4 Mars",     "20261210 2 Sydney",
-                            "20261211 2 Utc",      "20261211 4 Windows", "20261222 14 Standup", "20261229 2 Standup",
-                            "20270215 42 Birthday"};
+        event("19900215", "", "Birthday", "RRULE:FREQ=YEARLY\r\n") + event("2026", "", "Unreadable") +
+        event("20261212T090000", "20261212T091000", "Ping", "RRULE:FREQ=MINUTELY;INTERVAL=20;COUNT=4\r\n");
+    const Lines expected = {"20200505 2 Old", "20261201 2 Standup", "20261209 4 Mars", "20261210 2 Sydney",
+                            "20261211 2 Utc", "20261211 4 Windows", "20261212 2 09:00-09:10 Ping",
+                            "20261212 3 09:40-09:50 Ping", "20261212 4 10:00-10:10 Ping", "20261222 14 Standup",
+                            "20261229 2 Standup", "20270215 42 Birthday"};
     const std::string leftOut = "\n1 event in an unknown time zone was imported in local time.\n"
-                                "1 cancelled event was left out.\n1 event that could not be read was left out.";
+                                "1 cancelled event was left out.\n"
+                                "1 occurrence that repeats more often than every half hour was left out.\n"
+                                "1 event that could not be read was left out.";
     std::map<int, DayPage> pages;
     std::string summary;
     EXPECT_EQ(imported(calendar(body), pages, &summary), expected);
-    EXPECT_EQ(summary, "Imported 9 events on 8 days." + leftOut);
+    EXPECT_EQ(summary, "Imported 12 events on 9 days." + leftOut);
     EXPECT_EQ(imported(calendar(body), pages, &summary), expected);
-    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n9 events were already on their days." + leftOut);
+    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n12 events were already on their days." + leftOut);
     std::map<int, DayPage> none;
     EXPECT_EQ(imported(calendar("METHOD:CANCEL\r\n" + body), none, &summary), Lines{});
-    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n10 cancelled events were left out.\n"
+    EXPECT_EQ(summary, "Imported 0 events on 0 days.\n11 cancelled events were left out.\n"
                        "1 event that could not be read was left out.");
 }
 
@@ -376,6 +380,42 @@ AEST-10AEDT,M10.1.0,M4.1.0/3 20240929T0830 FREQ=DAILY;INTERVAL=2;UNTIL=20241015T
         std::getline(lines, theirs);
         EXPECT_EQ(ours, theirs) << zoneText << " " << startText << " " << ruleText;
     }
+}
+
+// Every case python-dateutil tests its rules with, then random rules it expands now, down to the second. Where a
+// start is not on its rule dateutil leaves it out and COUNT does not count it; RFC 5545 keeps it as the first.
+TEST(RruleAgainstDateutil, TheirOwnCasesAndRandomRules)
+{
+    ScratchFolder folder;
+    int status = std::system("/usr/bin/python3 " QUILLORY_SOURCE_DIR "/tests/native/random_rules.py 7 120 >random.txt 2>&1");
+    ASSERT_EQ(status, 0) << readBytes("random.txt") << " (scripts/install-deps.sh installs python3-dateutil)";
+    std::istringstream table(readBytes(QUILLORY_SOURCE_DIR "/tests/native/dateutil_rrule_cases.txt") + readBytes("random.txt"));
+    auto secondOf = [](const std::string& text) {
+        DateTimeValue value;
+        return parseDateTime(text, value) ? value.minutes * 60 + std::stoi(text.substr(13, 2)) : -1;
+    };
+    int compared = 0;
+    for (std::string line; std::getline(table, line); ++compared) {
+        std::istringstream fields(line);
+        std::string startText, ruleText;
+        fields >> startText >> ruleText;
+        std::vector<std::string> theirs{std::istream_iterator<std::string>(fields), {}};
+        RepeatRule rule;
+        ASSERT_TRUE(parseRepeatRule(ruleText, rule)) << line;
+        int64_t start = secondOf(startText);
+        int64_t last = secondOf(std::to_string(std::stoi(startText.substr(0, 4)) + 2) + startText.substr(4));
+        if (!theirs.empty()) last = std::max(last, secondOf(theirs.back()));
+        std::vector<int64_t> ours = expandRepeats(rule, start, start, last, 1).starts;
+        if (theirs.empty() || theirs[0] != startText) {
+            ours.erase(ours.begin());
+            if (rule.count) theirs.resize(std::min(theirs.size(), size_t(rule.count - 1)));
+        }
+        std::string oursText, theirsText;
+        for (int64_t second : ours) oursText += stamp(second / 60) + char('0' + second % 60 / 10) + char('0' + second % 10) + " ";
+        for (const std::string& one : theirs) theirsText += one + " ";
+        EXPECT_EQ(oursText, theirsText) << line;
+    }
+    EXPECT_EQ(compared, 212 + 120);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 # Random repeat rules, the same ones every run, expanded by python-dateutil for the native tests to hold ours
 # against. Writes a line per rule: "START RULE STARTS...", starts within two years of START, all as
 # YYYYMMDDTHHMMSS. Where START is not on the rule dateutil leaves it out, and COUNT does not count it.
+import datetime as dates
 import random
 import sys
 from datetime import datetime
@@ -51,5 +52,8 @@ for _ in range(int(sys.argv[2])):
             break
         except ValueError:
             pass
+    # dateutil looks for a rule's next start up to the year 9999, minutes at a time for a rule that never matches:
+    # its search ends with the window instead.
+    dates.MAXYEAR = start.year + 2
     starts = expanded.between(start, start.replace(year=start.year + 2), inc=True)
     print(start.strftime("%Y%m%dT%H%M%S"), text, *(s.strftime("%Y%m%dT%H%M%S") for s in starts))
