@@ -150,6 +150,8 @@ follow-other-calendars-lines-taken|native|icalendar/follow_events.cpp|row.subscr
 follow-later-change-in-file-ignored|native|icalendar/import_plan.cpp|const Change* change = isOverride ? nullptr : laterChangeOf(event.uid, start.local);|const Change* change = nullptr;
 rule-last-week-one-late|native|icalendar/recurrence.cpp|n == week - weeks - 1;|n == week - weeks;
 repeats-within-half-hour-uncounted|native|icalendar/import_plan.cpp|            plan_.tooFrequent += start.leftOut;\n|
+rule-hourly-minutes-dropped|native|icalendar/recurrence.cpp|for (int m : unit == 3600 ? parts.minutes : std::vector<int>{0})|for (int m : std::vector<int>{0})
+rule-last-position-one-early|native|icalendar/recurrence.cpp|position > 0 ? position - 1 : n + position;|position > 0 ? position - 1 : n + position - 1;
 EOF
 )
 
