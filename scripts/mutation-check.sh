@@ -2,7 +2,8 @@
 # For developers: shows that the tests catch faults. Each small fault below is
 # applied alone to a scratch copy of the working tree, and the test layer that
 # should catch it is run; every fault must make that layer fail. CI does not
-# run this. Usage: scripts/mutation-check.sh [FILTER], matched against each fault's name and layer
+# run this. Usage: scripts/mutation-check.sh [FILTER], a regular expression
+# ("follow-|rule-") matched against each fault's name and layer
 set -uo pipefail
 repo=$(cd "$(dirname "$0")/.." && pwd)
 scratch=$(mktemp -d /tmp/quillory-mutants.XXXXXX)
@@ -157,7 +158,7 @@ EOF
 
 caught=0 missed=0 stale=0  # a fault that does not build counts as stale: it proves nothing
 while IFS='|' read -r name layer file old new; do
-  [ -n "$filter" ] && [[ "$name $layer" != *$filter* ]] && continue
+  [ -n "$filter" ] && [[ ! "$name $layer" =~ $filter ]] && continue
   cp "$file" "$file.orig"
   if ! OLD="$old" NEW="$new" python3 - "$file" <<'PY'
 import os, sys
