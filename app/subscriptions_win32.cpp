@@ -39,6 +39,8 @@ struct SubscriptionState {
 struct Reading {
     Subscription subscription;
     CalendarDownload download;
+    CalendarFile file;  // read on the worker too: a large calendar takes longer to read than to place
+    bool readable = false;
 };
 
 // Shared with the worker; never freed, since a worker may still be reading when the program ends.
@@ -145,13 +147,11 @@ void take(Reading& reading)
     const CalendarDownload& download = reading.download;
     if (download.result == CalendarDownload::failed) return failed(reading.subscription, download.reason);
     if (download.result == CalendarDownload::changed) {
-        CalendarFile file;
-        if (readCalendarFile(download.bytes, file) != CalendarFileCheck::read)
-            return failed(reading.subscription, "not a calendar file");
+        if (!reading.readable) return failed(reading.subscription, "not a calendar file");
         createFolder(subscriptionCopiesFolder);
         std::string copy = subscriptionCopyPath(reading.subscription.address);
         writeFileAtomically(copy.c_str(), download.bytes.data(), download.bytes.size());
-        placeCalendar(file, {reading.subscription.address, true});
+        placeCalendar(reading.file, {reading.subscription.address, true});
         state.validators = download.validators;
     }
     state.lastRead = nowText();
@@ -244,6 +244,8 @@ bool readSubscriptionsNow()
     std::thread([asked, window] {
         for (const auto& [subscription, validators] : asked) {
             Reading reading{subscription, downloadCalendar(subscription.address, validators)};
+            if (reading.download.result == CalendarDownload::changed)
+                reading.readable = readCalendarFile(reading.download.bytes, reading.file) == CalendarFileCheck::read;
             std::lock_guard lock(worker.mutex);
             worker.done.push_back(std::move(reading));
             PostMessageA(window, WM_SUBSCRIPTION_READ, 0, 0);
