@@ -75,8 +75,9 @@ private:
         return version;
     }
 
-    bool inReach(int r) const { return dateKey(record_[r].day) >= today_; }
-    bool inWindow(const SystemTime& day) const { return dateKey(day) >= today_ && dateKey(day) <= lastDay_; }
+    bool inReach(const SystemTime& day) const { return dateKey(day) >= today_; }
+    bool inWindow(const SystemTime& day) const { return inReach(day) && dateKey(day) <= lastDay_; }
+    bool inReach(int r) const { return inReach(record_[r].day); }
     bool inWindow(int r) const { return inWindow(record_[r].day); }
 
     DayImport& dayAt(const SystemTime& date)

@@ -146,13 +146,13 @@ follow-range-cancels-one|native|icalendar/follow_events.cpp|start >= from;|start
 follow-retime-in-text-only|native|icalendar/follow_events.cpp|row.text == item.text && row.line == item.scheduleLine|row.text == item.text
 follow-moved-series-leaves-old|native|icalendar/follow_events.cpp|compareVersions(version, row.version) <= 0)|true)
 follow-record-merge-drops-theirs|native|icalendar/calendar_lines.cpp|        if (!has(baseForms, theirForms[i])) keep(theirs[i], theirForms[i]);\n|
-follow-past-day-taken-off|native|icalendar/follow_events.cpp|    bool inReach(int r) const { return dateKey(record_[r].day) >= today_; }|    bool inReach(int) const { return true; }
+follow-past-day-taken-off|native|icalendar/follow_events.cpp|    bool inReach(const SystemTime& day) const { return dateKey(day) >= today_; }|    bool inReach(const SystemTime&) const { return true; }
 follow-other-calendars-lines-taken|native|icalendar/follow_events.cpp|row.subscription == settings_.subscription && inWindow(int(r))|inWindow(int(r))
 follow-later-change-in-file-ignored|native|icalendar/import_plan.cpp|const Change* change = isOverride ? nullptr : laterChangeOf(event.uid, start.local);|const Change* change = nullptr;
 rule-last-week-one-late|native|icalendar/recurrence.cpp|n == week - weeks - 1;|n == week - weeks;
 repeats-within-half-hour-uncounted|native|icalendar/import_plan.cpp|            plan_.tooFrequent += start.leftOut;\n|
 rule-hourly-minutes-dropped|native|icalendar/recurrence.cpp|for (int m : unit == 3600 ? parts.minutes : std::vector<int>{0})|for (int m : std::vector<int>{0})
-rule-last-position-one-early|native|icalendar/recurrence.cpp|position > 0 ? position - 1 : n + position;|position > 0 ? position - 1 : n + position - 1;
+rule-last-position-one-early|native|icalendar/recurrence.cpp|int64_t i = position > 0 ? position - 1 : n + position;|int64_t i = position > 0 ? position - 1 : n + position - 1;
 EOF
 )
 
