@@ -106,7 +106,7 @@ ics-held-day-dropped|native|icalendar/calendar_feed.cpp|        if (found != fee
 ics-zone-id-escaped|native|icalendar/ical_reader.cpp|zone.id = unescapeText(line.value);|zone.id = line.value;
 ics-zone-hour-ignored|native|icalendar/recurrence.cpp|only(rule.byHour, minuteOfDay / 60)|only(rule.byHour, minuteOfDay / 60 + 1)
 ics-unchanged-written|native|icalendar/calendar_feed.cpp|if (feed.written && *bytes == *feed.written) return nullptr;|if (false) return nullptr;
-ics-typing-not-followed|windows|app/calendar_file_win32.cpp|    if (refreshWatchedDays(feed) || !feed.written) writeChange();|    writeChange();
+ics-typing-not-followed|windows|app/calendar_file_win32.cpp|if (refreshWatchedDays(feed) |if (false 
 merge-follows-slots|native|day/page_merge.cpp|                baseToSide[i] = j, taken[j] = true;|                continue;
 merge-doubles-a-text|native|day/page_merge.cpp|        if (now <= most) continue;|        continue;
 pasted-break-kept|windows|app/line_navigation_win32.cpp|    if (message == WM_PASTE) {|    if (message == WM_PASTE && false) {
