@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/app_state_win32.h"
 #include "resources/resource.h"
@@ -52,10 +53,18 @@ void openAboutBox()
 }
 
 // The viewer looks for the manual in the current directory, which it inherits.
+// An installed copy works in a folder of the user's files, and its manual is
+// beside the program.
 void openUserManual(HWND owner, const char* baseName)
 {
-    char parameters[260];
+    char parameters[MAX_PATH * 4];
     std::snprintf(parameters, sizeof parameters, "%s.chm", baseName);
+    if (GetFileAttributesA(parameters) == INVALID_FILE_ATTRIBUTES) {
+        char program[MAX_PATH * 4];
+        DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+        if (char* slash = length < sizeof program ? std::strrchr(program, '\\') : nullptr) *slash = '\0';
+        std::snprintf(parameters, sizeof parameters, "\"%s\\%s.chm\"", program, baseName);
+    }
     ShellExecuteA(owner, "open", "HH", parameters, nullptr, SW_SHOWNORMAL);
 }
 

@@ -34,19 +34,6 @@
 
 namespace {
 
-// Started at logon with "-autorun", the program works in its own folder.
-void honourAutorunArgument()
-{
-    int count = 0;
-    wchar_t** arguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (arguments == nullptr) return;
-    if (count >= 2 && std::wcscmp(arguments[1], L"-autorun") == 0) {
-        if (wchar_t* slash = std::wcsrchr(arguments[0], L'\\')) slash[1] = L'\0';
-        SetCurrentDirectoryW(arguments[0]);
-    }
-    LocalFree(arguments);
-}
-
 void setWindowIcons(HWND window, UINT dpi)
 {
     int small = smallIconSize(dpi), large = largeIconSize(dpi);
@@ -209,7 +196,6 @@ void InitMainWindow()
 {
     HWND window = appState.mainWindow;
     findLineControls();
-    honourAutorunArgument();
     SetWindowTextA(window, appState.caption);
     setWindowIcons(window, windowDpi(window));
     subclassDayLines();

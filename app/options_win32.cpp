@@ -9,6 +9,7 @@
 
 #include "app/app_state_win32.h"
 #include "app/day_view_win32.h"
+#include "app/locale_text_win32.h"
 #include "resources/resource.h"
 
 namespace {
@@ -76,6 +77,15 @@ UINT modifiersOf(int32_t key)
     BYTE held = HIBYTE(LOWORD(key));
     return (held & HOTKEYF_SHIFT ? MOD_SHIFT : 0) | (held & HOTKEYF_CONTROL ? MOD_CONTROL : 0) |
            (held & HOTKEYF_ALT ? MOD_ALT : 0) | MOD_NOREPEAT;
+}
+
+// A start that is not told where to work goes where the program last ran.
+void writeFolder(HKEY key)
+{
+    wchar_t folder[MAX_PATH * 4];
+    DWORD length = GetCurrentDirectoryW(MAX_PATH * 4, folder);
+    if (length == 0 || length >= MAX_PATH * 4) return;
+    RegSetValueExW(key, L"folder", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder), (length + 1) * sizeof(wchar_t));
 }
 
 void setBox(HWND dialog, int id, int32_t on)
@@ -179,6 +189,16 @@ void readLargeFontOption()
     RegCloseKey(key);
 }
 
+std::string recordedFolder()
+{
+    wchar_t folder[MAX_PATH * 4] = L"";
+    DWORD size = sizeof folder;
+    if (RegGetValueW(HKEY_CURRENT_USER, toWide(programKey).c_str(), L"folder", RRF_RT_REG_SZ, nullptr, folder, &size) !=
+        ERROR_SUCCESS)
+        return {};
+    return fromWide(folder);
+}
+
 void readOptions()
 {
     HKEY key;
@@ -202,6 +222,7 @@ void writeOptions()
         writeDword(key, "largeFont", appState.largeFont);
         writeDword(key, "calendarFile", appState.calendarFile);
         writeDword(key, "quickAddKey", appState.quickAddKey);
+        writeFolder(key);
         RegCloseKey(key);
     }
     if (RegCreateKeyExA(HKEY_CURRENT_USER, runKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr, &key,

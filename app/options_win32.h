@@ -2,11 +2,13 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 // Before the main window is made, whose template the large font chooses.
 void readLargeFontOption();
 void readOptions();
-void writeOptions();
+void writeOptions();  // and records the folder the program runs in, for starts that are not told one
+std::string recordedFolder();  // empty when none
 void openOptionsDialog();
 
 // The key that opens the quick add box from any program (as

@@ -13,23 +13,27 @@
 #include "app/quick_add_win32.h"
 #include "app/screen_scale_win32.h"
 #include "app/shortcuts_win32.h"
+#include "app/working_folder_win32.h"
 #include "resources/resource.h"
 
 namespace {
 
 // Two copies started at the same moment meet at the mutex; the later one
-// waits briefly for the other's window to take what it was given.
+// waits for the other's window to take what it was given. A copy still closing
+// holds the mutex with no window: once it has ended, this copy runs instead,
+// so a file opened just then is not lost.
 bool anotherCopyRuns(HANDLE& mutex, HWND& running)
 {
     std::string name = std::string("Local\\") + appState.caption + ".SingleInstance";
-    mutex = CreateMutexA(nullptr, FALSE, name.c_str());
-    bool another = GetLastError() == ERROR_ALREADY_EXISTS;
-    running = runningCopy();
-    for (int wait = 0; another && running == nullptr && wait < 50; ++wait) {
-        Sleep(100);
+    for (int wait = 0; wait < 100; ++wait, Sleep(100)) {
+        mutex = CreateMutexA(nullptr, FALSE, name.c_str());
+        bool another = GetLastError() == ERROR_ALREADY_EXISTS;
         running = runningCopy();
+        if (running != nullptr || !another) return running != nullptr;
+        CloseHandle(mutex);
+        mutex = nullptr;
     }
-    return another || running != nullptr;
+    return true;
 }
 
 }  // namespace
@@ -51,6 +55,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
         if (quickLines.empty()) bringRunningCopyForward(running);
         return 0;
     }
+    useWorkingFolder();
     if (!calendarFile.empty()) receive(calendarPathData, calendarFile);
     for (const std::string& line : quickLines) receive(quickAddData, line);
 

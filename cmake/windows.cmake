@@ -8,7 +8,7 @@ set(gui_sources ${all_sources})
 list(FILTER gui_sources INCLUDE REGEX "_win32\\.cpp$")
 list(FILTER gui_sources EXCLUDE REGEX "(winmain|file_store|folder_listing|file_stamp|legacy_text)_win32\\.cpp$")
 add_library(quillory_gui STATIC ${gui_sources})
-target_link_libraries(quillory_gui PUBLIC quillory_core comctl32 shell32 advapi32 gdi32 user32 kernel32 ole32 oleaut32 comdlg32 winhttp)
+target_link_libraries(quillory_gui PUBLIC quillory_core comctl32 shell32 advapi32 gdi32 user32 kernel32 ole32 oleaut32 comdlg32 winhttp uuid)
 
 # The version of project() is the one version: string 1214 (the About box) and
 # the version resource take it from a generated header.
@@ -62,6 +62,7 @@ target_include_directories(quillory_find_timing PRIVATE ${CMAKE_SOURCE_DIR})
 # Drives the real program from outside, by control id.
 add_executable(quillory_driver tests/e2e/driver.cpp)
 target_include_directories(quillory_driver PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(quillory_driver PRIVATE ole32 uuid)
 
 # End to end: the real program in a scratch folder, driven from outside.
 file(GLOB e2e_scripts CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.sh)

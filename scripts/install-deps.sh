@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-x86-64 mingw-w64-tools
   wine wine64 xvfb xauth xdotool x11-utils imagemagick fp-utils
   python3-icalendar python3-dateutil
+  msitools wixl
 )
 
 missing=()

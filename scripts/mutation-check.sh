@@ -153,6 +153,8 @@ rule-last-week-one-late|native|icalendar/recurrence.cpp|n == week - weeks - 1;|n
 repeats-within-half-hour-uncounted|native|icalendar/import_plan.cpp|            plan_.tooFrequent += start.leftOut;\n|
 rule-hourly-minutes-dropped|native|icalendar/recurrence.cpp|for (int m : unit == 3600 ? parts.minutes : std::vector<int>{0})|for (int m : std::vector<int>{0})
 rule-last-position-one-early|native|icalendar/recurrence.cpp|int64_t i = position > 0 ? position - 1 : n + position;|int64_t i = position > 0 ? position - 1 : n + position - 1;
+working-folder-of-the-opened-file|native|storage/working_folder.cpp|    if (!place.recorded.empty()) return place.recorded;|    if (place.withArguments) return place.current;
+installer-logon-entry-lost|e2e:installer|packaging/quillory.wxs|      <ComponentRef Id="LogonEntry"/>\n|
 EOF
 )
 

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release archive build/release/quillory-<version>.zip: the program,
-# optimised for size and stripped, its user manual and a README for Windows users.
+# optimised for size and stripped, its user manual and a README for Windows users;
+# beside it the same as the installer package Quillory-<version>.msi, and its
+# manifest for the Windows Package Manager in build/release/winget/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,6 +20,8 @@ cp "$out/cmake/Quillory.chm" "$out/$name/"
 # Notepad before Windows 10 shows a text with bare line feeds as one long line.
 sed 's/\r*$/\r/' docs/README-windows.txt >"$out/$name/README.txt"
 (cd "$out" && cmake -E tar cf "$name.zip" --format=zip "$name")
+scripts/msi.sh "$out/$name" "$version" "$out" >/dev/null
 
 echo "$out/$name.zip"
+echo "$out/Quillory-$version.msi"
 echo "quillory.exe: $(stat -c %s "$out/$name/quillory.exe") bytes"

@@ -1,6 +1,7 @@
 // Drives a running Quillory from outside by its control ids, for the end-to-end tests, the run script and benches.
 #include <windows.h>
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -103,6 +104,24 @@ int beAnotherProgram(int seconds)
     return 0;
 }
 
+// Prints a shortcut's target and working folder, one a line, as the shell reads them.
+int printShortcut(const char* path)
+{
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    IShellLinkA* link = nullptr;
+    IPersistFile* file = nullptr;
+    wchar_t name[MAX_PATH];
+    MultiByteToWideChar(CP_ACP, 0, path, -1, name, MAX_PATH);
+    char target[MAX_PATH] = "", folder[MAX_PATH] = "";
+    if (CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link) != S_OK ||
+        link->QueryInterface(IID_IPersistFile, (void**)&file) != S_OK || file->Load(name, STGM_READ) != S_OK)
+        return 1;
+    link->GetPath(target, MAX_PATH, nullptr, 0);
+    link->GetWorkingDirectory(folder, MAX_PATH);
+    std::printf("%s\n%s\n", target, folder);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -114,7 +133,9 @@ int main(int argc, char** argv)
     if (verb == "read" && argc > 3) return readControls(argv[2], argc - 3, argv + 3);
     if (verb == "dialog" && argc > 3) return driveDialog(argv[2], std::atoi(argv[3]), argc > 4 ? argv[4] : nullptr);
     if (verb == "hold" && argc > 2) return beAnotherProgram(std::atoi(argv[2]));
-    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|hold SECONDS\n",
+    if (verb == "shortcut" && argc > 2) return printShortcut(argv[2]);
+    std::fputs("usage: driver wait|close|focus CAPTION|read CAPTION ID...|dialog CAPTION ID [TEXT]|hold SECONDS|"
+               "shortcut PATH\n",
                stderr);
     return 2;
 }

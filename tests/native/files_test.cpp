@@ -7,6 +7,7 @@
 
 #include "day/day_file.h"
 #include "directory/directory_file.h"
+#include "storage/working_folder.h"
 #include "tests/common/dates.h"
 #include "tests/common/saved_files.h"
 #include "tests/common/scratch_folder.h"
@@ -96,6 +97,30 @@ TEST(Files, DirectoryFiles)
     expected[1] = {.name = "Rent", .period = "Month", .day = "1"};
     expected[2] = {.name = "Last", .day = "12", .month = "00"};
     EXPECT_EQ(std::memcmp(periodicTasks, expected, sizeof expected), 0);
+}
+
+// The folder a start works in: the one a user chose to start it in, else the one it last ran in, never a launcher's.
+TEST(Files, WorkingFolderOfAStart)
+{
+    const std::string own = "D:\\Planner", installed = "C:\\Users\\Ann\\AppData\\Local\\Programs\\Quillory",
+                      docs = "C:\\Users\\Ann\\Documents\\Quillory", last = "E:\\Sync\\Days";
+    struct Case { bool arguments; std::string current, program, recorded, expected; } cases[] = {
+        {false, own, own, last, own},  // unzipped, double-clicked
+        {false, "C:\\Program Files Old\\Days", installed, "", "C:\\Program Files Old\\Days"},
+        {false, installed + "\\", installed, "", docs},  // the Start menu's shortcut
+        {false, installed, installed, last, last},
+        {false, "c:\\WINDOWS\\system32\\", own, last, last},  // started by another program
+        {false, "C:\\Users\\Ann", installed, "", docs},  // the Run box
+        {true, "C:\\Mail\\Attachments", installed, last, last},  // Open with
+        {true, "C:\\Mail\\Attachments", installed, "", docs},
+        {true, "C:\\Windows\\System32", own, "", own},  // the logon entry, nothing recorded yet
+    };
+    for (const Case& c : cases) {
+        StartPlace place{c.arguments, c.current, c.program, c.recorded, docs,
+                         {"C:\\Windows", "C:\\Windows\\System32", "C:\\Users\\Ann"},
+                         {"C:\\Program Files", "C:\\Users\\Ann\\AppData\\Local\\Programs"}};
+        EXPECT_EQ(workingFolder(place), c.expected) << c.current << (c.arguments ? " with arguments" : "");
+    }
 }
 
 }  // namespace
