@@ -324,39 +324,6 @@ TEST(ImportPlan, RepeatsInTheWindowZonesAndChangedOccurrences)
                        "1 event that could not be read was left out.");
 }
 
-// Our expansion of zoned rules against python-dateutil's over six years: UNTIL in UTC and starts across the changes
-// of clock.
-TEST(RruleAgainstDateutil, SameOccurrencesInAZone)
-{
-    // A line a rule: its zone as a POSIX TZ string, its first start, the rule.
-    const std::string berlin = "CET-1CEST,M3.5.0,M10.5.0/3", sydney = "AEST-10AEDT,M10.1.0,M4.1.0/3";
-    const std::string rules = R"(CET-1CEST,M3.5.0,M10.5.0/3 20240318T0900 FREQ=WEEKLY;COUNT=4
-CET-1CEST,M3.5.0,M10.5.0/3 20241020T0900 FREQ=DAILY;UNTIL=20241029T080000Z
-CET-1CEST,M3.5.0,M10.5.0/3 20240131T1800 FREQ=MONTHLY;BYMONTHDAY=-1;UNTIL=20251231T230000Z
-AEST-10AEDT,M10.1.0,M4.1.0/3 20240401T0900 FREQ=WEEKLY;BYDAY=MO,TH;COUNT=12
-AEST-10AEDT,M10.1.0,M4.1.0/3 20240929T0830 FREQ=DAILY;INTERVAL=2;UNTIL=20241015T000000Z
-)";
-    ASSERT_TRUE(std::filesystem::exists("/usr/bin/python3")) << "python3 is missing: run scripts/install-deps.sh";
-    ScratchFolder folder;
-    writeBytes("rules.txt", "20240101T0000 20291231T2359\n" + rules);
-    int status = std::system("/usr/bin/python3 " QUILLORY_SOURCE_DIR "/tests/native/rrule_reference.py rules.txt >out.txt 2>&1");
-    std::string output = readBytes("out.txt");
-    ASSERT_EQ(status, 0) << output;
-    std::istringstream table(rules), lines(output);
-    for (std::string zoneText, startText, ruleText; table >> zoneText >> startText >> ruleText;) {
-        ZoneRulesForYear zone = zoneText == berlin ? berlinRules : zoneText == sydney ? sydneyRules : nullptr;
-        DateTimeValue start;
-        RepeatRule rule;
-        ASSERT_TRUE(parseDateTime(startText + "00", start) && parseRepeatRule(ruleText, rule)) << ruleText;
-        if (zone && rule.untilInUtc) rule.until = utcToLocal(zone, rule.until);
-        std::string ours, theirs;
-        for (Minutes m : expandOccurrences(rule, start.minutes, minutesOf(date(2024, 1, 1)), minutesOf(date(2030, 1, 1)) - 1))
-            ours += (ours.empty() ? "" : " ") + stamp(zone ? localToUtc(zone, m) : m);
-        std::getline(lines, theirs);
-        EXPECT_EQ(ours, theirs) << zoneText << " " << startText << " " << ruleText;
-    }
-}
-
 // Cases of python-dateutil's own test suite (each whose start lies on its rule, and the yearly ones that number
 // weeks, days of the year or positions), then random rules it expands now, down to the second. Where a start is not
 // on its rule dateutil leaves it out and COUNT does not count it; RFC 5545 keeps it as the first.
