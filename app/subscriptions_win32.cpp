@@ -34,13 +34,17 @@ struct SubscriptionState {
     CalendarValidators validators;
     bool failureTold = false;
     std::string failureToTell;  // waits while another message is open
+    int placedDay = 0;          // dateKey of the day its calendar was last placed on
 };
 
 struct Reading {
     Subscription subscription;
     CalendarDownload download;
-    CalendarFile file;  // read on the worker too: a large calendar takes longer to read than to place
+    // The calendar answered, or the copy kept when the answer was "not modified", read on the worker too: a large
+    // calendar takes longer to read than to place.
+    CalendarFile file;
     bool readable = false;
+    bool sameAsKept = false;  // the copy kept holds these bytes already
 };
 
 // Shared with the worker; never freed, since a worker may still be reading when the program ends.
@@ -146,14 +150,20 @@ void take(Reading& reading)
     SubscriptionState& state = states[reading.subscription.address];
     const CalendarDownload& download = reading.download;
     if (download.result == CalendarDownload::failed) return failed(reading.subscription, download.reason);
-    if (download.result == CalendarDownload::changed) {
-        if (!reading.readable) return failed(reading.subscription, "not a calendar file");
-        createFolder(subscriptionCopiesFolder);
-        std::string copy = subscriptionCopyPath(reading.subscription.address);
-        writeFileAtomically(copy.c_str(), download.bytes.data(), download.bytes.size());
+    if (download.result == CalendarDownload::changed && !reading.readable)
+        return failed(reading.subscription, "not a calendar file");
+    // What was placed today stays as it is; a new day brings a day into reach, so the same calendar is placed again.
+    int today = dateKey(toSystemTime(localTime()));
+    if (reading.readable && !(reading.sameAsKept && state.placedDay == today)) {
+        if (!reading.sameAsKept) {
+            createFolder(subscriptionCopiesFolder);
+            std::string copy = subscriptionCopyPath(reading.subscription.address);
+            writeFileAtomically(copy.c_str(), download.bytes.data(), download.bytes.size());
+        }
         placeCalendar(reading.file, {reading.subscription.address, true});
-        state.validators = download.validators;
+        state.placedDay = today;
     }
+    if (download.result == CalendarDownload::changed) state.validators = download.validators;
     state.lastRead = nowText();
     state.state = "Up to date";
     state.failureTold = false;
@@ -243,9 +253,15 @@ bool readSubscriptionsNow()
     HWND window = appState.mainWindow;
     std::thread([asked, window] {
         for (const auto& [subscription, validators] : asked) {
-            Reading reading{subscription, downloadCalendar(subscription.address, validators)};
-            if (reading.download.result == CalendarDownload::changed)
-                reading.readable = readCalendarFile(reading.download.bytes, reading.file) == CalendarFileCheck::read;
+            Reading reading{subscription, downloadCalendar(subscription.address, validators), {}};
+            std::string kept;
+            readWholeFile(subscriptionCopyPath(subscription.address).c_str(), kept);
+            bool changed = reading.download.result == CalendarDownload::changed;
+            reading.sameAsKept = reading.download.result == CalendarDownload::unchanged ||
+                                 (changed && reading.download.bytes == kept);
+            const std::string& bytes = changed ? reading.download.bytes : kept;
+            if (reading.download.result != CalendarDownload::failed && !bytes.empty())
+                reading.readable = readCalendarFile(bytes, reading.file) == CalendarFileCheck::read;
             std::lock_guard lock(worker.mutex);
             worker.done.push_back(std::move(reading));
             PostMessageA(window, WM_SUBSCRIPTION_READ, 0, 0);

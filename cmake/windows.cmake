@@ -51,6 +51,10 @@ target_link_libraries(quillory_version_listing PRIVATE quillory_core)
 add_executable(quillory_calendar_update bench/calendar_update_win32.cpp)
 target_link_libraries(quillory_calendar_update PRIVATE quillory_core)
 
+# Times what a subscription's reading costs the window's thread.
+add_executable(quillory_subscription_reading bench/subscription_reading_win32.cpp ${resource_script})
+target_link_libraries(quillory_subscription_reading PRIVATE quillory_gui)
+
 # Times the main window's start and a DPI change.
 add_executable(quillory_startup bench/startup_win32.cpp ${resource_script})
 target_link_libraries(quillory_startup PRIVATE quillory_gui)

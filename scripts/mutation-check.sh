@@ -155,6 +155,7 @@ rule-hourly-minutes-dropped|native|icalendar/recurrence.cpp|for (int m : unit ==
 rule-last-position-one-early|native|icalendar/recurrence.cpp|int64_t i = position > 0 ? position - 1 : n + position;|int64_t i = position > 0 ? position - 1 : n + position - 1;
 working-folder-of-the-opened-file|native|storage/working_folder.cpp|    if (!place.recorded.empty()) return place.recorded;|    if (place.withArguments) return place.current;
 installer-logon-entry-lost|e2e:installer|packaging/quillory.wxs|      <ComponentRef Id="LogonEntry"/>\n|
+subscription-new-day-not-placed|windows|app/subscriptions_win32.cpp|state.placedDay == today)) {|true)) {
 EOF
 )
 

@@ -110,11 +110,14 @@ TEST_F(MainWindowTest, ImportFromTheMenuADropOrAnotherCopy)
 
 // A calendar subscribed to from a file in a synced folder: added in the dialog and read at once, on the worker; its
 // events on their days, the day shown's as one undo step. The file gone, the failure is told once however often it is
-// read, the page stays, and the dialog shows why.
+// read, the page stays, and the dialog shows why. Back unchanged on a new day, it reaches one day further.
 TEST_F(MainWindowTest, ASubscriptionReadAtOnceAndAFailureToldOnce)
 {
     calendarZoneRules = [](int) { return ZoneRules(); };
-    writeBytes("invite.ics", invitation);
+    std::string subscribed = invitation;
+    subscribed.insert(subscribed.find("END:VCALENDAR"), "BEGIN:VEVENT\r\nUID:c\r\nDTSTART:20251207T120000Z\r\n"
+                                                         "DURATION:PT30M\r\nRRULE:FREQ=YEARLY\r\nSUMMARY:Anniversary\r\nEND:VEVENT\r\n");
+    writeBytes("invite.ics", subscribed);
     openWindow();
     runWithDialogs([&] { command(IDM_SUBSCRIPTIONS); },
                    {[&] { press("Subscriptions", IDC_ADD_SUBSCRIPTION); },
@@ -142,6 +145,13 @@ TEST_F(MainWindowTest, ASubscriptionReadAtOnceAndAFailureToldOnce)
                        EXPECT_TRUE(rows.size() == 1 && rows[0].ends_with(" the file is missing")) << rows.at(0);
                        press("Subscriptions", IDCANCEL);
                    }});
+    // The same calendar again on a new day: the day that came into reach a year ahead gets its occurrence.
+    writeBytes("invite.ics", subscribed);
+    EXPECT_FALSE(std::filesystem::exists(dayFile("2027_12_07.ini")));
+    testNow.wDay = 7;
+    ASSERT_TRUE(tickUntil([] { return readSubscriptionsNow(); })) << "a reading took over 5 s";
+    EXPECT_TRUE(tickUntil([] { return fileHolds(dayFile("2027_12_07.ini"), "TEXT_8 = Anniversary"); }))
+        << "not placed within 5 s";
 }
 
 }  // namespace
